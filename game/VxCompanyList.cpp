@@ -1,0 +1,187 @@
+#include "VxCompanyList.h"
+
+#include "MyList.h"
+#include "VxConsts.h"
+#include "VxRound.h"
+
+#include <array>
+#include <memory>
+#include <utility>
+
+TCustomVxCompanyList::~TCustomVxCompanyList() { Clear(); }
+
+int32_t TCustomVxCompanyList::Add(TVxCompany* company) {
+    FItems.push_back(company);
+    return Count() - 1;
+}
+
+TVxCompany* TCustomVxCompanyList::Items(int32_t index) const {
+    if (index < 0 || index >= Count())
+        MyList::Error(MyList::SListIndexError, index);
+    return FItems[static_cast<size_t>(index)];
+}
+
+int32_t TCustomVxCompanyList::IndexOf(const TVxCompany* company) const {
+    for (size_t i = 0; i < FItems.size(); ++i)
+        if (FItems[i] == company)
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
+void TCustomVxCompanyList::Delete(int32_t index) {
+    TVxCompany* company = Items(index);
+    FItems.erase(FItems.begin() + index);
+    if (FOwnsObjects)
+        delete company;
+}
+
+void TCustomVxCompanyList::Clear() {
+    std::vector<TVxCompany*> items;
+    items.swap(FItems);
+    if (FOwnsObjects)
+        for (TVxCompany* company : items)
+            delete company;
+}
+
+void TCustomVxCompanyList::LoadFromStream(TVxReadStream& stream) {
+    const int32_t count = stream.ReadInt32();
+    while (Count() < count)
+        Add(new TVxCompany);
+    for (TVxCompany* company : FItems)
+        company->LoadFromStream(stream);
+}
+
+namespace {
+
+int Sign(int64_t difference) { return (difference > 0) - (difference < 0); }
+
+// The sort key of one column as a whole number; key 3 is handled apart.
+template <int Key> int64_t KeyValue(const TVxCompany& c) {
+    if constexpr (Key == 0)
+        return c.ID;
+    else if constexpr (Key == 1)
+        return c.StockPrice();
+    else if constexpr (Key == 2)
+        return c.MonthDiff();
+    else if constexpr (Key == 4)
+        return c.StockPrice1000();
+    else if constexpr (Key == 5)
+        return c.SellStockCount();
+    else if constexpr (Key == 6)
+        return c.MyStockCount;
+    else if constexpr (Key == 7)
+        return c.MyStockPriceBuyingAverage();
+    else if constexpr (Key == 8)
+        return c.MyStockPriceRatio();
+    else
+        return c.MyStockValue();
+}
+
+template <int Key> int CompareAscending(const TVxCompany& a, const TVxCompany& b) {
+    if constexpr (Key == 3) {
+        const long double difference =
+            (static_cast<long double>(a.MonthDiffPercent()) - b.MonthDiffPercent()) * 100;
+        return Sign(VxRound(difference));
+    } else if constexpr (Key < 0 || Key >= TVxCompanyList::SortKeyCount) {
+        return 0;
+    } else {
+        return Sign(KeyValue<Key>(a) - KeyValue<Key>(b));
+    }
+}
+
+// In-place quicksort (Hoare partition around the middle element).  Every
+// scan stops at an element whose comparison with the pivot already stopped
+// the other scan, so it stays inside [left, right] for any comparison with
+// compare(x, x) == 0, transitive or not.  Recursing into the smaller part
+// keeps the stack depth logarithmic.
+template <typename Compare>
+void QuickSort(std::vector<TVxCompany*>& items, ptrdiff_t left, ptrdiff_t right, Compare compare) {
+    while (left < right) {
+        ptrdiff_t i = left;
+        ptrdiff_t j = right;
+        const TVxCompany& pivot = *items[static_cast<size_t>(left + (right - left) / 2)];
+        do {
+            while (compare(*items[static_cast<size_t>(i)], pivot) < 0)
+                ++i;
+            while (compare(*items[static_cast<size_t>(j)], pivot) > 0)
+                --j;
+            if (i <= j) {
+                std::swap(items[static_cast<size_t>(i)], items[static_cast<size_t>(j)]);
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (j - left < right - i) {
+            QuickSort(items, left, j, compare);
+            left = i;
+        } else {
+            QuickSort(items, i, right, compare);
+            right = j;
+        }
+    }
+}
+
+template <int Key> void SortBy(std::vector<TVxCompany*>& items, bool down) {
+    if (items.size() < 2)
+        return;
+    const auto last = static_cast<ptrdiff_t>(items.size()) - 1;
+    if (down)
+        QuickSort(items, 0, last,
+                  [](const TVxCompany& a, const TVxCompany& b) { return CompareAscending<Key>(b, a); });
+    else
+        QuickSort(items, 0, last, CompareAscending<Key>);
+}
+
+template <int... Keys>
+void SortByColumn(std::vector<TVxCompany*>& items, int32_t column, bool down,
+                  std::integer_sequence<int, Keys...>) {
+    const bool known = ((column == Keys ? (SortBy<Keys>(items, down), true) : false) || ...);
+    if (!known)
+        SortBy<-1>(items, down);
+}
+
+template <int... Keys>
+constexpr std::array<int (*)(const TVxCompany&, const TVxCompany&), sizeof...(Keys)>
+MakeCompareTable(std::integer_sequence<int, Keys...>) {
+    return {&CompareAscending<Keys>...};
+}
+
+constexpr auto CompareByKey =
+    MakeCompareTable(std::make_integer_sequence<int, TVxCompanyList::SortKeyCount>{});
+
+} // namespace
+
+int CompareCompanies(const TVxCompany& a, const TVxCompany& b, int32_t sortColumn, bool sortDown) {
+    const int result = sortColumn >= 0 && sortColumn < TVxCompanyList::SortKeyCount
+                           ? CompareByKey[static_cast<size_t>(sortColumn)](a, b)
+                           : 0;
+    return sortDown ? -result : result;
+}
+
+void TVxCompanyList::SetSort(int32_t column, bool down) {
+    SortColumn = column;
+    SortDown = down;
+    Sort();
+}
+
+void TVxCompanyList::Sort() {
+    SortByColumn(FItems, SortColumn, SortDown,
+                 std::make_integer_sequence<int, SortKeyCount>{});
+}
+
+void TVxCompanyList::CreateNewCompanies() {
+    Clear();
+    FItems.reserve(CompanyCount);
+    for (int32_t i = 0; i < CompanyCount; ++i) {
+        auto company = std::make_unique<TVxCompany>();
+        company->Reset();
+        company->ID = static_cast<int16_t>(i);
+        Add(company.release());
+    }
+}
+
+void TVxCompanyList::SaveToStream(TVxWriteStream& stream) const {
+    stream.WriteInt32(Count());
+    for (const TVxCompany* company : FItems)
+        company->SaveToStream(stream);
+}

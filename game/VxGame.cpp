@@ -1,0 +1,196 @@
+#include "VxGame.h"
+
+#include "VxRound.h"
+#include "VxUtils.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+TVxGame Game;
+
+namespace {
+
+// Cash only ever moves down here; saturate instead of wrapping so that a
+// game that goes on after it was lost stays defined.
+int32_t SubtractMoney(int32_t money, int32_t amount) {
+    return static_cast<int32_t>(std::max<int64_t>(int64_t{money} - amount, INT32_MIN));
+}
+
+// Suspends repainting of the log for one turn, refused or not.
+class TLogUpdateGuard {
+public:
+    explicit TLogUpdateGuard(IVxMessageLog* log) : FLog(log) {
+        if (FLog)
+            FLog->BeginUpdate();
+    }
+    ~TLogUpdateGuard() {
+        if (FLog)
+            FLog->EndUpdate();
+    }
+    TLogUpdateGuard(const TLogUpdateGuard&) = delete;
+    TLogUpdateGuard& operator=(const TLogUpdateGuard&) = delete;
+
+private:
+    IVxMessageLog* FLog;
+};
+
+} // namespace
+
+TVxGame::TVxGame() = default;
+
+void TVxGame::SetRandom(IVxRandom* random) { FRandom = random ? random : &FClockRandom; }
+
+void TVxGame::NewGame() {
+    GameEnd = false;
+    if (MessageLog)
+        MessageLog->Clear();
+    AddMessageFmt("株の波に乗って、%s円を%s円にしましょう。", ManToKanjiStr(StartMoney, false).c_str(),
+                  ManToKanjiStr(GoalMoney, false).c_str());
+    AddMessageFmt("毎月生活費として%s円が資金から引かれます。これは支出には含まれません。",
+                  ManToKanjiStr(LivingCost, false).c_str());
+    AddMessageFmt("毎年1月に利益の%d%%を税として納めなければなりません。", TaxRate);
+    MarketList.CreateNewCompanies();
+    OwnerList.Clear();
+    for (TIntegerList* totals : {&ExpenseList, &IncomeList}) {
+        totals->Clear();
+        totals->Add(0);
+        totals->Add(0);
+    }
+    // A year of warm-up gives every company a full price history and a
+    // trend that has already moved.  With nothing held and no totals it
+    // logs nothing and pays no tax.
+    Money = WarmUpMoney;
+    for (int32_t i = 0; i < PriceHistoryLength; ++i)
+        NextMonth();
+    Year = 0;
+    Month = 0;
+    Money = StartMoney;
+}
+
+void TVxGame::NextMonth() {
+    FRandom->Reseed();
+    const TLogUpdateGuard logGuard(MessageLog);
+
+    int64_t need = int64_t{Money} - LivingCost;
+    if (Month == 11)
+        need -= Tax();
+    if (need < 0 && OwnerList.Count() > 0) {
+        ShowMessage("警告",
+                    "このままでは破産してしまいます。\r\n所有株を売却して、資金を用意してください。",
+                    TVxMsgIcon::Warning);
+        return;
+    }
+
+    ++Month;
+    if (Month == 12) {
+        Year = std::min(Year + 1, INT32_MAX - 1);
+        Month = 0;
+        const int32_t tax = Tax();
+        if (tax != 0)
+            AddMessageFmt("%d年目%d月 %s円の税を納めました。", Year + 1, Month + 1,
+                          ManToKanjiStr(tax, false).c_str());
+        Money = SubtractMoney(Money, tax);
+        PushExpense(0);
+        PushIncome(0);
+    }
+
+    MovePrices();
+    MarketList.Sort();
+    OwnerList.Sort();
+    Money = SubtractMoney(Money, LivingCost);
+    CheckGameOver();
+}
+
+void TVxGame::MovePrices() {
+    for (int32_t i = 0; i < MarketList.Count(); ++i) {
+        TVxCompany& company = *MarketList.Items(i);
+        const int64_t price = company.StockPrice();
+        const int32_t trend = company.Trend;
+        const int32_t r1 = FRandom->Random(100);
+        const int32_t r2 = FRandom->Random(3);
+        // P x T x r1 reaches 9.9e10 at the highest price: form it in 64 bits.
+        const int64_t newPrice = price * trend * r1 / 100000 + price + r2 - 2;
+        company.PushPrice(static_cast<int32_t>(std::min<int64_t>(newPrice, MaxStockPrice)));
+        const int32_t r3 = FRandom->Random(41);
+        company.SetTrend(trend + r3 - 20);
+        if (company.StockPrice() < 1) {
+            const int32_t held = OwnerList.IndexOf(&company);
+            if (held >= 0) {
+                AddMessageFmt("%d年目%d月 ID:%dの会社は倒産しました。所有株の価値は無くなりました。",
+                              Year + 1, Month + 1, int{company.ID});
+                OwnerList.Delete(held);
+            }
+            company.Reset();
+        }
+    }
+}
+
+bool TVxGame::CheckGameClear() {
+    if (Money < GoalMoney)
+        return false;
+    GameEnd = true;
+    ShowMessage("ゲームクリア",
+                "おめでとうございます。\r\n" + ManToKanjiStr(GoalMoney, false) +
+                    "円以上の資金を保有する大金持ちになりました。\r\nあなたは一流の投資家です。",
+                TVxMsgIcon::Information);
+    return true;
+}
+
+bool TVxGame::CheckGameOver() {
+    if (Money >= 0)
+        return false;
+    ShowMessage("ゲームオーバー",
+                "破産しました。\r\n残念ながら、あなたは投資家には向いていないようです。",
+                TVxMsgIcon::Information);
+    GameEnd = true;
+    return true;
+}
+
+void TVxGame::AddMessage(const std::string& text) {
+    if (MessageLog)
+        MessageLog->Append(text);
+}
+
+void TVxGame::AddMessageFmt(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::vector<char> buffer(static_cast<size_t>(std::max(length, 0)) + 1);
+    std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    va_end(args);
+    AddMessage(buffer.data());
+}
+
+void TVxGame::RebuildOwnerList() {
+    OwnerList.Clear();
+    for (int32_t i = 0; i < MarketList.Count(); ++i)
+        if (MarketList.Items(i)->MyStockCount > 0)
+            OwnerList.Add(MarketList.Items(i));
+}
+
+int32_t TVxGame::Difference(int32_t a, int32_t b) {
+    // Totals are never negative, so the difference of two of them fits.
+    return static_cast<int32_t>(int64_t{a} - b);
+}
+
+int32_t TVxGame::TaxOf(int32_t profit) {
+    if (profit <= 0)
+        return 0;
+    return static_cast<int32_t>(VxRound(static_cast<long double>(profit) * 0.2L));
+}
+
+void TVxGame::PushTotal(TIntegerList& list, int32_t value) {
+    list.Add(value);
+    while (list.Count() > 2)
+        list.Delete(0);
+}
+
+void TVxGame::ShowMessage(const std::string& caption, const std::string& text, TVxMsgIcon icon) {
+    if (MessageBoxSink)
+        MessageBoxSink->Show(caption, text, icon, TVxMsgButtons::Ok, TVxMsgResult::Ok);
+}

@@ -1,0 +1,170 @@
+// Reading and writing save files.  A file is read and checked whole before
+// the game changes, so a refused file leaves the game exactly as it was,
+// and it is replaced atomically, so a failed save keeps the previous file.
+
+#include "VxGame.h"
+#include "VxGameSaveData.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+constexpr size_t HeaderSize = TVxGameSaveData::Size;
+constexpr size_t CountOffset = HeaderSize + 7 * 4;
+
+// The largest average buying price a holding may carry, in yen per share:
+// twice the highest price with its fee, so every derived value stays far
+// from the 32-bit limits.
+constexpr int64_t MaxBuyingAverage = 2 * int64_t{MaxStockPrice};
+
+void Refuse(const std::string& what) { throw EVxLoadError("セーブデータが不正です: " + what); }
+
+void CheckRange(int64_t value, int64_t low, int64_t high, const char* what) {
+    if (value < low || value > high)
+        Refuse(std::string(what) + " = " + std::to_string(value));
+}
+
+void CheckCompany(const TVxCompany& company, std::bitset<CompanyCount>& seenIDs) {
+    CheckRange(company.Trend, -100, 100, "Trend");
+    CheckRange(company.ID, 0, CompanyCount - 1, "ID");
+    if (seenIDs.test(static_cast<size_t>(company.ID)))
+        Refuse("ID " + std::to_string(company.ID) + " twice");
+    seenIDs.set(static_cast<size_t>(company.ID));
+    CheckRange(company.MyStockCount, 0, IssuedShares, "MyStockCount");
+    if (company.MyStockCount % TradeLot != 0)
+        Refuse("MyStockCount = " + std::to_string(company.MyStockCount));
+    const int64_t maxCost =
+        company.MyStockCount == 0 ? 0 : int64_t{company.MyStockCount} * MaxBuyingAverage / 10000;
+    CheckRange(company.MyStockCost, 0, maxCost, "MyStockCost");
+    for (const int32_t price : company.PriceHistory.Values())
+        CheckRange(price, 1, MaxStockPrice, "PriceHistory");
+}
+
+// Reads everything after the header into `game`, the way the file is laid out.
+void ReadBody(TVxGame& game, TVxReadStream& stream) {
+    game.Month = stream.ReadInt32();
+    game.Money = stream.ReadInt32();
+    game.Year = stream.ReadInt32();
+    for (TIntegerList* totals : {&game.IncomeList, &game.ExpenseList}) {
+        while (totals->Count() < 2)
+            totals->Add(0);
+        totals->Put(0, stream.ReadInt32());
+        totals->Put(1, stream.ReadInt32());
+    }
+    game.MarketList.LoadFromStream(stream);
+}
+
+// Checks a whole save file without touching the live game: the header, a
+// size that matches a market of CompanyCount companies, and every value
+// inside what play can produce.
+void CheckSaveFile(std::span<const uint8_t> bytes) {
+    const auto header = TVxGameSaveData::Default().Bytes();
+    if (bytes.size() < HeaderSize)
+        throw EReadError();
+    if (!std::equal(header.begin(), header.end(), bytes.begin()))
+        throw EAbort();
+    if (bytes.size() < CountOffset + 4)
+        throw EReadError();
+    TVxReadStream countStream(bytes.subspan(CountOffset));
+    const int32_t count = countStream.ReadInt32();
+    CheckRange(count, CompanyCount, CompanyCount, "company count");
+    if (bytes.size() < TVxGame::SaveFileSize(count))
+        throw EReadError();
+    if (bytes.size() > TVxGame::SaveFileSize(count))
+        Refuse("trailing bytes");
+
+    TVxGame staging;
+    TVxReadStream stream(bytes.subspan(HeaderSize));
+    ReadBody(staging, stream);
+    CheckRange(staging.Month, 0, 11, "Month");
+    CheckRange(staging.Year, 0, INT32_MAX - 1, "Year");
+    for (const TIntegerList* totals : {&staging.IncomeList, &staging.ExpenseList})
+        for (const int32_t total : totals->Values())
+            CheckRange(total, 0, INT32_MAX, "income/expense");
+    std::bitset<CompanyCount> seenIDs;
+    for (int32_t i = 0; i < staging.MarketList.Count(); ++i)
+        CheckCompany(*staging.MarketList.Items(i), seenIDs);
+}
+
+} // namespace
+
+void TVxGame::SaveToStream(TVxWriteStream& stream) {
+    TVxGameSaveData header = TVxGameSaveData::Default();
+    header.SetComment("");
+    stream.Write(header.Bytes());
+    stream.WriteInt32(Month);
+    stream.WriteInt32(Money);
+    stream.WriteInt32(Year);
+    stream.WriteInt32(IncomeList.Get(0));
+    stream.WriteInt32(IncomeList.Get(1));
+    stream.WriteInt32(ExpenseList.Get(0));
+    stream.WriteInt32(ExpenseList.Get(1));
+    MarketList.SaveToStream(stream);
+}
+
+void TVxGame::LoadFromStream(TVxReadStream& stream) {
+    std::vector<uint8_t> bytes(stream.Remaining());
+    stream.Read(bytes);
+    CheckSaveFile(bytes);
+
+    // The file is sound: read it into the live game, company objects kept.
+    TVxReadStream body(std::span<const uint8_t>(bytes).subspan(HeaderSize));
+    while (MarketList.Count() > CompanyCount)
+        MarketList.Delete(MarketList.Count() - 1);
+    ReadBody(*this, body);
+    RebuildOwnerList();
+    GameEnd = false;
+}
+
+void TVxGame::SaveToFile(const std::string& fileName) {
+    TVxWriteStream stream;
+    SaveToStream(stream);
+    const std::filesystem::path target(fileName);
+    std::filesystem::path temporary = target;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (out)
+            out.write(reinterpret_cast<const char*>(stream.Bytes().data()),
+                      static_cast<std::streamsize>(stream.Bytes().size()));
+        if (out)
+            out.flush();
+        if (!out) {
+            const int error = errno;
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            throw std::system_error(error ? error : EIO, std::generic_category(), fileName);
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw std::system_error(error, fileName);
+    }
+}
+
+void TVxGame::LoadFromFile(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        throw std::system_error(errno ? errno : ENOENT, std::generic_category(), fileName);
+    // Read one byte more than a save file can hold: anything longer is refused
+    // without being read whole.
+    std::vector<uint8_t> bytes(SaveFileSize(CompanyCount) + 1);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad())
+        throw std::system_error(EIO, std::generic_category(), fileName);
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    TVxReadStream stream(bytes);
+    LoadFromStream(stream);
+}
