@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that リドルト needs to build, test and run,
+# and only those that are missing.  Cheap when everything is there.
+set -euo pipefail
+
+packages=(
+    # toolchain
+    g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
+    # Qt 6 Widgets, Charts and Network
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-qpa-plugins libgl-dev
+    # tests and benchmarks
+    libgtest-dev libbenchmark-dev xvfb xauth xdotool
+    # Japanese text on screen
+    fonts-noto-cjk
+    # desktop integration and packaging checks
+    desktop-file-utils appstream dpkg-dev file
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=()
+if ((EUID != 0)); then
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
