@@ -45,6 +45,9 @@ void TCustomVxCompanyList::Clear() {
 
 void TCustomVxCompanyList::LoadFromStream(TVxReadStream& stream) {
     const int32_t count = stream.ReadInt32();
+    // A count the stream cannot hold fails before anything is allocated for it.
+    if (count > Count() && stream.Remaining() / TVxCompany::RecordSize < static_cast<size_t>(count))
+        throw EReadError();
     while (Count() < count)
         Add(new TVxCompany);
     for (TVxCompany* company : FItems)
@@ -55,55 +58,67 @@ namespace {
 
 int Sign(int64_t difference) { return (difference > 0) - (difference < 0); }
 
-// The sort key of one column as a whole number; key 3 is handled apart.
-template <int Key> int64_t KeyValue(const TVxCompany& c) {
+// The value a company is sorted by under one key: a whole number, except
+// for key 3, which compares month-on-month percentages.  Unknown keys give
+// every company the same value.
+template <int Key> auto SortKey(const TVxCompany& c) {
     if constexpr (Key == 0)
-        return c.ID;
+        return int64_t{c.ID};
     else if constexpr (Key == 1)
-        return c.StockPrice();
+        return int64_t{c.StockPrice()};
     else if constexpr (Key == 2)
-        return c.MonthDiff();
+        return int64_t{c.MonthDiff()};
+    else if constexpr (Key == 3)
+        return c.MonthDiffPercent();
     else if constexpr (Key == 4)
-        return c.StockPrice1000();
+        return int64_t{c.StockPrice1000()};
     else if constexpr (Key == 5)
-        return c.SellStockCount();
+        return int64_t{c.SellStockCount()};
     else if constexpr (Key == 6)
-        return c.MyStockCount;
+        return int64_t{c.MyStockCount};
     else if constexpr (Key == 7)
-        return c.MyStockPriceBuyingAverage();
+        return int64_t{c.MyStockPriceBuyingAverage()};
     else if constexpr (Key == 8)
-        return c.MyStockPriceRatio();
+        return int64_t{c.MyStockPriceRatio()};
+    else if constexpr (Key == 9)
+        return int64_t{c.MyStockValue()};
     else
-        return c.MyStockValue();
+        return int64_t{0};
+}
+
+int CompareKeys(int64_t a, int64_t b) { return Sign(a - b); }
+
+// Percentages compare by their difference in hundredths of a point,
+// rounded: two that differ by less than 0.005 points are equal.
+int CompareKeys(double a, double b) {
+    return Sign(VxRound((static_cast<long double>(a) - b) * 100));
 }
 
 template <int Key> int CompareAscending(const TVxCompany& a, const TVxCompany& b) {
-    if constexpr (Key == 3) {
-        const long double difference =
-            (static_cast<long double>(a.MonthDiffPercent()) - b.MonthDiffPercent()) * 100;
-        return Sign(VxRound(difference));
-    } else if constexpr (Key < 0 || Key >= TVxCompanyList::SortKeyCount) {
-        return 0;
-    } else {
-        return Sign(KeyValue<Key>(a) - KeyValue<Key>(b));
-    }
+    return CompareKeys(SortKey<Key>(a), SortKey<Key>(b));
 }
+
+template <typename TKey> struct TSortItem {
+    TKey Key;
+    TVxCompany* Company;
+};
 
 // In-place quicksort (Hoare partition around the middle element).  Every
 // scan stops at an element whose comparison with the pivot already stopped
 // the other scan, so it stays inside [left, right] for any comparison with
 // compare(x, x) == 0, transitive or not.  Recursing into the smaller part
 // keeps the stack depth logarithmic.
-template <typename Compare>
-void QuickSort(std::vector<TVxCompany*>& items, ptrdiff_t left, ptrdiff_t right, Compare compare) {
+template <typename TKey, typename Compare>
+void QuickSort(std::vector<TSortItem<TKey>>& items, ptrdiff_t left, ptrdiff_t right,
+               Compare compare) {
     while (left < right) {
         ptrdiff_t i = left;
         ptrdiff_t j = right;
-        const TVxCompany& pivot = *items[static_cast<size_t>(left + (right - left) / 2)];
+        const TKey pivot = items[static_cast<size_t>(left + (right - left) / 2)].Key;
         do {
-            while (compare(*items[static_cast<size_t>(i)], pivot) < 0)
+            while (compare(items[static_cast<size_t>(i)].Key, pivot) < 0)
                 ++i;
-            while (compare(*items[static_cast<size_t>(j)], pivot) > 0)
+            while (compare(items[static_cast<size_t>(j)].Key, pivot) > 0)
                 --j;
             if (i <= j) {
                 std::swap(items[static_cast<size_t>(i)], items[static_cast<size_t>(j)]);
@@ -121,15 +136,26 @@ void QuickSort(std::vector<TVxCompany*>& items, ptrdiff_t left, ptrdiff_t right,
     }
 }
 
-template <int Key> void SortBy(std::vector<TVxCompany*>& items, bool down) {
-    if (items.size() < 2)
+// Works out every company's key once, sorts by the keys and puts the
+// companies back in that order.  The comparisons are those of
+// CompareCompanies, so the order is the same as sorting the companies
+// themselves, only without working the derived values out again at every
+// comparison.
+template <int Key> void SortBy(std::vector<TVxCompany*>& companies, bool down) {
+    if (companies.size() < 2)
         return;
+    using TKey = decltype(SortKey<Key>(*companies.front()));
+    std::vector<TSortItem<TKey>> items;
+    items.reserve(companies.size());
+    for (TVxCompany* company : companies)
+        items.push_back({SortKey<Key>(*company), company});
     const auto last = static_cast<ptrdiff_t>(items.size()) - 1;
     if (down)
-        QuickSort(items, 0, last,
-                  [](const TVxCompany& a, const TVxCompany& b) { return CompareAscending<Key>(b, a); });
+        QuickSort(items, 0, last, [](TKey a, TKey b) { return CompareKeys(b, a); });
     else
-        QuickSort(items, 0, last, CompareAscending<Key>);
+        QuickSort(items, 0, last, [](TKey a, TKey b) { return CompareKeys(a, b); });
+    for (size_t i = 0; i < items.size(); ++i)
+        companies[i] = items[i].Company;
 }
 
 template <int... Keys>

@@ -85,7 +85,9 @@ void TVxGame::NextMonth() {
 
     ++Month;
     if (Month == 12) {
-        Year = std::min(Year + 1, INT32_MAX - 1);
+        // Saturates one below the limit so that the shown year, Year + 1, fits.
+        if (Year < INT32_MAX - 1)
+            ++Year;
         Month = 0;
         const int32_t tax = Tax();
         if (tax != 0)
@@ -112,7 +114,10 @@ void TVxGame::MovePrices() {
         const int32_t r2 = FRandom->Random(3);
         // P x T x r1 reaches 9.9e10 at the highest price: form it in 64 bits.
         const int64_t newPrice = price * trend * r1 / 100000 + price + r2 - 2;
-        company.PushPrice(static_cast<int32_t>(std::min<int64_t>(newPrice, MaxStockPrice)));
+        // Any price below 1 ends in bankruptcy, so clamping keeps a price set by
+        // hand from wrapping around into a high one.
+        company.PushPrice(
+            static_cast<int32_t>(std::clamp<int64_t>(newPrice, INT32_MIN, MaxStockPrice)));
         const int32_t r3 = FRandom->Random(41);
         company.SetTrend(trend + r3 - 20);
         if (company.StockPrice() < 1) {

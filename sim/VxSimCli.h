@@ -1,0 +1,21 @@
+#pragma once
+
+// The command line of ridolt-sim: the subcommands run, study, inspect and
+// strategies.  Kept apart from main() so that tests can run it in-process.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Exit codes: 0 done, 1 a file could not be read or written, 2 the command
+// line is wrong (the usage text follows the message).
+inline constexpr int VxSimExitOk = 0;
+inline constexpr int VxSimExitFailure = 1;
+inline constexpr int VxSimExitUsage = 2;
+
+// Runs the command `args` (without the program name).  Results go to `out`,
+// messages to `err`; with `progress` a study draws a progress bar on `err`.
+int VxSimMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              bool progress);
+
+std::string VxSimUsage();

@@ -1,0 +1,133 @@
+#include "VxSimInspect.h"
+
+#include "VxConsts.h"
+#include "VxGameSaveData.h"
+#include "VxSimJson.h"
+#include "VxStream.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+void Totals(TVxSimJsonWriter& json, const char* name, int32_t lastYear, int32_t thisYear) {
+    json.Key(name);
+    json.BeginObject(true);
+    json.Key("last_year");
+    json.Number(lastYear);
+    json.Key("this_year");
+    json.Number(thisYear);
+    json.EndObject();
+}
+
+void Holding(TVxSimJsonWriter& json, const TVxCompany& company) {
+    json.BeginObject(true);
+    json.Key("id");
+    json.Number(int32_t{company.ID});
+    json.Key("shares");
+    json.Number(company.MyStockCount);
+    json.Key("cost");
+    json.Number(company.MyStockCost);
+    json.Key("average_price");
+    json.Number(company.MyStockPriceBuyingAverage());
+    json.Key("price");
+    json.Number(company.StockPrice());
+    json.Key("value");
+    json.Number(company.MyStockValue());
+    json.EndObject();
+}
+
+void Company(TVxSimJsonWriter& json, const TVxCompany& company) {
+    json.BeginObject(true);
+    json.Key("id");
+    json.Number(int32_t{company.ID});
+    json.Key("trend");
+    json.Number(company.Trend);
+    json.Key("price");
+    json.Number(company.StockPrice());
+    json.Key("shares");
+    json.Number(company.MyStockCount);
+    json.Key("cost");
+    json.Number(company.MyStockCost);
+    json.Key("prices");
+    json.BeginArray();
+    for (const int32_t price : company.PriceHistory.Values())
+        json.Number(price);
+    json.EndArray();
+    json.EndObject();
+}
+
+std::string FileSizeText(const std::string& fileName) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(fileName, error);
+    return error ? std::string("unknown") : std::to_string(size);
+}
+
+} // namespace
+
+std::string VxSimGameJson(const TVxGame& game, const std::string& fileName) {
+    TVxSimJsonWriter json(true);
+    json.BeginObject();
+    json.Key("file");
+    json.String(fileName);
+    json.Key("calendar");
+    json.BeginObject(true);
+    json.Key("year");
+    json.Number(game.Year);
+    json.Key("month");
+    json.Number(game.Month);
+    json.Key("shown");
+    json.String(std::to_string(int64_t{game.Year} + 1) + "年目" + std::to_string(game.Month + 1) +
+                "月");
+    json.EndObject();
+    json.Key("cash");
+    json.Number(game.Money);
+    json.Key("totals");
+    json.BeginObject();
+    Totals(json, "income", game.PreIncome(), game.Income());
+    Totals(json, "expense", game.PreExpense(), game.Expense());
+    Totals(json, "profit", game.PreProfit(), game.Profit());
+    Totals(json, "tax", game.PreTax(), game.Tax());
+    json.EndObject();
+    json.Key("holdings");
+    json.BeginArray();
+    int64_t value = 0;
+    for (int32_t i = 0; i < game.OwnerList.Count(); ++i) {
+        Holding(json, *game.OwnerList.Items(i));
+        value += game.OwnerList.Items(i)->MyStockValue();
+    }
+    json.EndArray();
+    json.Key("holdings_value");
+    json.Number(value);
+    json.Key("companies");
+    json.BeginArray();
+    for (int32_t i = 0; i < game.MarketList.Count(); ++i)
+        Company(json, *game.MarketList.Items(i));
+    json.EndArray();
+    json.EndObject();
+    return json.Text() + "\n";
+}
+
+std::string VxSimLoadErrorText(const std::string& fileName, const std::exception_ptr& error) {
+    const std::string prefix = fileName + ": ";
+    try {
+        std::rethrow_exception(error);
+    } catch (const EAbort&) {
+        return prefix + "not a save file of this game (its " +
+               std::to_string(TVxGameSaveData::Size) +
+               "-byte header differs: another program's file, another version or a comment)";
+    } catch (const EReadError&) {
+        return prefix + "the file is too short (" + FileSizeText(fileName) +
+               " bytes; a save file has " + std::to_string(TVxGame::SaveFileSize(CompanyCount)) +
+               ")";
+    } catch (const EVxLoadError& e) {
+        return prefix + "values no game can reach: " + e.what();
+    } catch (const std::system_error& e) {
+        std::error_code ignored;
+        if (std::filesystem::is_directory(fileName, ignored))
+            return prefix + "cannot be read: it is a folder";
+        return prefix + "cannot be read: " + e.code().message();
+    } catch (const std::exception& e) {
+        return prefix + "cannot be loaded: " + e.what();
+    }
+}

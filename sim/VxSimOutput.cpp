@@ -1,0 +1,69 @@
+#include "VxSimOutput.h"
+
+#include "VxSimJson.h"
+
+namespace {
+
+std::string CsvLine(const TVxSimMonth& month) {
+    std::string line = std::to_string(month.Year) + ',' + std::to_string(month.Month) + ',' +
+                       std::to_string(month.Cash) + ',' + std::to_string(month.Value) + ',' +
+                       std::to_string(month.Held) + ',' + std::to_string(month.Tax) + ',';
+    for (size_t i = 0; i < month.Events.size(); ++i) {
+        if (i > 0)
+            line += ' ';
+        line += VxSimEventName(month.Events[i].Kind);
+        if (month.Events[i].Kind == TVxSimEventKind::Bankruptcy)
+            line += ':' + std::to_string(month.Events[i].CompanyID);
+    }
+    return line;
+}
+
+std::string JsonLine(const TVxSimMonth& month) {
+    TVxSimJsonWriter json;
+    json.BeginObject();
+    json.Key("year");
+    json.Number(month.Year);
+    json.Key("month");
+    json.Number(month.Month);
+    json.Key("cash");
+    json.Number(month.Cash);
+    json.Key("value");
+    json.Number(month.Value);
+    json.Key("held");
+    json.Number(month.Held);
+    json.Key("tax");
+    json.Number(month.Tax);
+    json.Key("events");
+    json.BeginArray();
+    for (const TVxSimEvent& event : month.Events) {
+        json.BeginObject();
+        json.Key("type");
+        json.String(VxSimEventName(event.Kind));
+        if (event.Kind == TVxSimEventKind::Bankruptcy) {
+            json.Key("id");
+            json.Number(event.CompanyID);
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+    return json.Text();
+}
+
+} // namespace
+
+std::optional<TVxSimFormat> VxSimParseFormat(std::string_view name) {
+    if (name == "csv")
+        return TVxSimFormat::Csv;
+    if (name == "jsonl")
+        return TVxSimFormat::Jsonl;
+    return std::nullopt;
+}
+
+std::string VxSimHeaderLine(TVxSimFormat format) {
+    return format == TVxSimFormat::Csv ? "year,month,cash,value,held,tax,events" : "";
+}
+
+std::string VxSimMonthLine(const TVxSimMonth& month, TVxSimFormat format) {
+    return format == TVxSimFormat::Csv ? CsvLine(month) : JsonLine(month);
+}

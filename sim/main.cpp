@@ -1,0 +1,15 @@
+// ridolt-sim: the game played headless by a strategy, for replays, studies
+// of the game's balance and a look inside save files.
+
+#include "VxSimCli.h"
+
+#include <iostream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+int main(int argc, char* argv[]) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return VxSimMain(args, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+}

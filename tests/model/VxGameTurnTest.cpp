@@ -1,0 +1,395 @@
+#include "VxGame.h"
+
+#include "ModelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string WarningText =
+    "このままでは破産してしまいます。\r\n所有株を売却して、資金を用意してください。";
+const std::string GameOverText =
+    "破産しました。\r\n残念ながら、あなたは投資家には向いていないようです。";
+const std::string GameClearText = "おめでとうございます。\r\n3000億円以上の資金を保有する大金持ちに"
+                                  "なりました。\r\nあなたは一流の投資家です。";
+
+std::string BankruptcyLine(int year, int month, int id) {
+    return std::to_string(year) + "年目" + std::to_string(month) + "月 ID:" + std::to_string(id) +
+           "の会社は倒産しました。所有株の価値は無くなりました。";
+}
+
+class VxGameTurn : public TStillMarketTest {
+protected:
+    void ExpectBox(const std::string& caption, const std::string& text, TVxMsgIcon icon) {
+        ASSERT_EQ(box.Boxes.size(), 1u);
+        EXPECT_EQ(box.Boxes[0].Caption, caption);
+        EXPECT_EQ(box.Boxes[0].Text, text);
+        EXPECT_EQ(box.Boxes[0].Icon, icon);
+        EXPECT_EQ(box.Boxes[0].Buttons, TVxMsgButtons::Ok);
+        EXPECT_EQ(box.Boxes[0].DefaultButton, TVxMsgResult::Ok);
+    }
+    void ExpectLogResumed() {
+        EXPECT_EQ(log.Depth, 0);
+        EXPECT_EQ(log.MaxDepth, 1);
+    }
+};
+
+TEST_F(VxGameTurn, PlayedMonthMovesPricesSortsAndTakesTheLivingCost) {
+    game.MarketList.SortColumn = 1; // by price, dearest first
+    game.MarketList.SortDown = true;
+    game.OwnerList.SortColumn = 0; // by ID, highest first
+    game.OwnerList.SortDown = true;
+    Hold(game, Company(5), 1000, 110);
+    Hold(game, Company(6), 2000, 220);
+    game.SetExpense(330);
+    TVxCompany* riser = &Company(500);
+    TVxCompany* faller = &Company(501);
+    riser->Trend = 100;
+    random.AddNeutralCompanies(500);
+    random.AddCompany(99, 2, 20); // +99 yen
+    random.AddCompany(0, 0, 20);  // -2 yen
+
+    game.NextMonth();
+
+    EXPECT_EQ(game.Month, 1);
+    EXPECT_EQ(game.Year, 0);
+    EXPECT_EQ(game.Money, 2970);
+    EXPECT_EQ(game.Expense(), 330); // living costs are no expense
+    EXPECT_FALSE(game.GameEnd);
+    EXPECT_TRUE(log.Lines.empty());
+    EXPECT_TRUE(box.Boxes.empty());
+    ExpectLogResumed();
+    EXPECT_EQ(random.Reseeds, 1);
+    ASSERT_EQ(random.Ranges.size(), 3000u);
+    EXPECT_EQ(std::vector<int32_t>(random.Ranges.begin(), random.Ranges.begin() + 6),
+              (std::vector<int32_t>{100, 3, 41, 100, 3, 41}));
+    EXPECT_EQ(riser->StockPrice(), 1099);
+    EXPECT_EQ(faller->StockPrice(), 998);
+    EXPECT_EQ(game.MarketList.Items(0), riser);
+    EXPECT_EQ(game.MarketList.Items(999), faller);
+    ASSERT_EQ(game.OwnerList.Count(), 2);
+    EXPECT_EQ(game.OwnerList.Items(0)->ID, 6);
+    EXPECT_EQ(game.OwnerList.Items(1)->ID, 5);
+}
+
+struct TPriceCase {
+    const char* Name;
+    int32_t Price;
+    int32_t Trend;
+    int32_t R1, R2, R3;
+    int32_t NewPrice;
+    int32_t NewTrend;
+};
+
+TEST_F(VxGameTurn, PriceAndTrendOfOneMonth) {
+    const TPriceCase cases[] = {
+        {"still", 1000, 0, 0, 2, 20, 1000, 0},
+        {"drift -2", 1000, 0, 50, 0, 20, 998, 0},
+        {"drift -1", 1000, 0, 99, 1, 20, 999, 0},
+        {"rise truncated", 1000, 37, 99, 2, 20, 1036, 37},        // 36.63
+        {"fall truncated to zero", 1000, -50, 33, 0, 20, 982, -50}, // -16.5 -> -16
+        {"tiny fall is no fall", 1000, -1, 1, 2, 20, 1000, -1},    // -0.01 -> 0
+        {"product above 32 bits", 300000, 100, 99, 2, 20, 329700, 100},
+        {"highest price falling", 10000000, -100, 99, 0, 20, 9009998, -100},
+        {"highest price capped", 10000000, 100, 99, 2, 20, 10000000, 100},
+        {"capped with the old trend", 9099999, 100, 99, 2, 0, 10000000, 80},
+        {"trend up", 1000, 10, 0, 2, 40, 1000, 30},
+        {"trend down", 1000, 10, 0, 2, 0, 1000, -10},
+        {"trend cut at 100", 1000, 90, 0, 2, 40, 1000, 100},
+        {"trend cut at -100", 1000, -95, 0, 2, 0, 1000, -100},
+        {"one yen left", 3, 0, 0, 0, 20, 1, 0},
+    };
+    for (const TPriceCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TVxCompany& company = Company(0);
+        company.PushPrice(777);
+        company.PushPrice(c.Price);
+        company.Trend = c.Trend;
+        random.AddCompany(c.R1, c.R2, c.R3);
+        game.Money = 3000;
+        game.NextMonth();
+        ASSERT_EQ(game.MarketList.Items(0), &company);
+        EXPECT_EQ(company.StockPrice(), c.NewPrice);
+        EXPECT_EQ(company.PriceHistory.Get(10), c.Price);
+        EXPECT_EQ(company.PriceHistory.Get(9), 777);
+        EXPECT_EQ(company.PriceHistory.Count(), 12);
+        EXPECT_EQ(company.Trend, c.NewTrend);
+        EXPECT_TRUE(log.Lines.empty());
+    }
+}
+
+TEST_F(VxGameTurn, HeldCompanyGoesBankruptAtZero) {
+    TVxCompany& doomed = Company(7);
+    SetPrices(doomed, {9, 8, 7, 6, 5, 4, 3, 2, 2, 2, 2, 2});
+    doomed.Trend = 30;
+    Hold(game, doomed, 2000, 50);
+    Hold(game, Company(8), 1000, 20);
+    game.SetExpense(70);
+    game.Month = 4;
+    random.AddNeutralCompanies(7);
+    random.AddCompany(0, 0, 40); // 2 + 0 - 2 = 0
+
+    game.NextMonth();
+
+    EXPECT_EQ(log.Lines, std::vector<std::string>{BankruptcyLine(1, 6, 7)});
+    ASSERT_EQ(game.OwnerList.Count(), 1);
+    EXPECT_EQ(game.OwnerList.Items(0), &Company(8));
+    EXPECT_EQ(game.MarketList.Items(7), &doomed);
+    EXPECT_EQ(doomed.ID, 7);
+    EXPECT_EQ(doomed.MyStockCount, 0);
+    EXPECT_EQ(doomed.MyStockCost, 0);
+    EXPECT_EQ(doomed.Trend, 0);
+    EXPECT_EQ(doomed.PriceHistory.Values(), std::vector<int32_t>(12, 1000));
+    EXPECT_EQ(game.Expense(), 70); // what the shares cost stays spent
+    EXPECT_EQ(game.Money, 2970);
+    EXPECT_TRUE(box.Boxes.empty());
+    ExpectLogResumed();
+}
+
+TEST_F(VxGameTurn, BankruptcyLineDatesTheNewMonthAndYear) {
+    game.Month = 11;
+    game.Year = 2;
+    Hold(game, Company(123), 1000, 20);
+    SetPrices(Company(123), {1});
+    random.AddNeutralCompanies(123);
+    random.AddCompany(0, 1, 20); // 1 + 1 - 2 = 0
+
+    game.NextMonth();
+
+    EXPECT_EQ(log.Lines, std::vector<std::string>{BankruptcyLine(4, 1, 123)});
+    EXPECT_EQ(game.OwnerList.Count(), 0);
+}
+
+TEST_F(VxGameTurn, UnheldCompanyGoesBankruptSilently) {
+    TVxCompany& doomed = Company(0);
+    SetPrices(doomed, {1});
+    doomed.Trend = -100;
+    Hold(game, Company(1), 1000, 20);
+    random.AddCompany(99, 0, 0); // 1 - 0 - 2 = -1
+
+    game.NextMonth();
+
+    EXPECT_TRUE(log.Lines.empty());
+    EXPECT_EQ(doomed.PriceHistory.Values(), std::vector<int32_t>(12, 1000));
+    EXPECT_EQ(doomed.Trend, 0);
+    EXPECT_EQ(game.OwnerList.Count(), 1);
+}
+
+TEST_F(VxGameTurn, YearChangeWithTax) {
+    Hold(game, Company(0), 1000, 100);
+    game.Month = 11;
+    game.Year = 0;
+    game.Money = 50000;
+    game.SetIncome(100100);
+    game.SetExpense(100); // profit 100000, tax 20000
+
+    game.NextMonth();
+
+    EXPECT_EQ(game.Year, 1);
+    EXPECT_EQ(game.Month, 0);
+    EXPECT_EQ(log.Lines, std::vector<std::string>{"2年目1月 2億円の税を納めました。"});
+    EXPECT_EQ(game.Money, 50000 - 20000 - 30);
+    EXPECT_EQ(game.IncomeList.Values(), (std::vector<int32_t>{100100, 0}));
+    EXPECT_EQ(game.ExpenseList.Values(), (std::vector<int32_t>{100, 0}));
+    EXPECT_EQ(game.PreTax(), 20000);
+    EXPECT_EQ(game.Tax(), 0);
+    EXPECT_TRUE(box.Boxes.empty());
+}
+
+TEST_F(VxGameTurn, YearChangeWithoutTax) {
+    const std::pair<int32_t, int32_t> totals[] = {{0, 0}, {500, 500}, {100, 900}, {2, 0}};
+    for (const auto& [income, expense] : totals) {
+        SCOPED_TRACE(testing::Message() << income << " - " << expense);
+        game.Month = 11;
+        game.Money = 3000;
+        game.SetIncome(income);
+        game.SetExpense(expense);
+        const int32_t year = game.Year;
+        game.NextMonth();
+        EXPECT_EQ(game.Year, year + 1);
+        EXPECT_EQ(game.Month, 0);
+        EXPECT_TRUE(log.Lines.empty()); // a tax of 0 (2 x 0.2 rounds to 0) is not logged
+        EXPECT_EQ(game.Money, 2970);
+        EXPECT_EQ(game.IncomeList.Values(), (std::vector<int32_t>{income, 0}));
+        EXPECT_EQ(game.ExpenseList.Values(), (std::vector<int32_t>{expense, 0}));
+    }
+}
+
+struct TAffordCase {
+    const char* Name;
+    int32_t Money;
+    int32_t Month;
+    int32_t Profit;
+    bool Played;
+    int32_t MoneyAfter;
+};
+
+TEST_F(VxGameTurn, MonthIsRefusedWhenSharesAreHeldAndCashRunsShort) {
+    const TAffordCase cases[] = {
+        {"living cost short by 1", 29, 5, 0, false, 29},
+        {"living cost exactly", 30, 3, 0, true, 0},
+        {"December tax short", 100, 11, 400, false, 100},  // 100 - 30 - 80 < 0
+        {"December tax exactly", 110, 11, 400, true, 0},   // 110 - 30 - 80 = 0
+        {"tax only counts in December", 100, 10, 400, true, 70},
+        {"already negative", -500, 2, 0, false, -500},
+    };
+    for (const TAffordCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetUp();
+        Hold(game, Company(42), 3000, 90);
+        game.Money = c.Money;
+        game.Month = c.Month;
+        game.SetIncome(c.Profit);
+        const std::vector<uint8_t> before = SaveBytes(game);
+
+        game.NextMonth();
+
+        EXPECT_EQ(game.Money, c.MoneyAfter);
+        EXPECT_FALSE(game.GameEnd);
+        EXPECT_EQ(random.Reseeds, 1);
+        ExpectLogResumed();
+        if (c.Played) {
+            EXPECT_TRUE(box.Boxes.empty());
+            EXPECT_EQ(game.Month, (c.Month + 1) % 12);
+        } else {
+            ExpectBox("警告", WarningText, TVxMsgIcon::Warning);
+            EXPECT_EQ(SaveBytes(game), before);
+            EXPECT_TRUE(random.Ranges.empty());
+            EXPECT_TRUE(log.Lines.empty());
+            EXPECT_EQ(game.OwnerList.Count(), 1);
+        }
+        box.Boxes.clear();
+        log.MaxDepth = 0;
+    }
+}
+
+TEST_F(VxGameTurn, NothingHeldPlaysTheMonthIntoGameOver) {
+    game.Money = 29;
+    game.NextMonth();
+    EXPECT_EQ(game.Money, -1);
+    EXPECT_EQ(game.Month, 1);
+    EXPECT_TRUE(game.GameEnd);
+    ASSERT_NO_FATAL_FAILURE(ExpectBox("ゲームオーバー", GameOverText, TVxMsgIcon::Information));
+    EXPECT_FALSE(box.Boxes[0].GameEnd); // shown before the game ends
+    ExpectLogResumed();
+}
+
+TEST_F(VxGameTurn, NothingHeldPaysTheDecemberTaxIntoGameOver) {
+    game.Money = 50;
+    game.Month = 11;
+    game.SetIncome(400);
+    game.NextMonth();
+    EXPECT_EQ(log.Lines, std::vector<std::string>{"2年目1月 80万円の税を納めました。"});
+    EXPECT_EQ(game.Money, 50 - 80 - 30);
+    EXPECT_TRUE(game.GameEnd);
+    EXPECT_EQ(box.Boxes.size(), 1u);
+}
+
+TEST_F(VxGameTurn, EndedGameStillTurnsWhenAsked) {
+    game.Money = 10;
+    game.NextMonth();
+    ASSERT_TRUE(game.GameEnd);
+    game.NextMonth();
+    EXPECT_EQ(game.Month, 2);
+    EXPECT_EQ(game.Money, -50);
+    EXPECT_TRUE(game.GameEnd);
+    EXPECT_EQ(box.Boxes.size(), 2u);
+}
+
+TEST_F(VxGameTurn, CashAndYearSaturateInsteadOfOverflowing) {
+    game.Money = INT32_MIN + 10;
+    game.NextMonth();
+    EXPECT_EQ(game.Money, INT32_MIN);
+
+    game.Money = INT32_MIN + 50;
+    game.Month = 11;
+    game.Year = INT32_MAX - 1;
+    game.SetIncome(INT32_MAX); // tax 429496729
+    game.NextMonth();
+    EXPECT_EQ(game.Money, INT32_MIN);
+    EXPECT_EQ(game.Year, INT32_MAX - 1);
+    EXPECT_EQ(game.Month, 0);
+    EXPECT_EQ(log.Lines,
+              std::vector<std::string>{"2147483647年目1月 4兆2949億6729万円の税を納めました。"});
+
+    game.Month = 11;
+    game.NextMonth();
+    EXPECT_EQ(game.Year, INT32_MAX - 1);
+}
+
+TEST_F(VxGameTurn, CheckGameClearAtTheGoal) {
+    const std::pair<int32_t, bool> cases[] = {
+        {29999999, false}, {30000000, true}, {INT32_MAX, true}, {-1, false}};
+    for (const auto& [money, cleared] : cases) {
+        SCOPED_TRACE(money);
+        game.GameEnd = false;
+        box.Boxes.clear();
+        game.Money = money;
+        EXPECT_EQ(game.CheckGameClear(), cleared);
+        EXPECT_EQ(game.GameEnd, cleared);
+        if (cleared) {
+            ASSERT_NO_FATAL_FAILURE(ExpectBox("ゲームクリア", GameClearText, TVxMsgIcon::Information));
+            EXPECT_TRUE(box.Boxes[0].GameEnd); // ended before the box is shown
+        } else {
+            EXPECT_TRUE(box.Boxes.empty());
+        }
+        EXPECT_EQ(game.Money, money);
+    }
+}
+
+TEST_F(VxGameTurn, CheckGameOverBelowZero) {
+    const std::pair<int32_t, bool> cases[] = {{0, false}, {1, false}, {-1, true}, {INT32_MIN, true}};
+    for (const auto& [money, over] : cases) {
+        SCOPED_TRACE(money);
+        game.GameEnd = false;
+        box.Boxes.clear();
+        game.Money = money;
+        EXPECT_EQ(game.CheckGameOver(), over);
+        EXPECT_EQ(game.GameEnd, over);
+        if (over)
+            ExpectBox("ゲームオーバー", GameOverText, TVxMsgIcon::Information);
+        else
+            EXPECT_TRUE(box.Boxes.empty());
+    }
+}
+
+TEST_F(VxGameTurn, ChecksWithoutABoxSink) {
+    game.MessageBoxSink = nullptr;
+    game.Money = GoalMoney;
+    EXPECT_TRUE(game.CheckGameClear());
+    game.Money = -1;
+    EXPECT_TRUE(game.CheckGameOver());
+    Hold(game, Company(0), 1000, 10);
+    game.NextMonth(); // refused without a box to show
+    EXPECT_EQ(game.Month, 0);
+}
+
+// Ten years of a seeded market: every price stays a positive price below
+// the cap, every trend inside its bounds, every history twelve months long.
+TEST(VxGameLongRun, MarketStaysInsideItsBounds) {
+    TVxGame game;
+    TVxSeededRandom random(2024);
+    game.SetRandom(&random);
+    game.NewGame();
+    game.Money = INT32_MAX;
+    for (int32_t i = 0; i < 1000; ++i)
+        game.MarketList.Items(i)->Trend = i % 2 == 0 ? 100 : -100;
+    for (int month = 0; month < 120; ++month) {
+        game.NextMonth();
+        for (int32_t i = 0; i < 1000; ++i) {
+            const TVxCompany& company = *game.MarketList.Items(i);
+            ASSERT_EQ(company.PriceHistory.Count(), 12);
+            ASSERT_GE(company.StockPrice(), 1);
+            ASSERT_LE(company.StockPrice(), MaxStockPrice);
+            ASSERT_GE(company.Trend, -100);
+            ASSERT_LE(company.Trend, 100);
+        }
+    }
+    EXPECT_EQ(game.Year, 10);
+    EXPECT_FALSE(game.GameEnd);
+}
+
+} // namespace

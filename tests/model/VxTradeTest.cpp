@@ -1,0 +1,444 @@
+#include "VxTrade.h"
+
+#include "VxConsts.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A game with a fresh market, totals of 0 and 3000万 of cash.
+class TradeGame : public ::testing::Test {
+protected:
+    TVxGame game;
+
+    void SetUp() override { Restart(); }
+
+    // Back to the state above, for tests that walk a table of cases.
+    void Restart() {
+        game.OwnerList.Clear();
+        game.MarketList.CreateNewCompanies();
+        for (TIntegerList* totals : {&game.IncomeList, &game.ExpenseList}) {
+            totals->Clear();
+            totals->Add(0);
+            totals->Add(0);
+        }
+        game.Money = StartMoney;
+    }
+
+    // Company `index` of the market at `price`, holding `held` shares that
+    // cost `cost`, listed in OwnerList when anything is held.
+    TVxCompany& Company(int32_t index, int32_t price, int32_t held = 0, int32_t cost = 0) {
+        TVxCompany& company = *game.MarketList.Items(index);
+        company.SetStockPrice(price);
+        company.MyStockCount = held;
+        company.MyStockCost = cost;
+        if (held > 0)
+            game.OwnerList.Add(&company);
+        return company;
+    }
+
+    std::vector<TVxCompany*> Owners() const {
+        std::vector<TVxCompany*> owners;
+        for (int32_t i = 0; i < game.OwnerList.Count(); ++i)
+            owners.push_back(game.OwnerList.Items(i));
+        return owners;
+    }
+};
+
+// The costs and proceeds are defined in extended precision; for every
+// quantity the game can trade they must equal the exact fractions rounded
+// up and truncated, which is what a player can check by hand.
+TEST(TradeArithmetic, CostAndProceedsEqualTheExactFractions) {
+    std::vector<int32_t> prices;
+    for (int32_t price = 1; price <= 20000; ++price)
+        prices.push_back(price);
+    for (int32_t price = MaxStockPrice; price > 20000; price -= 9973)
+        prices.push_back(price);
+    for (const int32_t price : prices)
+        for (int32_t lots = 1; lots <= IssuedShares / TradeLot; ++lots) {
+            const int64_t value = int64_t{lots} * price;
+            ASSERT_EQ(TradeBuyCost(lots, price), (11 * value + 99) / 100) << lots << "x" << price;
+            ASSERT_EQ(TradeSellProceeds(lots, price), 9 * value / 100) << lots << "x" << price;
+        }
+}
+
+TEST(TradeArithmetic, PricePerShareIsTheExactQuotientRoundedHalfToEven) {
+    for (int32_t money = 1; money <= 3000; ++money)
+        for (int32_t lots = 1; lots <= 100; ++lots) {
+            const int64_t quotient = int64_t{10} * money / lots;
+            const int64_t twiceRest = 2 * (int64_t{10} * money % lots);
+            const int64_t expected =
+                quotient + (twiceRest > lots || (twiceRest == lots && quotient % 2 == 1));
+            ASSERT_EQ(TradePricePerShare(money, lots), expected) << money << "/" << lots;
+        }
+}
+
+struct TPerShareCase {
+    int32_t Money;
+    int32_t Lots;
+    const char* Text;
+};
+
+TEST(TradeArithmetic, PricePerShareText) {
+    const TPerShareCase cases[] = {
+        {110, 1, "1株1100円相当"},           // a purchase at 1000 yen
+        {90, 1, "1株900円相当"},             // a sale at 1000 yen
+        {1, 4, "1株2円相当"},                // 2.5 goes to the even neighbour
+        {3, 4, "1株8円相当"},                // 7.5 too
+        {1, 20, "1株0円相当"},               // 0.5 too
+        {110000000, 100, "1株1100万円相当"}, // all shares at the highest price
+    };
+    for (const TPerShareCase& c : cases)
+        EXPECT_EQ(TradePricePerShareText(c.Money, c.Lots), c.Text) << c.Money << "/" << c.Lots;
+    EXPECT_THROW(TradePricePerShare(100, 0), EVxTradeError);
+}
+
+enum class TSide { Buy, Sell };
+
+struct TOfferCase {
+    const char* Name;
+    TSide Side;
+    int32_t Price;
+    int32_t Money;
+    int32_t Held;
+    int32_t HeldCost;
+    int32_t Expense;
+    int32_t Income;
+    std::vector<int32_t> HeadLots; // the first offers
+    std::vector<int32_t> HeadMoney;
+    int32_t Count;
+    int32_t LastLots;
+    int32_t LastMoney;
+};
+
+constexpr int32_t Max = INT32_MAX;
+
+const TOfferCase OfferCases[] = {
+    // Buying: up to the cash, up to the shares on sale.
+    {"cash for 27 lots",
+     TSide::Buy,
+     1000,
+     3000,
+     0,
+     0,
+     0,
+     0,
+     {1, 2, 3},
+     {110, 220, 330},
+     27,
+     27,
+     2970},
+    {"costs round up",
+     TSide::Buy,
+     2,
+     3000,
+     0,
+     0,
+     0,
+     0,
+     {1, 2, 3, 4, 5},
+     {1, 1, 1, 1, 2},
+     100,
+     100,
+     22},
+    {"cash for exactly one lot", TSide::Buy, 1000, 110, 0, 0, 0, 0, {1}, {110}, 1, 1, 110},
+    {"cash below one lot", TSide::Buy, 1000, 109, 0, 0, 0, 0, {}, {}, 0, 0, 0},
+    {"negative cash", TSide::Buy, 1000, -5, 0, 0, 0, 0, {}, {}, 0, 0, 0},
+    {"three lots on sale",
+     TSide::Buy,
+     1000,
+     1000000,
+     97000,
+     10670,
+     0,
+     0,
+     {1, 2, 3},
+     {110, 220, 330},
+     3,
+     3,
+     330},
+    {"all shares held", TSide::Buy, 1000, 1000000, 100000, 11000, 0, 0, {}, {}, 0, 0, 0},
+    {"highest price, all cash",
+     TSide::Buy,
+     MaxStockPrice,
+     Max,
+     0,
+     0,
+     0,
+     0,
+     {1},
+     {1100000},
+     100,
+     100,
+     110000000},
+    // Buying: no offer that would take this year's expense or the
+    // holding's cost beyond 32 bits.
+    {"expense near the limit",
+     TSide::Buy,
+     1000,
+     1000000,
+     0,
+     0,
+     Max - 200,
+     0,
+     {1},
+     {110},
+     1,
+     1,
+     110},
+    {"expense at the limit", TSide::Buy, 1000, 1000000, 0, 0, Max, 0, {}, {}, 0, 0, 0},
+    {"holding cost near the limit",
+     TSide::Buy,
+     1000,
+     1000000,
+     1000,
+     Max - 150,
+     0,
+     0,
+     {1},
+     {110},
+     1,
+     1,
+     110},
+    // A price no company can stand at offers nothing.
+    {"bankrupt price", TSide::Buy, 0, 3000, 0, 0, 0, 0, {}, {}, 0, 0, 0},
+    {"price above the cap", TSide::Buy, MaxStockPrice + 1, Max, 0, 0, 0, 0, {}, {}, 0, 0, 0},
+
+    // Selling: every lot count held whose proceeds are above 0.
+    {"one lot at 1000 yen", TSide::Sell, 1000, 3000, 1000, 110, 0, 0, {1}, {90}, 1, 1, 90},
+    {"proceeds of 0 skipped", TSide::Sell, 5, 3000, 5000, 3, 0, 0, {3, 4, 5}, {1, 1, 2}, 3, 5, 2},
+    {"only worthless lots held", TSide::Sell, 5, 3000, 2000, 1, 0, 0, {}, {}, 0, 0, 0},
+    {"nothing held", TSide::Sell, 1000, 3000, 0, 0, 0, 0, {}, {}, 0, 0, 0},
+    {"negative cash may sell",
+     TSide::Sell,
+     1000,
+     -100,
+     2000,
+     220,
+     0,
+     0,
+     {1, 2},
+     {90, 180},
+     2,
+     2,
+     180},
+    {"highest price, all held",
+     TSide::Sell,
+     MaxStockPrice,
+     0,
+     100000,
+     110000000,
+     0,
+     0,
+     {1},
+     {900000},
+     100,
+     100,
+     90000000},
+    // Selling: no offer that would take the cash or this year's income
+    // beyond 32 bits.
+    {"cash near the limit", TSide::Sell, 1000, Max - 100, 5000, 550, 0, 0, {1}, {90}, 1, 1, 90},
+    {"income at the limit", TSide::Sell, 1000, 3000, 5000, 550, 0, Max, {}, {}, 0, 0, 0},
+    {"bankrupt price held", TSide::Sell, 0, 3000, 5000, 550, 0, 0, {}, {}, 0, 0, 0},
+};
+
+class TradeOffers : public TradeGame, public ::testing::WithParamInterface<TOfferCase> {};
+
+TEST_P(TradeOffers, ListTheTradeableQuantities) {
+    const TOfferCase& c = GetParam();
+    game.Money = c.Money;
+    game.SetExpense(c.Expense);
+    game.SetIncome(c.Income);
+    const TVxCompany& company = Company(0, c.Price, c.Held, c.HeldCost);
+
+    TIntegerList lots;
+    TIntegerList money;
+    lots.Add(42); // stale entries of an earlier build must go
+    money.Add(42);
+    if (c.Side == TSide::Buy)
+        BuildBuyOffers(game, company, lots, money);
+    else
+        BuildSellOffers(game, company, lots, money);
+
+    ASSERT_EQ(lots.Count(), c.Count);
+    ASSERT_EQ(money.Count(), c.Count);
+    const std::vector<int32_t> headLots(lots.Values().begin(),
+                                        lots.Values().begin() + c.HeadLots.size());
+    const std::vector<int32_t> headMoney(money.Values().begin(),
+                                         money.Values().begin() + c.HeadMoney.size());
+    EXPECT_EQ(headLots, c.HeadLots);
+    EXPECT_EQ(headMoney, c.HeadMoney);
+    if (c.Count > 0) {
+        EXPECT_EQ(lots.Last(), c.LastLots);
+        EXPECT_EQ(money.Last(), c.LastMoney);
+    }
+}
+
+std::string OfferCaseName(const ::testing::TestParamInfo<TOfferCase>& param) {
+    std::string name = param.param.Name;
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TradeOffers, ::testing::ValuesIn(OfferCases), OfferCaseName);
+
+TEST_F(TradeGame, BuyingACompanyNotHeldAppendsItToTheOwnerList) {
+    TVxCompany& other = Company(5, 300, 2000, 70);
+    TVxCompany& company = Company(0, 1000);
+    game.SetExpense(70);
+
+    SettleBuy(game, company, 1, 110);
+
+    EXPECT_EQ(game.Money, 2890);
+    EXPECT_EQ(company.MyStockCount, 1000);
+    EXPECT_EQ(company.MyStockCost, 110);
+    EXPECT_EQ(game.Expense(), 180);
+    EXPECT_EQ(game.Income(), 0);
+    EXPECT_EQ(Owners(), (std::vector<TVxCompany*>{&other, &company}));
+}
+
+TEST_F(TradeGame, BuyingMoreOfAHeldCompanyKeepsTheOwnerList) {
+    TVxCompany& company = Company(0, 1000, 2000, 220);
+    TVxCompany& other = Company(5, 300, 2000, 70);
+
+    SettleBuy(game, company, 3, 330);
+
+    EXPECT_EQ(game.Money, 2670);
+    EXPECT_EQ(company.MyStockCount, 5000);
+    EXPECT_EQ(company.MyStockCost, 550);
+    EXPECT_EQ(game.Expense(), 330);
+    EXPECT_EQ(Owners(), (std::vector<TVxCompany*>{&company, &other}));
+}
+
+struct TPartialSaleCase {
+    int32_t Held;
+    int32_t Cost;
+    int32_t Lots;
+    int32_t RemainingCost;
+};
+
+// The remaining shares keep the average buying price to the whole yen.
+TEST_F(TradeGame, APartialSaleKeepsTheAverageBuyingPrice) {
+    const TPartialSaleCase cases[] = {
+        {3000, 100, 1, 67},    // average 333 yen: 0.0333 x 2000 = 66.6
+        {4000, 2, 1, 1},       // average 5 yen: 0.0005 lies just below, so 1.4999.. not 1.5
+        {10000, 1100, 5, 550}, // average 1100 yen
+        {8000, 4, 1, 3},       // average 5 yen: 3.4999.. for 7000 shares, not 3.5
+        {2000, 1, 1, 0},       // average 5 yen: 0.0005 x 1000 below the half
+    };
+    for (const TPartialSaleCase& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.Held << " shares for " << c.Cost);
+        Restart();
+        TVxCompany& company = Company(0, 1000, c.Held, c.Cost);
+        const int32_t proceeds = static_cast<int32_t>(TradeSellProceeds(c.Lots, 1000));
+
+        SettleSell(game, company, c.Lots, proceeds);
+
+        EXPECT_EQ(company.MyStockCost, c.RemainingCost);
+        EXPECT_EQ(company.MyStockCount, c.Held - c.Lots * TradeLot);
+        EXPECT_EQ(game.Money, StartMoney + proceeds);
+        EXPECT_EQ(game.Income(), proceeds);
+        EXPECT_EQ(game.Expense(), 0);
+        EXPECT_EQ(Owners(), (std::vector<TVxCompany*>{&company}));
+    }
+}
+
+TEST_F(TradeGame, SellingTheLastLotRemovesTheCompanyAndItsCost) {
+    TVxCompany& first = Company(1, 200, 1000, 30);
+    TVxCompany& company = Company(0, 1000, 3000, 100);
+    TVxCompany& last = Company(2, 200, 1000, 30);
+    game.SetIncome(10);
+
+    SettleSell(game, company, 3, 270);
+
+    EXPECT_EQ(company.MyStockCount, 0);
+    EXPECT_EQ(company.MyStockCost, 0);
+    EXPECT_EQ(game.Money, 3270);
+    EXPECT_EQ(game.Income(), 280);
+    EXPECT_EQ(Owners(), (std::vector<TVxCompany*>{&first, &last}));
+}
+
+// Whatever is offered can be settled: buying everything affordable never
+// overdraws the cash, and selling everything again leaves nothing held.
+TEST_F(TradeGame, BuyingAndSellingEverythingOfferedRoundTrips) {
+    TVxCompany& company = Company(0, 777);
+    TIntegerList lots;
+    TIntegerList money;
+
+    BuildBuyOffers(game, company, lots, money);
+    ASSERT_GT(lots.Count(), 0);
+    const int32_t cost = money.Last();
+    SettleBuy(game, company, lots.Last(), cost);
+    EXPECT_GE(game.Money, 0);
+    BuildBuyOffers(game, company, lots, money);
+    EXPECT_TRUE(lots.Count() == 0 || money.Values().front() > game.Money);
+
+    BuildSellOffers(game, company, lots, money);
+    ASSERT_GT(lots.Count(), 0);
+    const int32_t proceeds = money.Last();
+    SettleSell(game, company, lots.Last(), proceeds);
+
+    EXPECT_EQ(game.Money, StartMoney - cost + proceeds);
+    EXPECT_EQ(game.Expense(), cost);
+    EXPECT_EQ(game.Income(), proceeds);
+    EXPECT_EQ(company.MyStockCount, 0);
+    EXPECT_EQ(company.MyStockCost, 0);
+    EXPECT_EQ(game.OwnerList.Count(), 0);
+}
+
+struct TRefusedCase {
+    const char* Name;
+    TSide Side;
+    int32_t Money;
+    int32_t Held;
+    int32_t HeldCost;
+    int32_t Expense;
+    int32_t Income;
+    int32_t Lots;
+    int32_t Amount;
+};
+
+// A trade that could never have been offered is refused before anything
+// changes, so a caller's mistake cannot overflow or corrupt the game.
+TEST_F(TradeGame, ATradeThatWasNeverOfferedIsRefusedUnchanged) {
+    const TRefusedCase cases[] = {
+        {"cost above the cash", TSide::Buy, 100, 0, 0, 0, 0, 1, 110},
+        {"no lots", TSide::Buy, 3000, 0, 0, 0, 0, 0, 0},
+        {"more than on sale", TSide::Buy, 100000, 98000, 10780, 0, 0, 3, 330},
+        {"free purchase", TSide::Buy, 3000, 0, 0, 0, 0, 1, 0},
+        {"expense overflow", TSide::Buy, 3000, 0, 0, Max - 100, 0, 1, 110},
+        {"more than held", TSide::Sell, 3000, 2000, 220, 0, 0, 3, 270},
+        {"no lots to sell", TSide::Sell, 3000, 2000, 220, 0, 0, 0, 0},
+        {"sale for nothing", TSide::Sell, 3000, 2000, 220, 0, 0, 1, 0},
+        {"cash overflow", TSide::Sell, Max - 50, 2000, 220, 0, 0, 1, 90},
+        {"income overflow", TSide::Sell, 3000, 2000, 220, 0, Max - 50, 1, 90},
+    };
+    for (const TRefusedCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Restart();
+        game.Money = c.Money;
+        game.SetExpense(c.Expense);
+        game.SetIncome(c.Income);
+        TVxCompany& company = Company(0, 1000, c.Held, c.HeldCost);
+
+        if (c.Side == TSide::Buy)
+            EXPECT_THROW(SettleBuy(game, company, c.Lots, c.Amount), EVxTradeError);
+        else
+            EXPECT_THROW(SettleSell(game, company, c.Lots, c.Amount), EVxTradeError);
+
+        EXPECT_EQ(game.Money, c.Money);
+        EXPECT_EQ(game.Expense(), c.Expense);
+        EXPECT_EQ(game.Income(), c.Income);
+        EXPECT_EQ(company.MyStockCount, c.Held);
+        EXPECT_EQ(company.MyStockCost, c.HeldCost);
+        EXPECT_EQ(game.OwnerList.Count(), c.Held > 0 ? 1 : 0);
+    }
+}
+
+} // namespace
