@@ -5,12 +5,17 @@
 
 #include <algorithm>
 
-int32_t TVxCompany::StockPrice() const { return PriceHistory.Get(PriceHistory.Count() - 1); }
+int32_t TVxCompany::StockPrice() const {
+    return PriceHistory.Get(PriceHistory.Count() - 1);
+}
 
 int32_t TVxCompany::MonthDiff() const {
     if (PriceHistory.Count() < 2)
         return 0;
-    return StockPrice() - PreviousPrice();
+    // Prices of play differ by less than 10,000,000; a price set by hand may
+    // be any number, so saturate rather than overflow.
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{StockPrice()} - PreviousPrice(), INT32_MIN, INT32_MAX));
 }
 
 double TVxCompany::MonthDiffPercent() const {
@@ -24,7 +29,9 @@ int32_t TVxCompany::StockPrice1000() const {
     return static_cast<int32_t>(VxCeil(static_cast<long double>(StockPrice()) / 10));
 }
 
-int32_t TVxCompany::SellStockCount() const { return IssuedShares - MyStockCount; }
+int32_t TVxCompany::SellStockCount() const {
+    return IssuedShares - MyStockCount;
+}
 
 int32_t TVxCompany::MyStockPriceBuyingAverage() const {
     if (MyStockCount == 0)
@@ -53,9 +60,13 @@ void TVxCompany::PushPrice(int32_t price) {
         PriceHistory.Delete(0);
 }
 
-void TVxCompany::SetTrend(int32_t value) { Trend = std::clamp(value, -100, 100); }
+void TVxCompany::SetTrend(int32_t value) {
+    Trend = std::clamp(value, -100, 100);
+}
 
-void TVxCompany::SetStockPrice(int32_t price) { PriceHistory.Put(PriceHistory.Count() - 1, price); }
+void TVxCompany::SetStockPrice(int32_t price) {
+    PriceHistory.Put(PriceHistory.Count() - 1, price);
+}
 
 void TVxCompany::Reset() {
     PriceHistory.Clear();

@@ -2,13 +2,14 @@
 
 #include "MyList.h"
 #include "VxConsts.h"
-#include "VxRound.h"
 
 #include <array>
 #include <memory>
 #include <utility>
 
-TCustomVxCompanyList::~TCustomVxCompanyList() { Clear(); }
+TCustomVxCompanyList::~TCustomVxCompanyList() {
+    Clear();
+}
 
 int32_t TCustomVxCompanyList::Add(TVxCompany* company) {
     FItems.push_back(company);
@@ -56,7 +57,9 @@ void TCustomVxCompanyList::LoadFromStream(TVxReadStream& stream) {
 
 namespace {
 
-int Sign(int64_t difference) { return (difference > 0) - (difference < 0); }
+int Sign(int64_t difference) {
+    return (difference > 0) - (difference < 0);
+}
 
 // The value a company is sorted by under one key: a whole number, except
 // for key 3, which compares month-on-month percentages.  Unknown keys give
@@ -86,12 +89,17 @@ template <int Key> auto SortKey(const TVxCompany& c) {
         return int64_t{0};
 }
 
-int CompareKeys(int64_t a, int64_t b) { return Sign(a - b); }
+int CompareKeys(int64_t a, int64_t b) {
+    return Sign(a - b);
+}
 
 // Percentages compare by their difference in hundredths of a point,
-// rounded: two that differ by less than 0.005 points are equal.
+// rounded half to even: two that differ by at most 0.005 points are equal.
+// The sign of that rounding is 0 exactly for differences within ±0.5, which
+// spares rounding at every comparison.
 int CompareKeys(double a, double b) {
-    return Sign(VxRound((static_cast<long double>(a) - b) * 100));
+    const long double hundredths = (static_cast<long double>(a) - b) * 100;
+    return (hundredths > 0.5L) - (hundredths < -0.5L);
 }
 
 template <int Key> int CompareAscending(const TVxCompany& a, const TVxCompany& b) {
@@ -191,8 +199,7 @@ void TVxCompanyList::SetSort(int32_t column, bool down) {
 }
 
 void TVxCompanyList::Sort() {
-    SortByColumn(FItems, SortColumn, SortDown,
-                 std::make_integer_sequence<int, SortKeyCount>{});
+    SortByColumn(FItems, SortColumn, SortDown, std::make_integer_sequence<int, SortKeyCount>{});
 }
 
 void TVxCompanyList::CreateNewCompanies() {

@@ -40,13 +40,16 @@ private:
 
 TVxGame::TVxGame() = default;
 
-void TVxGame::SetRandom(IVxRandom* random) { FRandom = random ? random : &FClockRandom; }
+void TVxGame::SetRandom(IVxRandom* random) {
+    FRandom = random ? random : &FClockRandom;
+}
 
 void TVxGame::NewGame() {
     GameEnd = false;
     if (MessageLog)
         MessageLog->Clear();
-    AddMessageFmt("株の波に乗って、%s円を%s円にしましょう。", ManToKanjiStr(StartMoney, false).c_str(),
+    AddMessageFmt("株の波に乗って、%s円を%s円にしましょう。",
+                  ManToKanjiStr(StartMoney, false).c_str(),
                   ManToKanjiStr(GoalMoney, false).c_str());
     AddMessageFmt("毎月生活費として%s円が資金から引かれます。これは支出には含まれません。",
                   ManToKanjiStr(LivingCost, false).c_str());
@@ -77,9 +80,10 @@ void TVxGame::NextMonth() {
     if (Month == 11)
         need -= Tax();
     if (need < 0 && OwnerList.Count() > 0) {
-        ShowMessage("警告",
-                    "このままでは破産してしまいます。\r\n所有株を売却して、資金を用意してください。",
-                    TVxMsgIcon::Warning);
+        ShowMessage(
+            "警告",
+            "このままでは破産してしまいます。\r\n所有株を売却して、資金を用意してください。",
+            TVxMsgIcon::Warning);
         return;
     }
 
@@ -123,8 +127,9 @@ void TVxGame::MovePrices() {
         if (company.StockPrice() < 1) {
             const int32_t held = OwnerList.IndexOf(&company);
             if (held >= 0) {
-                AddMessageFmt("%d年目%d月 ID:%dの会社は倒産しました。所有株の価値は無くなりました。",
-                              Year + 1, Month + 1, int{company.ID});
+                AddMessageFmt(
+                    "%d年目%d月 ID:%dの会社は倒産しました。所有株の価値は無くなりました。",
+                    Year + 1, Month + 1, int{company.ID});
                 OwnerList.Delete(held);
             }
             company.Reset();

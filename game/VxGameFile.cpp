@@ -9,7 +9,6 @@
 #include <array>
 #include <bitset>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <span>
@@ -31,7 +30,9 @@ constexpr size_t CountOffset = HeaderSize + 7 * 4;
 // from the 32-bit limits.
 constexpr int64_t MaxBuyingAverage = 2 * int64_t{MaxStockPrice};
 
-void Refuse(const std::string& what) { throw EVxLoadError("セーブデータが不正です: " + what); }
+void Refuse(const std::string& what) {
+    throw EVxLoadError("セーブデータが不正です: " + what);
+}
 
 void CheckRange(int64_t value, int64_t low, int64_t high, const char* what) {
     if (value < low || value > high)
@@ -113,7 +114,8 @@ class TTemporaryFile {
 public:
     explicit TTemporaryFile(const std::string& target) : FTarget(target) {
         for (int attempt = 0; FDescriptor < 0; ++attempt) {
-            FPath = target + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+            FPath =
+                target + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
             FDescriptor = ::open(FPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (FDescriptor < 0 && (errno != EEXIST || attempt >= 99))
                 ThrowErrno(target);
@@ -133,6 +135,8 @@ public:
             const ssize_t written = ::write(FDescriptor, bytes.data(), bytes.size());
             if (written < 0 && errno == EINTR)
                 continue;
+            if (written == 0)
+                errno = EIO; // nothing written and no reason given
             if (written <= 0)
                 ThrowErrno(FTarget);
             bytes = bytes.subspan(static_cast<size_t>(written));

@@ -21,7 +21,9 @@ TVxGameSaveData TVxGameSaveData::Default() {
     return data;
 }
 
-void TVxGameSaveData::SetComment(std::string_view text) { CopyText(Comment, text); }
+void TVxGameSaveData::SetComment(std::string_view text) {
+    CopyText(Comment, text);
+}
 
 std::array<uint8_t, TVxGameSaveData::Size> TVxGameSaveData::Bytes() const {
     std::array<uint8_t, Size> bytes{};

@@ -16,7 +16,9 @@ int32_t TVxSeededRandom::Random(int32_t n) {
     return static_cast<int32_t>(x % range);
 }
 
-TVxClockRandom::TVxClockRandom() { Reseed(); }
+TVxClockRandom::TVxClockRandom() {
+    Reseed();
+}
 
 void TVxClockRandom::Reseed() {
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();

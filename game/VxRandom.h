@@ -21,7 +21,9 @@ class TVxSeededRandom : public IVxRandom {
 public:
     explicit TVxSeededRandom(uint64_t seed = 0) { Seed(seed); }
 
-    void Seed(uint64_t seed) { FEngine.seed(static_cast<std::mt19937::result_type>(seed ^ (seed >> 32))); }
+    void Seed(uint64_t seed) {
+        FEngine.seed(static_cast<std::mt19937::result_type>(seed ^ (seed >> 32)));
+    }
     void Reseed() override {}
     int32_t Random(int32_t n) override;
 

@@ -12,9 +12,17 @@
 static_assert(std::numeric_limits<long double>::digits == 64,
               "the game's arithmetic needs 80-bit extended long double");
 
-// Nearest whole number, exact halves to the even neighbour.
-inline int64_t VxRound(long double x) { return static_cast<int64_t>(std::nearbyint(x)); }
+// Nearest whole number, exact halves to the even neighbour.  The game never
+// changes the rounding mode, so rint rounds like nearbyint, without the cost
+// of saving and restoring the floating-point environment.
+inline int64_t VxRound(long double x) {
+    return static_cast<int64_t>(std::rint(x));
+}
 // Toward zero.
-inline int64_t VxTrunc(long double x) { return static_cast<int64_t>(std::trunc(x)); }
+inline int64_t VxTrunc(long double x) {
+    return static_cast<int64_t>(std::trunc(x));
+}
 // Toward plus infinity.
-inline int64_t VxCeil(long double x) { return static_cast<int64_t>(std::ceil(x)); }
+inline int64_t VxCeil(long double x) {
+    return static_cast<int64_t>(std::ceil(x));
+}

@@ -3,6 +3,7 @@
 #include "VxSimSeed.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -44,7 +45,7 @@ TVxSimMonth TVxSimGame::Snapshot(int32_t taxPaid) const {
     return record;
 }
 
-bool TVxSimGame::TryTurn(int64_t monthIndex, TVxSimMonth& record) {
+std::optional<TVxSimMonth> TVxSimGame::TryTurn(int64_t monthIndex) {
     std::vector<TVxCompany*> held;
     for (int32_t i = 0; i < FGame.OwnerList.Count(); ++i)
         held.push_back(FGame.OwnerList.Items(i));
@@ -56,11 +57,9 @@ bool TVxSimGame::TryTurn(int64_t monthIndex, TVxSimMonth& record) {
     FMarketDraws.Seed(VxSimStreamSeed(FSeed, TVxSimStream::Turn, monthIndex));
     FGame.NextMonth();
     if (FGame.Month == monthBefore)
-        return false;
+        return std::nullopt;
 
-    std::vector<TVxSimEvent> events = std::move(record.Events);
-    record = Snapshot(taxDue);
-    record.Events = std::move(events);
+    TVxSimMonth record = Snapshot(taxDue);
     // A bankrupt company is reset, which clears the holding; nothing else
     // in a turn takes shares away.
     std::vector<int32_t> bankrupt;
@@ -72,35 +71,35 @@ bool TVxSimGame::TryTurn(int64_t monthIndex, TVxSimMonth& record) {
         record.Events.push_back({TVxSimEventKind::Bankruptcy, id});
     if (FGame.GameEnd)
         record.Events.push_back({TVxSimEventKind::GameOver});
-    return true;
+    return record;
 }
 
 TVxSimMonth TVxSimGame::PlayMonth() {
     const int64_t monthIndex = VxSimMonthIndex(FGame.Year, FGame.Month);
     FStrategyDraws.Seed(VxSimStreamSeed(FSeed, TVxSimStream::Strategy, monthIndex));
-    TVxSimMonth record;
     {
         TVxSimTrader trader(FGame, FStrategyDraws);
         FStrategy->Trade(trader);
     }
+    std::vector<TVxSimEvent> events;
     while (!FGame.GameEnd) {
-        if (TryTurn(monthIndex, record))
-            return record;
-        if (record.Events.empty())
-            record.Events.push_back({TVxSimEventKind::Refused});
+        if (std::optional<TVxSimMonth> played = TryTurn(monthIndex)) {
+            played->Events.insert(played->Events.begin(), events.begin(), events.end());
+            return *played;
+        }
+        events = {{TVxSimEventKind::Refused}};
         TVxSimTrader seller(FGame, FStrategyDraws, true);
         FStrategy->RaiseCash(seller);
         if (seller.Trades() == 0) {
             FStuck = true;
-            record = Snapshot(0);
-            record.Events = {{TVxSimEventKind::Refused}, {TVxSimEventKind::Stuck}};
-            return record;
+            events.push_back({TVxSimEventKind::Stuck});
+            break;
         }
     }
-    // A sale reached the goal: the game is won before the turn.
-    std::vector<TVxSimEvent> events = std::move(record.Events);
-    record = Snapshot(0);
+    // Won by a sale, or stuck: the turn was not played.
+    if (!FStuck)
+        events.push_back({TVxSimEventKind::GameClear});
+    TVxSimMonth record = Snapshot(0);
     record.Events = std::move(events);
-    record.Events.push_back({TVxSimEventKind::GameClear});
     return record;
 }

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TVxSimGame {
@@ -41,8 +42,8 @@ public:
 private:
     // The state after the month, with no events yet.
     TVxSimMonth Snapshot(int32_t taxPaid) const;
-    // Plays the turn once; false when it was refused.
-    bool TryTurn(int64_t monthIndex, TVxSimMonth& record);
+    // Plays the turn once; nothing when it was refused.
+    std::optional<TVxSimMonth> TryTurn(int64_t monthIndex);
 
     uint64_t FSeed;
     std::unique_ptr<TVxSimStrategy> FStrategy;

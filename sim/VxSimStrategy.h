@@ -46,23 +46,31 @@ protected:
     // PriceHistoryLength - 1): 1.25 after a rise of 25 percent.
     static double PriceChange(const TVxCompany& company, int32_t months);
 
-    // The companies of `companies`, best first by `better` (a strict weak
-    // ordering; equals are taken in ID order), at most `count` of them.
-    template <typename Better>
-    static std::vector<TVxCompany*> Best(std::vector<TVxCompany*> companies, size_t count,
-                                         Better better) {
-        const auto order = [&](const TVxCompany* a, const TVxCompany* b) {
-            if (better(*a, *b))
-                return true;
-            if (better(*b, *a))
-                return false;
-            return a->ID < b->ID;
+    // The `count` companies of `companies` with the highest `key` (a
+    // number per company), highest first; equal keys are taken in ID order.
+    template <typename KeyOf>
+    static std::vector<TVxCompany*> Top(const std::vector<TVxCompany*>& companies, size_t count,
+                                        KeyOf key) {
+        struct TRanked {
+            double Value;
+            TVxCompany* Company;
         };
-        count = std::min(count, companies.size());
-        std::partial_sort(companies.begin(), companies.begin() + static_cast<ptrdiff_t>(count),
-                          companies.end(), order);
-        companies.resize(count);
-        return companies;
+        std::vector<TRanked> ranked;
+        ranked.reserve(companies.size());
+        for (TVxCompany* company : companies)
+            ranked.push_back({key(*company), company});
+        const auto higher = [](const TRanked& a, const TRanked& b) {
+            if (a.Value != b.Value)
+                return a.Value > b.Value;
+            return a.Company->ID < b.Company->ID;
+        };
+        count = std::min(count, ranked.size());
+        std::partial_sort(ranked.begin(), ranked.begin() + static_cast<ptrdiff_t>(count),
+                          ranked.end(), higher);
+        std::vector<TVxCompany*> top;
+        for (size_t i = 0; i < count; ++i)
+            top.push_back(ranked[i].Company);
+        return top;
     }
 
     // The companies of `list`, in list order.

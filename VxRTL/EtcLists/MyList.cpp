@@ -23,7 +23,9 @@ void Error(const char* message, int32_t value) {
 
 } // namespace MyList
 
-TMyList::~TMyList() { Clear(); }
+TMyList::~TMyList() {
+    Clear();
+}
 
 int32_t TMyList::Add(void* item) {
     const int32_t index = FCount;
@@ -86,7 +88,9 @@ void TMyList::Clear() {
     SetCapacity(0);
 }
 
-void TMyList::Grow() { SetCapacity(MyList::GrowCapacity(FCapacity)); }
+void TMyList::Grow() {
+    SetCapacity(MyList::GrowCapacity(FCapacity));
+}
 
 void TMyList::Notify(void*, TListNotification) {}
 

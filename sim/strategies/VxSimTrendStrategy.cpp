@@ -24,9 +24,8 @@ public:
             if (RoseInEachOf(*company, SteadyMonths))
                 risers.push_back(company);
         const std::vector<TVxCompany*> picks =
-            Best(std::move(risers), PicksPerMonth, [](const TVxCompany& a, const TVxCompany& b) {
-                return PriceChange(a, RankLookback) > PriceChange(b, RankLookback);
-            });
+            Top(risers, PicksPerMonth,
+                [](const TVxCompany& company) { return PriceChange(company, RankLookback); });
 
         // Each pick gets an equal share of what is left, so money a full or
         // too dear pick cannot take goes to the next ones.

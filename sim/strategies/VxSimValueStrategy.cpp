@@ -25,10 +25,10 @@ public:
             if (company->StockPrice() >= MinPrice && PriceChange(*company, Lookback) < 1 &&
                 company->MonthDiff() > 0)
                 fallers.push_back(company);
+        // The deepest fall first.
         const std::vector<TVxCompany*> picks =
-            Best(std::move(fallers), PicksPerMonth, [](const TVxCompany& a, const TVxCompany& b) {
-                return PriceChange(a, Lookback) < PriceChange(b, Lookback);
-            });
+            Top(fallers, PicksPerMonth,
+                [](const TVxCompany& company) { return -PriceChange(company, Lookback); });
 
         for (size_t i = 0; i < picks.size(); ++i) {
             const int64_t budget =

@@ -125,7 +125,10 @@ protected:
     TRecordingLog log;
     TRecordingMessageBox box;
 
-    void SetUp() override {
+    void SetUp() override { Restart(); }
+
+    // A new game on the still market, with nothing recorded yet.
+    void Restart() {
         random.Neutral = true;
         game.SetRandom(&random);
         game.MessageLog = &log;
@@ -133,6 +136,8 @@ protected:
         box.Watched = &game;
         game.NewGame();
         log.Lines.clear();
+        log.MaxDepth = 0;
+        box.Boxes.clear();
         random.Ranges.clear();
         random.Reseeds = 0;
     }

@@ -10,7 +10,8 @@
 namespace {
 
 // Throws EListError from `operation` and checks its whole message.
-template <typename Operation> void ExpectListError(Operation operation, const std::string& message) {
+template <typename Operation>
+void ExpectListError(Operation operation, const std::string& message) {
     try {
         operation();
         ADD_FAILURE() << "no EListError, expected: " << message;
@@ -39,7 +40,9 @@ protected:
 };
 
 int Slot[8];
-void* Item(int i) { return &Slot[i]; }
+void* Item(int i) {
+    return &Slot[i];
+}
 
 TEST(MyListGrowth, CapacitySequenceFromEmpty) {
     const std::vector<int32_t> expected = {4, 8, 12, 28, 44, 60, 76, 95, 118};
@@ -60,8 +63,13 @@ TEST(MyListGrowth, CapacitySequenceFromEmpty) {
 
 TEST(MyListGrowth, StepAtEveryThreshold) {
     const std::pair<int32_t, int32_t> cases[] = {
-        {0, 4},    {8, 12},   {9, 25},   {64, 80},   {65, 81},
-        {76, 95},  {MyList::MaxListSize, MyList::MaxListSize + MyList::MaxListSize / 4},
+        {0, 4},
+        {8, 12},
+        {9, 25},
+        {64, 80},
+        {65, 81},
+        {76, 95},
+        {MyList::MaxListSize, MyList::MaxListSize + MyList::MaxListSize / 4},
         {INT32_MAX, INT32_MAX}, // saturates instead of overflowing
     };
     for (const auto& [capacity, grown] : cases)
@@ -80,8 +88,10 @@ TEST(MyList, AddDeleteAndNotifications) {
     EXPECT_EQ(list.Get(0), Item(2));
     EXPECT_EQ(list.Get(1), Item(3));
     using N = TMyList::TListNotification;
-    const std::vector<std::pair<void*, N>> expected = {
-        {Item(0), N::lnAdded}, {Item(2), N::lnAdded}, {Item(3), N::lnAdded}, {Item(0), N::lnDeleted}};
+    const std::vector<std::pair<void*, N>> expected = {{Item(0), N::lnAdded},
+                                                       {Item(2), N::lnAdded},
+                                                       {Item(3), N::lnAdded},
+                                                       {Item(0), N::lnDeleted}};
     EXPECT_EQ(list.Notes, expected);
 }
 
@@ -186,7 +196,7 @@ TEST(IntegerList, AssignCopiesTheValues) {
     target.Assign(source);
     EXPECT_EQ(target.Values(), source.Values());
     EXPECT_EQ(target.Capacity(), 4); // rebuilt from empty
-    source.Put(0, 99);                // a copy, not a share
+    source.Put(0, 99);               // a copy, not a share
     EXPECT_EQ(target.Get(0), 5);
 
     target.Assign(target);

@@ -61,8 +61,8 @@ TEST(VxCompanyList, ItemsAndIndexOf) {
             list.Items(index);
             ADD_FAILURE() << index;
         } catch (const EListError& error) {
-            EXPECT_EQ(error.what(), "リストのインデックスが範囲を超えています (" +
-                                        std::to_string(index) + ")");
+            EXPECT_EQ(error.what(),
+                      "リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
         }
     }
     EXPECT_THROW(list.Delete(2), EListError);
@@ -127,16 +127,26 @@ protected:
 // The value each key sorts by, written out again from the column list.
 double KeyOf(const TVxCompany& c, int32_t key) {
     switch (key) {
-    case 0: return c.ID;
-    case 1: return c.StockPrice();
-    case 2: return c.MonthDiff();
-    case 3: return c.MonthDiffPercent();
-    case 4: return c.StockPrice1000();
-    case 5: return c.SellStockCount();
-    case 6: return c.MyStockCount;
-    case 7: return c.MyStockPriceBuyingAverage();
-    case 8: return c.MyStockPriceRatio();
-    default: return c.MyStockValue();
+    case 0:
+        return c.ID;
+    case 1:
+        return c.StockPrice();
+    case 2:
+        return c.MonthDiff();
+    case 3:
+        return c.MonthDiffPercent();
+    case 4:
+        return c.StockPrice1000();
+    case 5:
+        return c.SellStockCount();
+    case 6:
+        return c.MyStockCount;
+    case 7:
+        return c.MyStockPriceBuyingAverage();
+    case 8:
+        return c.MyStockPriceRatio();
+    default:
+        return c.MyStockValue();
     }
 }
 
@@ -205,7 +215,7 @@ void SetPercent(TVxCompany& company, int32_t previous, int32_t price) {
 
 TEST(CompareCompanies, PercentagesCompareInWholeHundredths) {
     TVxCompany base, nearlySame, different, lower;
-    SetPercent(base, 1000, 1010);        // 1.000
+    SetPercent(base, 1000, 1010);         // 1.000
     SetPercent(nearlySame, 25000, 25251); // 1.004
     SetPercent(different, 50000, 50503);  // 1.006
     SetPercent(lower, 50000, 50497);      // 0.994
@@ -217,6 +227,16 @@ TEST(CompareCompanies, PercentagesCompareInWholeHundredths) {
     EXPECT_LT(CompareCompanies(different, base, 3, true), 0);
     EXPECT_LT(CompareCompanies(lower, base, 3, false), 0);
     EXPECT_GT(CompareCompanies(base, lower, 3, false), 0);
+
+    TVxCompanyList list(false);
+    for (TVxCompany* company : {&different, &base, &lower, &nearlySame})
+        list.Add(company);
+    list.SetSort(3, false);
+    EXPECT_EQ(list.Items(0), &lower);
+    EXPECT_EQ(list.Items(3), &different);
+    list.SetSort(3, true);
+    EXPECT_EQ(list.Items(0), &different);
+    EXPECT_EQ(list.Items(3), &lower);
 }
 
 TEST(CompareCompanies, SignOfTheDifferenceAndItsNegation) {

@@ -63,6 +63,9 @@ TEST(VxCompany, DerivedValues) {
         {0, 10, 0, 0, 10, 0.0, 1, 0, -100, -1},       // no percentage from a price of 0
         {-5, 10, 0, 0, 15, 0.0, 1, 0, -100, -1},
         {1000, -15, 0, 0, -1015, -101.5, -1, 0, -100, -1}, // ceiling of -1.5
+        // prices set by hand: the difference saturates
+        {1000, INT32_MIN, 0, 0, INT32_MIN, -214748464.8, -214748364, 0, -100, -1},
+        {-1000, INT32_MAX, 0, 0, INT32_MAX, 0.0, 214748365, 0, -100, -1},
         // holdings: halves of the value go to the even neighbour
         {1000, 1005, 1000, 110, 5, 0.5, 101, 1100, 91, 100},
         {1000, 1015, 1000, 110, 15, 1.5, 102, 1100, 92, 102},
@@ -114,7 +117,8 @@ TEST(VxCompany, PushPriceCapsAndKeepsTwelveMonths) {
         company.PushPrice(i);
         pushed.push_back(i);
     }
-    EXPECT_EQ(company.PriceHistory.Values(), std::vector<int32_t>(pushed.begin() + 1, pushed.end()));
+    EXPECT_EQ(company.PriceHistory.Values(),
+              std::vector<int32_t>(pushed.begin() + 1, pushed.end()));
 }
 
 TEST(VxCompany, SetStockPriceOverwritesWithoutCap) {
@@ -128,7 +132,7 @@ TEST(VxCompany, SetStockPriceOverwritesWithoutCap) {
 
 TEST(VxCompany, SetTrendClamps) {
     const std::pair<int32_t, int32_t> cases[] = {
-        {150, 100}, {101, 100}, {100, 100},   {0, 0},
+        {150, 100},   {101, 100},   {100, 100},        {0, 0},
         {-100, -100}, {-101, -100}, {INT32_MIN, -100}, {INT32_MAX, 100},
     };
     TVxCompany company;
@@ -156,8 +160,8 @@ TEST(VxCompany, RecordLayout) {
     const std::vector<uint8_t>& bytes = stream.Bytes();
     ASSERT_EQ(bytes.size(), 62u);
     const std::vector<uint8_t> head(bytes.begin(), bytes.begin() + 18);
-    EXPECT_EQ(head, (std::vector<uint8_t>{0x9C, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0xA0, 0x86, 0x01, 0x00,
-                                          0xFE, 0xFF, 0xFF, 0xFF, 0x01, 0x01, 0x01, 0x01}));
+    EXPECT_EQ(head, (std::vector<uint8_t>{0x9C, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0xA0, 0x86, 0x01,
+                                          0x00, 0xFE, 0xFF, 0xFF, 0xFF, 0x01, 0x01, 0x01, 0x01}));
     EXPECT_EQ(std::vector<uint8_t>(bytes.end() - 4, bytes.end()),
               (std::vector<uint8_t>{0x0C, 0x0C, 0x0C, 0x0C}));
 }

@@ -26,13 +26,18 @@ using TBytes = std::vector<uint8_t>;
 
 constexpr size_t MonthAt = 382, MoneyAt = 386, YearAt = 390, IncomeAt = 394, ExpenseAt = 402,
                  CountAt = 410;
-constexpr size_t RecordAt(int index) { return 414 + 62 * static_cast<size_t>(index); }
+constexpr size_t RecordAt(int index) {
+    return 414 + 62 * static_cast<size_t>(index);
+}
 constexpr size_t TrendOf = 0, IDOf = 4, StockCountOf = 6, StockCostOf = 10;
-constexpr size_t PriceOf(int month) { return 14 + 4 * static_cast<size_t>(month); }
+constexpr size_t PriceOf(int month) {
+    return 14 + 4 * static_cast<size_t>(month);
+}
 
 void PutInt32(TBytes& bytes, size_t at, int32_t value) {
     for (int i = 0; i < 4; ++i)
-        bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+        bytes[at + static_cast<size_t>(i)] =
+            static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
 }
 void PutInt16(TBytes& bytes, size_t at, int16_t value) {
     bytes[at] = static_cast<uint8_t>(value);
@@ -155,15 +160,27 @@ TEST(VxGameFile, RoundTripRestoresTheGameIntoItsOwnObjects) {
     EXPECT_EQ(log.Lines, std::vector<std::string>{"kept"});
 }
 
-TEST(VxGameFile, LoadsIntoAGameThatHasNoMarketYet) {
+TEST(VxGameFile, LoadsIntoAMarketOfAnySize) {
     TVxGame saved;
     PlayAGame(saved, 4);
     const TBytes bytes = SaveBytes(saved);
-    TVxGame game;
-    Load(game, bytes);
-    EXPECT_EQ(game.MarketList.Count(), 1000);
-    EXPECT_EQ(game.OwnerList.Count(), 3);
-    EXPECT_EQ(SaveBytes(game), bytes);
+    for (const int32_t extra : {-1000, -1, 1, 5}) {
+        SCOPED_TRACE(extra);
+        TVxGame game;
+        PlayAGame(game, 5);
+        for (int32_t i = 0; i < -extra; ++i)
+            game.MarketList.Delete(game.MarketList.Count() - 1);
+        for (int32_t i = 0; i < extra; ++i) {
+            auto* company = new TVxCompany;
+            company->Reset();
+            game.MarketList.Add(company);
+        }
+        game.RebuildOwnerList();
+        Load(game, bytes);
+        EXPECT_EQ(game.MarketList.Count(), 1000);
+        EXPECT_EQ(game.OwnerList.Count(), 3);
+        EXPECT_EQ(SaveBytes(game), bytes);
+    }
 }
 
 TEST(VxGameFile, LostGameLoadsAsPlayable) {
@@ -260,8 +277,7 @@ const std::vector<TRefusedCase>& RefusedCases() {
         {"negative expense", [](TBytes& b) { PutInt32(b, ExpenseAt + 4, INT32_MIN); },
          TRefusal::Load},
         {"trend 101", [](TBytes& b) { PutInt32(b, RecordAt(5) + TrendOf, 101); }, TRefusal::Load},
-        {"trend -101", [](TBytes& b) { PutInt32(b, RecordAt(5) + TrendOf, -101); },
-         TRefusal::Load},
+        {"trend -101", [](TBytes& b) { PutInt32(b, RecordAt(5) + TrendOf, -101); }, TRefusal::Load},
         {"ID -1", [](TBytes& b) { PutInt16(b, RecordAt(999) + IDOf, -1); }, TRefusal::Load},
         {"ID 1000", [](TBytes& b) { PutInt16(b, RecordAt(0) + IDOf, 1000); }, TRefusal::Load},
         {"ID twice",
@@ -356,10 +372,22 @@ TEST_F(VxGameFileRefusal, EveryKindOfBadFileLeavesTheGameAsItWas) {
 
 TEST_F(VxGameFileRefusal, LimitsThatPlayCanReachAreAccepted) {
     const TFileCase cases[] = {
-        {"month 11", [](TBytes& b) { PutInt32(b, MonthAt, 11); }},
-        {"year one below the limit", [](TBytes& b) { PutInt32(b, YearAt, INT32_MAX - 1); }},
-        {"lowest cash", [](TBytes& b) { PutInt32(b, MoneyAt, INT32_MIN); }},
-        {"highest cash", [](TBytes& b) { PutInt32(b, MoneyAt, INT32_MAX); }},
+        {"month 11",
+         [](TBytes& b) {
+             PutInt32(b, MonthAt, 11);
+         }},
+        {"year one below the limit",
+         [](TBytes& b) {
+             PutInt32(b, YearAt, INT32_MAX - 1);
+         }},
+        {"lowest cash",
+         [](TBytes& b) {
+             PutInt32(b, MoneyAt, INT32_MIN);
+         }},
+        {"highest cash",
+         [](TBytes& b) {
+             PutInt32(b, MoneyAt, INT32_MAX);
+         }},
         {"highest totals",
          [](TBytes& b) {
              for (size_t at = IncomeAt; at < CountAt; at += 4)
@@ -433,7 +461,8 @@ protected:
     }
     static void WriteFile(const fs::path& path, const TBytes& bytes) {
         std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
     }
 };
 
@@ -470,7 +499,8 @@ TEST_F(VxGameFileOnDisk, FailedSavesKeepThePreviousFile) {
     older.SaveToFile(file.string());
     const TBytes previous = ReadFile(file);
 
-    EXPECT_THROW(game.SaveToFile((folder / "no-such-folder" / "x.sav").string()), std::system_error);
+    EXPECT_THROW(game.SaveToFile((folder / "no-such-folder" / "x.sav").string()),
+                 std::system_error);
 
     const fs::path asFolder = folder / "2savedata.sav";
     fs::create_directory(asFolder);

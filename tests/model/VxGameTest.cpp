@@ -109,7 +109,8 @@ TEST(VxGameNew, MarketEndsInTheOrderOfItsSortKey) {
     game.MarketList.SortDown = true;
     game.NewGame();
     for (int32_t i = 1; i < game.MarketList.Count(); ++i)
-        ASSERT_GE(game.MarketList.Items(i - 1)->StockPrice(), game.MarketList.Items(i)->StockPrice());
+        ASSERT_GE(game.MarketList.Items(i - 1)->StockPrice(),
+                  game.MarketList.Items(i)->StockPrice());
 }
 
 class VxGameState : public TStillMarketTest {};
@@ -149,10 +150,10 @@ struct TBalanceCase {
 
 TEST_F(VxGameState, BalanceOfThisAndLastYear) {
     const TBalanceCase cases[] = {
-        {7, 0, 7, 1},     // 1.4
-        {8, 0, 8, 2},     // 1.6
-        {12, 10, 2, 0},   // 0.4
-        {13, 10, 3, 1},   // 0.6
+        {7, 0, 7, 1},   // 1.4
+        {8, 0, 8, 2},   // 1.6
+        {12, 10, 2, 0}, // 0.4
+        {13, 10, 3, 1}, // 0.6
         {0, 0, 0, 0},
         {10, 500, -490, 0},
         {INT32_MAX, 0, INT32_MAX, 429496729},

@@ -89,9 +89,9 @@ TEST_F(VxGameTurn, PriceAndTrendOfOneMonth) {
         {"still", 1000, 0, 0, 2, 20, 1000, 0},
         {"drift -2", 1000, 0, 50, 0, 20, 998, 0},
         {"drift -1", 1000, 0, 99, 1, 20, 999, 0},
-        {"rise truncated", 1000, 37, 99, 2, 20, 1036, 37},        // 36.63
+        {"rise truncated", 1000, 37, 99, 2, 20, 1036, 37},          // 36.63
         {"fall truncated to zero", 1000, -50, 33, 0, 20, 982, -50}, // -16.5 -> -16
-        {"tiny fall is no fall", 1000, -1, 1, 2, 20, 1000, -1},    // -0.01 -> 0
+        {"tiny fall is no fall", 1000, -1, 1, 2, 20, 1000, -1},     // -0.01 -> 0
         {"product above 32 bits", 300000, 100, 99, 2, 20, 329700, 100},
         {"highest price falling", 10000000, -100, 99, 0, 20, 9009998, -100},
         {"highest price capped", 10000000, 100, 99, 2, 20, 10000000, 100},
@@ -178,6 +178,18 @@ TEST_F(VxGameTurn, UnheldCompanyGoesBankruptSilently) {
     EXPECT_EQ(game.OwnerList.Count(), 1);
 }
 
+TEST_F(VxGameTurn, PriceSetByHandFarBelowZeroGoesBankrupt) {
+    TVxCompany& company = Company(0);
+    company.SetStockPrice(INT32_MIN);
+    company.Trend = 100;
+    random.AddCompany(99, 0, 20); // a new price below the 32-bit range
+
+    game.NextMonth();
+
+    EXPECT_EQ(company.PriceHistory.Values(), std::vector<int32_t>(12, 1000));
+    EXPECT_EQ(company.Trend, 0);
+}
+
 TEST_F(VxGameTurn, YearChangeWithTax) {
     Hold(game, Company(0), 1000, 100);
     game.Month = 11;
@@ -231,14 +243,14 @@ TEST_F(VxGameTurn, MonthIsRefusedWhenSharesAreHeldAndCashRunsShort) {
     const TAffordCase cases[] = {
         {"living cost short by 1", 29, 5, 0, false, 29},
         {"living cost exactly", 30, 3, 0, true, 0},
-        {"December tax short", 100, 11, 400, false, 100},  // 100 - 30 - 80 < 0
-        {"December tax exactly", 110, 11, 400, true, 0},   // 110 - 30 - 80 = 0
+        {"December tax short", 100, 11, 400, false, 100}, // 100 - 30 - 80 < 0
+        {"December tax exactly", 110, 11, 400, true, 0},  // 110 - 30 - 80 = 0
         {"tax only counts in December", 100, 10, 400, true, 70},
         {"already negative", -500, 2, 0, false, -500},
     };
     for (const TAffordCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        SetUp();
+        Restart();
         Hold(game, Company(42), 3000, 90);
         game.Money = c.Money;
         game.Month = c.Month;
@@ -261,8 +273,6 @@ TEST_F(VxGameTurn, MonthIsRefusedWhenSharesAreHeldAndCashRunsShort) {
             EXPECT_TRUE(log.Lines.empty());
             EXPECT_EQ(game.OwnerList.Count(), 1);
         }
-        box.Boxes.clear();
-        log.MaxDepth = 0;
     }
 }
 
@@ -331,7 +341,8 @@ TEST_F(VxGameTurn, CheckGameClearAtTheGoal) {
         EXPECT_EQ(game.CheckGameClear(), cleared);
         EXPECT_EQ(game.GameEnd, cleared);
         if (cleared) {
-            ASSERT_NO_FATAL_FAILURE(ExpectBox("ゲームクリア", GameClearText, TVxMsgIcon::Information));
+            ASSERT_NO_FATAL_FAILURE(
+                ExpectBox("ゲームクリア", GameClearText, TVxMsgIcon::Information));
             EXPECT_TRUE(box.Boxes[0].GameEnd); // ended before the box is shown
         } else {
             EXPECT_TRUE(box.Boxes.empty());
@@ -341,7 +352,8 @@ TEST_F(VxGameTurn, CheckGameClearAtTheGoal) {
 }
 
 TEST_F(VxGameTurn, CheckGameOverBelowZero) {
-    const std::pair<int32_t, bool> cases[] = {{0, false}, {1, false}, {-1, true}, {INT32_MIN, true}};
+    const std::pair<int32_t, bool> cases[] = {
+        {0, false}, {1, false}, {-1, true}, {INT32_MIN, true}};
     for (const auto& [money, over] : cases) {
         SCOPED_TRACE(money);
         game.GameEnd = false;

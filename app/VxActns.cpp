@@ -1,0 +1,90 @@
+#include "VxActns.h"
+
+#include "VxAbout.h"
+#include "VxAppInfo.h"
+#include "VxAppPaths.h"
+#include "VxShell.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+
+QString StandardCategory() {
+    return QStringLiteral("Tovric");
+}
+
+} // namespace
+
+TVxBaseAction::TVxBaseAction(QObject* parent) : QAction(parent) {
+    connect(this, &QAction::triggered, this, &TVxBaseAction::Execute);
+}
+
+void TVxBaseAction::SetHint(const QString& hint) {
+    FHint = hint;
+    // Without a bar both parts are the whole hint.
+    const qsizetype bar = hint.indexOf(u'|');
+    setToolTip(bar < 0 ? hint : hint.left(bar));
+    setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+QWidget* TVxBaseAction::OwnerWindow() const {
+    const auto* owner = qobject_cast<QWidget*>(parent());
+    return owner ? owner->window() : nullptr;
+}
+
+TVxViewHelpHtmlAction::TVxViewHelpHtmlAction(QObject* parent)
+    : TVxBaseAction(parent), FFileName(HelpHtmlFileName()) {
+    setText(QStringLiteral("ヘルプ(&H)"));
+    setShortcut(Qt::Key_F1);
+    SetCategory(StandardCategory());
+    SetHint(QStringLiteral("ヘルプ|ヘルプのHTMLを開きます。"));
+}
+
+void TVxViewHelpHtmlAction::Execute() {
+    OpenFileWithAssociation(ApplicationFolder() + FFileName);
+}
+
+TVxAboutAction::TVxAboutAction(QObject* parent)
+    : TVxBaseAction(parent), FApplicationName(VxAppInfo::Title()),
+      FApplicationVer(VxAppInfo::Version()), FCopyrightInfo(VxAppInfo::Copyright()),
+      FComment(VxAppInfo::Comment()) {
+    setText(QStringLiteral("バージョン情報(&A)"));
+    SetCategory(StandardCategory());
+    SetHint(QStringLiteral("バージョン情報|バージョン情報を表示します。"));
+}
+
+std::unique_ptr<TVxAboutBox> TVxAboutAction::CreateAboutBox(QWidget* parent) const {
+    auto box = std::make_unique<TVxAboutBox>(parent);
+    box->SetInfo(FApplicationName, FApplicationVer, FCopyrightInfo, FComment);
+    return box;
+}
+
+void TVxAboutAction::Execute() {
+    QWidget* owner = OwnerWindow();
+    const auto box = CreateAboutBox(owner ? owner : QApplication::activeWindow());
+    box->exec();
+}
+
+TVxExitAction::TVxExitAction(QObject* parent) : TVxBaseAction(parent) {
+    setText(QStringLiteral("終了(&X)"));
+    SetCategory(StandardCategory());
+    SetHint(QStringLiteral("終了|アプリケーションを終了します。"));
+}
+
+void TVxExitAction::Execute() {
+    if (QWidget* owner = OwnerWindow())
+        owner->close();
+    else
+        QApplication::closeAllWindows();
+}
+
+TVxOpenAppFolderAction::TVxOpenAppFolderAction(QObject* parent) : TVxBaseAction(parent) {
+    setText(QStringLiteral("アプリケーションのフォルダを開く(&O)"));
+    SetCategory(StandardCategory());
+    SetHint(QStringLiteral("アプリケーションのフォルダを開く|アプリケーションのフォルダを開く"));
+}
+
+void TVxOpenAppFolderAction::Execute() {
+    OpenFolder(ApplicationFolder());
+}

@@ -1,0 +1,42 @@
+#include "VxAppPaths.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+QString WithTrailingSlash(const QString& folder) {
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+} // namespace
+
+QString ApplicationFolder() {
+    return WithTrailingSlash(QCoreApplication::applicationDirPath());
+}
+
+QString SaveDataFolderFor(const QString& applicationFolder) {
+    const QString beside = WithTrailingSlash(applicationFolder) + QStringLiteral("savedata/");
+    // Without the slash, so that a plain file of that name is seen as one.
+    const QFileInfo folder(beside.chopped(1));
+    // A missing folder is usable when it can be created later.
+    const bool writable = folder.exists() ? folder.isDir() && folder.isWritable()
+                                          : QFileInfo(applicationFolder).isWritable();
+    if (writable)
+        return beside;
+    const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // Without a home there is nowhere better; the failed save will say so.
+    if (userData.isEmpty())
+        return beside;
+    return WithTrailingSlash(userData) + QStringLiteral("savedata/");
+}
+
+QString GetSaveDataFolder() {
+    return SaveDataFolderFor(ApplicationFolder());
+}
+
+QString HelpHtmlFileName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+           QStringLiteral("_help.html");
+}

@@ -1,0 +1,72 @@
+#include "VxCopyDataReceiver.h"
+
+#include <QEvent>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QWidget>
+
+TVxCopyDataReceiver::TVxCopyDataReceiver(QObject* parent) : QObject(parent) {}
+
+void TVxCopyDataReceiver::AttachWindow(QWidget* window) {
+    FWindow = window;
+}
+
+void TVxCopyDataReceiver::ReleaseAfterFirstActivation(QWidget* window) {
+    FActivationWindow = window;
+    window->installEventFilter(this);
+}
+
+bool TVxCopyDataReceiver::eventFilter(QObject* watched, QEvent* event) {
+    // A window that never becomes active (no window manager, focus-stealing
+    // prevention) starts its game when shown instead.
+    const bool started = event->type() == QEvent::WindowActivate || event->type() == QEvent::Show;
+    if (watched == FActivationWindow && started) {
+        watched->removeEventFilter(this);
+        // Posted twice over: the window's own handler runs after this filter
+        // and may post the start of its game; the second hop comes after
+        // whatever that handler posted.
+        QTimer::singleShot(0, this,
+                           [this] { QTimer::singleShot(0, this, &TVxCopyDataReceiver::Release); });
+    }
+    return false;
+}
+
+void TVxCopyDataReceiver::HandOff(int32_t kind, const QString& text) {
+    BringWindowToFront();
+    if (kind != CopyDataActivate)
+        Accept(kind, text);
+}
+
+void TVxCopyDataReceiver::Accept(int32_t kind, const QString& text) {
+    FPending.append(TVxCopyData{kind, text});
+    // Delivered from the event loop, so the socket code that accepted the
+    // request never runs the window's handler (and its modal boxes) itself.
+    QMetaObject::invokeMethod(this, &TVxCopyDataReceiver::DeliverPending, Qt::QueuedConnection);
+}
+
+void TVxCopyDataReceiver::Release() {
+    FHolding = false;
+    DeliverPending();
+}
+
+void TVxCopyDataReceiver::DeliverPending() {
+    if (FHolding || FDelivering)
+        return;
+    FDelivering = true;
+    const auto delivered = qScopeGuard([this] { FDelivering = false; });
+    while (!FPending.isEmpty()) {
+        const TVxCopyData data = FPending.takeFirst();
+        emit copyDataReceived(data.Kind, data.Text);
+    }
+}
+
+void TVxCopyDataReceiver::BringWindowToFront() {
+    if (!FWindow)
+        return;
+    // Restoring a minimised window is what a player expects of "to the front".
+    if (FWindow->isMinimized())
+        FWindow->setWindowState(FWindow->windowState() & ~Qt::WindowMinimized);
+    FWindow->show();
+    FWindow->raise();
+    FWindow->activateWindow();
+}

@@ -1,0 +1,106 @@
+// The main window's month step against its floor, the game's monthly turn
+// alone.  The window adds re-selecting the remembered companies, the
+// holdings row count, the chart, the status bar and fetching the rows on
+// screen again; with repaint, the offscreen window also paints them.
+//
+// Both run with the market sorted by the month-on-month percentage, the
+// order that every month shuffles most.
+
+#include "FrmRidolt.h"
+#include "VxGame.h"
+#include "VxListView.h"
+#include "VxRandom.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTabWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+constexpr int32_t PercentColumn = 3;
+// Cash that no run of months can use up, so no turn ends the game.
+constexpr int32_t EndlessMoney = 1000000000;
+
+TVxSeededRandom BenchRandom{7};
+
+void BM_GameNextMonth(benchmark::State& state) {
+    Game.SetRandom(&BenchRandom);
+    Game.NewGame();
+    Game.MarketList.SetSort(PercentColumn, false);
+    for (auto _ : state) {
+        Game.Money = EndlessMoney;
+        Game.NextMonth();
+    }
+    benchmark::DoNotOptimize(Game.Month);
+    Game.SetRandom(nullptr);
+}
+BENCHMARK(BM_GameNextMonth)->Unit(benchmark::kMillisecond);
+
+// A shown window whose first activation has run, with one company held and
+// selected in each list, so the step has rows to re-select.
+std::unique_ptr<TFormRidolt> ShownWindow() {
+    Game.SetRandom(&BenchRandom);
+    auto form = std::make_unique<TFormRidolt>();
+    form->show();
+    auto* market = form->findChild<TVxListView*>(QStringLiteral("VLVMarket"));
+    QElapsedTimer clock;
+    clock.start();
+    while (market->ItemCount() == 0 && clock.elapsed() < 10000)
+        QCoreApplication::processEvents();
+    if (market->ItemCount() == 0)
+        std::abort();
+    Game.MarketList.SetSort(PercentColumn, false);
+    market->SortColumnIndex = PercentColumn;
+    TVxCompany& held = *Game.MarketList.Items(100);
+    held.MyStockCount = 1000;
+    held.MyStockCost = 100;
+    Game.OwnerList.Add(&held);
+    form->ActDataReflect();
+    market->SelectAndFocus(500);
+    form->findChild<TVxListView*>(QStringLiteral("VLVOwner"))->SelectAndFocus(0);
+    QCoreApplication::processEvents();
+    return form;
+}
+
+void WindowMonthStep(benchmark::State& state, bool repaint) {
+    const std::unique_ptr<TFormRidolt> form = ShownWindow();
+    auto* nextMonth = form->findChild<QAction*>(QStringLiteral("ActNextMonth"));
+    for (auto _ : state) {
+        Game.Money = EndlessMoney;
+        nextMonth->trigger();
+        if (repaint)
+            QCoreApplication::processEvents();
+    }
+    benchmark::DoNotOptimize(Game.Month);
+    Game.SetRandom(nullptr);
+}
+
+void BM_WindowMonthStep(benchmark::State& state) {
+    WindowMonthStep(state, false);
+}
+BENCHMARK(BM_WindowMonthStep)->Unit(benchmark::kMillisecond);
+
+void BM_WindowMonthStepWithRepaint(benchmark::State& state) {
+    WindowMonthStep(state, true);
+}
+BENCHMARK(BM_WindowMonthStepWithRepaint)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

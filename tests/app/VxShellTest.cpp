@@ -1,0 +1,111 @@
+// What the application frame asks the desktop to open: documents, folders,
+// the help file, the application folder, the home page and a new mail.
+// The desktop is replaced by URL handlers that record the requests.
+
+#include "VxShell.h"
+#include "VxAbout.h"
+#include "VxActns.h"
+#include "VxAppInfo.h"
+#include "VxAppPaths.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QList>
+#include <QTest>
+#include <QUrl>
+
+class TUrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> Opened;
+
+public slots:
+    void Open(const QUrl& url) { Opened.append(url); }
+};
+
+class VxShellTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        FDesktop.Opened.clear();
+        for (const char* scheme : {"file", "https", "mailto"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &FDesktop, "Open");
+    }
+
+    void cleanup() {
+        for (const char* scheme : {"file", "https", "mailto"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+
+    void documentPathTravelsWhole_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("plain") << QStringLiteral("/games/ridolt/ridolt_help.html");
+        QTest::newRow("blanks") << QStringLiteral("/home/user/My Games/ridolt help.html");
+        QTest::newRow("url characters") << QStringLiteral("/tmp/a#b?c%d/ヘルプ.html");
+    }
+
+    void documentPathTravelsWhole() {
+        QFETCH(QString, path);
+        OpenFileWithAssociation(path);
+        QCOMPARE(FDesktop.Opened.size(), 1);
+        QVERIFY(FDesktop.Opened.at(0).isLocalFile());
+        QCOMPARE(FDesktop.Opened.at(0).toLocalFile(), path);
+    }
+
+    void folderGetsExactlyOneTrailingSlash_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("without") << QStringLiteral("/opt/ridolt") << QStringLiteral("/opt/ridolt/");
+        QTest::newRow("with") << QStringLiteral("/opt/ridolt/") << QStringLiteral("/opt/ridolt/");
+    }
+
+    void folderGetsExactlyOneTrailingSlash() {
+        QFETCH(QString, path);
+        QFETCH(QString, opened);
+        QVERIFY(OpenFolder(path));
+        QCOMPARE(FDesktop.Opened.size(), 1);
+        QCOMPARE(FDesktop.Opened.at(0).toLocalFile(), opened);
+    }
+
+    void helpActionOpensItsFileBesideTheExecutable() {
+        TVxViewHelpHtmlAction action;
+        action.trigger();
+        action.SetFileName(QStringLiteral("game2_help.html"));
+        action.trigger();
+        QCOMPARE(FDesktop.Opened.size(), 2);
+        QCOMPARE(FDesktop.Opened.at(0).toLocalFile(),
+                 ApplicationFolder() + QStringLiteral("VxShellTest_help.html"));
+        QCOMPARE(FDesktop.Opened.at(1).toLocalFile(),
+                 ApplicationFolder() + QStringLiteral("game2_help.html"));
+    }
+
+    void openFolderActionOpensTheApplicationFolder() {
+        TVxOpenAppFolderAction action;
+        action.trigger();
+        QCOMPARE(FDesktop.Opened.size(), 1);
+        QCOMPARE(FDesktop.Opened.at(0).toLocalFile(), ApplicationFolder());
+    }
+
+    void aboutBoxLinksOpenHomePageAndMail() {
+        TVxAboutBox box;
+        auto* url = box.findChild<QLabel*>(QStringLiteral("Url"));
+        auto* email = box.findChild<QLabel*>(QStringLiteral("Email"));
+        QVERIFY(url && email);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QTest::mouseClick(url, Qt::LeftButton);
+        QTest::mouseClick(email, Qt::LeftButton);
+        // Other buttons do nothing.
+        QTest::mouseClick(url, Qt::RightButton);
+        QCOMPARE(FDesktop.Opened,
+                 (QList<QUrl>{QUrl(VxAppInfo::HomePage()),
+                              QUrl(QStringLiteral("mailto:") + VxAppInfo::Email())}));
+    }
+
+private:
+    TUrlRecorder FDesktop;
+};
+
+QTEST_MAIN(VxShellTest)
+#include "VxShellTest.moc"

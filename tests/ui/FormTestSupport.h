@@ -1,0 +1,168 @@
+#pragma once
+
+// Drives the real main window on the offscreen platform: a fixture that
+// creates and shows it (its first activation starts the game), finds its
+// parts by object name, reads cells and panels, and answers the modal
+// dialogs it opens.
+
+#include "FrmDlgTrade.h"
+#include "FrmRidolt.h"
+#include "VxGame.h"
+#include "VxListView.h"
+#include "VxPriceChart.h"
+#include "VxQtMessageBox.h"
+#include "VxStatusPanels.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// Draws that move every price by exactly -2 yen and keep every trend: with
+// r1 = 0 the trend has no effect, r2 = 0 drifts by -2, r3 = 20 is no step.
+class TDownByTwoRandom : public IVxRandom {
+public:
+    void Reseed() override {}
+    int32_t Random(int32_t n) override { return n == 41 ? 20 : 0; }
+};
+
+// Runs `answer` on the next modal dialog as soon as it is up, polling from
+// the event loop for a few seconds.  `Answered` tells whether one came.
+class TNextModal : public QObject {
+public:
+    bool Answered = false;
+
+    explicit TNextModal(std::function<void(QDialog&)> answer) : FAnswer(std::move(answer)) {
+        FClock.start();
+        FPoll.setInterval(5);
+        connect(&FPoll, &QTimer::timeout, this, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                FPoll.stop();
+                Answered = true;
+                FAnswer(*dialog);
+            } else if (FClock.elapsed() > 5000) {
+                FPoll.stop();
+            }
+        });
+        FPoll.start();
+    }
+
+private:
+    std::function<void(QDialog&)> FAnswer;
+    QTimer FPoll;
+    QElapsedTimer FClock;
+};
+
+class TFormFixture {
+public:
+    std::unique_ptr<TFormRidolt> Form;
+
+    // Creates and shows the window with its own seeded random source.  The
+    // game's lists start in ID order, as the new window's sort marks say,
+    // whatever an earlier window left.
+    bool Start(IVxRandom* random) {
+        TVxQtMessageBox::ClearNextAnswers();
+        Game.SetRandom(random);
+        Game.MarketList.SortColumn = 0;
+        Game.MarketList.SortDown = false;
+        Game.OwnerList.SortColumn = 0;
+        Game.OwnerList.SortDown = false;
+        Form = std::make_unique<TFormRidolt>();
+        Form->show();
+        if (!QTest::qWaitForWindowActive(Form.get()))
+            return false;
+        return QTest::qWaitFor([this] { return Market().ItemCount() == Game.MarketList.Count(); });
+    }
+
+    void Stop() {
+        Form.reset();
+        Game.SetRandom(nullptr);
+        TVxQtMessageBox::ClearNextAnswers();
+    }
+
+    template <typename T> T& Find(const char* name) const {
+        T* child = Form->findChild<T*>(QString::fromLatin1(name));
+        if (!child)
+            qFatal("no %s in the main window", name);
+        return *child;
+    }
+
+    QAction& Action(const char* name) const { return Find<QAction>(name); }
+    TVxListView& Market() const { return Find<TVxListView>("VLVMarket"); }
+    TVxListView& Owner() const { return Find<TVxListView>("VLVOwner"); }
+    TVxPriceChart& Chart() const { return Find<TVxPriceChart>("Chart1"); }
+    QString ChartTitle() const { return Chart().chart()->title(); }
+
+    QString Panel(int index) const {
+        return Find<TVxStatusPanels>("StatusBar1Panels").Panel(index).text();
+    }
+
+    QStringList Row(const TVxListView& view, int row) const {
+        QStringList texts;
+        for (int column = 0; column < view.ColumnCount(); ++column)
+            texts << view.ItemText(row, column);
+        return texts;
+    }
+
+    QStringList Captions(const TVxListView& view) const {
+        QStringList captions;
+        for (int column = 0; column < view.ColumnCount(); ++column)
+            captions << view.Column(column).Caption;
+        return captions;
+    }
+
+    void ClickHeader(TVxListView& view, int column) const {
+        QHeaderView* header = view.header();
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    void ClickRow(TVxListView& view, int row) const {
+        view.scrollTo(view.model()->index(row, 0));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                          view.visualRect(view.model()->index(row, 0)).center());
+    }
+
+    bool RowOnScreen(const TVxListView& view, int row) const {
+        return view.viewport()->rect().contains(view.visualRect(view.model()->index(row, 0)));
+    }
+
+    void NextMonth() const {
+        QTest::mouseClick(&Find<QPushButton>("BtnNextMonth"), Qt::LeftButton);
+    }
+
+    // Lets the event loop wait for events once, as it does when the player
+    // pauses: the idle-time action update runs then.
+    static void Idle() {
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    // The enabling rules as the idle-time update leaves them.
+    bool Enabled(const char* action) const {
+        Form->ActionList1Update();
+        return Action(action).isEnabled();
+    }
+
+    // Gives the player `shares` of `company` bought for `cost` (万円).
+    void Hold(TVxCompany& company, int32_t shares, int32_t cost) const {
+        company.MyStockCount = shares;
+        company.MyStockCost = cost;
+        if (Game.OwnerList.IndexOf(&company) < 0)
+            Game.OwnerList.Add(&company);
+        Form->ActDataReflect();
+    }
+};

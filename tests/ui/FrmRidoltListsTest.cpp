@@ -1,0 +1,290 @@
+// The market and holdings lists of the main window: cell texts, sorting by
+// header clicks, selection across a re-sort, charting the selection, the
+// trade commands with the trade dialog, clearing the selection and
+// resetting column widths.
+
+#include "FormTestSupport.h"
+
+#include "VxCompanyColumnText.h"
+
+#include <QTabWidget>
+
+#include <algorithm>
+
+namespace {
+
+QStringList CompanyRow(const TVxCompany& company) {
+    QStringList texts;
+    for (int code = 0; code < CompanyColumnCount; ++code)
+        texts << CompanyColumnText(company, code);
+    return texts;
+}
+
+QString ChartTitleOf(const TVxCompany& company) {
+    return QString::asprintf("ID:%.3d 株価推移", int{company.ID});
+}
+
+// What a trade dialog was opened with.
+struct TOpenedTrade {
+    TVxCompany* Company = nullptr;
+    int Tag = -1;
+};
+
+} // namespace
+
+class TFrmRidoltListsTest : public QObject {
+    Q_OBJECT
+private:
+    TVxSeededRandom FRandom{2};
+    TFormFixture F;
+
+    // Runs `open` and closes the trade dialog it opens with `accept`;
+    // Company stays none when no dialog opened.
+    TOpenedTrade OpenTrade(const std::function<void()>& open, bool accept = false) {
+        TOpenedTrade opened;
+        TNextModal answer([&opened, accept](QDialog& dialog) {
+            if (auto* trade = qobject_cast<TFormDlgTrade*>(&dialog)) {
+                opened.Company = trade->Company;
+                opened.Tag = trade->Tag;
+            }
+            accept ? dialog.accept() : dialog.reject();
+        });
+        open();
+        return opened;
+    }
+
+private slots:
+    void init() {
+        FRandom.Seed(2);
+        QVERIFY(F.Start(&FRandom));
+    }
+    void cleanup() { F.Stop(); }
+
+    void RowsShowTheirCompanies() {
+        Game.MarketList.Items(0)->Reset();
+        TVxCompany& held = *Game.MarketList.Items(7);
+        F.Hold(held, 3000, 100);
+        QCOMPARE(F.Row(F.Market(), 0), (QStringList{"000", "1000円", "0円", "0.00%", "100万円",
+                                                    "100,000株", "", "", "", ""}));
+        QCOMPARE(F.Row(F.Market(), 7), CompanyRow(held));
+        QCOMPARE(F.Row(F.Owner(), 0), CompanyRow(held));
+        QCOMPARE(F.Market().ItemText(7, 6), QStringLiteral("3,000株"));
+        QCOMPARE(F.Market().ItemText(999, 0), QStringLiteral("999"));
+    }
+
+    void HeaderClicksSortTheGameListAndMoveTheMark() {
+        TVxListView& market = F.Market();
+        const auto prices = [] {
+            QList<int> values;
+            for (int i = 0; i < Game.MarketList.Count(); ++i)
+                values << Game.MarketList.Items(i)->StockPrice();
+            return values;
+        };
+
+        F.ClickHeader(market, ccStockPrice);
+        QCOMPARE(F.Captions(market).mid(0, 3), (QStringList{"ID", "▲株価", "前月比(円)"}));
+        QList<int> ascending = prices();
+        QVERIFY(std::is_sorted(ascending.begin(), ascending.end()));
+        QCOMPARE(F.Row(market, 0), CompanyRow(*Game.MarketList.Items(0)));
+
+        F.ClickHeader(market, ccStockPrice);
+        QCOMPARE(F.Captions(market).mid(0, 2), (QStringList{"ID", "▼株価"}));
+        QList<int> descending = prices();
+        QVERIFY(std::is_sorted(descending.rbegin(), descending.rend()));
+        QCOMPARE(Game.MarketList.SortColumn, 1);
+        QVERIFY(Game.MarketList.SortDown);
+        QCOMPARE(F.Row(market, 0), CompanyRow(*Game.MarketList.Items(0)));
+
+        F.ClickHeader(market, ccID);
+        QCOMPARE(F.Captions(market).mid(0, 2), (QStringList{"▲ID", "株価"}));
+        for (int i = 0; i < Game.MarketList.Count(); ++i)
+            QCOMPARE(int{Game.MarketList.Items(i)->ID}, i);
+
+        // Each list keeps its own sort.
+        QCOMPARE(F.Captions(F.Owner()).first(), QStringLiteral("▲ID"));
+        QCOMPARE(Game.OwnerList.SortColumn, 0);
+    }
+
+    void SelectedCompanyStaysSelectedAcrossAHeaderClick() {
+        TVxListView& market = F.Market();
+        F.ClickRow(market, 3);
+        TVxCompany* selected = Game.MarketList.Items(3);
+        QCOMPARE(F.ChartTitle(), ChartTitleOf(*selected));
+
+        F.ClickHeader(market, ccStockPrice);
+        F.ClickHeader(market, ccStockPrice);
+        const int row = Game.MarketList.IndexOf(selected);
+        QVERIFY(row != 3);
+        QCOMPARE(market.ItemIndex(), row);
+        QCOMPARE(market.ItemFocused(), row);
+        QVERIFY(F.RowOnScreen(market, row));
+        QCOMPARE(F.ChartTitle(), ChartTitleOf(*selected));
+
+        // No selection before: none after, and no focus either.
+        market.ClearSelection();
+        QVERIFY(market.ItemFocused() >= 0);
+        F.ClickHeader(market, ccMonthDiff);
+        QCOMPARE(market.ItemIndex(), -1);
+        QCOMPARE(market.ItemFocused(), -1);
+    }
+
+    void ShownPageChartsItsOwnSelection() {
+        auto& pages = F.Find<QTabWidget>("PageControl1");
+        TVxCompany& held = *Game.MarketList.Items(20);
+        F.Hold(held, 1000, 100);
+        F.ClickRow(F.Market(), 4);
+        TVxCompany& marketPick = *Game.MarketList.Items(4);
+        QCOMPARE(F.ChartTitle(), ChartTitleOf(marketPick));
+
+        pages.setCurrentIndex(1);
+        QCOMPARE(F.ChartTitle(), ChartTitleOf(marketPick)); // nothing selected there
+        F.ClickRow(F.Owner(), 0);
+        QCOMPARE(F.ChartTitle(), ChartTitleOf(held));
+        pages.setCurrentIndex(0);
+        QCOMPARE(F.ChartTitle(), ChartTitleOf(marketPick));
+        pages.setCurrentIndex(1);
+        QCOMPARE(F.ChartTitle(), ChartTitleOf(held));
+    }
+
+    void TradeCommandsOpenTheDialogForTheFocusedRow_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("holdings");
+        QTest::addColumn<int>("tag");
+        QTest::newRow("market buy") << "ActVLVMarketBuyStock" << false << 0;
+        QTest::newRow("market sell") << "ActVLVMarketSellStock" << false << 1;
+        QTest::newRow("market buy all") << "ActVLVMarketBuyStockAll" << false << 2;
+        QTest::newRow("market sell all") << "ActVLVMarketSellStockAll" << false << 3;
+        QTest::newRow("holdings buy") << "ActVLVOwnerBuyStock" << true << 0;
+        QTest::newRow("holdings sell") << "ActVLVOwnerSellStock" << true << 1;
+        QTest::newRow("holdings buy all") << "ActVLVOwnerBuyStockAll" << true << 2;
+        QTest::newRow("holdings sell all") << "ActVLVOwnerSellStockAll" << true << 3;
+    }
+    void TradeCommandsOpenTheDialogForTheFocusedRow() {
+        QFETCH(QString, action);
+        QFETCH(bool, holdings);
+        QFETCH(int, tag);
+        F.Hold(*Game.MarketList.Items(30), 2000, 200);
+        F.Hold(*Game.MarketList.Items(31), 2000, 200);
+        TVxListView& view = holdings ? F.Owner() : F.Market();
+        const TVxCompanyList& companies = holdings ? Game.OwnerList : Game.MarketList;
+        // The focused row decides, not the selected one.
+        view.SelectAndFocus(0);
+        view.SetItemFocused(1);
+        const int32_t money = Game.Money;
+        QAction& trade = F.Action(action.toLatin1().constData());
+        const TOpenedTrade opened = OpenTrade([&trade] { trade.trigger(); });
+        QCOMPARE(opened.Company, companies.Items(1));
+        QCOMPARE(opened.Tag, tag);
+        QCOMPARE(Game.Money, money); // cancelled
+
+        view.SetItemFocused(-1);
+        QCOMPARE(OpenTrade([&trade] { trade.trigger(); }).Company, nullptr);
+    }
+
+    void DoubleClickAndEnterOpenTheDialog() {
+        TVxCompany& held = *Game.MarketList.Items(40);
+        F.Hold(held, 1000, 100);
+        TVxListView& market = F.Market();
+        const auto doubleClick = [](TVxListView& view, QPoint at) {
+            return [&view, at] {
+                QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
+            };
+        };
+
+        TOpenedTrade opened =
+            OpenTrade(doubleClick(market, market.visualRect(market.model()->index(4, 0)).center()));
+        QCOMPARE(opened.Company, Game.MarketList.Items(4));
+        QCOMPARE(opened.Tag, 0);
+
+        F.Find<QTabWidget>("PageControl1").setCurrentIndex(1);
+        TVxListView& owner = F.Owner();
+        opened =
+            OpenTrade(doubleClick(owner, owner.visualRect(owner.model()->index(0, 0)).center()));
+        QCOMPARE(opened.Company, &held);
+        QCOMPARE(opened.Tag, 1);
+
+        // Empty area without a focused row: nothing.
+        owner.SetItemFocused(-1);
+        const QPoint below(10, owner.viewport()->height() - 5);
+        QCOMPARE(OpenTrade(doubleClick(owner, below)).Company, nullptr);
+
+        // Enter on the focused row.
+        F.Find<QTabWidget>("PageControl1").setCurrentIndex(0);
+        market.setFocus();
+        market.SelectAndFocus(9);
+        opened = OpenTrade([&market] { QTest::keyClick(&market, Qt::Key_Return); });
+        QCOMPARE(opened.Company, Game.MarketList.Items(9));
+        QCOMPARE(opened.Tag, 0);
+
+        // A disabled action makes the double-click do nothing.
+        Game.GameEnd = true;
+        QCOMPARE(
+            OpenTrade(doubleClick(market, market.visualRect(market.model()->index(4, 0)).center()))
+                .Company,
+            nullptr);
+    }
+
+    void AcceptedPurchaseIsSettledAndShown() {
+        TVxListView& market = F.Market();
+        market.SelectAndFocus(12);
+        TVxCompany& bought = *Game.MarketList.Items(12);
+        const int32_t price = bought.StockPrice();
+        const int32_t cost = (11 * price + 99) / 100; // one lot, fee included, rounded up
+        OpenTrade([this] { F.Action("ActVLVMarketBuyStock").trigger(); }, true);
+        QCOMPARE(Game.Money, 3000 - cost);
+        QCOMPARE(bought.MyStockCount, 1000);
+        QCOMPARE(Game.OwnerList.Count(), 1);
+        QCOMPARE(F.Owner().ItemCount(), 1);
+        QCOMPARE(market.ItemText(12, ccMyStockCount), QStringLiteral("1,000株"));
+        QCOMPARE(F.Panel(3), QStringLiteral("所有銘柄数 1"));
+        QVERIFY(F.Enabled("ActVLVOwnerSellStock"));
+        QVERIFY(!Game.GameEnd);
+    }
+
+    void SaleThatReachesTheGoalEndsTheGame() {
+        F.Hold(*Game.MarketList.Items(50), 1000, 100);
+        Game.Money = 30000000 - 1;
+        F.Owner().SelectAndFocus(0);
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+        OpenTrade([this] { F.Action("ActVLVOwnerSellStockAll").trigger(); }, true);
+        QVERIFY(Game.GameEnd);
+        QCOMPARE(TVxQtMessageBox::AnsweredRequests().back().Caption,
+                 QStringLiteral("ゲームクリア"));
+        QCOMPARE(Game.OwnerList.Count(), 0);
+        QCOMPARE(F.Owner().ItemCount(), 0); // refreshed before the check
+        QVERIFY(!F.Enabled("ActVLVMarketBuyStock"));
+    }
+
+    void ClearSelectionKeepsTheChart() {
+        TVxListView& market = F.Market();
+        F.ClickRow(market, 2);
+        const QString title = F.ChartTitle();
+        F.Action("ActVLVMarketClearSelection").trigger();
+        QCOMPARE(market.ItemIndex(), -1);
+        QCOMPARE(market.ItemFocused(), -1);
+        QCOMPARE(F.ChartTitle(), title);
+        QCOMPARE(F.Chart().Series().count(), 12);
+    }
+
+    void ResetColumnWidthsRestoresTheDesign_data() {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("market") << "VLVMarket"
+                                << "ActVLVMarketResetColumnWidths";
+        QTest::newRow("holdings") << "VLVOwner"
+                                  << "ActVLVOwnerResetColumnWidths";
+    }
+    void ResetColumnWidthsRestoresTheDesign() {
+        QFETCH(QString, view);
+        QFETCH(QString, action);
+        auto& list = F.Find<TVxListView>(view.toLatin1().constData());
+        list.SetColumnWidth(ccStockPrice, 200);
+        list.SetColumnWidth(ccMyStockPriceBuyingAverage, 20);
+        F.Action(action.toLatin1().constData()).trigger();
+        QCOMPARE(list.ColumnWidth(ccStockPrice), 85);
+        QCOMPARE(list.ColumnWidth(ccMyStockPriceBuyingAverage), 110);
+    }
+};
+
+QTEST_MAIN(TFrmRidoltListsTest)
+#include "FrmRidoltListsTest.moc"

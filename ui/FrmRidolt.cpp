@@ -1,0 +1,507 @@
+#include "FrmRidolt.h"
+
+#include "VxActns.h"
+#include "VxAppInfo.h"
+#include "VxAppPaths.h"
+#include "VxBalanceList.h"
+#include "VxColumnInfos.h"
+#include "VxGame.h"
+#include "VxListView.h"
+#include "VxPriceChart.h"
+#include "VxStatusPanels.h"
+#include "VxTimer.h"
+#include "VxWaitCursor.h"
+
+#include <QAbstractEventDispatcher>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// Sizes of the layout in pixels.  The chart and the log start taller than
+// their design heights (98 and 84), which leave a chart without room for
+// its axes.
+constexpr int PanelControlHeight = 41;
+constexpr int SplitterHandleWidth = 6;
+constexpr int ChartHeight = 190;
+constexpr int MessageHeight = 100;
+const std::vector<int> StatusPanelWidths{50, 85, 150, 100, 50};
+
+// An action's Tag is its data; its category a property of that name.
+const char* const CategoryProperty = "Category";
+
+// A page of the tabbed pages holding one list that fills it.
+QWidget* NewListPage(const char* objectName, QWidget* list) {
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(objectName));
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list);
+    return page;
+}
+
+template <typename TWidget> TWidget* Named(TWidget* widget, const char* objectName) {
+    widget->setObjectName(QString::fromLatin1(objectName));
+    return widget;
+}
+
+} // namespace
+
+TFormRidolt::TFormRidolt(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("FormRidolt"));
+    FMessageBox = std::make_unique<TVxQtMessageBox>(this);
+    CreateActions();
+    CreateLayout();
+    CreateMainMenu();
+    CreatePopupMenus();
+    resize(DefaultWidth, DefaultHeight);
+    FormCreate();
+
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                &TFormRidolt::ActionList1Update);
+}
+
+TFormRidolt::~TFormRidolt() {
+    if (Game.MessageLog == FMessageLog.get())
+        Game.MessageLog = nullptr;
+    if (Game.MessageBoxSink == FMessageBox.get())
+        Game.MessageBoxSink = nullptr;
+}
+
+void TFormRidolt::FormCreate() {
+    setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    QGuiApplication::setApplicationDisplayName(VxAppInfo::Title());
+    setWindowTitle(QGuiApplication::applicationDisplayName());
+    VxAboutAction1->SetApplicationName(VxAppInfo::Title());
+    VxAboutAction1->SetApplicationVer(VxAppInfo::Version());
+    VxAboutAction1->SetCopyrightInfo(VxAppInfo::Copyright());
+    VxViewHelpHtmlAction1->SetFileName(HelpHtmlFileName());
+    FMessageLog = std::make_unique<TVxQtMessageLog>(*RichEditMessage);
+    Game.MessageLog = FMessageLog.get();
+    Game.MessageBoxSink = FMessageBox.get();
+    // A developer aid, never reachable by the player.
+    MIGameTest->menuAction()->setVisible(false);
+}
+
+QAction* TFormRidolt::NewAction(const char* objectName, const QString& caption,
+                                const QString& category) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(objectName));
+    if (!category.isEmpty())
+        action->setProperty(CategoryProperty, category);
+    return action;
+}
+
+QAction* TFormRidolt::NewTradeAction(const char* objectName, const QString& caption,
+                                     const QString& category, int tag) {
+    QAction* action = NewAction(objectName, caption, category);
+    action->setData(tag);
+    const bool market = category == QLatin1String("VLVMarket");
+    connect(action, &QAction::triggered, this, [this, action, market] {
+        if (market)
+            TradeFocusedCompany(*VLVMarket, Game.MarketList, *action);
+        else
+            TradeFocusedCompany(*VLVOwner, Game.OwnerList, *action);
+    });
+    return action;
+}
+
+void TFormRidolt::CreateActions() {
+    const QString market = QStringLiteral("VLVMarket");
+    const QString owner = QStringLiteral("VLVOwner");
+    const QString view = QStringLiteral("表示");
+    const QString buy = QStringLiteral("買い取引(&B)");
+    const QString sell = QStringLiteral("売り取引(&S)");
+    const QString buyAll = QStringLiteral("全買い取引(&U)");
+    const QString sellAll = QStringLiteral("全売り取引(&E)");
+    const QString clearSelection = QStringLiteral("選択解除(&C)");
+    const QString resetWidths = QStringLiteral("カラム幅初期化(&R)");
+
+    ActVLVMarketBuyStock = NewTradeAction("ActVLVMarketBuyStock", buy, market, 0);
+    ActVLVMarketSellStock = NewTradeAction("ActVLVMarketSellStock", sell, market, 1);
+    ActVLVMarketBuyStockAll = NewTradeAction("ActVLVMarketBuyStockAll", buyAll, market, 2);
+    ActVLVMarketSellStockAll = NewTradeAction("ActVLVMarketSellStockAll", sellAll, market, 3);
+    ActVLVOwnerBuyStock = NewTradeAction("ActVLVOwnerBuyStock", buy, owner, 0);
+    ActVLVOwnerSellStock = NewTradeAction("ActVLVOwnerSellStock", sell, owner, 1);
+    ActVLVOwnerBuyStockAll = NewTradeAction("ActVLVOwnerBuyStockAll", buyAll, owner, 2);
+    ActVLVOwnerSellStockAll = NewTradeAction("ActVLVOwnerSellStockAll", sellAll, owner, 3);
+
+    ActVLVMarketClearSelection = NewAction("ActVLVMarketClearSelection", clearSelection, market);
+    connect(ActVLVMarketClearSelection, &QAction::triggered, this,
+            [this] { ClearListSelection(*VLVMarket); });
+    ActVLVMarketResetColumnWidths = NewAction("ActVLVMarketResetColumnWidths", resetWidths, market);
+    connect(ActVLVMarketResetColumnWidths, &QAction::triggered, this,
+            [this] { ResetListColumnWidths(*VLVMarket); });
+    ActVLVOwnerClearSelection = NewAction("ActVLVOwnerClearSelection", clearSelection, owner);
+    connect(ActVLVOwnerClearSelection, &QAction::triggered, this,
+            [this] { ClearListSelection(*VLVOwner); });
+    ActVLVOwnerResetColumnWidths = NewAction("ActVLVOwnerResetColumnWidths", resetWidths, owner);
+    connect(ActVLVOwnerResetColumnWidths, &QAction::triggered, this,
+            [this] { ResetListColumnWidths(*VLVOwner); });
+
+    ActMessageClear = NewAction("ActMessageClear", QStringLiteral("メッセージクリア(&C)"), {});
+    connect(ActMessageClear, &QAction::triggered, this, &TFormRidolt::ActMessageClearExecute);
+    ActChartVisible = NewAction("ActChartVisible", QStringLiteral("グラフ表示(&C)"), view);
+    ActChartVisible->setCheckable(true);
+    ActChartVisible->setChecked(true);
+    connect(ActChartVisible, &QAction::triggered, this, &TFormRidolt::ActChartVisibleExecute);
+    ActMessageVisible = NewAction("ActMessageVisible", QStringLiteral("メッセージ表示(&M)"), view);
+    ActMessageVisible->setCheckable(true);
+    ActMessageVisible->setChecked(true);
+    connect(ActMessageVisible, &QAction::triggered, this, &TFormRidolt::ActMessageVisibleExecute);
+
+    ActNextMonth = NewAction("ActNextMonth", QStringLiteral("次の月へ(&N)"), {});
+    connect(ActNextMonth, &QAction::triggered, this, &TFormRidolt::ActNextMonthExecute);
+    ActTimerEnabled = NewAction("ActTimerEnabled", QStringLiteral("再開する"), {});
+    ActTimerEnabled->setCheckable(true);
+    connect(ActTimerEnabled, &QAction::triggered, this, &TFormRidolt::ActTimerEnabledExecute);
+    ActTest001 = NewAction("ActTest001", QStringLiteral("001"), {});
+    connect(ActTest001, &QAction::triggered, this, [] {
+        if (Game.MarketList.Count() > 0)
+            Game.MarketList.Items(0)->SetStockPrice(9099999);
+    });
+    // The third item of the developer menu was never given a command.
+    ActTest002 = NewAction("ActTest002", QStringLiteral("002"), {});
+
+    VxViewHelpHtmlAction1 = Named(new TVxViewHelpHtmlAction(this), "VxViewHelpHtmlAction1");
+    VxAboutAction1 = Named(new TVxAboutAction(this), "VxAboutAction1");
+    VxExitAction1 = Named(new TVxExitAction(this), "VxExitAction1");
+    VxOpenAppFolderAction1 = Named(new TVxOpenAppFolderAction(this), "VxOpenAppFolderAction1");
+    // The standard actions work wherever the focus is.
+    for (QAction* action : std::initializer_list<QAction*>{VxViewHelpHtmlAction1, VxAboutAction1,
+                                                           VxExitAction1, VxOpenAppFolderAction1})
+        addAction(action);
+
+    ActGameNew = NewAction("ActGameNew", QStringLiteral("ニューゲーム(&N)"), {});
+    connect(ActGameNew, &QAction::triggered, this, &TFormRidolt::ActGameNewExecute);
+
+    VxTimerNextMonth = Named(new TVxTimer(this), "VxTimerNextMonth");
+    VxTimerNextMonth->SetEnabled(false);
+    VxTimerNextMonth->SetInterval(1);
+    connect(VxTimerNextMonth, &TVxTimer::Timer, this, &TFormRidolt::VxTimerNextMonthTimer);
+}
+
+void TFormRidolt::CreateLayout() {
+    PanelMain = Named(new QWidget(this), "PanelMain");
+    setCentralWidget(PanelMain);
+    auto* mainLayout = new QVBoxLayout(PanelMain);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->setSpacing(0);
+
+    PanelControl = Named(new QWidget(PanelMain), "PanelControl");
+    PanelControl->setFixedHeight(PanelControlHeight);
+    PanelControl->installEventFilter(this);
+    BtnNextMonth = Named(new QPushButton(ActNextMonth->text(), PanelControl), "BtnNextMonth");
+    connect(BtnNextMonth, &QPushButton::clicked, this, [this] { ExecuteAction(ActNextMonth); });
+    connect(ActNextMonth, &QAction::changed, BtnNextMonth, [this] {
+        BtnNextMonth->setText(ActNextMonth->text());
+        BtnNextMonth->setEnabled(ActNextMonth->isEnabled());
+    });
+    PanelControlResize();
+    mainLayout->addWidget(PanelControl);
+
+    VCIMarket = Named(new TVxColumnInfos(this), "VCIMarket");
+    VCIOwner = Named(new TVxColumnInfos(this), "VCIOwner");
+    VLVMarket = Named(new TVxListView, "VLVMarket");
+    VLVOwner = Named(new TVxListView, "VLVOwner");
+    SetUpCompanyList(*VLVMarket, *VCIMarket, Game.MarketList);
+    SetUpCompanyList(*VLVOwner, *VCIOwner, Game.OwnerList);
+    connect(VLVMarket, &TVxListView::ColumnClick, this, &TFormRidolt::VLVMarketColumnClick);
+    connect(VLVOwner, &TVxListView::ColumnClick, this, &TFormRidolt::VLVOwnerColumnClick);
+    connect(VLVMarket, &TVxListView::SelectItem, this, [this](int row, bool selected) {
+        CompanyListSelectItem(Game.MarketList, row, selected);
+    });
+    connect(VLVOwner, &TVxListView::SelectItem, this, [this](int row, bool selected) {
+        CompanyListSelectItem(Game.OwnerList, row, selected);
+    });
+    // A double-click buys from the market and sells from the holdings.
+    connect(VLVMarket, &TVxListView::DblClick, this,
+            [this] { ExecuteAction(ActVLVMarketBuyStock); });
+    connect(VLVOwner, &TVxListView::DblClick, this,
+            [this] { ExecuteAction(ActVLVOwnerSellStock); });
+
+    VLVNowBalance = Named(new TVxListView, "VLVNowBalance");
+    VLVPreBalance = Named(new TVxListView, "VLVPreBalance");
+    SetupBalanceList(*VLVNowBalance);
+    SetupBalanceList(*VLVPreBalance);
+
+    PageControl1 = Named(new QTabWidget, "PageControl1");
+    PageControl1->addTab(NewListPage("TabSheet1", VLVMarket), QStringLiteral("市場銘柄"));
+    PageControl1->addTab(NewListPage("TabSheet2", VLVOwner), QStringLiteral("所有銘柄"));
+    PageControl1->addTab(NewListPage("TabSheet3", VLVNowBalance), QStringLiteral("本年度収支予想"));
+    PageControl1->addTab(NewListPage("TabSheet4", VLVPreBalance), QStringLiteral("前年度収支"));
+    PageControl1->setCurrentIndex(0);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TFormRidolt::PageControl1Change);
+
+    Chart1 = Named(new TVxPriceChart, "Chart1");
+    Panel = Named(new QWidget, "Panel");
+    auto* panelLayout = new QVBoxLayout(Panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    Splitter2 = Named(new QSplitter(Qt::Vertical, Panel), "Splitter2");
+    Splitter2->setHandleWidth(SplitterHandleWidth);
+    Splitter2->setChildrenCollapsible(false);
+    Splitter2->addWidget(PageControl1);
+    Splitter2->addWidget(Chart1);
+    Splitter2->setStretchFactor(0, 1);
+    Splitter2->setStretchFactor(1, 0);
+    panelLayout->addWidget(Splitter2);
+
+    RichEditMessage = Named(new QPlainTextEdit, "RichEditMessage");
+    RichEditMessage->setReadOnly(true);
+    RichEditMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    Splitter1 = Named(new QSplitter(Qt::Vertical, PanelMain), "Splitter1");
+    Splitter1->setHandleWidth(SplitterHandleWidth);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->addWidget(Panel);
+    Splitter1->addWidget(RichEditMessage);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    mainLayout->addWidget(Splitter1, 1);
+
+    const int pagesHeight = DefaultHeight; // shrinks to what is left
+    Splitter2->setSizes({pagesHeight, ChartHeight});
+    Splitter1->setSizes({pagesHeight, MessageHeight});
+
+    StatusBar1 = Named(new QStatusBar, "StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1Panels = Named(new TVxStatusPanels(StatusPanelWidths), "StatusBar1Panels");
+    StatusBar1Panels->Panel(2).setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StatusBar1->addWidget(StatusBar1Panels, 1);
+    connect(StatusBar1Panels, &TVxStatusPanels::Resized, this, &TFormRidolt::StatusBar1Resize);
+    setStatusBar(StatusBar1);
+}
+
+void TFormRidolt::CreateMainMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenuGame"));
+
+    MIGame = Named(bar->addMenu(QStringLiteral("ゲーム(&G)")), "MIGame");
+    MIGame->addAction(ActGameNew);
+    MIGame->addSeparator();
+    MIGame->addAction(VxExitAction1);
+
+    const QString loadSave = QStringLiteral("ロードセーブ");
+    MILoad = Named(bar->addMenu(QStringLiteral("ロード(&L)")), "MILoad");
+    ActMILoad = Named(MILoad->menuAction(), "ActMILoad");
+    ActMILoad->setProperty(CategoryProperty, loadSave);
+    MISave = Named(bar->addMenu(QStringLiteral("セーブ(&S)")), "MISave");
+    ActMISave = Named(MISave->menuAction(), "ActMISave");
+    ActMISave->setProperty(CategoryProperty, loadSave);
+    for (int slot = 0; slot < 10; ++slot) {
+        QAction* load = MILoad->addAction(QString::number(slot));
+        load->setObjectName(QStringLiteral("MIDataLoad%1").arg(slot));
+        load->setData(slot);
+        QAction* save = MISave->addAction(QString::number(slot));
+        save->setObjectName(QStringLiteral("MIDataSave%1").arg(slot));
+        save->setData(slot);
+    }
+
+    MIView = Named(bar->addMenu(QStringLiteral("表示(&V)")), "MIView");
+    MIView->addAction(ActChartVisible);
+    MIView->addAction(ActMessageVisible);
+
+    MIHelp = Named(bar->addMenu(QStringLiteral("ヘルプ(&H)")), "MIHelp");
+    MIHelp->addAction(VxViewHelpHtmlAction1);
+    MIHelp->addSeparator();
+    MIHelp->addAction(VxOpenAppFolderAction1);
+    MIHelp->addSeparator();
+    MIHelp->addAction(VxAboutAction1);
+
+    MIGameTest = Named(bar->addMenu(QStringLiteral("Test")), "MIGameTest");
+    MIGameTest->addAction(ActTest001);
+    MIGameTest->addAction(ActTimerEnabled);
+    MIGameTest->addAction(ActTest002);
+
+    for (QMenu* menu : {MIGame, MILoad, MISave, MIView, MIHelp, MIGameTest})
+        connect(menu, &QMenu::aboutToShow, this, &TFormRidolt::ActionList1Update);
+}
+
+void TFormRidolt::CreatePopupMenus() {
+    PMMarket = Named(new QMenu(this), "PMMarket");
+    PMMarket->addActions({ActVLVMarketBuyStock, ActVLVMarketSellStock});
+    PMMarket->addSeparator();
+    PMMarket->addActions({ActVLVMarketBuyStockAll, ActVLVMarketSellStockAll});
+    PMMarket->addSeparator();
+    PMMarket->addAction(ActVLVMarketClearSelection);
+    PMMarket->addSeparator();
+    PMMarket->addAction(ActVLVMarketResetColumnWidths);
+
+    PMOwner = Named(new QMenu(this), "PMOwner");
+    PMOwner->addActions({ActVLVOwnerBuyStock, ActVLVOwnerSellStock});
+    PMOwner->addSeparator();
+    PMOwner->addActions({ActVLVOwnerBuyStockAll, ActVLVOwnerSellStockAll});
+    PMOwner->addSeparator();
+    PMOwner->addAction(ActVLVOwnerClearSelection);
+    PMOwner->addSeparator();
+    PMOwner->addAction(ActVLVOwnerResetColumnWidths);
+
+    PMRichEdit1 = Named(new QMenu(this), "PMRichEdit1");
+    PMRichEdit1->addAction(ActMessageClear);
+    PMRichEdit1->addSeparator();
+    PMRichEdit1->addAction(ActMessageVisible);
+
+    PMChart = Named(new QMenu(this), "PMChart");
+    PMChart->addAction(ActChartVisible);
+
+    const auto attach = [this](QWidget* owner, QWidget* area, QMenu* menu) {
+        owner->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(owner, &QWidget::customContextMenuRequested, this, [this, area, menu](QPoint at) {
+            ActionList1Update();
+            menu->popup(area->mapToGlobal(at));
+        });
+    };
+    attach(VLVMarket, VLVMarket->viewport(), PMMarket);
+    attach(VLVOwner, VLVOwner->viewport(), PMOwner);
+    attach(RichEditMessage, RichEditMessage->viewport(), PMRichEdit1);
+    attach(Chart1, Chart1, PMChart);
+}
+
+bool TFormRidolt::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        // Hints go to the first panel instead of covering all of them.
+        StatusBar1Panels->Panel(0).setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    case QEvent::WindowActivate:
+        FormActivate();
+        break;
+    case QEvent::Show:
+        // A window that is shown without being activated (focus-stealing
+        // prevention, no window manager) must still start its game.
+        if (!FirstActivationDone)
+            QTimer::singleShot(0, this, &TFormRidolt::FormActivate);
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TFormRidolt::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PanelControl && event->type() == QEvent::Resize)
+        PanelControlResize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFormRidolt::FormActivate() {
+    if (FirstActivationDone)
+        return;
+    StartNewGame();
+    VLVMarket->UpdateColumns();
+    VLVMarket->SetItemCount(Game.MarketList.Count());
+    VLVOwner->UpdateColumns();
+    FirstActivationDone = true;
+}
+
+void TFormRidolt::StartNewGame() {
+    const TVxWaitCursor waitCursor;
+    FMessageLog->Clear();
+    Game.NewGame();
+    ChartCompany = nullptr;
+    // The new game freed the companies the lists had remembered.
+    MarketFocusCompany = nullptr;
+    OwnerFocusCompany = nullptr;
+    ActDataReflect();
+}
+
+void TFormRidolt::ExecuteAction(QAction* action) {
+    ActionList1Update();
+    action->trigger(); // does nothing while disabled
+}
+
+void TFormRidolt::ActionList1Update() {
+    const bool playing = !Game.GameEnd;
+    for (QAction* action : {ActNextMonth, ActVLVMarketBuyStock, ActVLVMarketBuyStockAll,
+                            ActVLVMarketSellStock, ActVLVMarketSellStockAll, ActVLVOwnerBuyStock,
+                            ActVLVOwnerBuyStockAll, ActVLVOwnerSellStock, ActVLVOwnerSellStockAll})
+        action->setEnabled(playing);
+    if (!playing)
+        return;
+    const bool holding = VLVOwner->ItemCount() > 0;
+    for (QAction* action : {ActVLVOwnerBuyStock, ActVLVOwnerBuyStockAll, ActVLVOwnerSellStock,
+                            ActVLVOwnerSellStockAll})
+        action->setEnabled(holding);
+}
+
+void TFormRidolt::ActGameNewExecute() {
+    TVxMessageBoxRequest question;
+    question.Caption = QStringLiteral("確認");
+    question.Text = QStringLiteral("新しくゲームを始めます。よろしいですか？");
+    question.Icon = TVxMsgIcon::Question;
+    question.Buttons = TVxMsgButtons::OkCancel;
+    question.DefaultButton = TVxMsgResult::Cancel;
+    if (FMessageBox->Show(question) == TVxMsgResult::Ok)
+        StartNewGame();
+}
+
+void TFormRidolt::ActDataReflect() {
+    if (VLVOwner->ItemCount() != Game.OwnerList.Count())
+        VLVOwner->SetItemCount(Game.OwnerList.Count());
+    VLVMarket->RefreshVisibleRows();
+    VLVOwner->RefreshVisibleRows();
+    PageControl1Change();
+    ActChartReflectExecute();
+    ActSetStatusBarTextExecute();
+}
+
+void TFormRidolt::PageControl1Change() {
+    const auto chartSelected = [this](const TVxListView& view,
+                                      const TCustomVxCompanyList& companies) {
+        const int row = view.ItemIndex();
+        if (row < 0 || row >= companies.Count())
+            return;
+        TVxCompany* company = companies.Items(row);
+        if (company != ChartCompany) {
+            ChartCompany = company;
+            ActChartReflectExecute();
+        }
+    };
+    switch (PageControl1->currentIndex()) {
+    case 0:
+        chartSelected(*VLVMarket, Game.MarketList);
+        break;
+    case 1:
+        chartSelected(*VLVOwner, Game.OwnerList);
+        break;
+    case 2:
+        ActVLVNowBalanceDataExecute();
+        break;
+    case 3:
+        ActVLVPreBalanceDataExecute();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormRidolt::ActChartVisibleExecute() {
+    Chart1->setVisible(ActChartVisible->isChecked());
+}
+
+void TFormRidolt::ActMessageVisibleExecute() {
+    RichEditMessage->setVisible(ActMessageVisible->isChecked());
+}
+
+void TFormRidolt::ActVLVNowBalanceDataExecute() {
+    FillBalanceList(*VLVNowBalance, NowBalance(Game));
+}
+
+void TFormRidolt::ActVLVPreBalanceDataExecute() {
+    FillBalanceList(*VLVPreBalance, PreBalance(Game));
+}
+
+void TFormRidolt::ActChartReflectExecute() {
+    Chart1->Reflect(ChartCompany, Game.Month);
+}

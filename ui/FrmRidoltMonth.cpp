@@ -1,0 +1,80 @@
+// The month step of the main window around the game's monthly turn, the
+// month timer, the status bar and the message log.
+
+#include "FrmRidolt.h"
+
+#include "VxCompanyColumnText.h"
+#include "VxGame.h"
+#include "VxListView.h"
+#include "VxStatusPanels.h"
+#include "VxTimer.h"
+#include "VxUtils.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopedValueRollback>
+
+namespace {
+
+constexpr int BtnNextMonthLeft = 8;
+constexpr int BtnNextMonthTop = 8;
+constexpr int BtnNextMonthHeight = 25;
+
+} // namespace
+
+void TFormRidolt::VxTimerNextMonthTimer() {
+    if (FMonthStepRunning)
+        return;
+    const QScopedValueRollback running(FMonthStepRunning, true);
+
+    TVxCompany* const keptChartCompany = ChartCompany;
+    // The turn re-sorts both lists and may drop held companies: remember
+    // the selected companies to select them again at their new rows.
+    ActGetVLVFocusedCompany();
+    Game.NextMonth();
+    if (VLVOwner->ItemCount() != Game.OwnerList.Count())
+        VLVOwner->SetItemCount(Game.OwnerList.Count());
+    ActSetVLVFocusedCompany();
+    // Selecting again charted the selection; the chart keeps its company.
+    ChartCompany = keptChartCompany;
+    ActDataReflect();
+}
+
+void TFormRidolt::ActNextMonthExecute() {
+    VxTimerNextMonthTimer();
+}
+
+void TFormRidolt::ActTimerEnabledExecute() {
+    const bool enabled = ActTimerEnabled->isChecked();
+    VxTimerNextMonth->SetEnabled(enabled);
+    ActTimerEnabled->setText(enabled ? QStringLiteral("停止する") : QStringLiteral("再開する"));
+}
+
+void TFormRidolt::ActSetStatusBarTextExecute() {
+    StatusBar1Panels->Panel(1).setText(
+        QString::asprintf("%d年目%d月", Game.Year + 1, Game.Month + 1));
+    StatusBar1Panels->Panel(2).setText(QStringLiteral("資金 ") +
+                                       QString::fromStdString(ManToKanjiStr(Game.Money, false)) +
+                                       QStringLiteral("円"));
+    StatusBar1Panels->Panel(3).setText(QStringLiteral("所有銘柄数 ") +
+                                       GroupedText(Game.OwnerList.Count()));
+}
+
+void TFormRidolt::ActMessageClearExecute() {
+    FMessageLog->Clear();
+}
+
+void TFormRidolt::StatusBar1Resize() {
+    // The first panel takes what the middle ones leave; the last panel is
+    // not counted, so it lies past the right edge.
+    int middle = 0;
+    for (int i = 1; i <= StatusBar1Panels->PanelCount() - 2; ++i)
+        middle += StatusBar1Panels->PanelWidth(i);
+    StatusBar1Panels->SetPanelWidth(0, StatusBar1Panels->width() - middle);
+}
+
+void TFormRidolt::PanelControlResize() {
+    BtnNextMonth->setGeometry(BtnNextMonthLeft, BtnNextMonthTop,
+                              PanelControl->width() - 2 * BtnNextMonthLeft, BtnNextMonthHeight);
+}

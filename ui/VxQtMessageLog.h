@@ -1,0 +1,24 @@
+#pragma once
+
+// The game's message log shown in a read-only plain-text box: every line is
+// appended and scrolled into view; repainting can be suspended while a
+// month writes many lines.
+
+#include "VxMessageSinks.h"
+
+class QPlainTextEdit;
+
+class TVxQtMessageLog : public IVxMessageLog {
+public:
+    explicit TVxQtMessageLog(QPlainTextEdit& edit) : FEdit(edit) {}
+
+    void Append(const std::string& line) override;
+    void Clear() override;
+    // Nested pairs suspend once; the outermost EndUpdate repaints.
+    void BeginUpdate() override;
+    void EndUpdate() override;
+
+private:
+    QPlainTextEdit& FEdit;
+    int FUpdateDepth = 0;
+};
