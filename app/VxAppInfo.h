@@ -18,13 +18,13 @@ inline QString Version() {
     return QStringLiteral("1.00");
 }
 inline QString Copyright() {
-    return QStringLiteral("Copyright (C) 2003-2025 Tovric");
+    return QStringLiteral("Copyright (C) 2026 Tovric");
 }
 inline QString HomePage() {
-    return QStringLiteral("https://tovric.jp/ridolt/");
+    return QStringLiteral("https://tovric.example/ridolt/");
 }
 inline QString Email() {
-    return QStringLiteral("ridolt@tovric.jp");
+    return QStringLiteral("ridolt@tovric.example");
 }
 // The lines the about box shows below the addresses.
 inline QStringList Comment() {

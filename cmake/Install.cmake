@@ -26,7 +26,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/ridolt-mime.xml
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ridolt)
 set(CPACK_PACKAGE_VENDOR "Tovric")
-set(CPACK_PACKAGE_CONTACT "Tovric <ridolt@tovric.jp>")
+set(CPACK_PACKAGE_CONTACT "Tovric <ridolt@tovric.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Stock-trading game: turn 30 million yen into 300 billion")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
