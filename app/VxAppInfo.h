@@ -41,12 +41,9 @@ inline QString ApplicationName() {
     return QStringLiteral("ridolt");
 }
 
-// The installed desktop entry (without ".desktop") and the icon it names.
+// The installed desktop entry, without ".desktop".
 inline QString DesktopFileName() {
     return QStringLiteral("jp.tovric.Ridolt");
-}
-inline QString IconName() {
-    return QStringLiteral("ridolt");
 }
 
 // The name that marks a running instance; the local socket is named after it.

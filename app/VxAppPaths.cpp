@@ -10,6 +10,11 @@ QString WithTrailingSlash(const QString& folder) {
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
+QString& SaveDataFolderOverride() {
+    static QString folder;
+    return folder;
+}
+
 } // namespace
 
 QString ApplicationFolder() {
@@ -33,7 +38,13 @@ QString SaveDataFolderFor(const QString& applicationFolder) {
 }
 
 QString GetSaveDataFolder() {
+    if (!SaveDataFolderOverride().isEmpty())
+        return SaveDataFolderOverride();
     return SaveDataFolderFor(ApplicationFolder());
+}
+
+void SetSaveDataFolder(const QString& folder) {
+    SaveDataFolderOverride() = folder.isEmpty() ? QString() : WithTrailingSlash(folder);
 }
 
 QString HelpHtmlFileName() {

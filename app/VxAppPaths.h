@@ -18,6 +18,10 @@ QString SaveDataFolderFor(const QString& applicationFolder);
 // The one save folder that loading and saving both use.
 QString GetSaveDataFolder();
 
+// Puts the save folder somewhere else (tests keep their slots in a folder
+// of their own); an empty text goes back to the usual place.
+void SetSaveDataFolder(const QString& folder);
+
 // The help file's name beside the executable: the executable's name with
 // its extension replaced by "_help.html" (ridolt gives ridolt_help.html).
 QString HelpHtmlFileName();

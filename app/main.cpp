@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(VxAppInfo::Version());
     // Ties the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(VxAppInfo::DesktopFileName());
-    QApplication::setWindowIcon(QIcon::fromTheme(VxAppInfo::IconName()));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ridolt.svg")));
 
     // Qt has taken its own options (-platform, -style ...) out by now.
     const TVxCommandLine commandLine = ParseCommandLine(QApplication::arguments());
@@ -69,10 +69,9 @@ int main(int argc, char* argv[]) {
     receiver->AttachWindow(&form);
     receiver->ReleaseAfterFirstActivation(&form);
     // Every path to open, from this command line or from a later start,
-    // reaches the window through its hand-off handler
-    // TFormRidolt::CopyDataReceived(int kind, const QString& text).
-    QObject::connect(receiver, SIGNAL(copyDataReceived(int, QString)), &form,
-                     SLOT(CopyDataReceived(int, QString)));
+    // reaches the window through its hand-off handler.
+    QObject::connect(receiver, &TVxCopyDataReceiver::copyDataReceived, &form,
+                     &TFormRidolt::CopyDataReceived);
     if (!commandLine.Path.isEmpty())
         receiver->Accept(CopyDataOpenPath, commandLine.Path);
 

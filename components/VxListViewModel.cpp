@@ -114,6 +114,9 @@ void TVxListViewModel::SetItemText(int row, int column, const QString& text) {
     QStringList& texts = FItems[static_cast<size_t>(row)];
     while (texts.size() <= column)
         texts.append(QString());
+    // Refreshes rewrite values that mostly stay the same.
+    if (texts[column] == text)
+        return;
     texts[column] = text;
     const QModelIndex cell = index(row, column);
     if (cell.isValid())

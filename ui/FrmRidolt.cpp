@@ -64,6 +64,7 @@ TFormRidolt::TFormRidolt(QWidget* parent) : QMainWindow(parent) {
     CreateLayout();
     CreateMainMenu();
     CreatePopupMenus();
+    CreateFileCommands();
     resize(DefaultWidth, DefaultHeight);
     FormCreate();
 
@@ -409,11 +410,20 @@ void TFormRidolt::StartNewGame() {
     const TVxWaitCursor waitCursor;
     FMessageLog->Clear();
     Game.NewGame();
-    ChartCompany = nullptr;
-    // The new game freed the companies the lists had remembered.
+    ForgetCompanies();
+    ActDataReflect();
+}
+
+void TFormRidolt::ForgetCompanies() {
+    // The rows now hold other companies, and a new game has freed the old
+    // ones: nothing stays selected, remembered or charted.
+    for (TVxListView* view : {VLVMarket, VLVOwner}) {
+        view->ClearSelection();
+        view->SetItemFocused(-1);
+    }
     MarketFocusCompany = nullptr;
     OwnerFocusCompany = nullptr;
-    ActDataReflect();
+    ChartCompany = nullptr;
 }
 
 void TFormRidolt::ExecuteAction(QAction* action) {
@@ -447,6 +457,8 @@ void TFormRidolt::ActGameNewExecute() {
 }
 
 void TFormRidolt::ActDataReflect() {
+    // The shown page may chart its selection before the chart is redrawn.
+    const TVxPriceChart::THold chartHold(*Chart1);
     if (VLVOwner->ItemCount() != Game.OwnerList.Count())
         VLVOwner->SetItemCount(Game.OwnerList.Count());
     VLVMarket->RefreshVisibleRows();

@@ -11,6 +11,7 @@
 //                       first activation, new game and the central refresh
 //   FrmRidoltLists.cpp  the market and holdings lists and the trade commands
 //   FrmRidoltMonth.cpp  the month step, the timer, the status bar and the log
+//   FrmRidoltFiles.cpp  the save slots and every way a save file is opened
 
 #include "VxQtMessageBox.h"
 #include "VxQtMessageLog.h"
@@ -27,6 +28,7 @@ class QSplitter;
 class QStatusBar;
 class QTabWidget;
 class TCustomVxCompanyList;
+class TFileDropTarget;
 class TVxAboutAction;
 class TVxColumnInfos;
 class TVxCompany;
@@ -57,6 +59,11 @@ public:
     // the rows on screen, the shown page, the chart and the status bar.
     void ActDataReflect();
 
+public slots:
+    // A request handed to the window by this program's command line or by a
+    // second start of the program: kind 1 carries a path to open.
+    void CopyDataReceived(int kind, const QString& text);
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,6 +80,7 @@ private:
                             int tag);
     void FormActivate();
     void StartNewGame();
+    void ForgetCompanies();
     void ExecuteAction(QAction* action);
     void ActGameNewExecute();
     void PageControl1Change();
@@ -105,6 +113,17 @@ private:
     void StatusBar1Resize();
     void PanelControlResize();
 
+    // FrmRidoltFiles.cpp
+    void CreateFileCommands();
+    void ActMILoadExecute();
+    void ActMISaveExecute();
+    void ActDataLoadExecute(const QAction& sender);
+    void ActDataSaveExecute(const QAction& sender);
+    bool OpenGameFile(const QString& path);
+    bool SaveGameFile(const QString& path);
+    void OpenPath(const QString& path);
+    void FileDropTarget1FileDrop(const QStringList& droppedFiles);
+
     // Remembered across re-sorts, and the company charted; all point into
     // Game.MarketList, none is owned, each may be none.
     TVxCompany* MarketFocusCompany = nullptr;
@@ -136,6 +155,7 @@ private:
     TVxColumnInfos* VCIMarket = nullptr;
     TVxColumnInfos* VCIOwner = nullptr;
     TVxTimer* VxTimerNextMonth = nullptr;
+    TFileDropTarget* FileDropTarget1 = nullptr;
     std::unique_ptr<TVxQtMessageLog> FMessageLog;
     std::unique_ptr<TVxQtMessageBox> FMessageBox;
 

@@ -6,6 +6,7 @@
 #include "VxCompanyColumnText.h"
 #include "VxGame.h"
 #include "VxListView.h"
+#include "VxPriceChart.h"
 #include "VxStatusPanels.h"
 #include "VxTimer.h"
 #include "VxUtils.h"
@@ -33,6 +34,9 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     // the selected companies to select them again at their new rows.
     ActGetVLVFocusedCompany();
     Game.NextMonth();
+    // Selecting the remembered rows again charts each of them for a moment;
+    // only the chart the step ends with is drawn.
+    const TVxPriceChart::THold chartHold(*Chart1);
     if (VLVOwner->ItemCount() != Game.OwnerList.Count())
         VLVOwner->SetItemCount(Game.OwnerList.Count());
     ActSetVLVFocusedCompany();

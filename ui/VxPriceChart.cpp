@@ -7,13 +7,55 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 // A flat line still gets a few yen of room above and below it.
 constexpr qreal MinimumPriceSpan = 10;
+// The price axis aims at this many ticks and takes what its rounding gives.
+constexpr int AimedTickCount = 5;
+
+// 1, 2, 5 or 10 times the power of ten below `value`: the nearest of them,
+// or with `roundUp` the smallest not below `value`.
+qreal NiceNumber(qreal value, bool roundUp) {
+    const qreal power = std::pow(10.0, std::floor(std::log10(value)));
+    const qreal fraction = value / power;
+    if (roundUp)
+        return (fraction <= 1 ? 1 : fraction <= 2 ? 2 : fraction <= 5 ? 5 : 10) * power;
+    return (fraction < 1.5 ? 1 : fraction < 3 ? 2 : fraction < 7 ? 5 : 10) * power;
+}
+
+struct TPriceRange {
+    qreal Min;
+    qreal Max;
+    int TickCount;
+};
+
+// The range QValueAxis::applyNiceNumbers would make of low..high: a step of
+// a nice size near span / (ticks - 1), the ends widened to whole steps.
+// Done here so that the axis range changes once per redraw instead of twice
+// (raw, then rounded), each change laying out all labels of the chart.
+TPriceRange NicePriceRange(qreal low, qreal high) {
+    const qreal span = NiceNumber(high - low, true);
+    const qreal step = NiceNumber(span / (AimedTickCount - 1), false);
+    const qreal first = std::floor(low / step);
+    const qreal last = std::ceil(high / step);
+    return {first * step, last * step, static_cast<int>(last - first) + 1};
+}
 
 } // namespace
+
+TVxPriceChart::THold::THold(TVxPriceChart& chart) : FChart(chart) {
+    ++FChart.FHoldDepth;
+}
+
+TVxPriceChart::THold::~THold() {
+    if (--FChart.FHoldDepth > 0 || !FChart.FReflectHeld)
+        return;
+    FChart.FReflectHeld = false;
+    FChart.Draw(FChart.FHeldCompany, FChart.FHeldMonth);
+}
 
 TVxPriceChart::TVxPriceChart(QWidget* parent)
     : QChartView(parent), FSeries(new QLineSeries), FMonthAxis(new QBarCategoryAxis),
@@ -47,44 +89,68 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
 }
 
 void TVxPriceChart::Reflect(const TVxCompany* company, int month) {
-    if (!company) {
-        FSeries->clear();
-        FMonthAxis->clear();
-        // Axes without a line would only show a meaningless 0..1 scale.
-        FMonthAxis->setVisible(false);
-        FPriceAxis->setVisible(false);
-        chart()->setTitle(EmptyTitle);
+    if (FHoldDepth > 0) {
+        FReflectHeld = true;
+        FHeldCompany = company;
+        FHeldMonth = month;
         return;
     }
+    Draw(company, month);
+}
+
+void TVxPriceChart::Draw(const TVxCompany* company, int month) {
+    if (!company) {
+        DrawEmpty();
+        return;
+    }
+    const QString title = QString::asprintf("ID:%.3d 株価推移", int{company->ID});
+    if (chart()->title() != title)
+        chart()->setTitle(title);
     FMonthAxis->setVisible(true);
     FPriceAxis->setVisible(true);
-    chart()->setTitle(QString::asprintf("ID:%.3d 株価推移", int{company->ID}));
 
     const TIntegerList& history = company->PriceHistory;
     QStringList labels;
     QList<QPointF> points;
+    labels.reserve(history.Count());
+    points.reserve(history.Count());
     for (int32_t i = 0; i < history.Count(); ++i) {
         labels << QStringLiteral("%1月").arg((month + i + 1) % 12 + 1);
         points << QPointF(i, history.Get(i));
     }
-    // Redrawing the same month again is common (every refresh); changing the
-    // categories relays out the whole chart.
+    // Most redraws show the month that is already shown; new categories
+    // lay out the whole chart again.
     if (FMonthAxis->categories() != labels)
         FMonthAxis->setCategories(labels);
-    FSeries->replace(points);
-
+    if (FSeries->points() != points)
+        FSeries->replace(points);
     if (points.isEmpty())
         return;
     const auto [lowest, highest] =
         std::minmax_element(points.cbegin(), points.cend(),
                             [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
-    qreal low = lowest->y();
-    qreal high = highest->y();
-    if (high - low < MinimumPriceSpan) {
-        const qreal middle = (low + high) / 2;
-        low = middle - MinimumPriceSpan / 2;
-        high = middle + MinimumPriceSpan / 2;
+    SetPriceRange(lowest->y(), highest->y());
+}
+
+void TVxPriceChart::DrawEmpty() {
+    FSeries->clear();
+    FMonthAxis->clear();
+    // Axes without a line would only show a meaningless 0..1 scale.
+    FMonthAxis->setVisible(false);
+    FPriceAxis->setVisible(false);
+    chart()->setTitle(EmptyTitle);
+}
+
+void TVxPriceChart::SetPriceRange(qreal lowest, qreal highest) {
+    if (highest - lowest < MinimumPriceSpan) {
+        const qreal middle = (lowest + highest) / 2;
+        lowest = middle - MinimumPriceSpan / 2;
+        highest = middle + MinimumPriceSpan / 2;
     }
-    FPriceAxis->setRange(std::max<qreal>(low, 0), high);
-    FPriceAxis->applyNiceNumbers();
+    const TPriceRange range = NicePriceRange(std::max<qreal>(lowest, 0), highest);
+    // Both do nothing when the value is already set.  A new tick count only
+    // marks the chart for its next layout, a new range lays the labels out
+    // at once, so the count goes first.
+    FPriceAxis->setTickCount(range.TickCount);
+    FPriceAxis->setRange(range.Min, range.Max);
 }

@@ -1,7 +1,10 @@
 // The main window's month step against its floor, the game's monthly turn
 // alone.  The window adds re-selecting the remembered companies, the
 // holdings row count, the chart, the status bar and fetching the rows on
-// screen again; with repaint, the offscreen window also paints them.
+// screen again; with repaint, the offscreen window also paints them.  The
+// chart's part of a month is also measured alone: Qt Charts lays out the
+// labels of an axis at once whenever its range or categories change, and
+// every month changes all twelve month labels.
 //
 // Both run with the market sorted by the month-on-month percentage, the
 // order that every month shuffles most.
@@ -9,6 +12,7 @@
 #include "FrmRidolt.h"
 #include "VxGame.h"
 #include "VxListView.h"
+#include "VxPriceChart.h"
 #include "VxRandom.h"
 
 #include <QAction>
@@ -18,6 +22,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -90,6 +95,27 @@ void BM_WindowMonthStepWithRepaint(benchmark::State& state) {
     WindowMonthStep(state, true);
 }
 BENCHMARK(BM_WindowMonthStepWithRepaint)->Unit(benchmark::kMillisecond);
+
+// One chart in a window of the main window's width, charting a company
+// whose price moves every month as the turn moves it.
+void BM_PriceChartMonth(benchmark::State& state) {
+    TVxPriceChart chart;
+    chart.resize(TFormRidolt::DefaultWidth, 190);
+    chart.show();
+    TVxCompany company;
+    company.Reset();
+    company.ID = 7;
+    TVxSeededRandom random{7};
+    int month = 0;
+    chart.Reflect(&company, month);
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        company.PushPrice(std::max(1, company.StockPrice() + random.Random(201) - 100));
+        month = (month + 1) % 12;
+        chart.Reflect(&company, month);
+    }
+}
+BENCHMARK(BM_PriceChartMonth)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

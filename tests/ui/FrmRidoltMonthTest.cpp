@@ -126,8 +126,8 @@ private slots:
         F.Form->ActDataReflect();
         QVERIFY(F.Chart().PriceAxis().max() >= 25000);
 
-        // A new game charts nothing until a row is selected.
-        F.Market().ClearSelection();
+        // A new game charts nothing until a row is selected, even with a
+        // row selected before it.
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         F.Action("ActGameNew").trigger();
         QCOMPARE(F.ChartTitle(), QStringLiteral("株価推移"));

@@ -1,0 +1,242 @@
+// The save slots and the ways a save file reaches the main window: the load
+// and save menus with their captions, the overwrite question, the error
+// boxes, a path handed over, and files dropped on the window.
+
+#include "FormTestSupport.h"
+#include "VxAppPaths.h"
+#include "VxStream.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> SavedBytes() {
+    TVxWriteStream stream;
+    Game.SaveToStream(stream);
+    return stream.Bytes();
+}
+
+} // namespace
+
+class TFrmRidoltFilesTest : public QObject {
+    Q_OBJECT
+private:
+    TVxSeededRandom FRandom{3};
+    TFormFixture F;
+    std::unique_ptr<QTemporaryDir> FFolder;
+
+    QString SaveFolder() const { return FFolder->path() + QStringLiteral("/savedata/"); }
+    QString Slot(int slot) const { return SaveFolder() + QStringLiteral("%1savedata.sav").arg(slot); }
+
+    QMenu& Menu(const char* name) const { return F.Find<QMenu>(name); }
+
+    // What the player sees when the menu opens.
+    QStringList Captions(const char* menu) const {
+        emit Menu(menu).aboutToShow();
+        QStringList captions;
+        for (const QAction* item : Menu(menu).actions())
+            captions << item->text() + (item->isEnabled() ? QString() : QStringLiteral(" (off)"));
+        return captions;
+    }
+
+    void Choose(const char* menu, int slot) const {
+        emit Menu(menu).aboutToShow();
+        Menu(menu).actions().at(slot)->trigger();
+    }
+
+    QString Log() const { return F.Find<QPlainTextEdit>("RichEditMessage").toPlainText(); }
+
+    bool Drop(QMimeData& data) const {
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data,
+                              Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F.Form.get(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                        Qt::NoModifier);
+        QCoreApplication::sendEvent(F.Form.get(), &drop);
+        return drop.isAccepted();
+    }
+
+    static QString WriteFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return path;
+    }
+
+private slots:
+    void init() {
+        FFolder = std::make_unique<QTemporaryDir>();
+        SetSaveDataFolder(SaveFolder());
+        FRandom.Seed(3);
+        QVERIFY(F.Start(&FRandom));
+    }
+    void cleanup() {
+        F.Stop();
+        SetSaveDataFolder(QString());
+        FFolder.reset();
+    }
+
+    void SlotCaptionsFollowTheFilesInTheSaveFolder() {
+        QStringList empty;
+        for (int slot = 0; slot < 10; ++slot)
+            empty << QStringLiteral("<%1empty>").arg(slot);
+        QStringList emptyOff;
+        for (const QString& caption : empty)
+            emptyOff << caption + QStringLiteral(" (off)");
+        QCOMPARE(Captions("MILoad"), emptyOff);
+        QCOMPARE(Captions("MISave"), empty);
+
+        // The first save makes the folder and writes the file without asking.
+        Choose("MISave", 4);
+        QVERIFY(TVxQtMessageBox::AnsweredRequests().empty());
+        QCOMPARE(QFileInfo(Slot(4)).size(), qint64(62414));
+        QStringList afterSave = emptyOff;
+        afterSave[4] = QStringLiteral("4savedata.sav");
+        QCOMPARE(Captions("MILoad"), afterSave);
+        QCOMPARE(Captions("MISave")[4], QStringLiteral("4savedata.sav"));
+    }
+
+    void SavingOverASlotAsksFirst_data() {
+        QTest::addColumn<TVxMsgResult>("answer");
+        QTest::newRow("OK overwrites") << TVxMsgResult::Ok;
+        QTest::newRow("Cancel keeps the file") << TVxMsgResult::Cancel;
+    }
+    void SavingOverASlotAsksFirst() {
+        QFETCH(TVxMsgResult, answer);
+        Choose("MISave", 4);
+        const QByteArray before = [&] {
+            QFile file(Slot(4));
+            file.open(QIODevice::ReadOnly);
+            return file.readAll();
+        }();
+        F.NextMonth();
+
+        TVxQtMessageBox::SetNextAnswer(answer);
+        Choose("MISave", 4);
+        QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
+        const TVxMessageBoxRequest& question = TVxQtMessageBox::AnsweredRequests().front();
+        QCOMPARE(question.Caption, QStringLiteral("確認"));
+        QCOMPARE(question.Text, QStringLiteral("ファイルを上書きしてよろしいですか？"));
+        QCOMPARE(question.Icon, TVxMsgIcon::Question);
+        QCOMPARE(question.Buttons, TVxMsgButtons::OkCancel);
+        QCOMPARE(question.DefaultButton, TVxMsgResult::Cancel);
+
+        QFile file(Slot(4));
+        file.open(QIODevice::ReadOnly);
+        QCOMPARE(file.readAll() == before, answer == TVxMsgResult::Cancel);
+    }
+
+    void LoadingASlotShowsTheSavedGame() {
+        for (int month = 0; month < 3; ++month)
+            F.NextMonth();
+        const std::vector<uint8_t> saved = SavedBytes();
+        Choose("MISave", 2);
+
+        F.NextMonth();
+        F.ClickRow(F.Market(), 5);
+        QVERIFY(F.ChartTitle() != QStringLiteral("株価推移"));
+        Game.GameEnd = true;
+
+        Choose("MILoad", 2);
+        QVERIFY(SavedBytes() == saved);
+        QVERIFY(!Game.GameEnd);
+        QCOMPARE(Log(), QString());
+        QCOMPARE(F.ChartTitle(), QStringLiteral("株価推移"));
+        QCOMPARE(F.Panel(1), QStringLiteral("1年目4月"));
+        QCOMPARE(F.Panel(2), QStringLiteral("資金 2910万円"));
+    }
+
+    void AForeignFileIsRefusedWithABoxAndChangesNothing() {
+        const QString path =
+            WriteFile(FFolder->path() + QStringLiteral("/notes.sav"), QByteArray(62414, 'x'));
+        const std::vector<uint8_t> before = SavedBytes();
+        const QString log = Log();
+
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+        F.Form->CopyDataReceived(1, path);
+
+        QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
+        const TVxMessageBoxRequest& box = TVxQtMessageBox::AnsweredRequests().front();
+        QCOMPARE(box.Caption, QStringLiteral("エラー"));
+        QCOMPARE(box.Text, path + QStringLiteral("\nファイルを開けませんでした。"));
+        QCOMPARE(box.Icon, TVxMsgIcon::Error);
+        QCOMPARE(box.Buttons, TVxMsgButtons::Ok);
+        QVERIFY(SavedBytes() == before);
+        QCOMPARE(Log(), log);
+    }
+
+    void AFailedSaveShowsItsBox() {
+        // A plain file where the save folder should be: the folder cannot be made.
+        WriteFile(FFolder->path() + QStringLiteral("/savedata"), "in the way");
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+        Choose("MISave", 0);
+        QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
+        const TVxMessageBoxRequest& box = TVxQtMessageBox::AnsweredRequests().front();
+        QCOMPARE(box.Caption, QStringLiteral("エラー"));
+        QCOMPARE(box.Text, Slot(0) + QStringLiteral("\nファイルを作成できませんでした。"));
+        QCOMPARE(box.Icon, TVxMsgIcon::Error);
+    }
+
+    void PathsThatNameNoFileAreIgnoredSilently_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("folder") << QDir::tempPath();
+        QTest::newRow("missing") << QStringLiteral("/no/such/0savedata.sav");
+    }
+    void PathsThatNameNoFileAreIgnoredSilently() {
+        QFETCH(QString, path);
+        const std::vector<uint8_t> before = SavedBytes();
+        F.Form->CopyDataReceived(1, path);
+        QVERIFY(TVxQtMessageBox::AnsweredRequests().empty());
+        QVERIFY(SavedBytes() == before);
+    }
+
+    void AHandOffOfAnotherKindIsIgnored() {
+        Choose("MISave", 1);
+        F.NextMonth();
+        const std::vector<uint8_t> before = SavedBytes();
+        F.Form->CopyDataReceived(0, Slot(1));
+        QVERIFY(SavedBytes() == before);
+        F.Form->CopyDataReceived(1, Slot(1));
+        QCOMPARE(Game.Month, 0);
+    }
+
+    void ADropOpensOnlyTheFirstFile() {
+        Choose("MISave", 1);
+        F.NextMonth();
+        F.NextMonth();
+        Choose("MISave", 2);
+        const std::vector<uint8_t> first = [&] {
+            Choose("MILoad", 1);
+            return SavedBytes();
+        }();
+        Choose("MILoad", 2);
+
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(Slot(1)), QUrl::fromLocalFile(Slot(2)),
+                       QUrl::fromLocalFile(Slot(2))});
+        QVERIFY(Drop(files));
+        QVERIFY(SavedBytes() == first);
+        QCOMPARE(Game.Month, 0);
+    }
+
+    void ADropOfTextIsRefused() {
+        QMimeData text;
+        text.setText(Slot(1));
+        QVERIFY(!Drop(text));
+    }
+};
+
+QTEST_MAIN(TFrmRidoltFilesTest)
+#include "FrmRidoltFilesTest.moc"
