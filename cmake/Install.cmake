@@ -1,6 +1,6 @@
 # Installed layout:
 #   <libexecdir>/ridolt/ridolt and ridolt_help.html   the game, help beside it
-#   <bindir>/ridolt                                   launcher on the PATH
+#   <bindir>/ridolt                                   launcher on the PATH (a link)
 #   desktop entry, icon, AppStream metadata, MIME type of the save files
 include(GNUInstallDirs)
 
@@ -9,9 +9,12 @@ set(RIDOLT_APPDIR ${CMAKE_INSTALL_LIBEXECDIR}/ridolt)
 install(TARGETS ridolt RUNTIME DESTINATION ${RIDOLT_APPDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/ridolt_help.html DESTINATION ${RIDOLT_APPDIR})
 
-configure_file(${PROJECT_SOURCE_DIR}/data/ridolt-launcher.in
-               ${PROJECT_BINARY_DIR}/launcher/ridolt @ONLY)
-install(PROGRAMS ${PROJECT_BINARY_DIR}/launcher/ridolt DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The launcher is a relative link, so the installed copy works under any
+# prefix; the game finds its help file beside its own, resolved path.
+file(RELATIVE_PATH launcher_target /${CMAKE_INSTALL_BINDIR} /${RIDOLT_APPDIR}/ridolt)
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/launcher)
+file(CREATE_LINK ${launcher_target} ${PROJECT_BINARY_DIR}/launcher/ridolt SYMBOLIC)
+install(FILES ${PROJECT_BINARY_DIR}/launcher/ridolt DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/jp.tovric.Ridolt.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
