@@ -13,7 +13,7 @@ packages=(
     # Japanese text on screen
     fonts-noto-cjk
     # desktop integration and packaging checks
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
 )
 
 missing=()
