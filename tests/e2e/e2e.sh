@@ -72,7 +72,8 @@ echo "e2e: slot 0 saved at month $month with cash $money"
 # Two more months, then hand slot 0 to the running game from a second start.
 keys alt+n alt+n
 "$work/ridolt" "$slot0" >"$work/second.log" 2>&1 || fail "second start exited $?"
-sleep 1
+# The running game opens the file from its event loop, right after answering.
+sleep 2
 kill -0 "$game" 2>/dev/null || fail "the first instance has gone"
 
 # Saving the handed-over game to slot 1 must give the same bytes as slot 0.
