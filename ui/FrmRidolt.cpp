@@ -446,12 +446,8 @@ void TFormRidolt::ActionList1Update() {
 }
 
 void TFormRidolt::ActGameNewExecute() {
-    TVxMessageBoxRequest question;
-    question.Caption = QStringLiteral("確認");
-    question.Text = QStringLiteral("新しくゲームを始めます。よろしいですか？");
-    question.Icon = TVxMsgIcon::Question;
-    question.Buttons = TVxMsgButtons::OkCancel;
-    question.DefaultButton = TVxMsgResult::Cancel;
+    const auto question =
+        TVxMessageBoxRequest::Question(QStringLiteral("新しくゲームを始めます。よろしいですか？"));
     if (FMessageBox->Show(question) == TVxMsgResult::Ok)
         StartNewGame();
 }

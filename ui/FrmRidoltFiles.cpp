@@ -54,10 +54,8 @@ TVxMessageBoxRequest ErrorBox(const QString& path, const QString& what) {
 void TFormRidolt::CreateFileCommands() {
     connect(MILoad, &QMenu::aboutToShow, this, &TFormRidolt::ActMILoadExecute);
     connect(MISave, &QMenu::aboutToShow, this, &TFormRidolt::ActMISaveExecute);
-    connect(MILoad, &QMenu::triggered, this,
-            [this](QAction* item) { ActDataLoadExecute(*item); });
-    connect(MISave, &QMenu::triggered, this,
-            [this](QAction* item) { ActDataSaveExecute(*item); });
+    connect(MILoad, &QMenu::triggered, this, [this](QAction* item) { ActDataLoadExecute(*item); });
+    connect(MISave, &QMenu::triggered, this, [this](QAction* item) { ActDataSaveExecute(*item); });
 
     FileDropTarget1 = new TFileDropTarget(this);
     FileDropTarget1->setObjectName(QStringLiteral("FileDropTarget1"));
@@ -92,12 +90,8 @@ void TFormRidolt::ActDataSaveExecute(const QAction& sender) {
     QDir().mkpath(GetSaveDataFolder());
     const QString path = SlotPath(sender.data().toInt());
     if (FileExists(path)) {
-        TVxMessageBoxRequest question;
-        question.Caption = QStringLiteral("確認");
-        question.Text = QStringLiteral("ファイルを上書きしてよろしいですか？");
-        question.Icon = TVxMsgIcon::Question;
-        question.Buttons = TVxMsgButtons::OkCancel;
-        question.DefaultButton = TVxMsgResult::Cancel;
+        const auto question =
+            TVxMessageBoxRequest::Question(QStringLiteral("ファイルを上書きしてよろしいですか？"));
         if (FMessageBox->Show(question) != TVxMsgResult::Ok)
             return;
     }

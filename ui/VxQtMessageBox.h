@@ -25,6 +25,13 @@ struct TVxMessageBoxRequest {
     TVxMsgIcon Icon = TVxMsgIcon::Information;
     TVxMsgButtons Buttons = TVxMsgButtons::Ok;
     TVxMsgResult DefaultButton = TVxMsgResult::Ok;
+
+    // A question of the window: "確認", OK and Cancel, Cancel the default,
+    // so that Enter at once changes nothing.
+    static TVxMessageBoxRequest Question(const QString& text) {
+        return {QStringLiteral("確認"), text, TVxMsgIcon::Question, TVxMsgButtons::OkCancel,
+                TVxMsgResult::Cancel};
+    }
 };
 
 class TVxQtMessageBox : public IVxMessageBox {

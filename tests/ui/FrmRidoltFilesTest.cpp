@@ -35,7 +35,9 @@ private:
     std::unique_ptr<QTemporaryDir> FFolder;
 
     QString SaveFolder() const { return FFolder->path() + QStringLiteral("/savedata/"); }
-    QString Slot(int slot) const { return SaveFolder() + QStringLiteral("%1savedata.sav").arg(slot); }
+    QString Slot(int slot) const {
+        return SaveFolder() + QStringLiteral("%1savedata.sav").arg(slot);
+    }
 
     QMenu& Menu(const char* name) const { return F.Find<QMenu>(name); }
 
