@@ -24,7 +24,6 @@ class IVxMessageBox {
 public:
     virtual ~IVxMessageBox() = default;
     // Shows a modal box and returns the button chosen.
-    virtual TVxMsgResult Show(const std::string& caption, const std::string& text,
-                              TVxMsgIcon icon, TVxMsgButtons buttons,
-                              TVxMsgResult defaultButton) = 0;
+    virtual TVxMsgResult Show(const std::string& caption, const std::string& text, TVxMsgIcon icon,
+                              TVxMsgButtons buttons, TVxMsgResult defaultButton) = 0;
 };
