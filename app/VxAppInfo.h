@@ -41,6 +41,12 @@ inline QString ApplicationName() {
     return QStringLiteral("ridolt");
 }
 
+// The program's icon, compiled in from data/ridolt.svg: window, about box
+// and task bar show it whatever icon theme the desktop has.
+inline QString IconResource() {
+    return QStringLiteral(":/icons/ridolt.svg");
+}
+
 // The installed desktop entry, without ".desktop".
 inline QString DesktopFileName() {
     return QStringLiteral("jp.tovric.Ridolt");

@@ -1,34 +1,12 @@
 #include "VxCopyDataReceiver.h"
 
-#include <QEvent>
 #include <QScopeGuard>
-#include <QTimer>
 #include <QWidget>
 
 TVxCopyDataReceiver::TVxCopyDataReceiver(QObject* parent) : QObject(parent) {}
 
 void TVxCopyDataReceiver::AttachWindow(QWidget* window) {
     FWindow = window;
-}
-
-void TVxCopyDataReceiver::ReleaseAfterFirstActivation(QWidget* window) {
-    FActivationWindow = window;
-    window->installEventFilter(this);
-}
-
-bool TVxCopyDataReceiver::eventFilter(QObject* watched, QEvent* event) {
-    // A window that never becomes active (no window manager, focus-stealing
-    // prevention) starts its game when shown instead.
-    const bool started = event->type() == QEvent::WindowActivate || event->type() == QEvent::Show;
-    if (watched == FActivationWindow && started) {
-        watched->removeEventFilter(this);
-        // Posted twice over: the window's own handler runs after this filter
-        // and may post the start of its game; the second hop comes after
-        // whatever that handler posted.
-        QTimer::singleShot(0, this,
-                           [this] { QTimer::singleShot(0, this, &TVxCopyDataReceiver::Release); });
-    }
-    return false;
 }
 
 void TVxCopyDataReceiver::HandOff(int32_t kind, const QString& text) {

@@ -4,7 +4,8 @@
 // through one signal, copyDataReceived, in the order they came, and only
 // once the window is ready for them: until Release() they are held (the
 // window's first activation starts the new game, and a path handed over
-// before that must be opened after it, not overwritten by it).
+// before that must be opened after it, not overwritten by it).  The window
+// calls Release when its first activation has run.
 //
 // Requests are delivered from the event loop, never from inside the call
 // that accepted them.  A handler that opens a modal box lets further
@@ -28,12 +29,6 @@ public:
     // process.
     void AttachWindow(QWidget* window);
 
-    // Releases the held requests once `window` has handled its first
-    // activation, or its first showing if that comes first; the window's
-    // own handlers, including work they post, run before.  Call it before
-    // the window is shown.
-    void ReleaseAfterFirstActivation(QWidget* window);
-
     // A request from another process: the window comes to the front, and a
     // request that carries a text is accepted.
     void HandOff(int32_t kind, const QString& text);
@@ -49,15 +44,11 @@ public:
 signals:
     void copyDataReceived(int kind, const QString& text);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void BringWindowToFront();
     void DeliverPending();
 
     QPointer<QWidget> FWindow;
-    QPointer<QWidget> FActivationWindow;
     QList<TVxCopyData> FPending;
     bool FHolding = true;
     bool FDelivering = false;

@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(VxAppInfo::Version());
     // Ties the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(VxAppInfo::DesktopFileName());
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ridolt.svg")));
+    QApplication::setWindowIcon(QIcon(VxAppInfo::IconResource()));
 
     // Qt has taken its own options (-platform, -style ...) out by now.
     const TVxCommandLine commandLine = ParseCommandLine(QApplication::arguments());
@@ -67,11 +67,15 @@ int main(int argc, char* argv[]) {
     TFormRidolt form;
     TVxCopyDataReceiver* receiver = instance.Receiver();
     receiver->AttachWindow(&form);
-    receiver->ReleaseAfterFirstActivation(&form);
     // Every path to open, from this command line or from a later start,
-    // reaches the window through its hand-off handler.
+    // reaches the window through its hand-off handler, held until the first
+    // activation has started the new game that the path then replaces.
+    // Queued, so that the file is opened (and a failure reported in its
+    // modal box) from the event loop, not from inside the activation.
     QObject::connect(receiver, &TVxCopyDataReceiver::copyDataReceived, &form,
                      &TFormRidolt::CopyDataReceived);
+    QObject::connect(&form, &TFormRidolt::FirstActivated, receiver, &TVxCopyDataReceiver::Release,
+                     Qt::QueuedConnection);
     if (!commandLine.Path.isEmpty())
         receiver->Accept(CopyDataOpenPath, commandLine.Path);
 

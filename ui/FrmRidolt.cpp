@@ -404,6 +404,7 @@ void TFormRidolt::FormActivate() {
     VLVMarket->SetItemCount(Game.MarketList.Count());
     VLVOwner->UpdateColumns();
     FirstActivationDone = true;
+    emit FirstActivated();
 }
 
 void TFormRidolt::StartNewGame() {

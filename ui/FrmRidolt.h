@@ -59,6 +59,11 @@ public:
     // the rows on screen, the shown page, the chart and the status bar.
     void ActDataReflect();
 
+signals:
+    // Raised once, at the end of the first activation: the new game is
+    // shown, so a path waiting to be opened may now replace it.
+    void FirstActivated();
+
 public slots:
     // A request handed to the window by this program's command line or by a
     // second start of the program: kind 1 carries a path to open.

@@ -30,10 +30,11 @@ QString SlotPath(int slot) {
     return GetSaveDataFolder() + SlotFileName(slot);
 }
 
-// A file, not a folder, exists at `path`.
+// A regular file (or a link to one) exists at `path`.  Not a folder, and
+// not a pipe or a device either: reading those could block the window or
+// never end.
 bool FileExists(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
 // The caption of a slot's menu items: its file name, or "<Nempty>".
@@ -126,7 +127,7 @@ bool TFormRidolt::SaveGameFile(const QString& path) {
 }
 
 void TFormRidolt::OpenPath(const QString& path) {
-    if (!path.isEmpty() && FileExists(path))
+    if (FileExists(path))
         OpenGameFile(path);
 }
 

@@ -2,7 +2,7 @@
 
 #include "VxCompany.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QLineSeries>
 #include <QValueAxis>
 
@@ -58,7 +58,7 @@ TVxPriceChart::THold::~THold() {
 }
 
 TVxPriceChart::TVxPriceChart(QWidget* parent)
-    : QChartView(parent), FSeries(new QLineSeries), FMonthAxis(new QBarCategoryAxis),
+    : QChartView(parent), FSeries(new QLineSeries), FMonthAxis(new QCategoryAxis),
       FPriceAxis(new QValueAxis) {
     QChart* priceChart = chart();
     priceChart->setTitle(EmptyTitle);
@@ -73,6 +73,10 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
     FSeries->setPointLabelsVisible(false);
     priceChart->addSeries(FSeries);
 
+    // Month i is the range i-0.5..i+0.5 with its name centred under the
+    // point at x = i.
+    FMonthAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+    FMonthAxis->setStartValue(-0.5);
     FPriceAxis->setTitleText(QStringLiteral("円"));
     FPriceAxis->setLabelFormat(QStringLiteral("%.0f"));
     priceChart->addAxis(FMonthAxis, Qt::AlignBottom);
@@ -118,14 +122,13 @@ void TVxPriceChart::Draw(const TVxCompany* company, int month) {
         labels << QStringLiteral("%1月").arg((month + i + 1) % 12 + 1);
         points << QPointF(i, history.Get(i));
     }
-    // Most redraws show the month that is already shown; new categories
-    // lay out the whole chart again.
-    if (FMonthAxis->categories() != labels)
-        FMonthAxis->setCategories(labels);
+    SetMonthLabels(labels);
     if (FSeries->points() != points)
         FSeries->replace(points);
     if (points.isEmpty())
         return;
+    // Does nothing when the history keeps its length, as it does.
+    FMonthAxis->setRange(-0.5, points.size() - 0.5);
     const auto [lowest, highest] =
         std::minmax_element(points.cbegin(), points.cend(),
                             [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
@@ -134,11 +137,23 @@ void TVxPriceChart::Draw(const TVxCompany* company, int month) {
 
 void TVxPriceChart::DrawEmpty() {
     FSeries->clear();
-    FMonthAxis->clear();
+    SetMonthLabels({});
     // Axes without a line would only show a meaningless 0..1 scale.
     FMonthAxis->setVisible(false);
     FPriceAxis->setVisible(false);
     chart()->setTitle(EmptyTitle);
+}
+
+void TVxPriceChart::SetMonthLabels(const QStringList& labels) {
+    // Most redraws show the month that is already shown.
+    if (FMonthAxis->categoriesLabels() == labels)
+        return;
+    // A new month names every range with the name of another one, which a
+    // rename refuses (names are unique), so all are named afresh.
+    for (const QString& label : FMonthAxis->categoriesLabels())
+        FMonthAxis->remove(label);
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        FMonthAxis->append(labels[i], i + 0.5);
 }
 
 void TVxPriceChart::SetPriceRange(qreal lowest, qreal highest) {

@@ -5,11 +5,14 @@
 // from the company handed in.
 //
 // Each change of an axis range lays out every axis label of the chart again
-// at once, so a redraw changes only what differs from what is shown.
+// at once, so a redraw changes only what differs from what is shown.  The
+// months are named ranges of a fixed x range for that reason: a new month
+// renames them, which only marks the chart for its next layout, where new
+// bar categories would change the range.
 
 #include <QChartView>
 
-class QBarCategoryAxis;
+class QCategoryAxis;
 class QLineSeries;
 class QValueAxis;
 class TVxCompany;
@@ -41,16 +44,17 @@ public:
     void Reflect(const TVxCompany* company, int month);
 
     QLineSeries& Series() const { return *FSeries; }
-    QBarCategoryAxis& MonthAxis() const { return *FMonthAxis; }
+    QCategoryAxis& MonthAxis() const { return *FMonthAxis; }
     QValueAxis& PriceAxis() const { return *FPriceAxis; }
 
 private:
     void Draw(const TVxCompany* company, int month);
     void DrawEmpty();
+    void SetMonthLabels(const QStringList& labels);
     void SetPriceRange(qreal lowest, qreal highest);
 
     QLineSeries* FSeries;
-    QBarCategoryAxis* FMonthAxis;
+    QCategoryAxis* FMonthAxis;
     QValueAxis* FPriceAxis;
 
     // The Reflect held back while a hold lasts; its company is read only

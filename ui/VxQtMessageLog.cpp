@@ -4,6 +4,7 @@
 #include <QScrollBar>
 
 void TVxQtMessageLog::Append(const std::string& line) {
+    SuspendRepaint();
     QString text = QString::fromStdString(line);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     FEdit.appendPlainText(text);
@@ -13,17 +14,26 @@ void TVxQtMessageLog::Append(const std::string& line) {
 }
 
 void TVxQtMessageLog::Clear() {
+    SuspendRepaint();
     FEdit.clear();
 }
 
 void TVxQtMessageLog::BeginUpdate() {
-    if (FUpdateDepth++ == 0)
-        FEdit.setUpdatesEnabled(false);
+    ++FUpdateDepth;
 }
 
 void TVxQtMessageLog::EndUpdate() {
     if (FUpdateDepth == 0)
         return;
-    if (--FUpdateDepth == 0)
-        FEdit.setUpdatesEnabled(true);
+    if (--FUpdateDepth > 0 || !FRepaintSuspended)
+        return;
+    FRepaintSuspended = false;
+    FEdit.setUpdatesEnabled(true);
+}
+
+void TVxQtMessageLog::SuspendRepaint() {
+    if (FUpdateDepth == 0 || FRepaintSuspended)
+        return;
+    FRepaintSuspended = true;
+    FEdit.setUpdatesEnabled(false);
 }

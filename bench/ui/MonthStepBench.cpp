@@ -3,8 +3,8 @@
 // holdings row count, the chart, the status bar and fetching the rows on
 // screen again; with repaint, the offscreen window also paints them.  The
 // chart's part of a month is also measured alone: Qt Charts lays out the
-// labels of an axis at once whenever its range or categories change, and
-// every month changes all twelve month labels.
+// labels of an axis at once whenever its range changes, and every month
+// renames all twelve month labels and usually moves the price range.
 //
 // Both run with the market sorted by the month-on-month percentage, the
 // order that every month shuffles most.

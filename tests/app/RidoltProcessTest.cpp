@@ -1,9 +1,18 @@
 // Real starts of the game executable: a second start hands its path to the
-// running instance and ends, and the first start takes the name, also from
-// a crashed predecessor.  Each test gives the processes a runtime folder of
-// their own, so they never meet a game the user is playing.
+// running instance and ends, the running game opens a save file named on
+// its own command line or handed over by a second start, and the first
+// start takes the name, also from a crashed predecessor.  Each test gives
+// the processes a runtime folder of their own, so they never meet a game
+// the user is playing.
+//
+// The game runs offscreen, so what it does with a save file is seen from
+// outside, by inotify on the file's folder: the file is opened and closed
+// again without being written.  That it is loaded into the game, after the
+// new game and with the window refreshed, the window's own tests show.
 
 #include "VxCopyData.h"
+#include "VxGame.h"
+#include "VxRandom.h"
 #include "VxSingleInstance.h"
 
 #include <QApplication>
@@ -16,6 +25,10 @@
 
 #include <functional>
 #include <memory>
+
+#include <signal.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,6 +49,54 @@ bool OnOtherThread(const std::function<bool()>& work) {
 }
 
 using TListVariant = QList<QVariant>;
+
+// Counts how often any process opens one file, and how often it closes it
+// unwritten.  Create it after the file is written: the writer's own open
+// counts too.
+class TFileOpenWatch {
+public:
+    explicit TFileOpenWatch(const QString& path)
+        : FName(QFile::encodeName(QFileInfo(path).fileName())),
+          FDescriptor(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+        if (FDescriptor < 0 ||
+            inotify_add_watch(FDescriptor, folder.constData(), IN_OPEN | IN_CLOSE_NOWRITE) < 0)
+            qFatal("cannot watch %s", folder.constData());
+    }
+    ~TFileOpenWatch() { close(FDescriptor); }
+    TFileOpenWatch(const TFileOpenWatch&) = delete;
+    TFileOpenWatch& operator=(const TFileOpenWatch&) = delete;
+
+    int Opens() {
+        Drain();
+        return FOpens;
+    }
+    int ReadCloses() {
+        Drain();
+        return FReadCloses;
+    }
+
+private:
+    void Drain() {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t length;
+        while ((length = read(FDescriptor, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->len > 0 && FName == event->name) {
+                    FOpens += (event->mask & IN_OPEN) ? 1 : 0;
+                    FReadCloses += (event->mask & IN_CLOSE_NOWRITE) ? 1 : 0;
+                }
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+    }
+
+    QByteArray FName;
+    int FDescriptor;
+    int FOpens = 0;
+    int FReadCloses = 0;
+};
 
 } // namespace
 
@@ -108,6 +169,44 @@ private slots:
         }
     }
 
+    // The game opens the path of its own command line, once.
+    void firstStartOpensItsPathOnce() {
+        const QString save = WriteSaveFile();
+        TFileOpenWatch watch(save);
+        QProcess& first = Start({save});
+        QTRY_VERIFY_WITH_TIMEOUT(Answers(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(watch.ReadCloses() > 0, 20000);
+        QTest::qWait(300); // a second open would follow at once
+        QCOMPARE(watch.Opens(), 1);
+        QCOMPARE(watch.ReadCloses(), 1);
+        QCOMPARE(first.state(), QProcess::Running);
+    }
+
+    void secondStartMakesTheRunningGameOpenItsSaveFile() {
+        const QString save = WriteSaveFile();
+        QProcess& first = Start({});
+        QTRY_VERIFY_WITH_TIMEOUT(Answers(), 20000);
+        TFileOpenWatch watch(save);
+
+        // While the game is stopped it takes no request in, so an open seen
+        // meanwhile would be the second start's own.
+        QCOMPARE(::kill(static_cast<pid_t>(first.processId()), SIGSTOP), 0);
+        QProcess& second = Start({save});
+        QTest::qWait(1500);
+        QCOMPARE(watch.Opens(), 0);
+        QCOMPARE(second.state(), QProcess::Running); // waits for the game's answer
+        QCOMPARE(::kill(static_cast<pid_t>(first.processId()), SIGCONT), 0);
+
+        QVERIFY(WaitForExit(second));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(watch.ReadCloses() > 0, 20000);
+        QTest::qWait(300);
+        QCOMPARE(watch.Opens(), 1);
+        QCOMPARE(watch.ReadCloses(), 1);
+        QCOMPARE(first.state(), QProcess::Running);
+    }
+
     void firstStartRunsAndLaterStartsEnd() {
         QProcess& first = Start({});
         QTRY_VERIFY_WITH_TIMEOUT(Answers(), 20000);
@@ -144,6 +243,19 @@ private:
         process->start(Executable(), arguments);
         FProcesses.push_back(std::move(process));
         return *FProcesses.back();
+    }
+
+    // A save file of a fresh game, in a folder with blanks and Japanese.
+    QString WriteSaveFile() const {
+        const QString folder = FRuntime->filePath(QStringLiteral("マイ ゲーム"));
+        QDir().mkpath(folder);
+        const QString path = folder + QStringLiteral("/セーブ 1.sav");
+        TVxSeededRandom random(7);
+        TVxGame game;
+        game.SetRandom(&random);
+        game.NewGame();
+        game.SaveToFile(QFile::encodeName(path).toStdString());
+        return path;
     }
 
     static bool WaitForExit(QProcess& process) {

@@ -4,6 +4,8 @@
 #include "VxAppInfo.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -92,6 +94,22 @@ private slots:
         QTest::mouseClick(Button(), Qt::LeftButton);
         QVERIFY(!FBox->isVisible());
         QCOMPARE(FBox->result(), int(QDialog::Accepted));
+    }
+
+    // The icon is compiled into the program and drawn from its SVG at any
+    // size (a missing SVG plugin leaves no picture, or only its own size).
+    void showsTheProgramIcon() {
+        const QIcon icon(VxAppInfo::IconResource());
+        const QImage large = icon.pixmap(256, 256).toImage();
+        QCOMPARE(large.size(), QSize(256, 256));
+        QCOMPARE(large.pixelColor(128, 128).alpha(), 255);
+
+        QApplication::setWindowIcon(icon);
+        const TVxAboutBox box;
+        QApplication::setWindowIcon(QIcon());
+        const auto* shown = box.findChild<QLabel*>(QStringLiteral("ProgramIcon"));
+        QCOMPARE(shown->pixmap().size(), QSize(32, 32));
+        QCOMPARE(shown->pixmap().toImage().pixelColor(16, 16).alpha(), 255);
     }
 
 private:

@@ -6,40 +6,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QShowEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-
-// A window that, like the game's, starts a new game on its first
-// activation, or from the event loop after being shown when it never
-// becomes active.
-class TFirstActivationWindow : public QWidget {
-public:
-    QStringList* Log = nullptr;
-
-protected:
-    bool event(QEvent* event) override {
-        if (event->type() == QEvent::WindowActivate)
-            StartOnce();
-        else if (event->type() == QEvent::Show)
-            QTimer::singleShot(0, this, [this] { StartOnce(); });
-        return QWidget::event(event);
-    }
-
-private:
-    void StartOnce() {
-        if (!FStarted)
-            Log->append(QStringLiteral("new game"));
-        FStarted = true;
-    }
-
-    bool FStarted = false;
-};
-
-} // namespace
 
 class VxCopyDataReceiverTest : public QObject {
     Q_OBJECT
@@ -115,41 +84,6 @@ private slots:
         QVERIFY(!game.isMinimized());
         QTRY_COMPARE(QApplication::activeWindow(), &game);
         QTRY_COMPARE(received.size(), 1);
-    }
-
-    // The window's first activation starts a new game; a path handed over
-    // before it is opened after that game, not overwritten by it.
-    void heldRequestsFollowTheFirstActivation_data() {
-        QTest::addColumn<bool>("activates");
-        QTest::newRow("activated") << true;
-        QTest::newRow("shown without activation") << false;
-    }
-
-    void heldRequestsFollowTheFirstActivation() {
-        QFETCH(bool, activates);
-        QStringList log;
-        TFirstActivationWindow window;
-        window.Log = &log;
-        TVxCopyDataReceiver receiver;
-        receiver.ReleaseAfterFirstActivation(&window);
-        connect(&receiver, &TVxCopyDataReceiver::copyDataReceived, this,
-                [&](int, const QString& text) { log.append(QStringLiteral("open ") + text); });
-        receiver.Accept(1, QStringLiteral("/a.sav"));
-        QTest::qWait(20);
-        QVERIFY(log.isEmpty());
-
-        if (activates) {
-            window.show();
-            window.activateWindow();
-        } else {
-            // What the window sees when the desktop shows it but never
-            // makes it active (the offscreen desktop always does).
-            QShowEvent shown;
-            QCoreApplication::sendEvent(&window, &shown);
-        }
-        QTRY_COMPARE(log.size(), 2);
-        QCOMPARE(log, (QStringList{QStringLiteral("new game"), QStringLiteral("open /a.sav")}));
-        QVERIFY(!receiver.Holding());
     }
 };
 

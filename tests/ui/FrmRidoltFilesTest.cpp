@@ -1,9 +1,11 @@
 // The save slots and the ways a save file reaches the main window: the load
 // and save menus with their captions, the overwrite question, the error
-// boxes, a path handed over, and files dropped on the window.
+// boxes, a path handed over (also one held until the first activation has
+// started the new game), and files dropped on the window.
 
 #include "FormTestSupport.h"
 #include "VxAppPaths.h"
+#include "VxCopyDataReceiver.h"
 #include "VxStream.h"
 
 #include <QDir>
@@ -12,6 +14,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QShowEvent>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -32,9 +36,11 @@ class TFrmRidoltFilesTest : public QObject {
 private:
     TVxSeededRandom FRandom{3};
     TFormFixture F;
+    QWidget FTestWindow; // another window to switch to and back
     std::unique_ptr<QTemporaryDir> FFolder;
 
-    QString SaveFolder() const { return FFolder->path() + QStringLiteral("/savedata/"); }
+    // Two levels that do not exist yet: the first save makes both.
+    QString SaveFolder() const { return FFolder->path() + QStringLiteral("/games/savedata/"); }
     QString Slot(int slot) const {
         return SaveFolder() + QStringLiteral("%1savedata.sav").arg(slot);
     }
@@ -74,6 +80,12 @@ private:
         file.open(QIODevice::WriteOnly);
         file.write(bytes);
         return path;
+    }
+
+    static QByteArray ReadFile(const QString& path) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
     }
 
 private slots:
@@ -117,11 +129,7 @@ private slots:
     void SavingOverASlotAsksFirst() {
         QFETCH(TVxMsgResult, answer);
         Choose("MISave", 4);
-        const QByteArray before = [&] {
-            QFile file(Slot(4));
-            file.open(QIODevice::ReadOnly);
-            return file.readAll();
-        }();
+        const QByteArray before = ReadFile(Slot(4));
         F.NextMonth();
 
         TVxQtMessageBox::SetNextAnswer(answer);
@@ -134,9 +142,8 @@ private slots:
         QCOMPARE(question.Buttons, TVxMsgButtons::OkCancel);
         QCOMPARE(question.DefaultButton, TVxMsgResult::Cancel);
 
-        QFile file(Slot(4));
-        file.open(QIODevice::ReadOnly);
-        QCOMPARE(file.readAll() == before, answer == TVxMsgResult::Cancel);
+        QCOMPARE(ReadFile(Slot(4)) == before, answer == TVxMsgResult::Cancel);
+        QCOMPARE(ReadFile(Slot(4)).size(), 62414);
     }
 
     void LoadingASlotShowsTheSavedGame() {
@@ -176,11 +183,23 @@ private slots:
         QCOMPARE(box.Buttons, TVxMsgButtons::Ok);
         QVERIFY(SavedBytes() == before);
         QCOMPARE(Log(), log);
+        // The hourglass went with the failed load.
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
+    void AFailedSaveShowsItsBox_data() {
+        QTest::addColumn<bool>("folderBlocked");
+        QTest::newRow("a file where the save folder should be") << true;
+        QTest::newRow("a folder where the slot file should be") << false;
+    }
     void AFailedSaveShowsItsBox() {
-        // A plain file where the save folder should be: the folder cannot be made.
-        WriteFile(FFolder->path() + QStringLiteral("/savedata"), "in the way");
+        QFETCH(bool, folderBlocked);
+        QDir().mkpath(FFolder->path() + QStringLiteral("/games"));
+        if (folderBlocked)
+            WriteFile(SaveFolder().chopped(1), "in the way");
+        else
+            QDir().mkpath(Slot(0));
+
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         Choose("MISave", 0);
         QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
@@ -188,6 +207,12 @@ private slots:
         QCOMPARE(box.Caption, QStringLiteral("エラー"));
         QCOMPARE(box.Text, Slot(0) + QStringLiteral("\nファイルを作成できませんでした。"));
         QCOMPARE(box.Icon, TVxMsgIcon::Error);
+        QCOMPARE(box.Buttons, TVxMsgButtons::Ok);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        // Nothing half-written is left behind, and the slot still reads empty.
+        if (!folderBlocked)
+            QCOMPARE(QDir(SaveFolder()).entryList(QDir::Files), QStringList());
+        QCOMPARE(Captions("MILoad")[0], QStringLiteral("<0empty> (off)"));
     }
 
     void PathsThatNameNoFileAreIgnoredSilently_data() {
@@ -195,10 +220,14 @@ private slots:
         QTest::newRow("empty") << QString();
         QTest::newRow("folder") << QDir::tempPath();
         QTest::newRow("missing") << QStringLiteral("/no/such/0savedata.sav");
+        // Reading a device or a pipe could block the window or never end.
+        QTest::newRow("device") << QStringLiteral("/dev/null");
     }
     void PathsThatNameNoFileAreIgnoredSilently() {
         QFETCH(QString, path);
         const std::vector<uint8_t> before = SavedBytes();
+        // Answers a box, should one wrongly come, instead of waiting for it.
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         F.Form->CopyDataReceived(1, path);
         QVERIFY(TVxQtMessageBox::AnsweredRequests().empty());
         QVERIFY(SavedBytes() == before);
@@ -233,10 +262,78 @@ private slots:
         QCOMPARE(Game.Month, 0);
     }
 
-    void ADropOfTextIsRefused() {
+    void DropsThatNameNoSaveFileOpenNothing() {
+        Choose("MISave", 1);
+        F.NextMonth();
+        const std::vector<uint8_t> before = SavedBytes();
+
         QMimeData text;
         text.setText(Slot(1));
         QVERIFY(!Drop(text));
+
+        // A folder comes as a file list; it is taken, and then ignored.
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+        QMimeData folder;
+        folder.setUrls({QUrl::fromLocalFile(SaveFolder()), QUrl::fromLocalFile(Slot(1))});
+        QVERIFY(Drop(folder));
+        QVERIFY(TVxQtMessageBox::AnsweredRequests().empty());
+        QVERIFY(SavedBytes() == before);
+    }
+
+    // A path given on the command line, or handed over by a second start
+    // before the window is up, waits for the first activation: opened
+    // before it, the path's game would be replaced by the new game.
+    void APathHeldForTheFirstActivationOpensAfterTheNewGame_data() {
+        QTest::addColumn<bool>("activated");
+        QTest::newRow("activated") << true;
+        QTest::newRow("shown without being activated") << false;
+    }
+    void APathHeldForTheFirstActivationOpensAfterTheNewGame() {
+        QFETCH(bool, activated);
+        F.NextMonth();
+        F.NextMonth();
+        Choose("MISave", 3);
+        const std::vector<uint8_t> saved = SavedBytes();
+        F.NextMonth();
+        F.Form.reset();
+
+        // Wired as the program's entry wires it.
+        TVxCopyDataReceiver receiver;
+        F.Form = std::make_unique<TFormRidolt>();
+        connect(&receiver, &TVxCopyDataReceiver::copyDataReceived, F.Form.get(),
+                &TFormRidolt::CopyDataReceived);
+        connect(F.Form.get(), &TFormRidolt::FirstActivated, &receiver,
+                &TVxCopyDataReceiver::Release, Qt::QueuedConnection);
+        QSignalSpy firstActivated(F.Form.get(), &TFormRidolt::FirstActivated);
+        receiver.Accept(CopyDataOpenPath, Slot(3));
+        QTest::qWait(20);
+        QVERIFY(receiver.Holding());
+
+        if (activated) {
+            F.Form->show();
+            QVERIFY(QTest::qWaitForWindowActive(F.Form.get()));
+        } else {
+            // What the window sees when the desktop shows it but never makes
+            // it active.
+            QShowEvent shown;
+            QCoreApplication::sendEvent(F.Form.get(), &shown);
+        }
+        QTRY_VERIFY(!receiver.Holding());
+        QTRY_VERIFY(SavedBytes() == saved);
+        QCOMPARE(F.Market().ItemCount(), 1000);
+        QCOMPARE(Log(), QString());
+        QCOMPARE(F.Panel(1), QStringLiteral("1年目3月"));
+
+        // Switching away and back starts no game over the loaded one.
+        FTestWindow.show();
+        FTestWindow.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &FTestWindow);
+        F.Form->show();
+        F.Form->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), F.Form.get());
+        FTestWindow.hide();
+        QCOMPARE(firstActivated.size(), 1);
+        QVERIFY(SavedBytes() == saved);
     }
 };
 

@@ -5,7 +5,7 @@
 
 #include "VxCompanyColumnText.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -65,7 +65,7 @@ private slots:
         F.ClickRow(market, 10);
         TVxCompany* selected = Game.MarketList.Items(10);
         const int32_t oldPrice = selected->StockPrice();
-        QCOMPARE(F.Chart().MonthAxis().categories(), MonthLabels(2)); // January: 2月 .. 1月
+        QCOMPARE(F.Chart().MonthAxis().categoriesLabels(), MonthLabels(2)); // January: 2月 .. 1月
 
         F.NextMonth();
         QCOMPARE(F.Panel(1), QStringLiteral("1年目2月"));
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(F.Row(market, row).first(), QString::asprintf("%.3d", int{selected->ID}));
         // The line moved one month left with the new price at the right end.
         QCOMPARE(F.ChartTitle(), QString::asprintf("ID:%.3d 株価推移", int{selected->ID}));
-        QCOMPARE(F.Chart().MonthAxis().categories(), MonthLabels(3));
+        QCOMPARE(F.Chart().MonthAxis().categoriesLabels(), MonthLabels(3));
         QCOMPARE(ChartValues(), HistoryOf(*selected));
         QCOMPARE(ChartValues().at(10), qreal(oldPrice));
     }
@@ -116,7 +116,7 @@ private slots:
         F.ClickRow(F.Market(), 7);
         QCOMPARE(F.ChartTitle(), QStringLiteral("ID:007 株価推移"));
         QCOMPARE(ChartValues(), QList<qreal>(12, 1000));
-        QCOMPARE(F.Chart().MonthAxis().categories(), MonthLabels(5)); // 5月 .. 4月
+        QCOMPARE(F.Chart().MonthAxis().categoriesLabels(), MonthLabels(5)); // 5月 .. 4月
         QVERIFY(F.Chart().PriceAxis().min() < 1000);
         QVERIFY(F.Chart().PriceAxis().max() > 1000);
         QCOMPARE(F.Chart().Series().pen().color(), QColor(Qt::red));

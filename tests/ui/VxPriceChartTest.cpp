@@ -4,7 +4,7 @@
 #include "VxPriceChart.h"
 #include "VxCompany.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
 #include <QTest>
@@ -78,6 +78,32 @@ private slots:
         QCOMPARE(used.PriceAxis().tickCount(), fresh.PriceAxis().tickCount());
     }
 
+    void MonthNamesStayUnderTheirPoints() {
+        // A new month names every month range afresh, after another month
+        // or after an empty chart.
+        const auto company = CompanyWith(1, {1100});
+        TVxPriceChart chart;
+        const auto check = [&chart] {
+            QCategoryAxis& axis = chart.MonthAxis();
+            const QStringList labels = axis.categoriesLabels();
+            QCOMPARE(labels.size(), 12);
+            QCOMPARE(labels.first(), QStringLiteral("7月"));
+            QCOMPARE(labels.last(), QStringLiteral("6月"));
+            QCOMPARE(axis.min(), -0.5);
+            QCOMPARE(axis.max(), 11.5);
+            for (qsizetype i = 0; i < labels.size(); ++i) {
+                QCOMPARE(axis.startValue(labels[i]), i - 0.5);
+                QCOMPARE(axis.endValue(labels[i]), i + 0.5);
+            }
+        };
+        chart.Reflect(company.get(), 0);
+        chart.Reflect(company.get(), 5);
+        check();
+        chart.Reflect(nullptr, 0);
+        chart.Reflect(company.get(), 5);
+        check();
+    }
+
     void HoldDrawsOnlyTheLastReflectWhenTheOutermostEnds() {
         const auto first = CompanyWith(1, {1100});
         const auto last = CompanyWith(2, {900});
@@ -94,7 +120,7 @@ private slots:
         }
         QCOMPARE(chart.chart()->title(), QStringLiteral("ID:002 株価推移"));
         QCOMPARE(ChartValues(chart).last(), qreal(900));
-        QCOMPARE(chart.MonthAxis().categories().last(), QStringLiteral("4月"));
+        QCOMPARE(chart.MonthAxis().categoriesLabels().last(), QStringLiteral("4月"));
     }
 
     void HoldWithoutReflectLeavesTheChart() {
@@ -113,7 +139,7 @@ private slots:
         chart.Reflect(nullptr, 0);
         QCOMPARE(chart.chart()->title(), TVxPriceChart::EmptyTitle);
         QCOMPARE(chart.Series().count(), 0);
-        QVERIFY(chart.MonthAxis().categories().isEmpty());
+        QVERIFY(chart.MonthAxis().categoriesLabels().isEmpty());
         QVERIFY(!chart.MonthAxis().isVisible());
         QVERIFY(!chart.PriceAxis().isVisible());
     }

@@ -30,6 +30,19 @@ struct TModalKeyPress {
     }
 };
 
+// Counts the paint events of the widget it filters.
+class TPaintCounter : public QObject {
+public:
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++Count;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 TVxMessageBoxRequest Question() {
     TVxMessageBoxRequest request;
     request.Caption = QStringLiteral("確認");
@@ -158,16 +171,47 @@ private slots:
         QCOMPARE(edit.toPlainText(), QString());
     }
 
-    void LogUpdatesResumeAtTheOutermostEnd() {
+    void LogRepaintsAfterAnUpdateOnlyWhenItChanged_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("repaints");
+        QTest::newRow("nothing written") << QString() << false;
+        QTest::newRow("line written") << QStringLiteral("append") << true;
+        QTest::newRow("cleared") << QStringLiteral("clear") << true;
+    }
+    void LogRepaintsAfterAnUpdateOnlyWhenItChanged() {
+        QFETCH(QString, change);
+        QFETCH(bool, repaints);
         QPlainTextEdit edit;
+        edit.setReadOnly(true); // no blinking cursor to repaint it
+        edit.resize(300, 80);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
         TVxQtMessageLog log(edit);
+        log.Append("1年目1月 前の行");
+        QCoreApplication::processEvents();
+        TPaintCounter paints;
+        edit.viewport()->installEventFilter(&paints);
+
         log.BeginUpdate();
         log.BeginUpdate();
+        if (change == QLatin1String("append"))
+            log.Append("1年目2月 新しい行");
+        else if (change == QLatin1String("clear"))
+            log.Clear();
         log.EndUpdate();
-        QVERIFY(!edit.updatesEnabled());
+        // Held until the outermost end.
+        QCOMPARE(edit.updatesEnabled(), !repaints);
         log.EndUpdate();
         QVERIFY(edit.updatesEnabled());
+        QCoreApplication::processEvents();
+        QCOMPARE(paints.Count > 0, repaints);
+
         log.EndUpdate(); // unbalanced: ignored
+        QVERIFY(edit.updatesEnabled());
+        log.BeginUpdate(); // the next update suspends again
+        log.Append("1年目3月 次の行");
+        QVERIFY(!edit.updatesEnabled());
+        log.EndUpdate();
         QVERIFY(edit.updatesEnabled());
     }
 };
