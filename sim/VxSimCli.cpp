@@ -2,7 +2,7 @@
 
 #include "VxSimArgs.h"
 #include "VxSimGame.h"
-#include "VxSimInspect.h"
+#include "VxSimSaveFileReport.h"
 #include "VxSimOutput.h"
 #include "VxSimProgress.h"
 #include "VxSimStrategy.h"

@@ -1,4 +1,4 @@
-#include "VxSimInspect.h"
+#include "VxSimSaveFileReport.h"
 
 #include "VxConsts.h"
 #include "VxGameSaveData.h"
