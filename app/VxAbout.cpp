@@ -1,6 +1,6 @@
-#include "VxAbout.h"
+#include "app/VxAbout.h"
 
-#include "VxAppInfo.h"
+#include "app/VxAppInfo.h"
 
 #include <QApplication>
 #include <QDesktopServices>

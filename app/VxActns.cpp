@@ -1,9 +1,9 @@
-#include "VxActns.h"
+#include "app/VxActns.h"
 
-#include "VxAbout.h"
-#include "VxAppInfo.h"
-#include "VxAppPaths.h"
-#include "VxShell.h"
+#include "app/VxAbout.h"
+#include "app/VxAppInfo.h"
+#include "app/VxAppPaths.h"
+#include "app/VxShell.h"
 
 #include <QApplication>
 #include <QWidget>

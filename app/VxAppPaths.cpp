@@ -1,4 +1,4 @@
-#include "VxAppPaths.h"
+#include "app/VxAppPaths.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "VxCommandLine.h"
+#include "app/VxCommandLine.h"
 
-#include "VxAppInfo.h"
+#include "app/VxAppInfo.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

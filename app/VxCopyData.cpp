@@ -1,4 +1,4 @@
-#include "VxCopyData.h"
+#include "app/VxCopyData.h"
 
 #include <QDeadlineTimer>
 #include <QLocalSocket>

@@ -1,5 +1,6 @@
-#include "VxCopyDataReceiver.h"
+#include "app/VxCopyDataReceiver.h"
 
+#include <QApplication>
 #include <QScopeGuard>
 #include <QWidget>
 
@@ -47,4 +48,10 @@ void TVxCopyDataReceiver::BringWindowToFront() {
     FWindow->show();
     FWindow->raise();
     FWindow->activateWindow();
+    // A dialog or box open over the window stays in front of it: without a
+    // window manager to keep it there, raising the window would bury it.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }

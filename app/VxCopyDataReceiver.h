@@ -12,7 +12,7 @@
 // requests arrive meanwhile; they wait until it has returned, so the
 // window never handles two at once.
 
-#include "VxCopyData.h"
+#include "app/VxCopyData.h"
 
 #include <QList>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "VxFileDropTarget.h"
+#include "app/VxFileDropTarget.h"
 
 #include <QDropEvent>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "VxShell.h"
+#include "app/VxShell.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,6 +1,6 @@
-#include "VxSingleInstance.h"
+#include "app/VxSingleInstance.h"
 
-#include "VxAppInfo.h"
+#include "app/VxAppInfo.h"
 
 #include <QLocalSocket>
 #include <QLockFile>

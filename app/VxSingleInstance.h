@@ -11,7 +11,7 @@
 // file behind; a connect to it fails, and the file is then removed and the
 // name claimed again.
 
-#include "VxCopyDataReceiver.h"
+#include "app/VxCopyDataReceiver.h"
 
 #include <QLocalServer>
 #include <QObject>

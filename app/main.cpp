@@ -1,10 +1,11 @@
 // The program entry: answers --help and --version, hands a second start
 // over to the running game, and otherwise runs the game's window.
 
-#include "FrmRidolt.h"
-#include "VxAppInfo.h"
-#include "VxCommandLine.h"
-#include "VxSingleInstance.h"
+#include "app/VxAppInfo.h"
+#include "app/VxCommandLine.h"
+#include "app/VxQtTranslations.h"
+#include "app/VxSingleInstance.h"
+#include "ui/FrmRidolt.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -52,6 +53,7 @@ int main(int argc, char* argv[]) {
     // Ties the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(VxAppInfo::DesktopFileName());
     QApplication::setWindowIcon(QIcon(VxAppInfo::IconResource()));
+    InstallQtTranslations(application);
 
     // Qt has taken its own options (-platform, -style ...) out by now.
     const TVxCommandLine commandLine = ParseCommandLine(QApplication::arguments());

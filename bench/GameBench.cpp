@@ -2,7 +2,7 @@
 // saving and loading, beside the floor of a month: the same 3000 random
 // draws and two sorts of 1000 pointers by a precomputed integer key.
 
-#include "VxGame.h"
+#include "game/VxGame.h"
 
 #include <benchmark/benchmark.h>
 

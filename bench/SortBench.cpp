@@ -3,8 +3,8 @@
 // Every run starts from the same shuffled order, copied in first (the copy
 // is part of both measurements).
 
-#include "VxCompanyList.h"
-#include "VxGame.h"
+#include "game/VxCompanyList.h"
+#include "game/VxGame.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,8 +11,8 @@
 // index, the selected rows are its selection.  Qt's own sort indicator is
 // off, so the caption mark is the only one.
 
-#include "VxColumnInfos.h"
-#include "VxListViewModel.h"
+#include "components/VxColumnInfos.h"
+#include "components/VxListViewModel.h"
 
 #include <QTreeView>
 

@@ -1,4 +1,4 @@
-#include "VxListViewModel.h"
+#include "components/VxListViewModel.h"
 
 #include <algorithm>
 #include <stdexcept>

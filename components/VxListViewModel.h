@@ -8,7 +8,7 @@
 //  - items: the model keeps the texts of a few fixed rows itself.
 // Besides the rows it keeps the built columns (caption, alignment, tag).
 
-#include "VxColumnInfos.h"
+#include "components/VxColumnInfos.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "VxTimer.h"
+#include "components/VxTimer.h"
 
 #include <algorithm>
 #include <chrono>

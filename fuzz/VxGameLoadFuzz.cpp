@@ -3,7 +3,7 @@
 // very same bytes.  Anything else, and any exception other than the three
 // refusals, is a crash.
 
-#include "VxGame.h"
+#include "game/VxGame.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // only argument: sound save files, and cut and damaged variants of them that
 // stop at each check of the loader.
 
-#include "VxGame.h"
+#include "game/VxGame.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "VxCompany.h"
+#include "game/VxCompany.h"
 
-#include "VxConsts.h"
-#include "VxRound.h"
+#include "game/VxConsts.h"
+#include "game/VxRound.h"
 
 #include <algorithm>
 

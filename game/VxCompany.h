@@ -3,8 +3,8 @@
 // One listed company: its number, the last twelve monthly share prices, its
 // growth tendency and the player's holding in it.
 
-#include "MyList.h"
-#include "VxStream.h"
+#include "VxRTL/EtcLists/MyList.h"
+#include "game/VxStream.h"
 
 #include <cstdint>
 

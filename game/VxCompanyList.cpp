@@ -1,7 +1,7 @@
-#include "VxCompanyList.h"
+#include "game/VxCompanyList.h"
 
-#include "MyList.h"
-#include "VxConsts.h"
+#include "VxRTL/EtcLists/MyList.h"
+#include "game/VxConsts.h"
 
 #include <array>
 #include <memory>

@@ -3,8 +3,8 @@
 // Lists of companies.  The market list owns its companies; the owner list
 // refers to the held ones without owning them.
 
-#include "VxCompany.h"
-#include "VxStream.h"
+#include "game/VxCompany.h"
+#include "game/VxStream.h"
 
 #include <cstdint>
 #include <vector>

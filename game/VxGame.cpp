@@ -1,7 +1,8 @@
-#include "VxGame.h"
+#include "game/VxGame.h"
 
-#include "VxRound.h"
-#include "VxUtils.h"
+#include "app/VxUtils.h"
+#include "game/VxRound.h"
+#include "game/VxTrade.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -79,7 +80,7 @@ void TVxGame::NextMonth() {
     int64_t need = int64_t{Money} - LivingCost;
     if (Month == 11)
         need -= Tax();
-    if (need < 0 && OwnerList.Count() > 0) {
+    if (need < 0 && AnyHoldingSellable()) {
         ShowMessage(
             "警告",
             "このままでは破産してしまいます。\r\n所有株を売却して、資金を用意してください。",
@@ -107,6 +108,15 @@ void TVxGame::NextMonth() {
     OwnerList.Sort();
     Money = SubtractMoney(Money, LivingCost);
     CheckGameOver();
+}
+
+bool TVxGame::AnyHoldingSellable() const {
+    // A holding whose every lot would sell for less than 1万円 has no sale
+    // offer: refusing the month for it would leave the player with no way on.
+    for (int32_t i = 0; i < OwnerList.Count(); ++i)
+        if (HasSellOffer(*this, *OwnerList.Items(i)))
+            return true;
+    return false;
 }
 
 void TVxGame::MovePrices() {

@@ -4,12 +4,12 @@
 // and the companies the player holds.  The window reaches the one game of
 // the program through the global `Game`.
 
-#include "MyList.h"
-#include "VxCompanyList.h"
-#include "VxConsts.h"
-#include "VxMessageSinks.h"
-#include "VxRandom.h"
-#include "VxStream.h"
+#include "VxRTL/EtcLists/MyList.h"
+#include "game/VxCompanyList.h"
+#include "game/VxConsts.h"
+#include "game/VxMessageSinks.h"
+#include "game/VxRandom.h"
+#include "game/VxStream.h"
 
 #include <cstdint>
 #include <memory>
@@ -96,6 +96,7 @@ private:
     static void PushTotal(TIntegerList& list, int32_t value);
     void ShowMessage(const std::string& caption, const std::string& text, TVxMsgIcon icon);
     void MovePrices();
+    bool AnyHoldingSellable() const;
 
     TVxClockRandom FClockRandom;
     IVxRandom* FRandom = &FClockRandom;

@@ -2,8 +2,8 @@
 // the game changes, so a refused file leaves the game exactly as it was,
 // and it is replaced atomically, so a failed save keeps the previous file.
 
-#include "VxGame.h"
-#include "VxGameSaveData.h"
+#include "game/VxGame.h"
+#include "game/VxGameSaveData.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "VxGameSaveData.h"
+#include "game/VxGameSaveData.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "VxRandom.h"
+#include "game/VxRandom.h"
 
 #include <chrono>
 

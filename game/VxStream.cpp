@@ -1,4 +1,4 @@
-#include "VxStream.h"
+#include "game/VxStream.h"
 
 #include <algorithm>
 

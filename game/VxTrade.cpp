@@ -1,8 +1,8 @@
-#include "VxTrade.h"
+#include "game/VxTrade.h"
 
-#include "VxConsts.h"
-#include "VxRound.h"
-#include "VxUtils.h"
+#include "app/VxUtils.h"
+#include "game/VxConsts.h"
+#include "game/VxRound.h"
 
 #include <cstdio>
 
@@ -44,6 +44,19 @@ const char* SellRefusal(const TVxGame& game, const TVxCompany& company, int64_t 
     if (proceeds < 1 || !FitsInt32(int64_t{game.Money} + proceeds) ||
         !FitsInt32(int64_t{game.Income()} + proceeds))
         return "金額が範囲外です";
+    return nullptr;
+}
+
+// Why `amount` is not what trading at the company's current price comes to
+// (`amountAt` of the lots and the price); nullptr when it is.  A settlement
+// worked out against an older price, or any other amount, is refused.
+const char* AmountRefusal(const TVxCompany& company, int32_t lots, int32_t amount,
+                          int64_t (*amountAt)(int32_t lots, int32_t price)) {
+    const int32_t price = company.StockPrice();
+    if (!IsTradeablePrice(price))
+        return "株価が範囲外です";
+    if (amount != amountAt(lots, price))
+        return "金額が株価と合いません";
     return nullptr;
 }
 
@@ -103,6 +116,12 @@ void BuildSellOffers(const TVxGame& game, const TVxCompany& company, TIntegerLis
     }
 }
 
+bool HasSellOffer(const TVxGame& game, const TVxCompany& company) {
+    TIntegerList lots, proceeds;
+    BuildSellOffers(game, company, lots, proceeds);
+    return lots.Count() > 0;
+}
+
 int64_t TradePricePerShare(int32_t money, int32_t lots) {
     if (lots < 1)
         Refuse("株数が範囲外です", lots, money);
@@ -117,7 +136,10 @@ std::string TradePricePerShareText(int32_t money, int32_t lots) {
 }
 
 void SettleBuy(TVxGame& game, TVxCompany& company, int32_t lots, int32_t cost) {
-    if (const char* reason = BuyRefusal(game, company, lots, cost))
+    const char* reason = BuyRefusal(game, company, lots, cost);
+    if (!reason)
+        reason = AmountRefusal(company, lots, cost, TradeBuyCost);
+    if (reason)
         Refuse(reason, lots, cost);
     company.MyStockCount += lots * TradeLot;
     game.Money -= cost;
@@ -128,7 +150,10 @@ void SettleBuy(TVxGame& game, TVxCompany& company, int32_t lots, int32_t cost) {
 }
 
 void SettleSell(TVxGame& game, TVxCompany& company, int32_t lots, int32_t proceeds) {
-    if (const char* reason = SellRefusal(game, company, lots, proceeds))
+    const char* reason = SellRefusal(game, company, lots, proceeds);
+    if (!reason)
+        reason = AmountRefusal(company, lots, proceeds, TradeSellProceeds);
+    if (reason)
         Refuse(reason, lots, proceeds);
     const int32_t remaining = company.MyStockCount - lots * TradeLot;
     // The remaining shares keep the average price of the whole holding.  The

@@ -20,9 +20,9 @@
 // within 32 bits (cash, this year's income or expense, the holding's cost),
 // so a settled offer can never overflow whatever a loaded game holds.
 
-#include "MyList.h"
-#include "VxCompany.h"
-#include "VxGame.h"
+#include "VxRTL/EtcLists/MyList.h"
+#include "game/VxCompany.h"
+#include "game/VxGame.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -61,6 +61,9 @@ void BuildBuyOffers(const TVxGame& game, const TVxCompany& company, TIntegerList
 void BuildSellOffers(const TVxGame& game, const TVxCompany& company, TIntegerList& stockCountList,
                      TIntegerList& moneyList);
 
+// Whether BuildSellOffers offers any sale of `company` at all.
+bool HasSellOffer(const TVxGame& game, const TVxCompany& company);
+
 // What `money` (万円) for `lots` lots comes to per share, in yen:
 // money / lots × 10 in extended precision, rounded half to even.
 // Throws EVxTradeError when `lots` is below 1.
@@ -73,7 +76,7 @@ std::string TradePricePerShareText(int32_t money, int32_t lots);
 // falls, the cost is added to the holding's cost and to this year's
 // expense, and a company not yet held is appended to the game's OwnerList.
 // Throws EVxTradeError, changing nothing, for a purchase BuildBuyOffers
-// could not have offered for this cost.
+// could not offer now for this cost (also one offered at an older price).
 void SettleBuy(TVxGame& game, TVxCompany& company, int32_t lots, int32_t cost);
 
 // Sells `lots` lots of `company` for `proceeds`.  The shares that remain
@@ -81,5 +84,5 @@ void SettleBuy(TVxGame& game, TVxCompany& company, int32_t lots, int32_t cost);
 // proceeds go to the cash and to this year's income.  Selling the last lot
 // removes the company from the game's OwnerList and clears its cost.
 // Throws EVxTradeError, changing nothing, for a sale BuildSellOffers could
-// not have offered for these proceeds.
+// not offer now for these proceeds (also one offered at an older price).
 void SettleSell(TVxGame& game, TVxCompany& company, int32_t lots, int32_t proceeds);

@@ -7,7 +7,7 @@ packages=(
     # toolchain
     g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
     # Qt 6 Widgets, Charts and Network
-    qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-qpa-plugins libqt6svg6 libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libqt6svg6 libgl-dev
     # tests and benchmarks
     libgtest-dev libbenchmark-dev xvfb xauth xdotool
     # Japanese text on screen

@@ -1,4 +1,4 @@
-#include "VxSimArgs.h"
+#include "sim/VxSimArgs.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,12 +1,12 @@
-#include "VxSimCli.h"
+#include "sim/VxSimCli.h"
 
-#include "VxSimArgs.h"
-#include "VxSimGame.h"
-#include "VxSimSaveFileReport.h"
-#include "VxSimOutput.h"
-#include "VxSimProgress.h"
-#include "VxSimStrategy.h"
-#include "VxSimStudy.h"
+#include "sim/VxSimArgs.h"
+#include "sim/VxSimGame.h"
+#include "sim/VxSimOutput.h"
+#include "sim/VxSimProgress.h"
+#include "sim/VxSimSaveFileReport.h"
+#include "sim/VxSimStrategy.h"
+#include "sim/VxSimStudy.h"
 
 #include <algorithm>
 #include <atomic>

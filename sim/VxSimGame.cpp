@@ -1,6 +1,6 @@
-#include "VxSimGame.h"
+#include "sim/VxSimGame.h"
 
-#include "VxSimSeed.h"
+#include "sim/VxSimSeed.h"
 
 #include <algorithm>
 #include <optional>

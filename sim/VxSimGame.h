@@ -5,10 +5,10 @@
 // VxSimSeed.h).  Nothing is shown and nothing is logged; what matters for
 // the output is read back from the game's state after each month.
 
-#include "VxGame.h"
-#include "VxRandom.h"
-#include "VxSimMonth.h"
-#include "VxSimStrategy.h"
+#include "game/VxGame.h"
+#include "game/VxRandom.h"
+#include "sim/VxSimMonth.h"
+#include "sim/VxSimStrategy.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,8 +29,9 @@ public:
 
     // Plays one month: the strategy's trades, then the monthly turn.  If the
     // turn is refused the strategy sells and the turn is tried again; a
-    // refused turn the strategy cannot pay for ends the game as stuck.  A
-    // sale that reaches the goal ends the game before the turn.
+    // turn is refused only while something held can be sold, so a strategy
+    // that sells nothing then leaves the game stuck.  A sale that reaches
+    // the goal ends the game before the turn.
     TVxSimMonth PlayMonth();
 
     // The game was won, lost or got stuck; no further month is played.

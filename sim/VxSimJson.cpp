@@ -1,4 +1,4 @@
-#include "VxSimJson.h"
+#include "sim/VxSimJson.h"
 
 #include <cmath>
 #include <cstdio>

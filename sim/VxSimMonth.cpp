@@ -1,4 +1,4 @@
-#include "VxSimMonth.h"
+#include "sim/VxSimMonth.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "VxSimOutput.h"
+#include "sim/VxSimOutput.h"
 
-#include "VxSimJson.h"
+#include "sim/VxSimJson.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // The lines of `run`: one per month, as CSV (with a header line) or as JSON
 // Lines.
 
-#include "VxSimMonth.h"
+#include "sim/VxSimMonth.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "VxSimProgress.h"
+#include "sim/VxSimProgress.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -1,9 +1,9 @@
-#include "VxSimSaveFileReport.h"
+#include "sim/VxSimSaveFileReport.h"
 
-#include "VxConsts.h"
-#include "VxGameSaveData.h"
-#include "VxSimJson.h"
-#include "VxStream.h"
+#include "game/VxConsts.h"
+#include "game/VxGameSaveData.h"
+#include "game/VxStream.h"
+#include "sim/VxSimJson.h"
 
 #include <filesystem>
 #include <system_error>

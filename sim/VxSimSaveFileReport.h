@@ -3,7 +3,7 @@
 // `inspect`: a save file shown as JSON, read by the game's own loader, or
 // the reason why the loader refuses it.
 
-#include "VxGame.h"
+#include "game/VxGame.h"
 
 #include <exception>
 #include <string>

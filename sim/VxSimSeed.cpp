@@ -1,4 +1,4 @@
-#include "VxSimSeed.h"
+#include "sim/VxSimSeed.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "VxSimStrategy.h"
+#include "sim/VxSimStrategy.h"
 
-#include "VxConsts.h"
+#include "game/VxConsts.h"
 
 #include <algorithm>
 #include <cstdio>

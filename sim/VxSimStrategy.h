@@ -14,7 +14,7 @@
 //     const bool Registered = VxSimRegisterStrategy(
 //         "name", "what it does", [] { return std::make_unique<TMyStrategy>(); });
 
-#include "VxSimTrader.h"
+#include "sim/VxSimTrader.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "VxSimStudy.h"
+#include "sim/VxSimStudy.h"
 
-#include "VxSimGame.h"
-#include "VxSimJson.h"
-#include "VxSimStrategy.h"
+#include "sim/VxSimGame.h"
+#include "sim/VxSimJson.h"
+#include "sim/VxSimStrategy.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "VxSimTrader.h"
+#include "sim/VxSimTrader.h"
 
-#include "VxConsts.h"
-#include "VxTrade.h"
+#include "game/VxConsts.h"
+#include "game/VxTrade.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 // trade the game checks for the win, as the main window does; once the game
 // has ended no further trade is made.
 
-#include "VxGame.h"
-#include "VxRandom.h"
+#include "game/VxGame.h"
+#include "game/VxRandom.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // ridolt-sim: the game played headless by a strategy, for replays, studies
 // of the game's balance and a look inside save files.
 
-#include "VxSimCli.h"
+#include "sim/VxSimCli.h"
 
 #include <iostream>
 #include <string>

@@ -1,10 +1,10 @@
-#include "FrmDlgTrade.h"
+#include "ui/FrmDlgTrade.h"
 
-#include "VxCompanyColumnText.h"
-#include "VxGame.h"
-#include "VxListView.h"
-#include "VxTrade.h"
-#include "VxUtils.h"
+#include "app/VxUtils.h"
+#include "components/VxListView.h"
+#include "game/VxGame.h"
+#include "game/VxTrade.h"
+#include "ui/VxCompanyColumnText.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -39,6 +39,9 @@ QComboBox* NewChoiceList(const QString& name, QWidget* parent) {
     combo->setObjectName(name);
     combo->setEditable(false);
     combo->setMaxVisibleItems(14);
+    // Styles that open a non-editable list over the whole screen (Fusion)
+    // keep to 14 rows only when the popup is a plain list.
+    combo->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     combo->setFixedWidth(113);
     return combo;
 }

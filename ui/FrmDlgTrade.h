@@ -9,7 +9,7 @@
 // The dialog offers only the quantities that can actually be traded, with
 // the fee included in every amount; the arithmetic is that of VxTrade.h.
 
-#include "MyList.h"
+#include "VxRTL/EtcLists/MyList.h"
 
 #include <QDialog>
 

@@ -1,16 +1,17 @@
-#include "FrmRidolt.h"
+#include "ui/FrmRidolt.h"
 
-#include "VxActns.h"
-#include "VxAppInfo.h"
-#include "VxAppPaths.h"
-#include "VxBalanceList.h"
-#include "VxColumnInfos.h"
-#include "VxGame.h"
-#include "VxListView.h"
-#include "VxPriceChart.h"
-#include "VxStatusPanels.h"
-#include "VxTimer.h"
-#include "VxWaitCursor.h"
+#include "app/VxActns.h"
+#include "app/VxAppInfo.h"
+#include "app/VxAppPaths.h"
+#include "components/VxColumnInfos.h"
+#include "components/VxListView.h"
+#include "components/VxTimer.h"
+#include "game/VxGame.h"
+#include "ui/VxBalanceList.h"
+#include "ui/VxModalQueue.h"
+#include "ui/VxPriceChart.h"
+#include "ui/VxStatusPanels.h"
+#include "ui/VxWaitCursor.h"
 
 #include <QAbstractEventDispatcher>
 #include <QFontDatabase>
@@ -60,6 +61,7 @@ template <typename TWidget> TWidget* Named(TWidget* widget, const char* objectNa
 TFormRidolt::TFormRidolt(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FormRidolt"));
     FMessageBox = std::make_unique<TVxQtMessageBox>(this);
+    FModalQueue = new TVxModalQueue(*this);
     CreateActions();
     CreateLayout();
     CreateMainMenu();
@@ -82,8 +84,10 @@ TFormRidolt::~TFormRidolt() {
 
 void TFormRidolt::FormCreate() {
     setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
-    QGuiApplication::setApplicationDisplayName(VxAppInfo::Title());
-    setWindowTitle(QGuiApplication::applicationDisplayName());
+    // The title is the game's name alone.  Qt's application display name
+    // stays unset: the platform would append it to the title of every
+    // dialog and box ("確認 — リドルト").
+    setWindowTitle(VxAppInfo::Title());
     VxAboutAction1->SetApplicationName(VxAppInfo::Title());
     VxAboutAction1->SetApplicationVer(VxAppInfo::Version());
     VxAboutAction1->SetCopyrightInfo(VxAppInfo::Copyright());
@@ -456,13 +460,17 @@ void TFormRidolt::ActGameNewExecute() {
 void TFormRidolt::ActDataReflect() {
     // The shown page may chart its selection before the chart is redrawn.
     const TVxPriceChart::THold chartHold(*Chart1);
-    if (VLVOwner->ItemCount() != Game.OwnerList.Count())
-        VLVOwner->SetItemCount(Game.OwnerList.Count());
+    SyncOwnerItemCount();
     VLVMarket->RefreshVisibleRows();
     VLVOwner->RefreshVisibleRows();
     PageControl1Change();
     ActChartReflectExecute();
     ActSetStatusBarTextExecute();
+}
+
+void TFormRidolt::SyncOwnerItemCount() {
+    if (VLVOwner->ItemCount() != Game.OwnerList.Count())
+        VLVOwner->SetItemCount(Game.OwnerList.Count());
 }
 
 void TFormRidolt::PageControl1Change() {

@@ -13,8 +13,8 @@
 //   FrmRidoltMonth.cpp  the month step, the timer, the status bar and the log
 //   FrmRidoltFiles.cpp  the save slots and every way a save file is opened
 
-#include "VxQtMessageBox.h"
-#include "VxQtMessageLog.h"
+#include "ui/VxQtMessageBox.h"
+#include "ui/VxQtMessageLog.h"
 
 #include <QMainWindow>
 
@@ -35,6 +35,7 @@ class TVxCompany;
 class TVxCompanyList;
 class TVxExitAction;
 class TVxListView;
+class TVxModalQueue;
 class TVxOpenAppFolderAction;
 class TVxPriceChart;
 class TVxStatusPanels;
@@ -88,6 +89,7 @@ private:
     void ForgetCompanies();
     void ExecuteAction(QAction* action);
     void ActGameNewExecute();
+    void SyncOwnerItemCount();
     void PageControl1Change();
     void ActChartVisibleExecute();
     void ActMessageVisibleExecute();
@@ -135,9 +137,6 @@ private:
     TVxCompany* OwnerFocusCompany = nullptr;
     TVxCompany* ChartCompany = nullptr;
     bool FirstActivationDone = false;
-    // Set while a month step runs, so that a timer tick arriving during the
-    // step's own message box does not start a second step inside it.
-    bool FMonthStepRunning = false;
 
     // Layout
     QWidget* PanelMain = nullptr;
@@ -163,6 +162,8 @@ private:
     TFileDropTarget* FileDropTarget1 = nullptr;
     std::unique_ptr<TVxQtMessageLog> FMessageLog;
     std::unique_ptr<TVxQtMessageBox> FMessageBox;
+    // Paths handed over while a dialog or box is open wait here.
+    TVxModalQueue* FModalQueue = nullptr;
 
     // Menus
     QMenu* MIGame = nullptr;

@@ -2,13 +2,14 @@
 // reaches it: the load and save menus, a file dropped on the window, and a
 // path handed over by the command line or by a second start.
 
-#include "FrmRidolt.h"
+#include "ui/FrmRidolt.h"
 
-#include "VxAppPaths.h"
-#include "VxCopyData.h"
-#include "VxFileDropTarget.h"
-#include "VxGame.h"
-#include "VxWaitCursor.h"
+#include "app/VxAppPaths.h"
+#include "app/VxCopyData.h"
+#include "app/VxFileDropTarget.h"
+#include "game/VxGame.h"
+#include "ui/VxModalQueue.h"
+#include "ui/VxWaitCursor.h"
 
 #include <QAction>
 #include <QDir>
@@ -43,11 +44,7 @@ QString SlotCaption(int slot, bool exists) {
 }
 
 TVxMessageBoxRequest ErrorBox(const QString& path, const QString& what) {
-    TVxMessageBoxRequest box;
-    box.Caption = QStringLiteral("エラー");
-    box.Text = path + u'\n' + what;
-    box.Icon = TVxMsgIcon::Error;
-    return box;
+    return TVxMessageBoxRequest::Error(path + u'\n' + what);
 }
 
 } // namespace
@@ -105,6 +102,10 @@ bool TFormRidolt::OpenGameFile(const QString& path) {
         // The loader checks the whole file first: a refused file leaves the
         // game as it was, so nothing below runs and nothing is refreshed.
         Game.LoadFromFile(QFile::encodeName(path).toStdString());
+        // The file keeps the order the lists had when it was saved; the
+        // lists show the order their sort marks say.
+        Game.MarketList.Sort();
+        Game.OwnerList.Sort();
         ForgetCompanies();
         ActDataReflect();
         FMessageLog->Clear();
@@ -127,8 +128,12 @@ bool TFormRidolt::SaveGameFile(const QString& path) {
 }
 
 void TFormRidolt::OpenPath(const QString& path) {
-    if (FileExists(path))
-        OpenGameFile(path);
+    // Never under an open dialog or box: the trade dialog would settle
+    // against a game it was not opened for.  The path waits until it closes.
+    FModalQueue->Run([this, path] {
+        if (FileExists(path))
+            OpenGameFile(path);
+    });
 }
 
 void TFormRidolt::FileDropTarget1FileDrop(const QStringList& droppedFiles) {

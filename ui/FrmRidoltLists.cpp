@@ -3,14 +3,15 @@
 // charting the selection and the trade commands.  Both lists work the same
 // way over their own game list, so each handler takes the view and the list.
 
-#include "FrmRidolt.h"
+#include "ui/FrmRidolt.h"
 
-#include "FrmDlgTrade.h"
-#include "VxColumnInfos.h"
-#include "VxCompanyColumnText.h"
-#include "VxGame.h"
-#include "VxListView.h"
-#include "VxWaitCursor.h"
+#include "components/VxColumnInfos.h"
+#include "components/VxListView.h"
+#include "game/VxGame.h"
+#include "game/VxTrade.h"
+#include "ui/FrmDlgTrade.h"
+#include "ui/VxCompanyColumnText.h"
+#include "ui/VxWaitCursor.h"
 
 #include <QAction>
 
@@ -93,12 +94,26 @@ void TFormRidolt::TradeFocusedCompany(const TVxListView& view,
     const int row = view.ItemFocused();
     if (row < 0 || row >= companies.Count())
         return;
+    TVxCompany* const traded = companies.Items(row);
     const auto dialog = std::make_unique<TFormDlgTrade>(this, *VCIMarket);
-    dialog->Company = companies.Items(row);
+    dialog->Company = traded;
     dialog->Tag = action.data().toInt();
     if (dialog->exec() != QDialog::Accepted)
         return;
-    dialog->ActTrade();
+    // A sale of everything takes the company out of the holdings and moves
+    // the rows below it up: each list keeps its selected company, or has
+    // none once it no longer lists it, and the chart keeps the traded one.
+    ActGetVLVFocusedCompany();
+    try {
+        dialog->ActTrade();
+    } catch (const EVxTradeError& error) {
+        // The offer no longer fits the game; nothing was settled.
+        FMessageBox->Show(TVxMessageBoxRequest::Error(QString::fromStdString(error.what())));
+        return;
+    }
+    SyncOwnerItemCount();
+    ActSetVLVFocusedCompany();
+    ChartCompany = traded;
     ActDataReflect();
     Game.CheckGameClear();
 }

@@ -1,20 +1,20 @@
 // The month step of the main window around the game's monthly turn, the
 // month timer, the status bar and the message log.
 
-#include "FrmRidolt.h"
+#include "ui/FrmRidolt.h"
 
-#include "VxCompanyColumnText.h"
-#include "VxGame.h"
-#include "VxListView.h"
-#include "VxPriceChart.h"
-#include "VxStatusPanels.h"
-#include "VxTimer.h"
-#include "VxUtils.h"
+#include "app/VxUtils.h"
+#include "components/VxListView.h"
+#include "components/VxTimer.h"
+#include "game/VxGame.h"
+#include "ui/VxCompanyColumnText.h"
+#include "ui/VxModalQueue.h"
+#include "ui/VxPriceChart.h"
+#include "ui/VxStatusPanels.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 namespace {
 
@@ -25,10 +25,10 @@ constexpr int BtnNextMonthHeight = 25;
 } // namespace
 
 void TFormRidolt::VxTimerNextMonthTimer() {
-    if (FMonthStepRunning)
+    // A tick while a dialog or box is open (the step's own warning among
+    // them) would step the game under it.
+    if (TVxModalQueue::ModalOpen())
         return;
-    const QScopedValueRollback running(FMonthStepRunning, true);
-
     TVxCompany* const keptChartCompany = ChartCompany;
     // The turn re-sorts both lists and may drop held companies: remember
     // the selected companies to select them again at their new rows.
@@ -37,8 +37,7 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     // Selecting the remembered rows again charts each of them for a moment;
     // only the chart the step ends with is drawn.
     const TVxPriceChart::THold chartHold(*Chart1);
-    if (VLVOwner->ItemCount() != Game.OwnerList.Count())
-        VLVOwner->SetItemCount(Game.OwnerList.Count());
+    SyncOwnerItemCount();
     ActSetVLVFocusedCompany();
     // Selecting again charted the selection; the chart keeps its company.
     ChartCompany = keptChartCompany;

@@ -1,8 +1,8 @@
-#include "VxBalanceList.h"
+#include "ui/VxBalanceList.h"
 
-#include "VxGame.h"
-#include "VxListView.h"
-#include "VxUtils.h"
+#include "app/VxUtils.h"
+#include "components/VxListView.h"
+#include "game/VxGame.h"
 
 namespace {
 

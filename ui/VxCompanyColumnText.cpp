@@ -1,8 +1,8 @@
-#include "VxCompanyColumnText.h"
+#include "ui/VxCompanyColumnText.h"
 
-#include "VxColumnInfos.h"
-#include "VxCompany.h"
-#include "VxUtils.h"
+#include "app/VxUtils.h"
+#include "components/VxColumnInfos.h"
+#include "game/VxCompany.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
-#include "VxPriceChart.h"
+#include "ui/VxPriceChart.h"
 
-#include "VxCompany.h"
+#include "game/VxCompany.h"
 
 #include <QCategoryAxis>
 #include <QLineSeries>

@@ -1,4 +1,4 @@
-#include "VxQtMessageBox.h"
+#include "ui/VxQtMessageBox.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,9 +60,10 @@ QMessageBox* TVxQtMessageBox::CreateBox(const TVxMessageBoxRequest& request, QWi
     auto box = std::make_unique<QMessageBox>(ToQtIcon(request.Icon), request.Caption, request.Text,
                                              QMessageBox::NoButton, parent);
     box->setTextFormat(Qt::PlainText);
-    box->addButton(QMessageBox::Ok);
+    // The buttons carry the game's own texts, whatever language Qt speaks.
+    box->addButton(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     if (request.Buttons == TVxMsgButtons::OkCancel)
-        box->addButton(QMessageBox::Cancel);
+        box->addButton(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
     const TVxMsgResult defaultButton =
         request.Buttons == TVxMsgButtons::Ok ? TVxMsgResult::Ok : request.DefaultButton;
     box->setDefaultButton(ToQtButton(defaultButton));

@@ -8,7 +8,7 @@
 // SetNextAnswer, Show takes the next one instead of opening a box and
 // records what it would have shown.
 
-#include "VxMessageSinks.h"
+#include "game/VxMessageSinks.h"
 
 #include <QString>
 
@@ -31,6 +31,11 @@ struct TVxMessageBoxRequest {
     static TVxMessageBoxRequest Question(const QString& text) {
         return {QStringLiteral("確認"), text, TVxMsgIcon::Question, TVxMsgButtons::OkCancel,
                 TVxMsgResult::Cancel};
+    }
+    // An error of the window: "エラー", OK, the error icon.
+    static TVxMessageBoxRequest Error(const QString& text) {
+        return {QStringLiteral("エラー"), text, TVxMsgIcon::Error, TVxMsgButtons::Ok,
+                TVxMsgResult::Ok};
     }
 };
 

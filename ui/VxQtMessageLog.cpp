@@ -1,4 +1,4 @@
-#include "VxQtMessageLog.h"
+#include "ui/VxQtMessageLog.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

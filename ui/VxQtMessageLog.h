@@ -4,7 +4,7 @@
 // appended and scrolled into view; repainting can be suspended while a
 // month writes many lines.
 
-#include "VxMessageSinks.h"
+#include "game/VxMessageSinks.h"
 
 class QPlainTextEdit;
 

@@ -1,4 +1,4 @@
-#include "VxStatusPanels.h"
+#include "ui/VxStatusPanels.h"
 
 #include <QLabel>
 

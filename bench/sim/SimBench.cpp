@@ -2,10 +2,10 @@
 // game, and a study on one thread against two.  The floor is the game's
 // own monthly turn with nothing traded: a simulated month cannot be cheaper.
 
-#include "VxGame.h"
-#include "VxRandom.h"
-#include "VxSimGame.h"
-#include "VxSimStudy.h"
+#include "game/VxGame.h"
+#include "game/VxRandom.h"
+#include "sim/VxSimGame.h"
+#include "sim/VxSimStudy.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,11 +9,11 @@
 // Both run with the market sorted by the month-on-month percentage, the
 // order that every month shuffles most.
 
-#include "FrmRidolt.h"
-#include "VxGame.h"
-#include "VxListView.h"
-#include "VxPriceChart.h"
-#include "VxRandom.h"
+#include "components/VxListView.h"
+#include "game/VxGame.h"
+#include "game/VxRandom.h"
+#include "ui/FrmRidolt.h"
+#include "ui/VxPriceChart.h"
 
 #include <QAction>
 #include <QApplication>

@@ -15,10 +15,10 @@
 //
 // The platform is the child's QT_QPA_PLATFORM (offscreen when unset).
 
-#include "FrmRidolt.h"
-#include "VxAppInfo.h"
-#include "VxGame.h"
-#include "VxListView.h"
+#include "app/VxAppInfo.h"
+#include "components/VxListView.h"
+#include "game/VxGame.h"
+#include "ui/FrmRidolt.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -2,7 +2,7 @@
 // the game is lost in the month the cash falls below 0.  The baseline every
 // other strategy has to beat.
 
-#include "VxSimStrategy.h"
+#include "sim/VxSimStrategy.h"
 
 namespace {
 

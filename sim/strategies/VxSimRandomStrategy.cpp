@@ -3,7 +3,7 @@
 // with an even chance one company picked at random is bought for a random
 // part of the cash that can be spent.  What skill has to beat.
 
-#include "VxSimStrategy.h"
+#include "sim/VxSimStrategy.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 // it can spend over the strongest risers of the last three months that rose
 // in each of the last two.
 
-#include "VxSimStrategy.h"
+#include "sim/VxSimStrategy.h"
 
 #include <vector>
 

@@ -6,7 +6,7 @@
 // too close to bankruptcy.  It never sells at a loss unless the month
 // cannot be paid otherwise.
 
-#include "VxSimStrategy.h"
+#include "sim/VxSimStrategy.h"
 
 #include <vector>
 

@@ -10,10 +10,10 @@
 // again without being written.  That it is loaded into the game, after the
 // new game and with the window refreshed, the window's own tests show.
 
-#include "VxCopyData.h"
-#include "VxGame.h"
-#include "VxRandom.h"
-#include "VxSingleInstance.h"
+#include "app/VxCopyData.h"
+#include "app/VxSingleInstance.h"
+#include "game/VxGame.h"
+#include "game/VxRandom.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The about box: its exact texts, its fixed layout and how it closes.
 
-#include "VxAbout.h"
-#include "VxAppInfo.h"
+#include "app/VxAbout.h"
+#include "app/VxAppInfo.h"
 
 #include <QApplication>
 #include <QIcon>

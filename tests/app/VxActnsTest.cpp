@@ -1,10 +1,10 @@
 // The standard actions: their texts, the about action's values and box,
 // and exit through the window's normal close path.
 
-#include "VxActns.h"
-#include "VxAbout.h"
-#include "VxAppInfo.h"
-#include "VxAppPaths.h"
+#include "app/VxActns.h"
+#include "app/VxAbout.h"
+#include "app/VxAppInfo.h"
+#include "app/VxAppPaths.h"
 
 #include <QApplication>
 #include <QCloseEvent>

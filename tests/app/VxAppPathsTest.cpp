@@ -1,7 +1,7 @@
 // The program's folders: the application folder, the save folder beside
 // the executable or, for an installed copy, in the user's data folder.
 
-#include "VxAppPaths.h"
+#include "app/VxAppPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The game's command line: which argument is the path, when the options
 // apply, and the texts they print.
 
-#include "VxCommandLine.h"
+#include "app/VxCommandLine.h"
 
 #include <QDir>
 #include <QTest>

@@ -2,7 +2,7 @@
 // ready, delivered in order from the event loop and never into a handler
 // that is still running, and a hand-off brings the window to the front.
 
-#include "VxCopyDataReceiver.h"
+#include "app/VxCopyDataReceiver.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -2,7 +2,7 @@
 // receiver decodes, however the bytes arrive, and foreign bytes are
 // refused.
 
-#include "VxCopyData.h"
+#include "app/VxCopyData.h"
 
 #include <QTest>
 

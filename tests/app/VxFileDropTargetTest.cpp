@@ -3,7 +3,7 @@
 // played as Qt delivers it: enter, move and drop, each sent to the widget
 // under the mouse.
 
-#include "VxFileDropTarget.h"
+#include "app/VxFileDropTarget.h"
 
 #include <QDropEvent>
 #include <QLineEdit>

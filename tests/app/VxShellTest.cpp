@@ -2,11 +2,11 @@
 // the help file, the application folder, the home page and a new mail.
 // The desktop is replaced by URL handlers that record the requests.
 
-#include "VxShell.h"
-#include "VxAbout.h"
-#include "VxActns.h"
-#include "VxAppInfo.h"
-#include "VxAppPaths.h"
+#include "app/VxShell.h"
+#include "app/VxAbout.h"
+#include "app/VxActns.h"
+#include "app/VxAppInfo.h"
+#include "app/VxAppPaths.h"
 
 #include <QDesktopServices>
 #include <QLabel>

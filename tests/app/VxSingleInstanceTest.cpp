@@ -3,7 +3,7 @@
 // Senders run on a thread of their own, as they would in a second process,
 // because they block until the running instance answers.
 
-#include "VxSingleInstance.h"
+#include "app/VxSingleInstance.h"
 
 #include <QApplication>
 #include <QLocalSocket>

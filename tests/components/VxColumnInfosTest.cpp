@@ -1,4 +1,4 @@
-#include "VxColumnInfos.h"
+#include "components/VxColumnInfos.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "VxListView.h"
+#include "components/VxListView.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

@@ -4,9 +4,9 @@
 // scripted draws, a log and a message-box sink that record what they get,
 // and a game wired to them over a market that stands still.
 
-#include "VxGame.h"
-#include "VxMessageSinks.h"
-#include "VxRandom.h"
+#include "game/VxGame.h"
+#include "game/VxMessageSinks.h"
+#include "game/VxRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,7 @@ inline std::vector<uint8_t> SaveBytes(TVxGame& game) {
 }
 
 // Replaces the price history with `prices`, oldest first.
-inline void SetPrices(TVxCompany& company, std::initializer_list<int32_t> prices) {
+inline void SetPrices(TVxCompany& company, const std::vector<int32_t>& prices) {
     company.PriceHistory.Clear();
     for (const int32_t price : prices)
         company.PriceHistory.Add(price);

@@ -1,4 +1,4 @@
-#include "MyList.h"
+#include "VxRTL/EtcLists/MyList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "VxCompanyList.h"
+#include "game/VxCompanyList.h"
 
 #include "ModelTestSupport.h"
-#include "VxConsts.h"
+#include "game/VxConsts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "VxCompany.h"
+#include "game/VxCompany.h"
 
 #include "ModelTestSupport.h"
-#include "VxConsts.h"
+#include "game/VxConsts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "VxGame.h"
+#include "game/VxGame.h"
 
 #include "ModelTestSupport.h"
-#include "VxGameSaveData.h"
+#include "game/VxGameSaveData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "VxGame.h"
+#include "game/VxGame.h"
 
 #include "ModelTestSupport.h"
 

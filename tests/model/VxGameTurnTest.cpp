@@ -1,4 +1,4 @@
-#include "VxGame.h"
+#include "game/VxGame.h"
 
 #include "ModelTestSupport.h"
 
@@ -273,6 +273,32 @@ TEST_F(VxGameTurn, MonthIsRefusedWhenSharesAreHeldAndCashRunsShort) {
             EXPECT_TRUE(log.Lines.empty());
             EXPECT_EQ(game.OwnerList.Count(), 1);
         }
+    }
+}
+
+// A holding that no sale can turn into cash does not hold the month up: with
+// lots x price at most 11 yen every sale brings in less than 1万円.
+TEST_F(VxGameTurn, MonthIsRefusedOnlyWhileAHoldingCanBeSold) {
+    struct TCase {
+        int32_t Lots;
+        int32_t Price;
+        bool Refused;
+    };
+    for (const TCase& c : {TCase{1, 5, false}, TCase{2, 5, false}, TCase{1, 11, false},
+                           TCase{3, 5, true}, TCase{1, 12, true}}) {
+        SCOPED_TRACE(testing::Message() << c.Lots << " lots at " << c.Price << " yen");
+        Restart();
+        SetPrices(Company(42), std::vector<int32_t>(12, c.Price));
+        Hold(game, Company(42), c.Lots * 1000, 1);
+        game.Money = 29;
+
+        game.NextMonth();
+
+        EXPECT_EQ(game.Month, c.Refused ? 0 : 1);
+        EXPECT_EQ(game.Money, c.Refused ? 29 : -1);
+        EXPECT_EQ(game.GameEnd, !c.Refused);
+        ASSERT_EQ(box.Boxes.size(), 1u);
+        EXPECT_EQ(box.Boxes[0].Caption, c.Refused ? "警告" : "ゲームオーバー");
     }
 }
 

@@ -1,6 +1,6 @@
-#include "VxTrade.h"
+#include "game/VxTrade.h"
 
-#include "VxConsts.h"
+#include "game/VxConsts.h"
 
 #include <gtest/gtest.h>
 
@@ -404,18 +404,24 @@ struct TRefusedCase {
     int32_t Amount;
 };
 
-// A trade that could never have been offered is refused before anything
-// changes, so a caller's mistake cannot overflow or corrupt the game.
+// A trade that is not offered at the current price is refused before
+// anything changes, so a caller's mistake (or an amount worked out before
+// the price moved) cannot overflow, corrupt or cheapen the game.
 TEST_F(TradeGame, ATradeThatWasNeverOfferedIsRefusedUnchanged) {
     const TRefusedCase cases[] = {
         {"cost above the cash", TSide::Buy, 100, 0, 0, 0, 0, 1, 110},
         {"no lots", TSide::Buy, 3000, 0, 0, 0, 0, 0, 0},
         {"more than on sale", TSide::Buy, 100000, 98000, 10780, 0, 0, 3, 330},
         {"free purchase", TSide::Buy, 3000, 0, 0, 0, 0, 1, 0},
+        {"100 lots for 1万円", TSide::Buy, 100000, 0, 0, 0, 0, 100, 1},
+        {"cost below the price's", TSide::Buy, 3000, 0, 0, 0, 0, 1, 109},
+        {"cost above the price's", TSide::Buy, 3000, 0, 0, 0, 0, 1, 111},
         {"expense overflow", TSide::Buy, 3000, 0, 0, Max - 100, 0, 1, 110},
         {"more than held", TSide::Sell, 3000, 2000, 220, 0, 0, 3, 270},
         {"no lots to sell", TSide::Sell, 3000, 2000, 220, 0, 0, 0, 0},
         {"sale for nothing", TSide::Sell, 3000, 2000, 220, 0, 0, 1, 0},
+        {"proceeds above the price's", TSide::Sell, 3000, 2000, 220, 0, 0, 1, 91},
+        {"proceeds below the price's", TSide::Sell, 3000, 2000, 220, 0, 0, 2, 179},
         {"cash overflow", TSide::Sell, Max - 50, 2000, 220, 0, 0, 1, 90},
         {"income overflow", TSide::Sell, 3000, 2000, 220, 0, Max - 50, 1, 90},
     };

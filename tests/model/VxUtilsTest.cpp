@@ -1,4 +1,4 @@
-#include "VxUtils.h"
+#include "app/VxUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 // for a year with no trend, nothing held, the first month of the first
 // year.  Tests then shape the few companies they need.
 
-#include "VxConsts.h"
-#include "VxGame.h"
-#include "VxRandom.h"
+#include "game/VxConsts.h"
+#include "game/VxGame.h"
+#include "game/VxRandom.h"
 
 #include <initializer_list>
 #include <stdexcept>

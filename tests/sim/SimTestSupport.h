@@ -3,7 +3,7 @@
 // Running ridolt-sim's command line in-process, and scratch files that
 // clean up after themselves.
 
-#include "VxSimCli.h"
+#include "sim/VxSimCli.h"
 
 #include <filesystem>
 #include <sstream>

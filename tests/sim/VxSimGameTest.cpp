@@ -1,10 +1,10 @@
 // One simulated game month by month: refused turns, games that get stuck,
 // bankruptcies, tax, the win, and the trader's rules.
 
-#include "VxSimGame.h"
+#include "sim/VxSimGame.h"
 #include "SimGameFixture.h"
 #include "SimTestSupport.h"
-#include "VxSimTrader.h"
+#include "sim/VxSimTrader.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,21 @@ TEST_F(SimGame, RefusedTurnIsPlayedOnceTheStrategyHasSold) {
     EXPECT_FALSE(game.Ended());
 }
 
-TEST_F(SimGame, RefusedTurnNobodyCanPayForEndsStuck) {
+TEST_F(SimGame, RefusedTurnTheStrategyWillNotPayForEndsStuck) {
+    Market.Game.Money = 10;
+    Market.Hold(10, 1, 110); // sells for 90, but the strategy keeps it
+    TVxSimGame& game = Continue(std::make_unique<TStubborn>());
+    const TVxSimMonth month = game.PlayMonth();
+    EXPECT_EQ(Kinds(month), (std::vector{TVxSimEventKind::Refused, TVxSimEventKind::Stuck}));
+    EXPECT_EQ(month.Year, 1);
+    EXPECT_EQ(month.Month, 1) << "the turn was never played";
+    EXPECT_EQ(month.Cash, 10);
+    EXPECT_TRUE(game.Ended());
+}
+
+// A holding no sale can turn into cash does not hold the turn up: it is
+// played, and the cash it cannot cover ends the game.
+TEST_F(SimGame, HoldingNothingSellableIsNoReasonToRefuse) {
     Market.Game.Money = 10;
     Market.Prices(10, {5});
     Market.Hold(10, 2, 2); // 2 lots at 5 yen sell for 0.9万円: never offered
@@ -82,10 +96,9 @@ TEST_F(SimGame, RefusedTurnNobodyCanPayForEndsStuck) {
         TVxSimGame& game = Continue(stubborn ? std::unique_ptr<TVxSimStrategy>(new TStubborn)
                                              : std::unique_ptr<TVxSimStrategy>(new TPassive));
         const TVxSimMonth month = game.PlayMonth();
-        EXPECT_EQ(Kinds(month), (std::vector{TVxSimEventKind::Refused, TVxSimEventKind::Stuck}));
-        EXPECT_EQ(month.Year, 1);
-        EXPECT_EQ(month.Month, 1) << "the turn was never played";
-        EXPECT_EQ(month.Cash, 10);
+        EXPECT_EQ(Kinds(month), (std::vector{TVxSimEventKind::GameOver}));
+        EXPECT_EQ(month.Month, 2);
+        EXPECT_EQ(month.Cash, 10 - 30);
         EXPECT_TRUE(game.Ended());
     }
 }

@@ -1,7 +1,7 @@
 // The JSON writer: escaping of any text, and commas and indentation of
 // nested values.
 
-#include "VxSimJson.h"
+#include "sim/VxSimJson.h"
 
 #include <gtest/gtest.h>
 

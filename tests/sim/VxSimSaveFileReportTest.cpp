@@ -2,7 +2,7 @@
 // and every kind of refused file explained.
 
 #include "SimTestSupport.h"
-#include "VxSimGame.h"
+#include "sim/VxSimGame.h"
 
 #include <gtest/gtest.h>
 

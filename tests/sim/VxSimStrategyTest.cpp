@@ -1,7 +1,7 @@
 // The built-in strategies' decisions in small markets built for them, and
 // the registry that finds them by name.
 
-#include "VxSimStrategy.h"
+#include "sim/VxSimStrategy.h"
 #include "SimGameFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Monte-Carlo studies: games that depend on their seed alone, figures that
 // do not depend on the number of threads, and the quantiles.
 
-#include "VxSimStudy.h"
+#include "sim/VxSimStudy.h"
 #include "SimTestSupport.h"
 
 #include <gtest/gtest.h>

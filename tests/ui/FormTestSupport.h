@@ -5,13 +5,13 @@
 // parts by object name, reads cells and panels, and answers the modal
 // dialogs it opens.
 
-#include "FrmDlgTrade.h"
-#include "FrmRidolt.h"
-#include "VxGame.h"
-#include "VxListView.h"
-#include "VxPriceChart.h"
-#include "VxQtMessageBox.h"
-#include "VxStatusPanels.h"
+#include "components/VxListView.h"
+#include "game/VxGame.h"
+#include "ui/FrmDlgTrade.h"
+#include "ui/FrmRidolt.h"
+#include "ui/VxPriceChart.h"
+#include "ui/VxQtMessageBox.h"
+#include "ui/VxStatusPanels.h"
 
 #include <QAction>
 #include <QApplication>

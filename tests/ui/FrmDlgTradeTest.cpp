@@ -1,9 +1,9 @@
-#include "FrmDlgTrade.h"
+#include "ui/FrmDlgTrade.h"
 
-#include "VxCompanyColumnText.h"
-#include "VxConsts.h"
-#include "VxGame.h"
-#include "VxListView.h"
+#include "components/VxListView.h"
+#include "game/VxConsts.h"
+#include "game/VxGame.h"
+#include "ui/VxCompanyColumnText.h"
 
 #include <QComboBox>
 #include <QEventLoop>

@@ -4,9 +4,9 @@
 // started the new game), and files dropped on the window.
 
 #include "FormTestSupport.h"
-#include "VxAppPaths.h"
-#include "VxCopyDataReceiver.h"
-#include "VxStream.h"
+#include "app/VxAppPaths.h"
+#include "app/VxCopyDataReceiver.h"
+#include "game/VxStream.h"
 
 #include <QDir>
 #include <QDropEvent>

@@ -5,7 +5,7 @@
 
 #include "FormTestSupport.h"
 
-#include "VxCompanyColumnText.h"
+#include "ui/VxCompanyColumnText.h"
 
 #include <QTabWidget>
 

@@ -3,7 +3,7 @@
 
 #include "FormTestSupport.h"
 
-#include "VxCompanyColumnText.h"
+#include "ui/VxCompanyColumnText.h"
 
 #include <QCategoryAxis>
 #include <QPlainTextEdit>

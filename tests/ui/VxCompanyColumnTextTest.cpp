@@ -1,6 +1,6 @@
-#include "VxCompanyColumnText.h"
-#include "VxColumnInfos.h"
-#include "VxCompany.h"
+#include "ui/VxCompanyColumnText.h"
+#include "components/VxColumnInfos.h"
+#include "game/VxCompany.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // The price chart on its own: the price axis it fits to a line, and holds
 // that draw only the last of several redraws.
 
-#include "VxPriceChart.h"
-#include "VxCompany.h"
+#include "ui/VxPriceChart.h"
+#include "game/VxCompany.h"
 
 #include <QCategoryAxis>
 #include <QChart>

@@ -1,5 +1,5 @@
-#include "VxQtMessageBox.h"
-#include "VxQtMessageLog.h"
+#include "ui/VxQtMessageBox.h"
+#include "ui/VxQtMessageLog.h"
 
 #include <QApplication>
 #include <QMessageBox>
