@@ -73,19 +73,18 @@ void TVxGame::NewGame() {
     Money = StartMoney;
 }
 
-void TVxGame::NextMonth() {
+TVxTurnResult TVxGame::NextMonth() {
     FRandom->Reseed();
     const TLogUpdateGuard logGuard(MessageLog);
+    TVxTurnResult result;
 
-    int64_t need = int64_t{Money} - LivingCost;
-    if (Month == 11)
-        need -= Tax();
-    if (need < 0 && AnyHoldingSellable()) {
+    if (Money < MonthCost() && AnyHoldingSellable()) {
         ShowMessage(
             "警告",
             "このままでは破産してしまいます。\r\n所有株を売却して、資金を用意してください。",
             TVxMsgIcon::Warning);
-        return;
+        result.Refused = true;
+        return result;
     }
 
     ++Month;
@@ -94,20 +93,32 @@ void TVxGame::NextMonth() {
         if (Year < INT32_MAX - 1)
             ++Year;
         Month = 0;
-        const int32_t tax = Tax();
-        if (tax != 0)
+        result.TaxPaid = Tax();
+        if (result.TaxPaid != 0)
             AddMessageFmt("%d年目%d月 %s円の税を納めました。", Year + 1, Month + 1,
-                          ManToKanjiStr(tax, false).c_str());
-        Money = SubtractMoney(Money, tax);
+                          ManToKanjiStr(result.TaxPaid, false).c_str());
+        Money = SubtractMoney(Money, result.TaxPaid);
         PushExpense(0);
         PushIncome(0);
     }
 
-    MovePrices();
+    MovePrices(result.Bankrupt);
     MarketList.Sort();
     OwnerList.Sort();
     Money = SubtractMoney(Money, LivingCost);
-    CheckGameOver();
+    result.GameOver = CheckGameOver();
+    return result;
+}
+
+int32_t TVxGame::MonthCost() const {
+    return Month == 11 ? LivingCost + Tax() : LivingCost;
+}
+
+int64_t TVxGame::HoldingsValue() const {
+    int64_t value = 0;
+    for (int32_t i = 0; i < OwnerList.Count(); ++i)
+        value += OwnerList.Items(i)->MyStockValue();
+    return value;
 }
 
 bool TVxGame::AnyHoldingSellable() const {
@@ -119,7 +130,7 @@ bool TVxGame::AnyHoldingSellable() const {
     return false;
 }
 
-void TVxGame::MovePrices() {
+void TVxGame::MovePrices(std::vector<int16_t>& bankrupt) {
     for (int32_t i = 0; i < MarketList.Count(); ++i) {
         TVxCompany& company = *MarketList.Items(i);
         const int64_t price = company.StockPrice();
@@ -141,6 +152,7 @@ void TVxGame::MovePrices() {
                     "%d年目%d月 ID:%dの会社は倒産しました。所有株の価値は無くなりました。",
                     Year + 1, Month + 1, int{company.ID});
                 OwnerList.Delete(held);
+                bankrupt.push_back(company.ID);
             }
             company.Reset();
         }

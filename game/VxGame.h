@@ -10,12 +10,14 @@
 #include "game/VxMessageSinks.h"
 #include "game/VxRandom.h"
 #include "game/VxStream.h"
+#include "game/VxTurnResult.h"
 
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A silent abort: the file is not one of ours.  It carries no message of
 // its own; the caller reports the failed opening.
@@ -56,7 +58,9 @@ public:
     IVxRandom& Random() const { return *FRandom; }
 
     void NewGame();
-    void NextMonth();
+    // One month of play.  The window ignores the result and shows the
+    // game's state; the simulator records it.
+    TVxTurnResult NextMonth();
     bool CheckGameClear();
     bool CheckGameOver();
 
@@ -74,6 +78,13 @@ public:
     int32_t PreProfit() const { return Difference(PreIncome(), PreExpense()); }
     int32_t PreTax() const { return TaxOf(PreProfit()); }
     int32_t PreProfitAfterTax() const { return PreProfit() - PreTax(); }
+
+    // Cash the next turn takes: the living cost and, in the month that ends
+    // the year, the tax on the year's profit so far.
+    int32_t MonthCost() const;
+    // Market value of everything held, 万円; beyond 32 bits for a market
+    // full of dear holdings.
+    int64_t HoldingsValue() const;
 
     void SetIncome(int32_t value) { IncomeList.Put(IncomeList.Count() - 1, value); }
     void SetExpense(int32_t value) { ExpenseList.Put(ExpenseList.Count() - 1, value); }
@@ -95,7 +106,7 @@ private:
     static int32_t TaxOf(int32_t profit);
     static void PushTotal(TIntegerList& list, int32_t value);
     void ShowMessage(const std::string& caption, const std::string& text, TVxMsgIcon icon);
-    void MovePrices();
+    void MovePrices(std::vector<int16_t>& bankrupt);
     bool AnyHoldingSellable() const;
 
     TVxClockRandom FClockRandom;

@@ -28,10 +28,7 @@ void TVxSimGame::Save(const std::string& fileName) {
 }
 
 int64_t TVxSimGame::Fortune() const {
-    int64_t fortune = FGame.Money;
-    for (int32_t i = 0; i < FGame.OwnerList.Count(); ++i)
-        fortune += FGame.OwnerList.Items(i)->MyStockValue();
-    return fortune;
+    return FGame.Money + FGame.HoldingsValue();
 }
 
 TVxSimMonth TVxSimGame::Snapshot(int32_t taxPaid) const {
@@ -39,37 +36,27 @@ TVxSimMonth TVxSimGame::Snapshot(int32_t taxPaid) const {
     record.Year = FGame.Year + 1;
     record.Month = FGame.Month + 1;
     record.Cash = FGame.Money;
-    record.Value = Fortune() - FGame.Money;
+    record.Value = FGame.HoldingsValue();
     record.Held = FGame.OwnerList.Count();
     record.Tax = taxPaid;
     return record;
 }
 
 std::optional<TVxSimMonth> TVxSimGame::TryTurn(int64_t monthIndex) {
-    std::vector<TVxCompany*> held;
-    for (int32_t i = 0; i < FGame.OwnerList.Count(); ++i)
-        held.push_back(FGame.OwnerList.Items(i));
-    const int32_t taxDue = FGame.Month == 11 ? FGame.Tax() : 0;
-    const int32_t monthBefore = FGame.Month;
-
     // Reseeded for every attempt, so a turn tried again after sales draws
     // what a turn played at once would have drawn.
     FMarketDraws.Seed(VxSimStreamSeed(FSeed, TVxSimStream::Turn, monthIndex));
-    FGame.NextMonth();
-    if (FGame.Month == monthBefore)
+    const TVxTurnResult turn = FGame.NextMonth();
+    if (turn.Refused)
         return std::nullopt;
 
-    TVxSimMonth record = Snapshot(taxDue);
-    // A bankrupt company is reset, which clears the holding; nothing else
-    // in a turn takes shares away.
-    std::vector<int32_t> bankrupt;
-    for (const TVxCompany* company : held)
-        if (company->MyStockCount == 0)
-            bankrupt.push_back(company->ID);
+    TVxSimMonth record = Snapshot(turn.TaxPaid);
+    // The output lists bankruptcies by ID, not in the market's order.
+    std::vector<int16_t> bankrupt = turn.Bankrupt;
     std::sort(bankrupt.begin(), bankrupt.end());
-    for (const int32_t id : bankrupt)
+    for (const int16_t id : bankrupt)
         record.Events.push_back({TVxSimEventKind::Bankruptcy, id});
-    if (FGame.GameEnd)
+    if (turn.GameOver)
         record.Events.push_back({TVxSimEventKind::GameOver});
     return record;
 }

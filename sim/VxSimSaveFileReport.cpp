@@ -91,14 +91,11 @@ std::string VxSimGameJson(const TVxGame& game, const std::string& fileName) {
     json.EndObject();
     json.Key("holdings");
     json.BeginArray();
-    int64_t value = 0;
-    for (int32_t i = 0; i < game.OwnerList.Count(); ++i) {
+    for (int32_t i = 0; i < game.OwnerList.Count(); ++i)
         Holding(json, *game.OwnerList.Items(i));
-        value += game.OwnerList.Items(i)->MyStockValue();
-    }
     json.EndArray();
     json.Key("holdings_value");
-    json.Number(value);
+    json.Number(game.HoldingsValue());
     json.Key("companies");
     json.BeginArray();
     for (int32_t i = 0; i < game.MarketList.Count(); ++i)

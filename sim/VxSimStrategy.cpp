@@ -40,11 +40,12 @@ TVxCompany* LargestSellableHolding(const TVxSimTrader& trader) {
 void TVxSimStrategy::RaiseCash(TVxSimTrader& trader) {
     // A sale in December raises the year's tax too, so the shortfall is
     // worked out again after every sale.
-    while (trader.Game().Money < trader.MonthCost()) {
+    const TVxGame& game = trader.Game();
+    while (game.Money < game.MonthCost()) {
         TVxCompany* company = LargestSellableHolding(trader);
         if (!company)
             return;
-        const int64_t shortfall = int64_t{trader.MonthCost()} - trader.Game().Money;
+        const int64_t shortfall = int64_t{game.MonthCost()} - game.Money;
         if (!trader.Sell(*company, trader.SaleFor(*company, shortfall)))
             return;
     }
@@ -52,9 +53,7 @@ void TVxSimStrategy::RaiseCash(TVxSimTrader& trader) {
 
 int64_t TVxSimStrategy::CashToSpend(const TVxSimTrader& trader, int32_t reserveMonths) {
     const TVxGame& game = trader.Game();
-    int64_t reserve = int64_t{trader.MonthCost()} + int64_t{reserveMonths} * LivingCost;
-    if (game.Month != 11)
-        reserve += game.Tax();
+    const int64_t reserve = int64_t{1 + reserveMonths} * LivingCost + game.Tax();
     return std::max<int64_t>(0, game.Money - reserve);
 }
 

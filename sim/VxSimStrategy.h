@@ -31,15 +31,16 @@ public:
     // The month's trades, made before the turn.
     virtual void Trade(TVxSimTrader& trader) = 0;
 
-    // The turn was refused: the cash does not cover trader.MonthCost().
+    // The turn was refused: the cash does not cover the game's MonthCost().
     // Purchases are closed.  By default the largest holdings are sold, as
     // few lots as cover the shortfall, until the cash covers the month.
     virtual void RaiseCash(TVxSimTrader& trader);
 
 protected:
-    // Cash that can go into shares this month: the cash less the coming
-    // month's cost, the tax already due on this year's profit and
-    // `reserveMonths` further months of living cost.  Never below 0.
+    // Cash that can go into shares this month: the cash less the living
+    // cost of the coming month and of `reserveMonths` more, and less the tax
+    // due on this year's profit so far, kept back in every month and not
+    // only in the one that pays it.  Never below 0.
     static int64_t CashToSpend(const TVxSimTrader& trader, int32_t reserveMonths);
 
     // The price now as a multiple of the price `months` months ago (at most

@@ -23,10 +23,6 @@ int32_t FindOffer(const TOffers& offers, int32_t lots, int32_t money) {
 TVxSimTrader::TVxSimTrader(TVxGame& game, IVxRandom& draws, bool salesOnly)
     : FGame(game), FDraws(draws), FSalesOnly(salesOnly) {}
 
-int32_t TVxSimTrader::MonthCost() const {
-    return FGame.Month == 11 ? LivingCost + FGame.Tax() : LivingCost;
-}
-
 TVxSimTrader::TOffer TVxSimTrader::LargestPurchase(const TVxCompany& company,
                                                    int64_t budget) const {
     TOffers offers;

@@ -20,10 +20,6 @@ public:
     const TVxGame& Game() const { return FGame; }
     IVxRandom& Draws() { return FDraws; }
 
-    // Cash the coming turn takes: the living cost and, in the last month of
-    // the year, the tax on the year's profit so far.
-    int32_t MonthCost() const;
-
     // The largest purchase of `company` whose cost, fee included, is at most
     // `budget` (and the cash); 0 lots when there is none.
     struct TOffer {

@@ -1,7 +1,7 @@
 #include "game/VxCompanyList.h"
 
-#include "ModelTestSupport.h"
 #include "game/VxConsts.h"
+#include "tests/support/GameState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,10 @@
 #include "game/VxGame.h"
 
-#include "ModelTestSupport.h"
 #include "game/VxGameSaveData.h"
+#include "tests/support/GameState.h"
+#include "tests/support/RecordingSinks.h"
+#include "tests/support/ScratchDir.h"
+#include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -433,20 +436,11 @@ TEST_F(VxGameFileRefusal, LimitsThatPlayCanReachAreAccepted) {
 // A folder of its own for each file test, removed afterwards.
 class VxGameFileOnDisk : public ::testing::Test {
 protected:
-    fs::path folder;
+    const TScratchDir scratch;
+    const fs::path& folder = scratch.Path();
     TVxGame game;
 
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "ridolt-file-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        PlayAGame(game, 8);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(folder, fs::perms::owner_all, ignored);
-        fs::remove_all(folder, ignored);
-    }
+    void SetUp() override { PlayAGame(game, 8); }
 
     std::vector<std::string> Names() const {
         std::vector<std::string> names;

@@ -1,6 +1,10 @@
 #include "game/VxGame.h"
 
-#include "ModelTestSupport.h"
+#include "game/VxConsts.h"
+#include "tests/support/GameState.h"
+#include "tests/support/QuietMarket.h"
+#include "tests/support/RecordingSinks.h"
+#include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -113,10 +117,14 @@ TEST(VxGameNew, MarketEndsInTheOrderOfItsSortKey) {
                   game.MarketList.Items(i)->StockPrice());
 }
 
-class VxGameState : public TStillMarketTest {};
+class VxGameState : public testing::Test {
+protected:
+    TQuietMarket market;
+    TVxGame& game = market.Game;
+};
 
 TEST_F(VxGameState, NewGameForgetsTheHoldingsAndTheOldMarket) {
-    Hold(game, Company(3), 5000, 600);
+    Hold(game, market.Company(3), 5000, 600);
     game.SetIncome(70);
     game.PushExpense(20);
     game.NewGame();
@@ -124,21 +132,24 @@ TEST_F(VxGameState, NewGameForgetsTheHoldingsAndTheOldMarket) {
     EXPECT_EQ(game.IncomeList.Values(), (std::vector<int32_t>{0, 0}));
     EXPECT_EQ(game.ExpenseList.Values(), (std::vector<int32_t>{0, 0}));
     for (int32_t i = 0; i < game.MarketList.Count(); ++i)
-        ASSERT_EQ(Company(i).MyStockCount, 0);
-    EXPECT_EQ(log.Lines, OpeningLines);
+        ASSERT_EQ(game.MarketList.Items(i)->MyStockCount, 0);
+    EXPECT_EQ(market.Log.Lines, OpeningLines);
 }
 
 TEST_F(VxGameState, RebuildOwnerListTakesHeldCompaniesInMarketOrder) {
     game.MarketList.SetSort(0, true); // IDs 999 .. 0
-    Company(900).MyStockCount = 1000;
-    Company(10).MyStockCount = 100000;
-    Company(500).MyStockCount = 3000;
-    game.OwnerList.Add(&Company(0)); // a stale entry is dropped
+    const auto at = [this](int32_t index) {
+        return game.MarketList.Items(index);
+    };
+    at(900)->MyStockCount = 1000;
+    at(10)->MyStockCount = 100000;
+    at(500)->MyStockCount = 3000;
+    game.OwnerList.Add(at(0)); // a stale entry is dropped
     game.RebuildOwnerList();
     ASSERT_EQ(game.OwnerList.Count(), 3);
-    EXPECT_EQ(game.OwnerList.Items(0), &Company(10));
-    EXPECT_EQ(game.OwnerList.Items(1), &Company(500));
-    EXPECT_EQ(game.OwnerList.Items(2), &Company(900));
+    EXPECT_EQ(game.OwnerList.Items(0), at(10));
+    EXPECT_EQ(game.OwnerList.Items(1), at(500));
+    EXPECT_EQ(game.OwnerList.Items(2), at(900));
 }
 
 struct TBalanceCase {
@@ -182,6 +193,23 @@ TEST_F(VxGameState, BalanceOfThisAndLastYear) {
     }
 }
 
+TEST_F(VxGameState, HoldingsValueIsTheMarketValueOfEveryHolding) {
+    EXPECT_EQ(game.HoldingsValue(), 0);
+    SetPrices(market.Company(10), {1234});
+    Hold(game, market.Company(10), 3000, 400); // 370.2万
+    Hold(game, market.Company(11), 1000, 110); // 100万
+    EXPECT_EQ(game.HoldingsValue(), 470);
+    // Every share of every company at the highest price: 1000 x 1億 is far
+    // beyond 32 bits.
+    for (int32_t i = 0; i < game.MarketList.Count(); ++i) {
+        TVxCompany& company = *game.MarketList.Items(i);
+        company.SetStockPrice(MaxStockPrice);
+        company.MyStockCount = IssuedShares;
+    }
+    game.RebuildOwnerList();
+    EXPECT_EQ(game.HoldingsValue(), 100'000'000'000);
+}
+
 TEST_F(VxGameState, SettersWriteThisYearAndPushesShift) {
     game.SetIncome(5);
     game.SetExpense(6);
@@ -198,11 +226,12 @@ TEST_F(VxGameState, MessagesGoToTheLogWhenThereIsOne) {
     game.AddMessageFmt("%d年目%d月 %s %d%%", 2, 12, "ID:7", -3);
     const std::string longText(5000, 'x');
     game.AddMessageFmt("%s!", longText.c_str());
-    EXPECT_EQ(log.Lines, (std::vector<std::string>{"一行", "2年目12月 ID:7 -3%", longText + "!"}));
+    EXPECT_EQ(market.Log.Lines,
+              (std::vector<std::string>{"一行", "2年目12月 ID:7 -3%", longText + "!"}));
     game.MessageLog = nullptr;
     game.AddMessage("dropped");
     game.AddMessageFmt("%d", 1);
-    EXPECT_EQ(log.Lines.size(), 3u);
+    EXPECT_EQ(market.Log.Lines.size(), 3u);
 }
 
 TEST(VxGameGlobal, ExistsBeforeAnyWindow) {

@@ -1,6 +1,7 @@
 #include "game/VxGame.h"
 
-#include "ModelTestSupport.h"
+#include "tests/support/GameState.h"
+#include "tests/support/QuietMarket.h"
 
 #include <gtest/gtest.h>
 
@@ -21,19 +22,22 @@ std::string BankruptcyLine(int year, int month, int id) {
            "の会社は倒産しました。所有株の価値は無くなりました。";
 }
 
-class VxGameTurn : public TStillMarketTest {
+class VxGameTurn : public testing::Test {
 protected:
+    TQuietMarket market;
+    TVxGame& game = market.Game;
+
     void ExpectBox(const std::string& caption, const std::string& text, TVxMsgIcon icon) {
-        ASSERT_EQ(box.Boxes.size(), 1u);
-        EXPECT_EQ(box.Boxes[0].Caption, caption);
-        EXPECT_EQ(box.Boxes[0].Text, text);
-        EXPECT_EQ(box.Boxes[0].Icon, icon);
-        EXPECT_EQ(box.Boxes[0].Buttons, TVxMsgButtons::Ok);
-        EXPECT_EQ(box.Boxes[0].DefaultButton, TVxMsgResult::Ok);
+        ASSERT_EQ(market.Box.Boxes.size(), 1u);
+        EXPECT_EQ(market.Box.Boxes[0].Caption, caption);
+        EXPECT_EQ(market.Box.Boxes[0].Text, text);
+        EXPECT_EQ(market.Box.Boxes[0].Icon, icon);
+        EXPECT_EQ(market.Box.Boxes[0].Buttons, TVxMsgButtons::Ok);
+        EXPECT_EQ(market.Box.Boxes[0].DefaultButton, TVxMsgResult::Ok);
     }
     void ExpectLogResumed() {
-        EXPECT_EQ(log.Depth, 0);
-        EXPECT_EQ(log.MaxDepth, 1);
+        EXPECT_EQ(market.Log.Depth, 0);
+        EXPECT_EQ(market.Log.MaxDepth, 1);
     }
 };
 
@@ -42,29 +46,33 @@ TEST_F(VxGameTurn, PlayedMonthMovesPricesSortsAndTakesTheLivingCost) {
     game.MarketList.SortDown = true;
     game.OwnerList.SortColumn = 0; // by ID, highest first
     game.OwnerList.SortDown = true;
-    Hold(game, Company(5), 1000, 110);
-    Hold(game, Company(6), 2000, 220);
+    Hold(game, market.Company(5), 1000, 110);
+    Hold(game, market.Company(6), 2000, 220);
     game.SetExpense(330);
-    TVxCompany* riser = &Company(500);
-    TVxCompany* faller = &Company(501);
+    TVxCompany* riser = &market.Company(500);
+    TVxCompany* faller = &market.Company(501);
     riser->Trend = 100;
-    random.AddNeutralCompanies(500);
-    random.AddCompany(99, 2, 20); // +99 yen
-    random.AddCompany(0, 0, 20);  // -2 yen
+    market.Draws.AddNeutralCompanies(500);
+    market.Draws.AddCompany(99, 2, 20); // +99 yen
+    market.Draws.AddCompany(0, 0, 20);  // -2 yen
 
-    game.NextMonth();
+    const TVxTurnResult turn = game.NextMonth();
 
+    EXPECT_FALSE(turn.Refused);
+    EXPECT_EQ(turn.TaxPaid, 0);
+    EXPECT_TRUE(turn.Bankrupt.empty());
+    EXPECT_FALSE(turn.GameOver);
     EXPECT_EQ(game.Month, 1);
     EXPECT_EQ(game.Year, 0);
     EXPECT_EQ(game.Money, 2970);
     EXPECT_EQ(game.Expense(), 330); // living costs are no expense
     EXPECT_FALSE(game.GameEnd);
-    EXPECT_TRUE(log.Lines.empty());
-    EXPECT_TRUE(box.Boxes.empty());
+    EXPECT_TRUE(market.Log.Lines.empty());
+    EXPECT_TRUE(market.Box.Boxes.empty());
     ExpectLogResumed();
-    EXPECT_EQ(random.Reseeds, 1);
-    ASSERT_EQ(random.Ranges.size(), 3000u);
-    EXPECT_EQ(std::vector<int32_t>(random.Ranges.begin(), random.Ranges.begin() + 6),
+    EXPECT_EQ(market.Draws.Reseeds, 1);
+    ASSERT_EQ(market.Draws.Ranges.size(), 3000u);
+    EXPECT_EQ(std::vector<int32_t>(market.Draws.Ranges.begin(), market.Draws.Ranges.begin() + 6),
               (std::vector<int32_t>{100, 3, 41, 100, 3, 41}));
     EXPECT_EQ(riser->StockPrice(), 1099);
     EXPECT_EQ(faller->StockPrice(), 998);
@@ -104,11 +112,11 @@ TEST_F(VxGameTurn, PriceAndTrendOfOneMonth) {
     };
     for (const TPriceCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        TVxCompany& company = Company(0);
+        TVxCompany& company = market.Company(0);
         company.PushPrice(777);
         company.PushPrice(c.Price);
         company.Trend = c.Trend;
-        random.AddCompany(c.R1, c.R2, c.R3);
+        market.Draws.AddCompany(c.R1, c.R2, c.R3);
         game.Money = 3000;
         game.NextMonth();
         ASSERT_EQ(game.MarketList.Items(0), &company);
@@ -117,26 +125,27 @@ TEST_F(VxGameTurn, PriceAndTrendOfOneMonth) {
         EXPECT_EQ(company.PriceHistory.Get(9), 777);
         EXPECT_EQ(company.PriceHistory.Count(), 12);
         EXPECT_EQ(company.Trend, c.NewTrend);
-        EXPECT_TRUE(log.Lines.empty());
+        EXPECT_TRUE(market.Log.Lines.empty());
     }
 }
 
 TEST_F(VxGameTurn, HeldCompanyGoesBankruptAtZero) {
-    TVxCompany& doomed = Company(7);
+    TVxCompany& doomed = market.Company(7);
     SetPrices(doomed, {9, 8, 7, 6, 5, 4, 3, 2, 2, 2, 2, 2});
     doomed.Trend = 30;
     Hold(game, doomed, 2000, 50);
-    Hold(game, Company(8), 1000, 20);
+    Hold(game, market.Company(8), 1000, 20);
     game.SetExpense(70);
     game.Month = 4;
-    random.AddNeutralCompanies(7);
-    random.AddCompany(0, 0, 40); // 2 + 0 - 2 = 0
+    market.Draws.AddNeutralCompanies(7);
+    market.Draws.AddCompany(0, 0, 40); // 2 + 0 - 2 = 0
 
-    game.NextMonth();
+    const TVxTurnResult turn = game.NextMonth();
 
-    EXPECT_EQ(log.Lines, std::vector<std::string>{BankruptcyLine(1, 6, 7)});
+    EXPECT_EQ(turn.Bankrupt, std::vector<int16_t>{7});
+    EXPECT_EQ(market.Log.Lines, std::vector<std::string>{BankruptcyLine(1, 6, 7)});
     ASSERT_EQ(game.OwnerList.Count(), 1);
-    EXPECT_EQ(game.OwnerList.Items(0), &Company(8));
+    EXPECT_EQ(game.OwnerList.Items(0), &market.Company(8));
     EXPECT_EQ(game.MarketList.Items(7), &doomed);
     EXPECT_EQ(doomed.ID, 7);
     EXPECT_EQ(doomed.MyStockCount, 0);
@@ -145,44 +154,71 @@ TEST_F(VxGameTurn, HeldCompanyGoesBankruptAtZero) {
     EXPECT_EQ(doomed.PriceHistory.Values(), std::vector<int32_t>(12, 1000));
     EXPECT_EQ(game.Expense(), 70); // what the shares cost stays spent
     EXPECT_EQ(game.Money, 2970);
-    EXPECT_TRUE(box.Boxes.empty());
+    EXPECT_TRUE(market.Box.Boxes.empty());
     ExpectLogResumed();
+}
+
+// The turn moves the companies in market order, so that is the order in
+// which it reports them; a company not held goes unreported.
+TEST_F(VxGameTurn, HeldBankruptciesAreReportedInMarketOrder) {
+    game.MarketList.SetSort(0, true); // IDs 999 .. 0
+    for (const int16_t id : {3, 5, 8})
+        SetPrices(market.Company(id), {2});
+    Hold(game, market.Company(3), 1000, 20);
+    Hold(game, market.Company(8), 1000, 20);
+    market.Draws.AddNeutralCompanies(999 - 8);
+    market.Draws.AddCompany(0, 0, 20); // ID 8: 2 - 2 = 0
+    market.Draws.AddNeutralCompanies(2);
+    market.Draws.AddCompany(0, 0, 20); // ID 5, not held
+    market.Draws.AddNeutralCompanies(1);
+    market.Draws.AddCompany(0, 0, 20); // ID 3
+
+    const TVxTurnResult turn = game.NextMonth();
+
+    EXPECT_EQ(turn.Bankrupt, (std::vector<int16_t>{8, 3}));
+    EXPECT_EQ(market.Log.Lines,
+              (std::vector<std::string>{BankruptcyLine(1, 2, 8), BankruptcyLine(1, 2, 3)}));
+    EXPECT_EQ(game.OwnerList.Count(), 0);
+    EXPECT_EQ(market.Company(5).StockPrice(), 1000);
 }
 
 TEST_F(VxGameTurn, BankruptcyLineDatesTheNewMonthAndYear) {
     game.Month = 11;
     game.Year = 2;
-    Hold(game, Company(123), 1000, 20);
-    SetPrices(Company(123), {1});
-    random.AddNeutralCompanies(123);
-    random.AddCompany(0, 1, 20); // 1 + 1 - 2 = 0
+    Hold(game, market.Company(123), 1000, 20);
+    SetPrices(market.Company(123), {1});
+    market.Draws.AddNeutralCompanies(123);
+    market.Draws.AddCompany(0, 1, 20); // 1 + 1 - 2 = 0
 
-    game.NextMonth();
+    const TVxTurnResult turn = game.NextMonth();
 
-    EXPECT_EQ(log.Lines, std::vector<std::string>{BankruptcyLine(4, 1, 123)});
+    EXPECT_EQ(turn.Bankrupt, std::vector<int16_t>{123});
+    EXPECT_EQ(turn.TaxPaid, 0);
+    EXPECT_EQ(market.Log.Lines, std::vector<std::string>{BankruptcyLine(4, 1, 123)});
     EXPECT_EQ(game.OwnerList.Count(), 0);
 }
 
 TEST_F(VxGameTurn, UnheldCompanyGoesBankruptSilently) {
-    TVxCompany& doomed = Company(0);
+    TVxCompany& doomed = market.Company(0);
     SetPrices(doomed, {1});
     doomed.Trend = -100;
-    Hold(game, Company(1), 1000, 20);
-    random.AddCompany(99, 0, 0); // 1 - 0 - 2 = -1
+    Hold(game, market.Company(1), 1000, 20);
+    market.Draws.AddCompany(99, 0, 0); // 1 - 0 - 2 = -1
 
-    game.NextMonth();
+    const TVxTurnResult turn = game.NextMonth();
 
-    EXPECT_TRUE(log.Lines.empty());
+    EXPECT_TRUE(turn.Bankrupt.empty());
+    EXPECT_TRUE(market.Log.Lines.empty());
     EXPECT_EQ(doomed.PriceHistory.Values(), std::vector<int32_t>(12, 1000));
     EXPECT_EQ(doomed.Trend, 0);
     EXPECT_EQ(game.OwnerList.Count(), 1);
 }
 
 TEST_F(VxGameTurn, PriceSetByHandFarBelowZeroGoesBankrupt) {
-    TVxCompany& company = Company(0);
+    TVxCompany& company = market.Company(0);
     company.SetStockPrice(INT32_MIN);
     company.Trend = 100;
-    random.AddCompany(99, 0, 20); // a new price below the 32-bit range
+    market.Draws.AddCompany(99, 0, 20); // a new price below the 32-bit range
 
     game.NextMonth();
 
@@ -191,24 +227,25 @@ TEST_F(VxGameTurn, PriceSetByHandFarBelowZeroGoesBankrupt) {
 }
 
 TEST_F(VxGameTurn, YearChangeWithTax) {
-    Hold(game, Company(0), 1000, 100);
+    Hold(game, market.Company(0), 1000, 100);
     game.Month = 11;
     game.Year = 0;
     game.Money = 50000;
     game.SetIncome(100100);
     game.SetExpense(100); // profit 100000, tax 20000
 
-    game.NextMonth();
+    const TVxTurnResult turn = game.NextMonth();
 
+    EXPECT_EQ(turn.TaxPaid, 20000);
     EXPECT_EQ(game.Year, 1);
     EXPECT_EQ(game.Month, 0);
-    EXPECT_EQ(log.Lines, std::vector<std::string>{"2年目1月 2億円の税を納めました。"});
+    EXPECT_EQ(market.Log.Lines, std::vector<std::string>{"2年目1月 2億円の税を納めました。"});
     EXPECT_EQ(game.Money, 50000 - 20000 - 30);
     EXPECT_EQ(game.IncomeList.Values(), (std::vector<int32_t>{100100, 0}));
     EXPECT_EQ(game.ExpenseList.Values(), (std::vector<int32_t>{100, 0}));
     EXPECT_EQ(game.PreTax(), 20000);
     EXPECT_EQ(game.Tax(), 0);
-    EXPECT_TRUE(box.Boxes.empty());
+    EXPECT_TRUE(market.Box.Boxes.empty());
 }
 
 TEST_F(VxGameTurn, YearChangeWithoutTax) {
@@ -220,10 +257,10 @@ TEST_F(VxGameTurn, YearChangeWithoutTax) {
         game.SetIncome(income);
         game.SetExpense(expense);
         const int32_t year = game.Year;
-        game.NextMonth();
+        EXPECT_EQ(game.NextMonth().TaxPaid, 0);
         EXPECT_EQ(game.Year, year + 1);
         EXPECT_EQ(game.Month, 0);
-        EXPECT_TRUE(log.Lines.empty()); // a tax of 0 (2 x 0.2 rounds to 0) is not logged
+        EXPECT_TRUE(market.Log.Lines.empty()); // a tax of 0 (2 x 0.2 rounds to 0) is not logged
         EXPECT_EQ(game.Money, 2970);
         EXPECT_EQ(game.IncomeList.Values(), (std::vector<int32_t>{income, 0}));
         EXPECT_EQ(game.ExpenseList.Values(), (std::vector<int32_t>{expense, 0}));
@@ -250,27 +287,28 @@ TEST_F(VxGameTurn, MonthIsRefusedWhenSharesAreHeldAndCashRunsShort) {
     };
     for (const TAffordCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        Restart();
-        Hold(game, Company(42), 3000, 90);
+        market.Restart();
+        Hold(game, market.Company(42), 3000, 90);
         game.Money = c.Money;
         game.Month = c.Month;
         game.SetIncome(c.Profit);
         const std::vector<uint8_t> before = SaveBytes(game);
 
-        game.NextMonth();
+        const TVxTurnResult turn = game.NextMonth();
 
+        EXPECT_EQ(turn.Refused, !c.Played);
         EXPECT_EQ(game.Money, c.MoneyAfter);
         EXPECT_FALSE(game.GameEnd);
-        EXPECT_EQ(random.Reseeds, 1);
+        EXPECT_EQ(market.Draws.Reseeds, 1);
         ExpectLogResumed();
         if (c.Played) {
-            EXPECT_TRUE(box.Boxes.empty());
+            EXPECT_TRUE(market.Box.Boxes.empty());
             EXPECT_EQ(game.Month, (c.Month + 1) % 12);
         } else {
             ExpectBox("警告", WarningText, TVxMsgIcon::Warning);
             EXPECT_EQ(SaveBytes(game), before);
-            EXPECT_TRUE(random.Ranges.empty());
-            EXPECT_TRUE(log.Lines.empty());
+            EXPECT_TRUE(market.Draws.Ranges.empty());
+            EXPECT_TRUE(market.Log.Lines.empty());
             EXPECT_EQ(game.OwnerList.Count(), 1);
         }
     }
@@ -287,29 +325,31 @@ TEST_F(VxGameTurn, MonthIsRefusedOnlyWhileAHoldingCanBeSold) {
     for (const TCase& c : {TCase{1, 5, false}, TCase{2, 5, false}, TCase{1, 11, false},
                            TCase{3, 5, true}, TCase{1, 12, true}}) {
         SCOPED_TRACE(testing::Message() << c.Lots << " lots at " << c.Price << " yen");
-        Restart();
-        SetPrices(Company(42), std::vector<int32_t>(12, c.Price));
-        Hold(game, Company(42), c.Lots * 1000, 1);
+        market.Restart();
+        SetPrices(market.Company(42), std::vector<int32_t>(12, c.Price));
+        Hold(game, market.Company(42), c.Lots * 1000, 1);
         game.Money = 29;
 
-        game.NextMonth();
+        const TVxTurnResult turn = game.NextMonth();
 
+        EXPECT_EQ(turn.Refused, c.Refused);
+        EXPECT_EQ(turn.GameOver, !c.Refused);
         EXPECT_EQ(game.Month, c.Refused ? 0 : 1);
         EXPECT_EQ(game.Money, c.Refused ? 29 : -1);
         EXPECT_EQ(game.GameEnd, !c.Refused);
-        ASSERT_EQ(box.Boxes.size(), 1u);
-        EXPECT_EQ(box.Boxes[0].Caption, c.Refused ? "警告" : "ゲームオーバー");
+        ASSERT_EQ(market.Box.Boxes.size(), 1u);
+        EXPECT_EQ(market.Box.Boxes[0].Caption, c.Refused ? "警告" : "ゲームオーバー");
     }
 }
 
 TEST_F(VxGameTurn, NothingHeldPlaysTheMonthIntoGameOver) {
     game.Money = 29;
-    game.NextMonth();
+    EXPECT_TRUE(game.NextMonth().GameOver);
     EXPECT_EQ(game.Money, -1);
     EXPECT_EQ(game.Month, 1);
     EXPECT_TRUE(game.GameEnd);
     ASSERT_NO_FATAL_FAILURE(ExpectBox("ゲームオーバー", GameOverText, TVxMsgIcon::Information));
-    EXPECT_FALSE(box.Boxes[0].GameEnd); // shown before the game ends
+    EXPECT_FALSE(market.Box.Boxes[0].GameEnd); // shown before the game ends
     ExpectLogResumed();
 }
 
@@ -317,11 +357,34 @@ TEST_F(VxGameTurn, NothingHeldPaysTheDecemberTaxIntoGameOver) {
     game.Money = 50;
     game.Month = 11;
     game.SetIncome(400);
-    game.NextMonth();
-    EXPECT_EQ(log.Lines, std::vector<std::string>{"2年目1月 80万円の税を納めました。"});
+    const TVxTurnResult turn = game.NextMonth();
+    EXPECT_EQ(turn.TaxPaid, 80);
+    EXPECT_TRUE(turn.GameOver);
+    EXPECT_EQ(market.Log.Lines, std::vector<std::string>{"2年目1月 80万円の税を納めました。"});
     EXPECT_EQ(game.Money, 50 - 80 - 30);
     EXPECT_TRUE(game.GameEnd);
-    EXPECT_EQ(box.Boxes.size(), 1u);
+    EXPECT_EQ(market.Box.Boxes.size(), 1u);
+}
+
+// What the affordability check asks of the cash, and what a player has to
+// keep back before the turn.
+TEST_F(VxGameTurn, MonthCostAddsTheTaxInDecember) {
+    struct TCase {
+        int32_t Month;
+        int32_t Income;
+        int32_t Expense;
+        int32_t Cost;
+    };
+    for (const TCase& c :
+         {TCase{0, 500, 0, 30}, TCase{10, 500, 0, 30}, TCase{11, 500, 0, 130}, TCase{11, 0, 0, 30},
+          TCase{11, 100, 900, 30}, TCase{11, INT32_MAX, 0, 30 + 429496729}}) {
+        SCOPED_TRACE(testing::Message()
+                     << "month " << c.Month << ", " << c.Income << " - " << c.Expense);
+        game.Month = c.Month;
+        game.SetIncome(c.Income);
+        game.SetExpense(c.Expense);
+        EXPECT_EQ(game.MonthCost(), c.Cost);
+    }
 }
 
 TEST_F(VxGameTurn, EndedGameStillTurnsWhenAsked) {
@@ -332,7 +395,7 @@ TEST_F(VxGameTurn, EndedGameStillTurnsWhenAsked) {
     EXPECT_EQ(game.Month, 2);
     EXPECT_EQ(game.Money, -50);
     EXPECT_TRUE(game.GameEnd);
-    EXPECT_EQ(box.Boxes.size(), 2u);
+    EXPECT_EQ(market.Box.Boxes.size(), 2u);
 }
 
 TEST_F(VxGameTurn, CashAndYearSaturateInsteadOfOverflowing) {
@@ -348,7 +411,7 @@ TEST_F(VxGameTurn, CashAndYearSaturateInsteadOfOverflowing) {
     EXPECT_EQ(game.Money, INT32_MIN);
     EXPECT_EQ(game.Year, INT32_MAX - 1);
     EXPECT_EQ(game.Month, 0);
-    EXPECT_EQ(log.Lines,
+    EXPECT_EQ(market.Log.Lines,
               std::vector<std::string>{"2147483647年目1月 4兆2949億6729万円の税を納めました。"});
 
     game.Month = 11;
@@ -362,16 +425,16 @@ TEST_F(VxGameTurn, CheckGameClearAtTheGoal) {
     for (const auto& [money, cleared] : cases) {
         SCOPED_TRACE(money);
         game.GameEnd = false;
-        box.Boxes.clear();
+        market.Box.Boxes.clear();
         game.Money = money;
         EXPECT_EQ(game.CheckGameClear(), cleared);
         EXPECT_EQ(game.GameEnd, cleared);
         if (cleared) {
             ASSERT_NO_FATAL_FAILURE(
                 ExpectBox("ゲームクリア", GameClearText, TVxMsgIcon::Information));
-            EXPECT_TRUE(box.Boxes[0].GameEnd); // ended before the box is shown
+            EXPECT_TRUE(market.Box.Boxes[0].GameEnd); // ended before the box is shown
         } else {
-            EXPECT_TRUE(box.Boxes.empty());
+            EXPECT_TRUE(market.Box.Boxes.empty());
         }
         EXPECT_EQ(game.Money, money);
     }
@@ -383,14 +446,14 @@ TEST_F(VxGameTurn, CheckGameOverBelowZero) {
     for (const auto& [money, over] : cases) {
         SCOPED_TRACE(money);
         game.GameEnd = false;
-        box.Boxes.clear();
+        market.Box.Boxes.clear();
         game.Money = money;
         EXPECT_EQ(game.CheckGameOver(), over);
         EXPECT_EQ(game.GameEnd, over);
         if (over)
             ExpectBox("ゲームオーバー", GameOverText, TVxMsgIcon::Information);
         else
-            EXPECT_TRUE(box.Boxes.empty());
+            EXPECT_TRUE(market.Box.Boxes.empty());
     }
 }
 
@@ -400,7 +463,7 @@ TEST_F(VxGameTurn, ChecksWithoutABoxSink) {
     EXPECT_TRUE(game.CheckGameClear());
     game.Money = -1;
     EXPECT_TRUE(game.CheckGameOver());
-    Hold(game, Company(0), 1000, 10);
+    Hold(game, market.Company(0), 1000, 10);
     game.NextMonth(); // refused without a box to show
     EXPECT_EQ(game.Month, 0);
 }

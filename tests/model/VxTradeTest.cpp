@@ -1,6 +1,8 @@
 #include "game/VxTrade.h"
 
 #include "game/VxConsts.h"
+#include "tests/support/GameState.h"
+#include "tests/support/QuietMarket.h"
 
 #include <gtest/gtest.h>
 
@@ -10,34 +12,18 @@
 
 namespace {
 
-// A game with a fresh market, totals of 0 and 3000万 of cash.
+// A quiet market: 3000万 of cash, totals of 0, every company at 1000 yen.
 class TradeGame : public ::testing::Test {
 protected:
-    TVxGame game;
-
-    void SetUp() override { Restart(); }
-
-    // Back to the state above, for tests that walk a table of cases.
-    void Restart() {
-        game.OwnerList.Clear();
-        game.MarketList.CreateNewCompanies();
-        for (TIntegerList* totals : {&game.IncomeList, &game.ExpenseList}) {
-            totals->Clear();
-            totals->Add(0);
-            totals->Add(0);
-        }
-        game.Money = StartMoney;
-    }
+    TQuietMarket market;
+    TVxGame& game = market.Game;
 
     // Company `index` of the market at `price`, holding `held` shares that
     // cost `cost`, listed in OwnerList when anything is held.
     TVxCompany& Company(int32_t index, int32_t price, int32_t held = 0, int32_t cost = 0) {
         TVxCompany& company = *game.MarketList.Items(index);
         company.SetStockPrice(price);
-        company.MyStockCount = held;
-        company.MyStockCost = cost;
-        if (held > 0)
-            game.OwnerList.Add(&company);
+        Hold(game, company, held, cost);
         return company;
     }
 
@@ -334,7 +320,7 @@ TEST_F(TradeGame, APartialSaleKeepsTheAverageBuyingPrice) {
     };
     for (const TPartialSaleCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.Held << " shares for " << c.Cost);
-        Restart();
+        market.Restart();
         TVxCompany& company = Company(0, 1000, c.Held, c.Cost);
         const int32_t proceeds = static_cast<int32_t>(TradeSellProceeds(c.Lots, 1000));
 
@@ -427,7 +413,7 @@ TEST_F(TradeGame, ATradeThatWasNeverOfferedIsRefusedUnchanged) {
     };
     for (const TRefusedCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        Restart();
+        market.Restart();
         game.Money = c.Money;
         game.SetExpense(c.Expense);
         game.SetIncome(c.Income);

@@ -1,14 +1,12 @@
 #pragma once
 
-// Running ridolt-sim's command line in-process, and scratch files that
-// clean up after themselves.
+// Running ridolt-sim's command line in-process and reading its output.
 
 #include "sim/VxSimCli.h"
 
-#include <filesystem>
+#include <cstdint>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 struct TSimResult {
@@ -24,6 +22,13 @@ inline TSimResult RunSim(const std::vector<std::string>& args) {
     return {status, out.str(), err.str()};
 }
 
+// The command line of `run`.
+inline std::vector<std::string> RunArgs(const std::string& strategy, uint64_t seed, int months,
+                                        const std::string& format = "csv") {
+    return {"run",        "--seed", std::to_string(seed), "--months", std::to_string(months),
+            "--strategy", strategy, "--format",           format};
+}
+
 inline std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -31,28 +36,3 @@ inline std::vector<std::string> Lines(const std::string& text) {
         lines.push_back(line);
     return lines;
 }
-
-// A folder of its own for one test, removed with everything in it.
-class TScratchDir {
-public:
-    TScratchDir() {
-        const auto base = std::filesystem::temp_directory_path();
-        for (int i = 0;; ++i) {
-            FPath =
-                base / ("ridolt-sim-test-" + std::to_string(getpid()) + "-" + std::to_string(i));
-            if (std::filesystem::create_directory(FPath))
-                break;
-        }
-    }
-    ~TScratchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(FPath, ignored);
-    }
-    TScratchDir(const TScratchDir&) = delete;
-    TScratchDir& operator=(const TScratchDir&) = delete;
-
-    std::string File(const std::string& name) const { return (FPath / name).string(); }
-
-private:
-    std::filesystem::path FPath;
-};

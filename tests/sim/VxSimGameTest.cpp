@@ -2,9 +2,12 @@
 // bankruptcies, tax, the win, and the trader's rules.
 
 #include "sim/VxSimGame.h"
-#include "SimGameFixture.h"
-#include "SimTestSupport.h"
+
+#include "game/VxConsts.h"
 #include "sim/VxSimTrader.h"
+#include "tests/support/GameState.h"
+#include "tests/support/QuietMarket.h"
+#include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -61,8 +64,8 @@ protected:
 
 TEST_F(SimGame, RefusedTurnIsPlayedOnceTheStrategyHasSold) {
     Market.Game.Money = 29;
-    Market.Hold(10, 3, 330); // 1000 yen: one lot sells for 90
-    Market.Hold(20, 1, 110);
+    Hold(Market.Game, Market.Company(10), 3 * TradeLot, 330); // 1000 yen: one lot sells for 90
+    Hold(Market.Game, Market.Company(20), TradeLot, 110);
     TVxSimGame& game = Continue(std::make_unique<TPassive>());
 
     const TVxSimMonth month = game.PlayMonth();
@@ -76,7 +79,7 @@ TEST_F(SimGame, RefusedTurnIsPlayedOnceTheStrategyHasSold) {
 
 TEST_F(SimGame, RefusedTurnTheStrategyWillNotPayForEndsStuck) {
     Market.Game.Money = 10;
-    Market.Hold(10, 1, 110); // sells for 90, but the strategy keeps it
+    Hold(Market.Game, Market.Company(10), TradeLot, 110); // sells for 90, but the strategy keeps it
     TVxSimGame& game = Continue(std::make_unique<TStubborn>());
     const TVxSimMonth month = game.PlayMonth();
     EXPECT_EQ(Kinds(month), (std::vector{TVxSimEventKind::Refused, TVxSimEventKind::Stuck}));
@@ -91,7 +94,8 @@ TEST_F(SimGame, RefusedTurnTheStrategyWillNotPayForEndsStuck) {
 TEST_F(SimGame, HoldingNothingSellableIsNoReasonToRefuse) {
     Market.Game.Money = 10;
     Market.Prices(10, {5});
-    Market.Hold(10, 2, 2); // 2 lots at 5 yen sell for 0.9万円: never offered
+    Hold(Market.Game, Market.Company(10), 2 * TradeLot,
+         2); // 2 lots at 5 yen sell for 0.9万円: never offered
     for (const bool stubborn : {false, true}) {
         TVxSimGame& game = Continue(stubborn ? std::unique_ptr<TVxSimStrategy>(new TStubborn)
                                              : std::unique_ptr<TVxSimStrategy>(new TPassive));
@@ -104,7 +108,7 @@ TEST_F(SimGame, HoldingNothingSellableIsNoReasonToRefuse) {
 }
 
 TEST_F(SimGame, SellingEverythingStillShortPlaysTheTurnIntoGameOver) {
-    Market.Hold(10, 1, 110); // sells for 90
+    Hold(Market.Game, Market.Company(10), TradeLot, 110); // sells for 90
     Market.Game.Money = -70;
     TVxSimGame& game = Continue(std::make_unique<TPassive>());
     const TVxSimMonth month = game.PlayMonth();
@@ -119,8 +123,8 @@ TEST_F(SimGame, SellingEverythingStillShortPlaysTheTurnIntoGameOver) {
 TEST_F(SimGame, DecemberSalesAlsoCoverTheTaxTheyRaise) {
     Market.Game.Month = 11;
     Market.Game.Money = 10;
-    Market.Game.SetIncome(1000); // tax due 200
-    Market.Hold(10, 10, 1100);   // 90 a lot
+    Market.Game.SetIncome(1000);                                // tax due 200
+    Hold(Market.Game, Market.Company(10), 10 * TradeLot, 1100); // 90 a lot
     TVxSimGame& game = Continue(std::make_unique<TPassive>());
     const TVxSimMonth month = game.PlayMonth();
     EXPECT_EQ(Kinds(month), std::vector{TVxSimEventKind::Refused});
@@ -137,7 +141,7 @@ TEST_F(SimGame, BankruptciesOfHeldCompaniesAreReportedByID) {
     std::vector<int16_t> held;
     for (int16_t id = 900; id < 940; ++id) {
         Market.Prices(id, {1}).Trend = -100;
-        Market.Hold(id, 1, 1);
+        Hold(Market.Game, Market.Company(id), TradeLot, 1);
         held.push_back(id);
     }
     Market.Prices(950, {1}).Trend = -100; // not held: goes bankrupt silently
@@ -177,7 +181,7 @@ TEST_F(SimGame, DecemberTurnPaysTheYearsTax) {
 
 TEST_F(SimGame, SaleThatReachesTheGoalWinsBeforeTheTurn) {
     Market.Game.Money = GoalMoney - 100;
-    Market.Hold(10, 2, 220); // sells for 180
+    Hold(Market.Game, Market.Company(10), 2 * TradeLot, 220); // sells for 180
     TVxSimGame& game = Continue(std::make_unique<TSellEverything>());
     const TVxSimMonth month = game.PlayMonth();
     EXPECT_EQ(Kinds(month), std::vector{TVxSimEventKind::GameClear});
@@ -188,7 +192,7 @@ TEST_F(SimGame, SaleThatReachesTheGoalWinsBeforeTheTurn) {
 
 TEST_F(SimGame, FortuneIsCashPlusMarketValue) {
     Market.Prices(10, {1234});
-    Market.Hold(10, 3, 400);
+    Hold(Market.Game, Market.Company(10), 3 * TradeLot, 400);
     TVxSimGame& game = Continue(std::make_unique<TPassive>());
     EXPECT_EQ(game.Fortune(), 3000 + 370); // 3000 shares at 1234 yen: 370.2万
 }
@@ -209,7 +213,7 @@ TEST_F(SimTrader, LargestPurchaseKeepsWithinBudgetAndCash) {
 }
 
 TEST_F(SimTrader, SaleForTakesTheSmallestSaleThatCovers) {
-    Market.Hold(3, 5, 550);
+    Hold(Market.Game, Market.Company(3), 5 * TradeLot, 550);
     TVxSimTrader trader(Market.Game, Draws);
     EXPECT_EQ(trader.SaleFor(Market.Company(3), 100).Lots, 2);
     EXPECT_EQ(trader.SaleFor(Market.Company(3), 180).Lots, 2);
@@ -238,7 +242,7 @@ TEST_F(SimTrader, SettlesOnlyWhatIsOffered) {
 }
 
 TEST_F(SimTrader, SalesOnlyTraderRefusesPurchases) {
-    Market.Hold(3, 1, 110);
+    Hold(Market.Game, Market.Company(3), TradeLot, 110);
     TVxSimTrader trader(Market.Game, Draws, true);
     EXPECT_FALSE(trader.Buy(Market.Company(4), {1, 110}));
     EXPECT_TRUE(trader.Sell(Market.Company(3), {1, 90}));
@@ -246,21 +250,13 @@ TEST_F(SimTrader, SalesOnlyTraderRefusesPurchases) {
 
 TEST_F(SimTrader, NoTradeOnceTheGameHasEnded) {
     Market.Game.Money = GoalMoney - 50;
-    Market.Hold(3, 2, 220);
+    Hold(Market.Game, Market.Company(3), 2 * TradeLot, 220);
     TVxSimTrader trader(Market.Game, Draws);
     ASSERT_TRUE(trader.Sell(Market.Company(3), {1, 90}));
     EXPECT_TRUE(trader.Ended()) << "the sale reached the goal";
     EXPECT_FALSE(trader.Sell(Market.Company(3), {1, 90}));
     EXPECT_FALSE(trader.Buy(Market.Company(4), {1, 110}));
     EXPECT_EQ(Market.Company(3).MyStockCount, 1000);
-}
-
-TEST_F(SimTrader, MonthCostAddsTheTaxInDecember) {
-    Market.Game.SetIncome(500);
-    TVxSimTrader trader(Market.Game, Draws);
-    EXPECT_EQ(trader.MonthCost(), 30);
-    Market.Game.Month = 11;
-    EXPECT_EQ(trader.MonthCost(), 130);
 }
 
 } // namespace

@@ -1,17 +1,12 @@
 // `run` through the command line: replays, the idle game's end, continuing
 // a saved game, and wrong command lines.
 
-#include "SimTestSupport.h"
+#include "tests/sim/SimTestSupport.h"
+#include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::vector<std::string> RunArgs(const std::string& strategy, uint64_t seed, int months,
-                                 const std::string& format = "csv") {
-    return {"run",        "--seed", std::to_string(seed), "--months", std::to_string(months),
-            "--strategy", strategy, "--format",           format};
-}
 
 bool EndsGame(const std::string& line) {
     return line.find("game_over") != std::string::npos ||

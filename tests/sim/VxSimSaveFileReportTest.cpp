@@ -1,8 +1,9 @@
 // `inspect`: a save file written by the game shown with the game's values,
 // and every kind of refused file explained.
 
-#include "SimTestSupport.h"
 #include "sim/VxSimGame.h"
+#include "tests/sim/SimTestSupport.h"
+#include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 

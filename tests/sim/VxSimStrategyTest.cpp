@@ -2,7 +2,10 @@
 // the registry that finds them by name.
 
 #include "sim/VxSimStrategy.h"
-#include "SimGameFixture.h"
+
+#include "game/VxConsts.h"
+#include "tests/support/GameState.h"
+#include "tests/support/QuietMarket.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +44,7 @@ TEST(StrategyRegistry, FindsEveryBuiltInStrategyByName) {
 
 TEST_F(Strategy, IdleNeverTrades) {
     Market.Prices(7, {1100, 1300, 1600});
-    Market.Hold(8, 2, 220);
+    Hold(Market.Game, Market.Company(8), 2 * TradeLot, 220);
     Trade("idle");
     EXPECT_EQ(Market.Game.Money, 3000);
     EXPECT_EQ(Lots(7), 0);
@@ -53,7 +56,7 @@ TEST_F(Strategy, TrendBuysSteadyRisersAndSellsWhatFell) {
     Market.Prices(8, {1010, 1020, 1030}); // weaker steady riser
     Market.Prices(9, {1500, 1700, 1650}); // rose more, but not last month
     Market.Prices(5, {1200, 1100, 1000}); // held, below two months ago
-    Market.Hold(5, 4, 480);
+    Hold(Market.Game, Market.Company(5), 4 * TradeLot, 480);
     Trade("trend");
 
     EXPECT_EQ(Lots(5), 0);
@@ -68,16 +71,16 @@ TEST_F(Strategy, TrendBuysSteadyRisersAndSellsWhatFell) {
 
 TEST_F(Strategy, TrendKeepsAHoldingThatHasNotFallen) {
     Market.Prices(5, {1000, 990, 1010});
-    Market.Hold(5, 4, 480);
+    Hold(Market.Game, Market.Company(5), 4 * TradeLot, 480);
     Trade("trend");
     EXPECT_EQ(Lots(5), 4);
 }
 
 TEST_F(Strategy, ValueSellsAtAProfitAndBuysTheReboundAfterAFall) {
     Market.Prices(5, {1200}); // held at 1000 a share: 120 %
-    Market.Hold(5, 1, 100);
+    Hold(Market.Game, Market.Company(5), TradeLot, 100);
     Market.Prices(6, {1200}); // held at 1100 a share: 109 %
-    Market.Hold(6, 1, 110);
+    Hold(Market.Game, Market.Company(6), TradeLot, 110);
     Market.Prices(20, {900, 800, 700, 600, 500, 520});  // fell, now turning up
     Market.Prices(21, {900, 800, 700, 600, 500, 450});  // still falling
     Market.Prices(22, {300, 200, 150, 120, 95, 99});    // turning up, but too cheap

@@ -2,7 +2,7 @@
 // do not depend on the number of threads, and the quantiles.
 
 #include "sim/VxSimStudy.h"
-#include "SimTestSupport.h"
+#include "tests/sim/SimTestSupport.h"
 
 #include <gtest/gtest.h>
 
