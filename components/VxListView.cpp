@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMetaMethod>
 
 #include <algorithm>
 #include <stdexcept>
@@ -208,7 +209,11 @@ void TVxListView::mouseDoubleClickEvent(QMouseEvent* event) {
 void TVxListView::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (enter && plain && ItemFocused() >= 0) {
+    // A list whose rows lead nowhere leaves Enter to its dialog's default
+    // button.
+    const bool rowsLeadSomewhere =
+        isSignalConnected(QMetaMethod::fromSignal(&TVxListView::DblClick));
+    if (enter && plain && rowsLeadSomewhere && ItemFocused() >= 0) {
         event->accept();
         emit DblClick();
         return;

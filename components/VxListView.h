@@ -77,7 +77,8 @@ signals:
     void ColumnClick(int column);
     // A row gained (`selected`) or lost the selection.
     void SelectItem(int row, bool selected);
-    // A double-click anywhere in the rows, or Enter on a focused row.
+    // A double-click anywhere in the rows, or Enter on a focused row (only
+    // while something is connected: otherwise Enter goes on to the dialog).
     void DblClick();
 
 protected:

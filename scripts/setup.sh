@@ -10,8 +10,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libqt6svg6 libgl-dev
     # tests and benchmarks
     libgtest-dev libbenchmark-dev xvfb xauth xdotool
-    # Japanese text on screen
-    fonts-noto-cjk
+    # Japanese text on screen, also in Qt's own texts
+    fonts-noto-cjk qt6-translations-l10n
     # desktop integration and packaging checks
     desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
 )

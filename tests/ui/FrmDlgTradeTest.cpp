@@ -5,6 +5,7 @@
 #include "game/VxGame.h"
 #include "ui/VxCompanyColumnText.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QLabel>
@@ -32,6 +33,9 @@ private slots:
     void okBuysTheChosenQuantity();
     void okSellsTheLastLotAndDropsTheHolding();
     void cancelChangesNothing();
+    void enterPressesOkFromEveryList_data();
+    void enterPressesOkFromEveryList();
+    void dropDownListsOpenFourteenRowsTall();
 
 private:
     struct TGameState {
@@ -377,6 +381,47 @@ void FrmDlgTradeTest::cancelChangesNothing() {
         QCOMPARE(after.Cost, before.Cost);
         QCOMPARE(after.Expense, before.Expense);
         QCOMPARE(after.Owners, before.Owners);
+    }
+}
+
+void FrmDlgTradeTest::enterPressesOkFromEveryList_data() {
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("lot list") << QStringLiteral("ComboBoxStock");
+    QTest::newRow("amount list") << QStringLiteral("ComboBoxMoney");
+    QTest::newRow("information list") << QStringLiteral("VxListView1");
+}
+
+void FrmDlgTradeTest::enterPressesOkFromEveryList() {
+    QFETCH(QString, focused);
+    SetCompany(1000, 0, 0);
+    TFormDlgTrade dialog(nullptr, FColumns);
+    FDialog = &dialog;
+    dialog.Company = FCompany;
+    dialog.Tag = 0;
+    QTimer::singleShot(0, &dialog, [this, focused] {
+        auto* widget = Child<QWidget>(focused.toLatin1().constData());
+        widget->setFocus();
+        if (auto* rows = qobject_cast<TVxListView*>(widget)) // a row the player clicked
+            QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                              rows->visualRect(rows->model()->index(1, 0)).center());
+        QTest::keyClick(widget, Qt::Key_Return);
+    });
+    QTimer::singleShot(2000, &dialog, &QDialog::reject); // Enter went nowhere
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    dialog.ActTrade();
+    QCOMPARE(FCompany->MyStockCount, 1000);
+}
+
+void FrmDlgTradeTest::dropDownListsOpenFourteenRowsTall() {
+    SetCompany(1, 0, 0); // a hundred lots on offer
+    const auto dialog = Open(0);
+    for (QComboBox* combo : {Stock(), Money()}) {
+        QCOMPARE(combo->count(), 100);
+        combo->showPopup();
+        QAbstractItemView* rows = combo->view();
+        QTRY_VERIFY(rows->isVisible());
+        QCOMPARE(rows->viewport()->height() / rows->sizeHintForRow(0), 14);
+        combo->hidePopup();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "app/VxAppPaths.h"
 #include "app/VxCopyDataReceiver.h"
 #include "game/VxStream.h"
+#include "ui/VxCompanyColumnText.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -16,9 +17,11 @@
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -164,6 +167,36 @@ private slots:
         QCOMPARE(F.ChartTitle(), QStringLiteral("株価推移"));
         QCOMPARE(F.Panel(1), QStringLiteral("1年目4月"));
         QCOMPARE(F.Panel(2), QStringLiteral("資金 2910万円"));
+    }
+
+    // A file keeps the order its lists had when it was saved; loaded, both
+    // lists show the order their headers' marks say.
+    void ALoadedGameIsListedInTheOrderTheMarksShow() {
+        for (const int index : {10, 20, 30, 40})
+            F.Hold(*Game.MarketList.Items(index), 1000, 110);
+        Choose("MISave", 5); // both lists in ID order
+
+        F.ClickHeader(F.Market(), ccStockPrice);
+        F.Find<QTabWidget>("PageControl1").setCurrentIndex(1);
+        F.ClickHeader(F.Owner(), ccStockPrice);
+        F.ClickHeader(F.Owner(), ccStockPrice);
+        Choose("MILoad", 5);
+
+        QCOMPARE(F.Captions(F.Market())[ccStockPrice], QStringLiteral("▲株価"));
+        QCOMPARE(F.Captions(F.Owner())[ccStockPrice], QStringLiteral("▼株価"));
+        const auto prices = [](const TVxCompanyList& list) {
+            QList<int> values;
+            for (int i = 0; i < list.Count(); ++i)
+                values << list.Items(i)->StockPrice();
+            return values;
+        };
+        const QList<int> market = prices(Game.MarketList);
+        QVERIFY(std::is_sorted(market.begin(), market.end()));
+        QList<int> held = prices(Game.OwnerList);
+        QCOMPARE(held.size(), 4);
+        QVERIFY(std::is_sorted(held.rbegin(), held.rend()));
+        QCOMPARE(F.Market().ItemText(0, ccStockPrice),
+                 CompanyColumnText(*Game.MarketList.Items(0), ccStockPrice));
     }
 
     void AForeignFileIsRefusedWithABoxAndChangesNothing() {

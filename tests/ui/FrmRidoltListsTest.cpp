@@ -7,7 +7,9 @@
 
 #include "ui/VxCompanyColumnText.h"
 
+#include <QMenu>
 #include <QTabWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -253,6 +255,77 @@ private slots:
         QCOMPARE(Game.OwnerList.Count(), 0);
         QCOMPARE(F.Owner().ItemCount(), 0); // refreshed before the check
         QVERIFY(!F.Enabled("ActVLVMarketBuyStock"));
+    }
+
+    // Selling all of holdings row k moves the rows below it up: the player
+    // must not find the next company selected, charted and one Enter away
+    // from a trade.
+    void ASaleOfEverythingLeavesNoSelectionInItsPlace() {
+        for (const int index : {10, 20, 30})
+            F.Hold(*Game.MarketList.Items(index), 1000, 110);
+        TVxCompany& sold = *Game.OwnerList.Items(1);
+        TVxListView& owner = F.Owner();
+        F.ClickRow(F.Market(), 5);
+        F.Find<QTabWidget>("PageControl1").setCurrentIndex(1);
+        F.ClickRow(owner, 1);
+
+        OpenTrade([this] { F.Action("ActVLVOwnerSellStockAll").trigger(); }, true);
+
+        QCOMPARE(sold.MyStockCount, 0);
+        QCOMPARE(owner.ItemCount(), 2);
+        QCOMPARE(owner.ItemIndex(), -1);
+        QCOMPARE(owner.ItemFocused(), -1);
+        QCOMPARE(F.ChartTitle(), ChartTitleOf(sold));
+        QCOMPARE(F.Market().ItemIndex(), 5); // the other list keeps its company
+        QCOMPARE(OpenTrade([this] { F.Action("ActVLVOwnerSellStock").trigger(); }).Company,
+                 nullptr);
+    }
+
+    void ATradeKeepsEachListsCompanySelected() {
+        for (const int index : {10, 20})
+            F.Hold(*Game.MarketList.Items(index), 2000, 220);
+        TVxCompany& kept = *Game.OwnerList.Items(1);
+        F.Owner().SelectAndFocus(1);
+        F.Market().SelectAndFocus(3); // not held yet: bought, it joins the holdings
+        TVxCompany& bought = *Game.MarketList.Items(3);
+
+        OpenTrade([this] { F.Action("ActVLVMarketBuyStock").trigger(); }, true);
+
+        QCOMPARE(bought.MyStockCount, 1000);
+        QCOMPARE(F.Market().ItemIndex(), 3);
+        QCOMPARE(F.Owner().ItemIndex(), Game.OwnerList.IndexOf(&kept));
+        QCOMPARE(F.ChartTitle(), ChartTitleOf(bought));
+    }
+
+    // The right mouse button picks the row under it before the list's menu
+    // opens, so the menu's trade is for the row the player pointed at.
+    void ARightClickSelectsTheRowAndOpensItsListsMenu_data() {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("market") << "VLVMarket"
+                                << "PMMarket";
+        QTest::newRow("holdings") << "VLVOwner"
+                                  << "PMOwner";
+    }
+    void ARightClickSelectsTheRowAndOpensItsListsMenu() {
+        QFETCH(QString, view);
+        QFETCH(QString, menu);
+        for (const int index : {10, 20, 30})
+            F.Hold(*Game.MarketList.Items(index), 1000, 110);
+        F.Find<QTabWidget>("PageControl1").setCurrentIndex(view == "VLVOwner" ? 1 : 0);
+        auto& list = F.Find<TVxListView>(view.toLatin1().constData());
+        auto& popup = F.Find<QMenu>(menu.toLatin1().constData());
+        const QPoint at = list.visualRect(list.model()->index(2, 0)).center();
+        // Through the window system, which turns the press into a context menu.
+        QWindow* window = F.Form->windowHandle();
+        const QPoint inWindow = list.viewport()->mapTo(F.Form.get(), at);
+        QTest::mousePress(window, Qt::RightButton, {}, inWindow);
+        QTest::mouseRelease(window, Qt::RightButton, {}, inWindow);
+
+        QTRY_VERIFY(popup.isVisible());
+        QCOMPARE(list.ItemIndex(), 2);
+        QCOMPARE(list.ItemFocused(), 2);
+        popup.close();
     }
 
     void ClearSelectionKeepsTheChart() {

@@ -4,12 +4,25 @@
 
 #include "FormTestSupport.h"
 
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QUrl>
+
+// Stands in for the desktop: records what the game asks it to open.
+class TUrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> Opened;
+
+public slots:
+    void Open(const QUrl& url) { Opened.append(url); }
+};
 
 class TFrmRidoltTest : public QObject {
     Q_OBJECT
@@ -147,17 +160,65 @@ private slots:
                 const QByteArray name = prefix + QByteArray::number(slot);
                 QCOMPARE(F.Action(name.constData()).data(), QVariant(slot));
             }
-        QCOMPARE(F.Find<QMenu>("MILoad").actions().size(), 10);
+    }
 
-        QStringList market;
-        for (QAction* item : F.Find<QMenu>("PMMarket").actions())
-            market << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
-        QCOMPARE(market,
-                 (QStringList{"ActVLVMarketBuyStock", "ActVLVMarketSellStock", "-",
-                              "ActVLVMarketBuyStockAll", "ActVLVMarketSellStockAll", "-",
-                              "ActVLVMarketClearSelection", "-", "ActVLVMarketResetColumnWidths"}));
-        QCOMPARE(F.Find<QMenu>("PMChart").actions(),
-                 (QList<QAction*>{&F.Action("ActChartVisible")}));
+    // Every menu's items in order, "-" for a separator; an item is named by
+    // its action's caption and shortcut as the menu shows them.
+    void EveryMenuListsItsItemsAndSeparatorsInOrder_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("items");
+        QStringList load, save;
+        for (int slot = 0; slot < 10; ++slot) {
+            load << QStringLiteral("MIDataLoad%1").arg(slot);
+            save << QStringLiteral("MIDataSave%1").arg(slot);
+        }
+        const auto listMenu = [](const QString& list) {
+            return QStringList{"Act" + list + "BuyStock",
+                               "Act" + list + "SellStock",
+                               "-",
+                               "Act" + list + "BuyStockAll",
+                               "Act" + list + "SellStockAll",
+                               "-",
+                               "Act" + list + "ClearSelection",
+                               "-",
+                               "Act" + list + "ResetColumnWidths"};
+        };
+        QTest::newRow("game") << "MIGame" << QStringList{"ActGameNew", "-", "VxExitAction1"};
+        QTest::newRow("load") << "MILoad" << load;
+        QTest::newRow("save") << "MISave" << save;
+        QTest::newRow("view") << "MIView" << QStringList{"ActChartVisible", "ActMessageVisible"};
+        QTest::newRow("help") << "MIHelp"
+                              << QStringList{"VxViewHelpHtmlAction1", "-", "VxOpenAppFolderAction1",
+                                             "-", "VxAboutAction1"};
+        QTest::newRow("market") << "PMMarket" << listMenu("VLVMarket");
+        QTest::newRow("holdings") << "PMOwner" << listMenu("VLVOwner");
+        QTest::newRow("log") << "PMRichEdit1"
+                             << QStringList{"ActMessageClear", "-", "ActMessageVisible"};
+        QTest::newRow("chart") << "PMChart" << QStringList{"ActChartVisible"};
+    }
+    void EveryMenuListsItsItemsAndSeparatorsInOrder() {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, items);
+        QStringList shown;
+        for (QAction* item : F.Find<QMenu>(menu.toLatin1().constData()).actions())
+            shown << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
+        QCOMPARE(shown, items);
+    }
+
+    void F1OpensTheHelpFromAnywhereInTheWindow() {
+        TUrlRecorder desktop;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "Open");
+        for (const char* focused : {"VLVMarket", "RichEditMessage", "BtnNextMonth"}) {
+            F.Find<QWidget>(focused).setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        }
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(desktop.Opened.size(), 3);
+        for (const QUrl& url : desktop.Opened)
+            QCOMPARE(url.toLocalFile(),
+                     QCoreApplication::applicationDirPath() + QStringLiteral("/") +
+                         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                         QStringLiteral("_help.html"));
     }
 
     void TradeAndMonthFollowTheGame() {

@@ -11,6 +11,7 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -68,25 +69,28 @@ private slots:
         QTest::addColumn<int>("qtButtons");
         QTest::addColumn<int>("qtDefault");
         QTest::addColumn<int>("qtEscape");
+        QTest::addColumn<QStringList>("texts"); // the buttons, left to right
+        const QStringList okText{"OK"};
+        const QStringList okCancelTexts{"OK", "キャンセル"};
         const int ok = QMessageBox::Ok;
         const int okCancel = QMessageBox::Ok | QMessageBox::Cancel;
         const int cancel = QMessageBox::Cancel;
         QTest::newRow("question, cancel default")
             << int(TVxMsgIcon::Question) << int(TVxMsgButtons::OkCancel)
             << int(TVxMsgResult::Cancel) << int(QMessageBox::Question) << okCancel << cancel
-            << cancel;
+            << cancel << okCancelTexts;
         QTest::newRow("question, ok default")
             << int(TVxMsgIcon::Question) << int(TVxMsgButtons::OkCancel) << int(TVxMsgResult::Ok)
-            << int(QMessageBox::Question) << okCancel << ok << cancel;
+            << int(QMessageBox::Question) << okCancel << ok << cancel << okCancelTexts;
         QTest::newRow("warning") << int(TVxMsgIcon::Warning) << int(TVxMsgButtons::Ok)
                                  << int(TVxMsgResult::Ok) << int(QMessageBox::Warning) << ok << ok
-                                 << ok;
+                                 << ok << okText;
         QTest::newRow("error") << int(TVxMsgIcon::Error) << int(TVxMsgButtons::Ok)
                                << int(TVxMsgResult::Ok) << int(QMessageBox::Critical) << ok << ok
-                               << ok;
+                               << ok << okText;
         QTest::newRow("information")
             << int(TVxMsgIcon::Information) << int(TVxMsgButtons::Ok) << int(TVxMsgResult::Cancel)
-            << int(QMessageBox::Information) << ok << ok << ok;
+            << int(QMessageBox::Information) << ok << ok << ok << okText;
     }
     void BoxShowsCaptionTextIconAndButtons() {
         QFETCH(int, icon);
@@ -96,6 +100,7 @@ private slots:
         QFETCH(int, qtButtons);
         QFETCH(int, qtDefault);
         QFETCH(int, qtEscape);
+        QFETCH(QStringList, texts);
         TVxMessageBoxRequest request;
         request.Caption = QStringLiteral("エラー");
         request.Text = QStringLiteral("/tmp/x.sav\nファイルを開けませんでした。");
@@ -110,6 +115,19 @@ private slots:
         QCOMPARE(int(box->standardButtons()), qtButtons);
         QCOMPARE(box->defaultButton(), box->button(QMessageBox::StandardButton(qtDefault)));
         QCOMPARE(box->escapeButton(), box->button(QMessageBox::StandardButton(qtEscape)));
+
+        // The buttons as they are on screen: Japanese, whatever language Qt
+        // itself speaks.
+        box->show();
+        QList<QPushButton*> shown = box->findChildren<QPushButton*>();
+        std::sort(shown.begin(), shown.end(), [](QPushButton* a, QPushButton* b) {
+            return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+        });
+        QStringList shownTexts;
+        for (QPushButton* button : shown)
+            if (button->isVisible())
+                shownTexts << button->text();
+        QCOMPARE(shownTexts, texts);
     }
 
     void ShowTurnsCrLfIntoLineBreaks() {

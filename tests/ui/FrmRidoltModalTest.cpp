@@ -1,0 +1,181 @@
+// Nothing changes the game under an open dialog or box: a file handed over
+// or dropped while the trade dialog is up waits until it has closed (the
+// trade is settled on the game it was offered for), the month timer does not
+// step under a dialog, and a settlement the game refuses is reported in a
+// box instead of ending the program.
+
+#include "FormTestSupport.h"
+
+#include "game/VxTrade.h"
+
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> SavedBytes() {
+    TVxWriteStream stream;
+    Game.SaveToStream(stream);
+    return stream.Bytes();
+}
+
+enum class TRoute { HandOff, Drop };
+
+} // namespace
+
+Q_DECLARE_METATYPE(TRoute)
+
+class TFrmRidoltModalTest : public QObject {
+    Q_OBJECT
+private:
+    TVxSeededRandom FRandom{5};
+    TFormFixture F;
+    QTemporaryDir FFolder;
+
+    // A game that is not the one on screen: two months on, with little cash.
+    QString OtherGameFile(std::vector<uint8_t>& bytes) {
+        const std::vector<uint8_t> current = SavedBytes();
+        Game.NextMonth();
+        Game.NextMonth();
+        Game.Money = 50;
+        bytes = SavedBytes();
+        const QString path = FFolder.filePath(QStringLiteral("other.sav"));
+        Game.SaveToFile(path.toStdString());
+        TVxReadStream back(current);
+        Game.LoadFromStream(back);
+        F.Form->ActDataReflect();
+        return path;
+    }
+
+    void Deliver(TRoute route, const QString& path) const {
+        if (route == TRoute::HandOff) {
+            F.Form->CopyDataReceived(1, path);
+            return;
+        }
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(F.Form.get(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F.Form.get(), &drop);
+    }
+
+private slots:
+    void init() {
+        FRandom.Seed(5);
+        QVERIFY(F.Start(&FRandom));
+    }
+    void cleanup() { F.Stop(); }
+
+    // The reproduction: the trade dialog is open on company 000 when a save
+    // file arrives.  Opened at once, the file would replace the game under
+    // the dialog, and OK would settle the old offer against the new game.
+    void AFileArrivingUnderTheTradeDialogOpensAfterTheTrade_data() {
+        QTest::addColumn<TRoute>("route");
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("hand-off, OK") << TRoute::HandOff << true;
+        QTest::newRow("hand-off, Cancel") << TRoute::HandOff << false;
+        QTest::newRow("drop, OK") << TRoute::Drop << true;
+    }
+    void AFileArrivingUnderTheTradeDialogOpensAfterTheTrade() {
+        QFETCH(TRoute, route);
+        QFETCH(bool, accept);
+        std::vector<uint8_t> other;
+        const QString path = OtherGameFile(other);
+        TVxCompany& company = *Game.MarketList.Items(0);
+        const int32_t cost = static_cast<int32_t>(TradeBuyCost(1, company.StockPrice()));
+        F.Market().SelectAndFocus(0);
+        // Answers a box, should one wrongly come, instead of waiting for it.
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+
+        bool waitedForTheDialog = false;
+        TNextModal answer([&](QDialog& dialog) {
+            Deliver(route, path);
+            QTest::qWait(50);
+            waitedForTheDialog = Game.Money == 3000 && Game.Month == 0;
+            accept ? dialog.accept() : dialog.reject();
+        });
+        F.Action("ActVLVMarketBuyStock").trigger();
+
+        QVERIFY(answer.Answered);
+        QVERIFY(waitedForTheDialog);
+        // Settled on the game the dialog was opened for, before the file.
+        QCOMPARE(Game.Money, accept ? 3000 - cost : 3000);
+        QCOMPARE(company.MyStockCount, accept ? 1000 : 0);
+        QVERIFY(TVxQtMessageBox::AnsweredRequests().empty());
+        // Then the file opens, as it would have without the dialog.
+        QTRY_VERIFY(SavedBytes() == other);
+        QCOMPARE(F.Panel(1), QStringLiteral("1年目3月"));
+        QCOMPARE(F.Panel(2), QStringLiteral("資金 50万円"));
+    }
+
+    void AFileArrivingUnderAMessageBoxWaitsForIt() {
+        std::vector<uint8_t> other;
+        const QString path = OtherGameFile(other);
+        const std::vector<uint8_t> before = SavedBytes();
+        bool waited = false;
+        TNextModal answer([&](QDialog& box) {
+            F.Form->CopyDataReceived(1, path);
+            QTest::qWait(50);
+            waited = SavedBytes() == before;
+            box.reject();
+        });
+        F.Action("ActGameNew").trigger(); // its question, answered with Cancel
+        QVERIFY(answer.Answered);
+        QVERIFY(waited);
+        QTRY_VERIFY(SavedBytes() == other);
+    }
+
+    void TheMonthTimerDoesNotStepUnderADialog() {
+        QAction& timer = F.Action("ActTimerEnabled");
+        timer.trigger();
+        QTRY_VERIFY(Game.Month > 0 || Game.Year > 0);
+        int32_t monthsDuringTheBox = -1;
+        TNextModal answer([&](QDialog& box) {
+            const int32_t at = Game.Year * 12 + Game.Month;
+            QTest::qWait(60);
+            monthsDuringTheBox = Game.Year * 12 + Game.Month - at;
+            box.reject();
+        });
+        F.Action("ActGameNew").trigger();
+        timer.trigger();
+        QVERIFY(answer.Answered);
+        QCOMPARE(monthsDuringTheBox, 0);
+    }
+
+    // The game changed under the dialog by a route the window does not
+    // hold back: the offer no longer fits, and OK reports it instead of
+    // ending the program.
+    void ARefusedSettlementIsReportedAndChangesNothing() {
+        TVxCompany& company = *Game.MarketList.Items(0);
+        const int32_t cost = static_cast<int32_t>(TradeBuyCost(1, company.StockPrice()));
+        F.Market().SelectAndFocus(0);
+        std::vector<uint8_t> before;
+        TNextModal answer([&](QDialog& dialog) {
+            Game.Money = cost - 1;
+            before = SavedBytes();
+            TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+            dialog.accept();
+        });
+        F.Action("ActVLVMarketBuyStock").trigger();
+
+        QVERIFY(answer.Answered);
+        QVERIFY(SavedBytes() == before);
+        QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
+        const TVxMessageBoxRequest& box = TVxQtMessageBox::AnsweredRequests().front();
+        QCOMPARE(box.Caption, QStringLiteral("エラー"));
+        QCOMPARE(box.Text,
+                 QStringLiteral("取引できません: 資金が足りません (1千株, %1万円)").arg(cost));
+        QCOMPARE(box.Icon, TVxMsgIcon::Error);
+        QVERIFY(F.Form->isVisible());
+    }
+};
+
+QTEST_MAIN(TFrmRidoltModalTest)
+#include "FrmRidoltModalTest.moc"
