@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the save-file loader's fuzz target with clang (libFuzzer, ASan,
-# UBSan) in build-fuzz, writes its seed corpus and fuzzes it briefly.
+# UBSan; preset fuzz, in build-fuzz), writes its seed corpus and fuzzes it
+# briefly.
 # Exits non-zero when the build fails or the fuzzer finds a crash.
 #   FUZZ_SECONDS  how long to fuzz (default 20)
 set -euo pipefail
@@ -9,10 +10,8 @@ cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-20}
 build=build-fuzz
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DRIDOLT_FUZZ=ON -DRIDOLT_BUILD_UI=OFF \
-    -DRIDOLT_BUILD_TESTS=OFF -DRIDOLT_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target VxGameLoadFuzz VxGameSeedCorpus
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)"
 
 seeds=$build/fuzz-seeds
 corpus=$build/fuzz-corpus

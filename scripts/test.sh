@@ -1,26 +1,28 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test headless:
-# the model and window tests, the model tests again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and a short fuzzing run of the loader.
+# Installs what is missing, checks the formatting of every tracked C++
+# source, builds everything and runs every test headless: the model,
+# simulator and window tests with the end-to-end and install tests (preset
+# dev), all but the last two again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (preset asan), and a short fuzzing run of the
+# save-file loader (preset fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
 scripts/setup.sh
 
+echo "== formatting"
+git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 echo "== build and test"
-cmake -S . -B build -G Ninja >/dev/null
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j"$jobs"
+ctest --preset dev -j"$jobs"
 
-echo "== model tests under ASan + UBSan"
-cmake -S . -B build-asan -G Ninja -DRIDOLT_SANITIZE=ON -DRIDOLT_BUILD_UI=OFF \
-    -DRIDOLT_BUILD_BENCH=OFF >/dev/null
-cmake --build build-asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure -j"$jobs"
+echo "== tests under ASan + UBSan"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$jobs"
+ctest --preset asan -j"$jobs"
 
-if [[ -x scripts/fuzz-smoke.sh ]]; then
-    echo "== fuzzing the save-file loader"
-    scripts/fuzz-smoke.sh
-fi
+echo "== fuzzing the save-file loader"
+scripts/fuzz-smoke.sh
