@@ -5,6 +5,7 @@
 #include "app/VxCommandLine.h"
 #include "app/VxQtTranslations.h"
 #include "app/VxSingleInstance.h"
+#include "game/VxGame.h"
 #include "ui/FrmRidolt.h"
 
 #include <QApplication>
@@ -66,7 +67,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    TFormRidolt form;
+    TVxGame game;
+    TFormRidolt form(game);
     TVxCopyDataReceiver* receiver = instance.Receiver();
     receiver->AttachWindow(&form);
     // Every path to open, from this command line or from a later start,

@@ -28,7 +28,11 @@ private:
 
 } // namespace
 
-TVxListView::TVxListView(QWidget* parent) : QTreeView(parent), FModel(new TVxListViewModel(this)) {
+TVxListView::TVxListView(QWidget* parent) : TVxListView(new TVxListViewModel, parent) {}
+
+TVxListView::TVxListView(TVxListViewModel* model, QWidget* parent)
+    : QTreeView(parent), FModel(model) {
+    FModel->setParent(this);
     setModel(FModel);
     setRootIsDecorated(false);
     setItemsExpandable(false);

@@ -30,6 +30,9 @@ public:
     bool SortMarkUse = true;
 
     explicit TVxListView(QWidget* parent = nullptr);
+    // A view over a model of its owner's (that knows its rows itself); the
+    // view takes the model over.
+    explicit TVxListView(TVxListViewModel* model, QWidget* parent = nullptr);
 
     TVxListViewModel& Model() const { return *FModel; }
 

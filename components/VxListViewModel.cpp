@@ -35,14 +35,18 @@ QVariant TVxListViewModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        if (OwnerData())
-            return FOnData(index.row(), index.column());
-        return FItems[static_cast<size_t>(index.row())].value(index.column());
+        return CellText(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(ToQtAlignment(Column(index.column()).Alignment));
     default:
         return {};
     }
+}
+
+QString TVxListViewModel::CellText(int row, int column) const {
+    if (OwnerData())
+        return FOnData(row, column);
+    return FItems[static_cast<size_t>(row)].value(column);
 }
 
 QVariant TVxListViewModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -7,6 +7,9 @@
 //    thousand companies holds no copy of them;
 //  - items: the model keeps the texts of a few fixed rows itself.
 // Besides the rows it keeps the built columns (caption, alignment, tag).
+//
+// A model that knows its rows itself derives from this one and supplies
+// rowCount() and CellText(); the view's columns work the same over it.
 
 #include "components/VxColumnInfos.h"
 
@@ -61,6 +64,11 @@ public:
 
     // Tells the views that the cells of rows first..last may have changed.
     void RefreshRows(int first, int last);
+
+protected:
+    // The text of the cell at `row` and screen column `column`, both in
+    // range.
+    virtual QString CellText(int row, int column) const;
 
 private:
     TVxListDataEvent FOnData;

@@ -66,9 +66,10 @@ void BindButton(QPushButton* button, QAction* action, void (TFormDlgTrade::*exec
 
 } // namespace
 
-TFormDlgTrade::TFormDlgTrade(QWidget* owner, const TVxColumnInfos& marketColumns)
+TFormDlgTrade::TFormDlgTrade(QWidget* owner, TVxGame& game, const TVxColumnInfos& marketColumns)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
+                         Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      FGame(game) {
     setObjectName("FormDlgTrade");
     setWindowTitle("株取引");
     setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
@@ -217,7 +218,7 @@ void TFormDlgTrade::ActBuyInfo() {
     StockCountList.Clear();
     MoneyList.Clear();
     if (Company)
-        BuildBuyOffers(Game, *Company, StockCountList, MoneyList);
+        BuildBuyOffers(FGame, *Company, StockCountList, MoneyList);
     FillChoices(BuyItemIndex);
 }
 
@@ -225,7 +226,7 @@ void TFormDlgTrade::ActSellInfo() {
     StockCountList.Clear();
     MoneyList.Clear();
     if (Company)
-        BuildSellOffers(Game, *Company, StockCountList, MoneyList);
+        BuildSellOffers(FGame, *Company, StockCountList, MoneyList);
     FillChoices(SellItemIndex);
 }
 
@@ -319,13 +320,13 @@ void TFormDlgTrade::ActTrade() {
 void TFormDlgTrade::ActBuy() {
     if (!Company || ComboBoxStock->currentIndex() < 0)
         return;
-    SettleBuy(Game, *Company, StockCountList.Get(ComboBoxStock->currentIndex()),
+    SettleBuy(FGame, *Company, StockCountList.Get(ComboBoxStock->currentIndex()),
               MoneyList.Get(ComboBoxMoney->currentIndex()));
 }
 
 void TFormDlgTrade::ActSell() {
     if (!Company || ComboBoxStock->currentIndex() < 0)
         return;
-    SettleSell(Game, *Company, StockCountList.Get(ComboBoxStock->currentIndex()),
+    SettleSell(FGame, *Company, StockCountList.Get(ComboBoxStock->currentIndex()),
                MoneyList.Get(ComboBoxMoney->currentIndex()));
 }

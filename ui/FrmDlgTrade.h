@@ -1,9 +1,9 @@
 #pragma once
 
-// The modal share-trade dialog.  The window creates one per trade, sets
-// `Company` and the mode `Tag` (0 buy, 1 sell, 2 buy all, 3 sell all), runs
-// exec() and, when it returns Accepted, calls ActTrade() to settle the
-// chosen quantity on the global `Game`.  Until then nothing of the game
+// The modal share-trade dialog.  The window creates one per trade over its
+// game, sets `Company` and the mode `Tag` (0 buy, 1 sell, 2 buy all, 3 sell
+// all), runs exec() and, when it returns Accepted, calls ActTrade() to
+// settle the chosen quantity on the game.  Until then nothing of the game
 // changes.
 //
 // The dialog offers only the quantities that can actually be traded, with
@@ -21,14 +21,16 @@ class QTabBar;
 class QTabWidget;
 class TVxColumnInfos;
 class TVxCompany;
+class TVxGame;
 class TVxListView;
 
 class TFormDlgTrade : public QDialog {
     Q_OBJECT
 public:
-    // `marketColumns` is the market list's column set: its definitions, in
-    // collection order, name the rows of the information list.
-    TFormDlgTrade(QWidget* owner, const TVxColumnInfos& marketColumns);
+    // Trades on `game`, which outlives the dialog.  `marketColumns` is the
+    // market list's column set: its definitions, in collection order, name
+    // the rows of the information list.
+    TFormDlgTrade(QWidget* owner, TVxGame& game, const TVxColumnInfos& marketColumns);
 
     TVxCompany* Company = nullptr; // not owned; set before exec()
     int Tag = 0;                   // trade mode, 0..3
@@ -66,6 +68,8 @@ private:
     void UpdatePricePerShare();
     void ActBuy();
     void ActSell();
+
+    TVxGame& FGame;
 
     QTabWidget* PageControl1 = nullptr;
     TVxListView* VxListView1 = nullptr;

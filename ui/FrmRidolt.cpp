@@ -3,25 +3,27 @@
 #include "app/VxActns.h"
 #include "app/VxAppInfo.h"
 #include "app/VxAppPaths.h"
-#include "components/VxColumnInfos.h"
+#include "app/VxCopyData.h"
+#include "app/VxFileDropTarget.h"
 #include "components/VxListView.h"
 #include "components/VxTimer.h"
 #include "game/VxGame.h"
+#include "game/VxTrade.h"
+#include "ui/FrmDlgTrade.h"
 #include "ui/VxBalanceList.h"
+#include "ui/VxCompanyListPage.h"
+#include "ui/VxGameStatusBar.h"
 #include "ui/VxModalQueue.h"
 #include "ui/VxPriceChart.h"
-#include "ui/VxStatusPanels.h"
+#include "ui/VxSaveSlots.h"
 #include "ui/VxWaitCursor.h"
 
 #include <QAbstractEventDispatcher>
 #include <QFontDatabase>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
@@ -36,7 +38,9 @@ constexpr int PanelControlHeight = 41;
 constexpr int SplitterHandleWidth = 6;
 constexpr int ChartHeight = 190;
 constexpr int MessageHeight = 100;
-const std::vector<int> StatusPanelWidths{50, 85, 150, 100, 50};
+constexpr int BtnNextMonthLeft = 8;
+constexpr int BtnNextMonthTop = 8;
+constexpr int BtnNextMonthHeight = 25;
 
 // An action's Tag is its data; its category a property of that name.
 const char* const CategoryProperty = "Category";
@@ -58,15 +62,18 @@ template <typename TWidget> TWidget* Named(TWidget* widget, const char* objectNa
 
 } // namespace
 
-TFormRidolt::TFormRidolt(QWidget* parent) : QMainWindow(parent) {
+TFormRidolt::TFormRidolt(TVxGame& game, QWidget* parent) : QMainWindow(parent), FGame(game) {
     setObjectName(QStringLiteral("FormRidolt"));
     FMessageBox = std::make_unique<TVxQtMessageBox>(this);
     FModalQueue = new TVxModalQueue(*this);
+    FMarketPage = new TVxCompanyListPage(FGame.MarketList, "VLVMarket", "VCIMarket", this);
+    FOwnerPage = new TVxCompanyListPage(FGame.OwnerList, "VLVOwner", "VCIOwner", this);
+    VLVMarket = &FMarketPage->View();
+    VLVOwner = &FOwnerPage->View();
     CreateActions();
     CreateLayout();
     CreateMainMenu();
     CreatePopupMenus();
-    CreateFileCommands();
     resize(DefaultWidth, DefaultHeight);
     FormCreate();
 
@@ -76,10 +83,10 @@ TFormRidolt::TFormRidolt(QWidget* parent) : QMainWindow(parent) {
 }
 
 TFormRidolt::~TFormRidolt() {
-    if (Game.MessageLog == FMessageLog.get())
-        Game.MessageLog = nullptr;
-    if (Game.MessageBoxSink == FMessageBox.get())
-        Game.MessageBoxSink = nullptr;
+    if (FGame.MessageLog == FMessageLog.get())
+        FGame.MessageLog = nullptr;
+    if (FGame.MessageBoxSink == FMessageBox.get())
+        FGame.MessageBoxSink = nullptr;
 }
 
 void TFormRidolt::FormCreate() {
@@ -93,8 +100,8 @@ void TFormRidolt::FormCreate() {
     VxAboutAction1->SetCopyrightInfo(VxAppInfo::Copyright());
     VxViewHelpHtmlAction1->SetFileName(HelpHtmlFileName());
     FMessageLog = std::make_unique<TVxQtMessageLog>(*RichEditMessage);
-    Game.MessageLog = FMessageLog.get();
-    Game.MessageBoxSink = FMessageBox.get();
+    FGame.MessageLog = FMessageLog.get();
+    FGame.MessageBoxSink = FMessageBox.get();
     // A developer aid, never reachable by the player.
     MIGameTest->menuAction()->setVisible(false);
 }
@@ -109,22 +116,26 @@ QAction* TFormRidolt::NewAction(const char* objectName, const QString& caption,
 }
 
 QAction* TFormRidolt::NewTradeAction(const char* objectName, const QString& caption,
-                                     const QString& category, int tag) {
-    QAction* action = NewAction(objectName, caption, category);
+                                     TVxCompanyListPage& page, int tag) {
+    QAction* action = NewAction(objectName, caption, page.View().objectName());
     action->setData(tag);
-    const bool market = category == QLatin1String("VLVMarket");
-    connect(action, &QAction::triggered, this, [this, action, market] {
-        if (market)
-            TradeFocusedCompany(*VLVMarket, Game.MarketList, *action);
-        else
-            TradeFocusedCompany(*VLVOwner, Game.OwnerList, *action);
+    connect(action, &QAction::triggered, this,
+            [this, action, &page] { TradeFocusedCompany(page, *action); });
+    return action;
+}
+
+QAction* TFormRidolt::NewListAction(const char* objectName, const QString& caption,
+                                    TVxCompanyListPage& page,
+                                    void (TVxCompanyListPage::*command)()) {
+    QAction* action = NewAction(objectName, caption, page.View().objectName());
+    connect(action, &QAction::triggered, this, [&page, command] {
+        const TVxWaitCursor waitCursor;
+        (page.*command)();
     });
     return action;
 }
 
 void TFormRidolt::CreateActions() {
-    const QString market = QStringLiteral("VLVMarket");
-    const QString owner = QStringLiteral("VLVOwner");
     const QString view = QStringLiteral("表示");
     const QString buy = QStringLiteral("買い取引(&B)");
     const QString sell = QStringLiteral("売り取引(&S)");
@@ -132,6 +143,8 @@ void TFormRidolt::CreateActions() {
     const QString sellAll = QStringLiteral("全売り取引(&E)");
     const QString clearSelection = QStringLiteral("選択解除(&C)");
     const QString resetWidths = QStringLiteral("カラム幅初期化(&R)");
+    TVxCompanyListPage& market = *FMarketPage;
+    TVxCompanyListPage& owner = *FOwnerPage;
 
     ActVLVMarketBuyStock = NewTradeAction("ActVLVMarketBuyStock", buy, market, 0);
     ActVLVMarketSellStock = NewTradeAction("ActVLVMarketSellStock", sell, market, 1);
@@ -142,18 +155,14 @@ void TFormRidolt::CreateActions() {
     ActVLVOwnerBuyStockAll = NewTradeAction("ActVLVOwnerBuyStockAll", buyAll, owner, 2);
     ActVLVOwnerSellStockAll = NewTradeAction("ActVLVOwnerSellStockAll", sellAll, owner, 3);
 
-    ActVLVMarketClearSelection = NewAction("ActVLVMarketClearSelection", clearSelection, market);
-    connect(ActVLVMarketClearSelection, &QAction::triggered, this,
-            [this] { ClearListSelection(*VLVMarket); });
-    ActVLVMarketResetColumnWidths = NewAction("ActVLVMarketResetColumnWidths", resetWidths, market);
-    connect(ActVLVMarketResetColumnWidths, &QAction::triggered, this,
-            [this] { ResetListColumnWidths(*VLVMarket); });
-    ActVLVOwnerClearSelection = NewAction("ActVLVOwnerClearSelection", clearSelection, owner);
-    connect(ActVLVOwnerClearSelection, &QAction::triggered, this,
-            [this] { ClearListSelection(*VLVOwner); });
-    ActVLVOwnerResetColumnWidths = NewAction("ActVLVOwnerResetColumnWidths", resetWidths, owner);
-    connect(ActVLVOwnerResetColumnWidths, &QAction::triggered, this,
-            [this] { ResetListColumnWidths(*VLVOwner); });
+    ActVLVMarketClearSelection = NewListAction("ActVLVMarketClearSelection", clearSelection, market,
+                                               &TVxCompanyListPage::ClearSelection);
+    ActVLVMarketResetColumnWidths = NewListAction("ActVLVMarketResetColumnWidths", resetWidths,
+                                                  market, &TVxCompanyListPage::ResetColumnWidths);
+    ActVLVOwnerClearSelection = NewListAction("ActVLVOwnerClearSelection", clearSelection, owner,
+                                              &TVxCompanyListPage::ClearSelection);
+    ActVLVOwnerResetColumnWidths = NewListAction("ActVLVOwnerResetColumnWidths", resetWidths, owner,
+                                                 &TVxCompanyListPage::ResetColumnWidths);
 
     ActMessageClear = NewAction("ActMessageClear", QStringLiteral("メッセージクリア(&C)"), {});
     connect(ActMessageClear, &QAction::triggered, this, &TFormRidolt::ActMessageClearExecute);
@@ -172,9 +181,9 @@ void TFormRidolt::CreateActions() {
     ActTimerEnabled->setCheckable(true);
     connect(ActTimerEnabled, &QAction::triggered, this, &TFormRidolt::ActTimerEnabledExecute);
     ActTest001 = NewAction("ActTest001", QStringLiteral("001"), {});
-    connect(ActTest001, &QAction::triggered, this, [] {
-        if (Game.MarketList.Count() > 0)
-            Game.MarketList.Items(0)->SetStockPrice(9099999);
+    connect(ActTest001, &QAction::triggered, this, [this] {
+        if (FGame.MarketList.Count() > 0)
+            FGame.MarketList.Items(0)->SetStockPrice(9099999);
     });
     // The third item of the developer menu was never given a command.
     ActTest002 = NewAction("ActTest002", QStringLiteral("002"), {});
@@ -216,24 +225,13 @@ void TFormRidolt::CreateLayout() {
     PanelControlResize();
     mainLayout->addWidget(PanelControl);
 
-    VCIMarket = Named(new TVxColumnInfos(this), "VCIMarket");
-    VCIOwner = Named(new TVxColumnInfos(this), "VCIOwner");
-    VLVMarket = Named(new TVxListView, "VLVMarket");
-    VLVOwner = Named(new TVxListView, "VLVOwner");
-    SetUpCompanyList(*VLVMarket, *VCIMarket, Game.MarketList);
-    SetUpCompanyList(*VLVOwner, *VCIOwner, Game.OwnerList);
-    connect(VLVMarket, &TVxListView::ColumnClick, this, &TFormRidolt::VLVMarketColumnClick);
-    connect(VLVOwner, &TVxListView::ColumnClick, this, &TFormRidolt::VLVOwnerColumnClick);
-    connect(VLVMarket, &TVxListView::SelectItem, this, [this](int row, bool selected) {
-        CompanyListSelectItem(Game.MarketList, row, selected);
-    });
-    connect(VLVOwner, &TVxListView::SelectItem, this, [this](int row, bool selected) {
-        CompanyListSelectItem(Game.OwnerList, row, selected);
-    });
+    for (TVxCompanyListPage* page : {FMarketPage, FOwnerPage})
+        connect(page, &TVxCompanyListPage::CompanySelected, this,
+                &TFormRidolt::CompanyListSelectItem);
     // A double-click buys from the market and sells from the holdings.
-    connect(VLVMarket, &TVxListView::DblClick, this,
+    connect(FMarketPage, &TVxCompanyListPage::Activated, this,
             [this] { ExecuteAction(ActVLVMarketBuyStock); });
-    connect(VLVOwner, &TVxListView::DblClick, this,
+    connect(FOwnerPage, &TVxCompanyListPage::Activated, this,
             [this] { ExecuteAction(ActVLVOwnerSellStock); });
 
     VLVNowBalance = Named(new TVxListView, "VLVNowBalance");
@@ -279,13 +277,12 @@ void TFormRidolt::CreateLayout() {
     Splitter2->setSizes({pagesHeight, ChartHeight});
     Splitter1->setSizes({pagesHeight, MessageHeight});
 
-    StatusBar1 = Named(new QStatusBar, "StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1Panels = Named(new TVxStatusPanels(StatusPanelWidths), "StatusBar1Panels");
-    StatusBar1Panels->Panel(2).setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    StatusBar1->addWidget(StatusBar1Panels, 1);
-    connect(StatusBar1Panels, &TVxStatusPanels::Resized, this, &TFormRidolt::StatusBar1Resize);
+    StatusBar1 = Named(new TVxGameStatusBar, "StatusBar1");
     setStatusBar(StatusBar1);
+
+    FileDropTarget1 = Named(new TFileDropTarget(this), "FileDropTarget1");
+    connect(FileDropTarget1, &TFileDropTarget::OnFileDrop, this,
+            &TFormRidolt::FileDropTarget1FileDrop);
 }
 
 void TFormRidolt::CreateMainMenu() {
@@ -304,14 +301,8 @@ void TFormRidolt::CreateMainMenu() {
     MISave = Named(bar->addMenu(QStringLiteral("セーブ(&S)")), "MISave");
     ActMISave = Named(MISave->menuAction(), "ActMISave");
     ActMISave->setProperty(CategoryProperty, loadSave);
-    for (int slot = 0; slot < 10; ++slot) {
-        QAction* load = MILoad->addAction(QString::number(slot));
-        load->setObjectName(QStringLiteral("MIDataLoad%1").arg(slot));
-        load->setData(slot);
-        QAction* save = MISave->addAction(QString::number(slot));
-        save->setObjectName(QStringLiteral("MIDataSave%1").arg(slot));
-        save->setData(slot);
-    }
+    FSaveSlots = new TVxSaveSlots(FGame, *FMessageBox, *MILoad, *MISave, this);
+    connect(FSaveSlots, &TVxSaveSlots::Loaded, this, &TFormRidolt::GameLoaded);
 
     MIView = Named(bar->addMenu(QStringLiteral("表示(&V)")), "MIView");
     MIView->addAction(ActChartVisible);
@@ -377,7 +368,7 @@ bool TFormRidolt::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::StatusTip:
         // Hints go to the first panel instead of covering all of them.
-        StatusBar1Panels->Panel(0).setText(static_cast<QStatusTipEvent*>(event)->tip());
+        StatusBar1->ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     case QEvent::WindowActivate:
         FormActivate();
@@ -404,9 +395,8 @@ void TFormRidolt::FormActivate() {
     if (FirstActivationDone)
         return;
     StartNewGame();
-    VLVMarket->UpdateColumns();
-    VLVMarket->SetItemCount(Game.MarketList.Count());
-    VLVOwner->UpdateColumns();
+    FMarketPage->BuildColumns();
+    FOwnerPage->BuildColumns();
     FirstActivationDone = true;
     emit FirstActivated();
 }
@@ -414,20 +404,18 @@ void TFormRidolt::FormActivate() {
 void TFormRidolt::StartNewGame() {
     const TVxWaitCursor waitCursor;
     FMessageLog->Clear();
-    Game.NewGame();
+    // The new game frees the companies the lists show; nothing paints or
+    // asks for a row until they have taken in the new ones.
+    FGame.NewGame();
     ForgetCompanies();
     ActDataReflect();
 }
 
 void TFormRidolt::ForgetCompanies() {
-    // The rows now hold other companies, and a new game has freed the old
-    // ones: nothing stays selected, remembered or charted.
-    for (TVxListView* view : {VLVMarket, VLVOwner}) {
-        view->ClearSelection();
-        view->SetItemFocused(-1);
-    }
-    MarketFocusCompany = nullptr;
-    OwnerFocusCompany = nullptr;
+    // The rows now hold other companies, or the same ones anew: nothing
+    // stays selected or charted.
+    FMarketPage->Reset();
+    FOwnerPage->Reset();
     ChartCompany = nullptr;
 }
 
@@ -437,7 +425,7 @@ void TFormRidolt::ExecuteAction(QAction* action) {
 }
 
 void TFormRidolt::ActionList1Update() {
-    const bool playing = !Game.GameEnd;
+    const bool playing = !FGame.GameEnd;
     for (QAction* action : {ActNextMonth, ActVLVMarketBuyStock, ActVLVMarketBuyStockAll,
                             ActVLVMarketSellStock, ActVLVMarketSellStockAll, ActVLVOwnerBuyStock,
                             ActVLVOwnerBuyStockAll, ActVLVOwnerSellStock, ActVLVOwnerSellStockAll})
@@ -458,39 +446,32 @@ void TFormRidolt::ActGameNewExecute() {
 }
 
 void TFormRidolt::ActDataReflect() {
-    // The shown page may chart its selection before the chart is redrawn.
-    const TVxPriceChart::THold chartHold(*Chart1);
-    SyncOwnerItemCount();
-    VLVMarket->RefreshVisibleRows();
-    VLVOwner->RefreshVisibleRows();
-    PageControl1Change();
+    FMarketPage->Reflect();
+    FOwnerPage->Reflect();
+    if (PageControl1->currentIndex() < 2)
+        ChartShownSelection();
+    else
+        PageControl1Change();
     ActChartReflectExecute();
     ActSetStatusBarTextExecute();
 }
 
-void TFormRidolt::SyncOwnerItemCount() {
-    if (VLVOwner->ItemCount() != Game.OwnerList.Count())
-        VLVOwner->SetItemCount(Game.OwnerList.Count());
+bool TFormRidolt::ChartShownSelection() {
+    const TVxCompanyListPage& page = PageControl1->currentIndex() == 0 ? *FMarketPage : *FOwnerPage;
+    TVxCompany* selected = page.SelectedCompany();
+    if (!selected || selected == ChartCompany)
+        return false;
+    ChartCompany = selected;
+    return true;
 }
 
 void TFormRidolt::PageControl1Change() {
-    const auto chartSelected = [this](const TVxListView& view,
-                                      const TCustomVxCompanyList& companies) {
-        const int row = view.ItemIndex();
-        if (row < 0 || row >= companies.Count())
-            return;
-        TVxCompany* company = companies.Items(row);
-        if (company != ChartCompany) {
-            ChartCompany = company;
-            ActChartReflectExecute();
-        }
-    };
     switch (PageControl1->currentIndex()) {
     case 0:
-        chartSelected(*VLVMarket, Game.MarketList);
-        break;
     case 1:
-        chartSelected(*VLVOwner, Game.OwnerList);
+        // The chart follows the selection of the list shown.
+        if (ChartShownSelection())
+            ActChartReflectExecute();
         break;
     case 2:
         ActVLVNowBalanceDataExecute();
@@ -512,13 +493,111 @@ void TFormRidolt::ActMessageVisibleExecute() {
 }
 
 void TFormRidolt::ActVLVNowBalanceDataExecute() {
-    FillBalanceList(*VLVNowBalance, NowBalance(Game));
+    FillBalanceList(*VLVNowBalance, NowBalance(FGame));
 }
 
 void TFormRidolt::ActVLVPreBalanceDataExecute() {
-    FillBalanceList(*VLVPreBalance, PreBalance(Game));
+    FillBalanceList(*VLVPreBalance, PreBalance(FGame));
 }
 
 void TFormRidolt::ActChartReflectExecute() {
-    Chart1->Reflect(ChartCompany, Game.Month);
+    Chart1->Reflect(ChartCompany, FGame.Month);
+}
+
+void TFormRidolt::CompanyListSelectItem(TVxCompany* company) {
+    ChartCompany = company;
+    ActChartReflectExecute();
+}
+
+void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, const QAction& action) {
+    // The focused row decides, not the selected one.
+    TVxCompany* const traded = page.FocusedCompany();
+    if (!traded)
+        return;
+    const auto dialog = std::make_unique<TFormDlgTrade>(this, FGame, FMarketPage->Columns());
+    dialog->Company = traded;
+    dialog->Tag = action.data().toInt();
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    FMarketPage->ForgetUnselectedFocus();
+    FOwnerPage->ForgetUnselectedFocus();
+    try {
+        dialog->ActTrade();
+    } catch (const EVxTradeError& error) {
+        // The offer no longer fits the game; nothing was settled.
+        FMessageBox->Show(TVxMessageBoxRequest::Error(QString::fromStdString(error.what())));
+        return;
+    }
+    // Each list keeps its selected company (a company sold off leaves its
+    // list with no selection); the chart shows the company traded.
+    ChartCompany = traded;
+    ActDataReflect();
+    FGame.CheckGameClear();
+}
+
+void TFormRidolt::VxTimerNextMonthTimer() {
+    // A tick while a dialog or box is open (the step's own warning among
+    // them) would step the game under it.
+    if (TVxModalQueue::ModalOpen())
+        return;
+    // The turn re-sorts both lists and may drop held companies; each list
+    // keeps its selected company, and the chart its company.
+    FMarketPage->ForgetUnselectedFocus();
+    FOwnerPage->ForgetUnselectedFocus();
+    TVxCompany* const keptChartCompany = ChartCompany;
+    FGame.NextMonth();
+    ChartCompany = keptChartCompany;
+    ActDataReflect();
+}
+
+void TFormRidolt::ActNextMonthExecute() {
+    VxTimerNextMonthTimer();
+}
+
+void TFormRidolt::ActTimerEnabledExecute() {
+    const bool enabled = ActTimerEnabled->isChecked();
+    VxTimerNextMonth->SetEnabled(enabled);
+    ActTimerEnabled->setText(enabled ? QStringLiteral("停止する") : QStringLiteral("再開する"));
+}
+
+void TFormRidolt::ActSetStatusBarTextExecute() {
+    StatusBar1->Reflect(FGame);
+}
+
+void TFormRidolt::ActMessageClearExecute() {
+    FMessageLog->Clear();
+}
+
+void TFormRidolt::PanelControlResize() {
+    BtnNextMonth->setGeometry(BtnNextMonthLeft, BtnNextMonthTop,
+                              PanelControl->width() - 2 * BtnNextMonthLeft, BtnNextMonthHeight);
+}
+
+void TFormRidolt::GameLoaded() {
+    // The file keeps the order the lists had when it was saved; the lists
+    // show the order their sort marks say.
+    FGame.MarketList.Sort();
+    FGame.OwnerList.Sort();
+    ForgetCompanies();
+    ActDataReflect();
+    FMessageLog->Clear();
+}
+
+void TFormRidolt::OpenPath(const QString& path) {
+    // Never under an open dialog or box: the trade dialog would settle
+    // against a game it was not opened for.  The path waits until it closes.
+    FModalQueue->Run([this, path] {
+        if (TVxSaveSlots::FileExists(path))
+            FSaveSlots->OpenGameFile(path);
+    });
+}
+
+void TFormRidolt::FileDropTarget1FileDrop(const QStringList& droppedFiles) {
+    if (!droppedFiles.isEmpty())
+        OpenPath(droppedFiles.first());
+}
+
+void TFormRidolt::CopyDataReceived(int kind, const QString& text) {
+    if (kind == CopyDataOpenPath)
+        OpenPath(text);
 }

@@ -2,16 +2,14 @@
 
 // The main window: the next-month button, the market, holdings and balance
 // pages, the price chart, the message log and the status bar.  It shows the
-// global `Game` and drives it through named actions; every change of the
-// game ends with ActDataReflect, which re-reads everything shown from the
-// game.  No view keeps a copy of game data.
+// game it is given and drives it through named actions; every change of the
+// game ends with ActDataReflect, which has every part read the game again.
 //
-// The window is split by concern over several files:
-//   FrmRidolt.cpp       creation, layout, menus, actions and their enabling,
-//                       first activation, new game and the central refresh
-//   FrmRidoltLists.cpp  the market and holdings lists and the trade commands
-//   FrmRidoltMonth.cpp  the month step, the timer, the status bar and the log
-//   FrmRidoltFiles.cpp  the save slots and every way a save file is opened
+// The window is the wiring between parts that each read the game on their
+// own: the two company list pages (VxCompanyListPage), the balance pages
+// (VxBalanceList), the chart (VxPriceChart), the status bar
+// (VxGameStatusBar), the log (VxQtMessageLog) and the save slots
+// (VxSaveSlots).
 
 #include "ui/VxQtMessageBox.h"
 #include "ui/VxQtMessageLog.h"
@@ -25,20 +23,19 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
-class QStatusBar;
 class QTabWidget;
-class TCustomVxCompanyList;
 class TFileDropTarget;
 class TVxAboutAction;
-class TVxColumnInfos;
 class TVxCompany;
-class TVxCompanyList;
+class TVxCompanyListPage;
 class TVxExitAction;
+class TVxGame;
+class TVxGameStatusBar;
 class TVxListView;
 class TVxModalQueue;
 class TVxOpenAppFolderAction;
 class TVxPriceChart;
-class TVxStatusPanels;
+class TVxSaveSlots;
 class TVxTimer;
 class TVxViewHelpHtmlAction;
 
@@ -49,15 +46,16 @@ public:
     static constexpr int DefaultWidth = 1000;
     static constexpr int DefaultHeight = 720;
 
-    explicit TFormRidolt(QWidget* parent = nullptr);
+    // Shows and drives `game`, which outlives the window.
+    explicit TFormRidolt(TVxGame& game, QWidget* parent = nullptr);
     ~TFormRidolt() override;
 
     // The enabling rules of the game actions.  Runs whenever the event loop
     // goes idle and before an action is executed.
     void ActionList1Update();
 
-    // The refresh that follows every change of the game: holdings row count,
-    // the rows on screen, the shown page, the chart and the status bar.
+    // The refresh that follows every change of the game: the lists, the
+    // shown page, the chart and the status bar read the game again.
     void ActDataReflect();
 
 signals:
@@ -75,66 +73,42 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // FrmRidolt.cpp
     void FormCreate();
     void CreateActions();
     void CreateLayout();
     void CreateMainMenu();
     void CreatePopupMenus();
     QAction* NewAction(const char* objectName, const QString& caption, const QString& category);
-    QAction* NewTradeAction(const char* objectName, const QString& caption, const QString& category,
-                            int tag);
+    QAction* NewTradeAction(const char* objectName, const QString& caption,
+                            TVxCompanyListPage& page, int tag);
+    QAction* NewListAction(const char* objectName, const QString& caption, TVxCompanyListPage& page,
+                           void (TVxCompanyListPage::*command)());
     void FormActivate();
     void StartNewGame();
     void ForgetCompanies();
     void ExecuteAction(QAction* action);
     void ActGameNewExecute();
-    void SyncOwnerItemCount();
     void PageControl1Change();
+    bool ChartShownSelection();
     void ActChartVisibleExecute();
     void ActMessageVisibleExecute();
     void ActVLVNowBalanceDataExecute();
     void ActVLVPreBalanceDataExecute();
     void ActChartReflectExecute();
-
-    // FrmRidoltLists.cpp
-    void SetUpCompanyList(TVxListView& view, TVxColumnInfos& columns,
-                          const TVxCompanyList& companies);
-    void VLVMarketColumnClick(int column);
-    void VLVOwnerColumnClick(int column);
-    void CompanyListColumnClick(TVxListView& view, TVxCompanyList& companies, int column);
-    void CompanyListSelectItem(const TCustomVxCompanyList& companies, int row, bool selected);
-    void ActGetVLVFocusedCompany();
-    void ActSetVLVFocusedCompany();
-    void TradeFocusedCompany(const TVxListView& view, const TCustomVxCompanyList& companies,
-                             const QAction& action);
-    void ClearListSelection(TVxListView& view);
-    void ResetListColumnWidths(TVxListView& view);
-
-    // FrmRidoltMonth.cpp
+    void CompanyListSelectItem(TVxCompany* company);
+    void TradeFocusedCompany(const TVxCompanyListPage& page, const QAction& action);
     void VxTimerNextMonthTimer();
     void ActNextMonthExecute();
     void ActTimerEnabledExecute();
     void ActSetStatusBarTextExecute();
     void ActMessageClearExecute();
-    void StatusBar1Resize();
     void PanelControlResize();
-
-    // FrmRidoltFiles.cpp
-    void CreateFileCommands();
-    void ActMILoadExecute();
-    void ActMISaveExecute();
-    void ActDataLoadExecute(const QAction& sender);
-    void ActDataSaveExecute(const QAction& sender);
-    bool OpenGameFile(const QString& path);
-    bool SaveGameFile(const QString& path);
+    void GameLoaded();
     void OpenPath(const QString& path);
     void FileDropTarget1FileDrop(const QStringList& droppedFiles);
 
-    // Remembered across re-sorts, and the company charted; all point into
-    // Game.MarketList, none is owned, each may be none.
-    TVxCompany* MarketFocusCompany = nullptr;
-    TVxCompany* OwnerFocusCompany = nullptr;
+    TVxGame& FGame;
+    // The company charted; it belongs to the game's market, may be none.
     TVxCompany* ChartCompany = nullptr;
     bool FirstActivationDone = false;
 
@@ -146,20 +120,20 @@ private:
     QWidget* Panel = nullptr;
     QSplitter* Splitter2 = nullptr;
     QTabWidget* PageControl1 = nullptr;
+    TVxCompanyListPage* FMarketPage = nullptr;
+    TVxCompanyListPage* FOwnerPage = nullptr;
     TVxListView* VLVMarket = nullptr;
     TVxListView* VLVOwner = nullptr;
     TVxListView* VLVNowBalance = nullptr;
     TVxListView* VLVPreBalance = nullptr;
     TVxPriceChart* Chart1 = nullptr;
     QPlainTextEdit* RichEditMessage = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    TVxStatusPanels* StatusBar1Panels = nullptr;
+    TVxGameStatusBar* StatusBar1 = nullptr;
 
     // Non-visual parts
-    TVxColumnInfos* VCIMarket = nullptr;
-    TVxColumnInfos* VCIOwner = nullptr;
     TVxTimer* VxTimerNextMonth = nullptr;
     TFileDropTarget* FileDropTarget1 = nullptr;
+    TVxSaveSlots* FSaveSlots = nullptr;
     std::unique_ptr<TVxQtMessageLog> FMessageLog;
     std::unique_ptr<TVxQtMessageBox> FMessageBox;
     // Paths handed over while a dialog or box is open wait here.

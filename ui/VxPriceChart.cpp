@@ -46,17 +46,6 @@ TPriceRange NicePriceRange(qreal low, qreal high) {
 
 } // namespace
 
-TVxPriceChart::THold::THold(TVxPriceChart& chart) : FChart(chart) {
-    ++FChart.FHoldDepth;
-}
-
-TVxPriceChart::THold::~THold() {
-    if (--FChart.FHoldDepth > 0 || !FChart.FReflectHeld)
-        return;
-    FChart.FReflectHeld = false;
-    FChart.Draw(FChart.FHeldCompany, FChart.FHeldMonth);
-}
-
 TVxPriceChart::TVxPriceChart(QWidget* parent)
     : QChartView(parent), FSeries(new QLineSeries), FMonthAxis(new QCategoryAxis),
       FPriceAxis(new QValueAxis) {
@@ -93,16 +82,6 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
 }
 
 void TVxPriceChart::Reflect(const TVxCompany* company, int month) {
-    if (FHoldDepth > 0) {
-        FReflectHeld = true;
-        FHeldCompany = company;
-        FHeldMonth = month;
-        return;
-    }
-    Draw(company, month);
-}
-
-void TVxPriceChart::Draw(const TVxCompany* company, int month) {
     if (!company) {
         DrawEmpty();
         return;

@@ -22,21 +22,6 @@ class TVxPriceChart : public QChartView {
 public:
     static inline const QString EmptyTitle = QStringLiteral("株価推移");
 
-    // Holds back the redraws of a refresh that charts several companies on
-    // its way (re-selecting the rows of both lists charts each of them):
-    // only the last Reflect asked for is drawn, when the outermost hold
-    // ends.  Holds nest.
-    class THold {
-    public:
-        explicit THold(TVxPriceChart& chart);
-        ~THold();
-        THold(const THold&) = delete;
-        THold& operator=(const THold&) = delete;
-
-    private:
-        TVxPriceChart& FChart;
-    };
-
     explicit TVxPriceChart(QWidget* parent = nullptr);
 
     // Shows the price history of `company` (none: an empty chart) with
@@ -48,7 +33,6 @@ public:
     QValueAxis& PriceAxis() const { return *FPriceAxis; }
 
 private:
-    void Draw(const TVxCompany* company, int month);
     void DrawEmpty();
     void SetMonthLabels(const QStringList& labels);
     void SetPriceRange(qreal lowest, qreal highest);
@@ -56,11 +40,4 @@ private:
     QLineSeries* FSeries;
     QCategoryAxis* FMonthAxis;
     QValueAxis* FPriceAxis;
-
-    // The Reflect held back while a hold lasts; its company is read only
-    // when it is drawn.
-    int FHoldDepth = 0;
-    bool FReflectHeld = false;
-    const TVxCompany* FHeldCompany = nullptr;
-    int FHeldMonth = 0;
 };

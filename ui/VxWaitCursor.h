@@ -3,6 +3,7 @@
 // Shows the hourglass cursor for the life of a scope and restores the
 // previous cursor when it ends, also by an exception.
 
+#include <QCursor>
 #include <QGuiApplication>
 
 class TVxWaitCursor {

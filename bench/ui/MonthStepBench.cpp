@@ -35,23 +35,23 @@ constexpr int32_t EndlessMoney = 1000000000;
 TVxSeededRandom BenchRandom{7};
 
 void BM_GameNextMonth(benchmark::State& state) {
-    Game.SetRandom(&BenchRandom);
-    Game.NewGame();
-    Game.MarketList.SetSort(PercentColumn, false);
+    TVxGame game;
+    game.SetRandom(&BenchRandom);
+    game.NewGame();
+    game.MarketList.SetSort(PercentColumn, false);
     for (auto _ : state) {
-        Game.Money = EndlessMoney;
-        Game.NextMonth();
+        game.Money = EndlessMoney;
+        game.NextMonth();
     }
-    benchmark::DoNotOptimize(Game.Month);
-    Game.SetRandom(nullptr);
+    benchmark::DoNotOptimize(game.Month);
 }
 BENCHMARK(BM_GameNextMonth)->Unit(benchmark::kMillisecond);
 
-// A shown window whose first activation has run, with one company held and
-// selected in each list, so the step has rows to re-select.
-std::unique_ptr<TFormRidolt> ShownWindow() {
-    Game.SetRandom(&BenchRandom);
-    auto form = std::make_unique<TFormRidolt>();
+// A shown window over `game` whose first activation has run, with one
+// company held and selected in each list, so the step has rows to move.
+std::unique_ptr<TFormRidolt> ShownWindow(TVxGame& game) {
+    game.SetRandom(&BenchRandom);
+    auto form = std::make_unique<TFormRidolt>(game);
     form->show();
     auto* market = form->findChild<TVxListView*>(QStringLiteral("VLVMarket"));
     QElapsedTimer clock;
@@ -60,12 +60,12 @@ std::unique_ptr<TFormRidolt> ShownWindow() {
         QCoreApplication::processEvents();
     if (market->ItemCount() == 0)
         std::abort();
-    Game.MarketList.SetSort(PercentColumn, false);
+    game.MarketList.SetSort(PercentColumn, false);
     market->SortColumnIndex = PercentColumn;
-    TVxCompany& held = *Game.MarketList.Items(100);
+    TVxCompany& held = *game.MarketList.Items(100);
     held.MyStockCount = 1000;
     held.MyStockCost = 100;
-    Game.OwnerList.Add(&held);
+    game.OwnerList.Add(&held);
     form->ActDataReflect();
     market->SelectAndFocus(500);
     form->findChild<TVxListView*>(QStringLiteral("VLVOwner"))->SelectAndFocus(0);
@@ -74,16 +74,16 @@ std::unique_ptr<TFormRidolt> ShownWindow() {
 }
 
 void WindowMonthStep(benchmark::State& state, bool repaint) {
-    const std::unique_ptr<TFormRidolt> form = ShownWindow();
+    TVxGame game;
+    const std::unique_ptr<TFormRidolt> form = ShownWindow(game);
     auto* nextMonth = form->findChild<QAction*>(QStringLiteral("ActNextMonth"));
     for (auto _ : state) {
-        Game.Money = EndlessMoney;
+        game.Money = EndlessMoney;
         nextMonth->trigger();
         if (repaint)
             QCoreApplication::processEvents();
     }
-    benchmark::DoNotOptimize(Game.Month);
-    Game.SetRandom(nullptr);
+    benchmark::DoNotOptimize(game.Month);
 }
 
 void BM_WindowMonthStep(benchmark::State& state) {

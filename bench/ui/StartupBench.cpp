@@ -117,13 +117,14 @@ int RunChild(int argc, char** argv) {
     QApplication application(argc, argv);
     SetUpApplication();
     if (std::strcmp(mode, GameMode) == 0) {
-        TFormRidolt form;
+        TVxGame game;
+        TFormRidolt form(game);
         auto* market = form.findChild<TVxListView*>(QStringLiteral("VLVMarket"));
         if (!market)
             return 3;
         TFirstFrameReporter reporter(
-            [market] {
-                return market->ItemCount() > 0 && market->ItemCount() == Game.MarketList.Count();
+            [market, &game] {
+                return market->ItemCount() > 0 && market->ItemCount() == game.MarketList.Count();
             },
             fd, startNs, mainNs);
         market->viewport()->installEventFilter(&reporter);

@@ -1,12 +1,13 @@
 #pragma once
 
 // Drives the real main window on the offscreen platform: a fixture that
-// creates and shows it (its first activation starts the game), finds its
-// parts by object name, reads cells and panels, and answers the modal
-// dialogs it opens.
+// creates a game of its own and a window over it and shows the window (its
+// first activation starts the game), finds its parts by object name, reads
+// cells and panels, and answers the modal dialogs it opens.
 
 #include "components/VxListView.h"
 #include "game/VxGame.h"
+#include "tests/support/GameState.h"
 #include "ui/FrmDlgTrade.h"
 #include "ui/FrmRidolt.h"
 #include "ui/VxPriceChart.h"
@@ -66,30 +67,29 @@ private:
 
 class TFormFixture {
 public:
+    std::unique_ptr<TVxGame> FGame;
     std::unique_ptr<TFormRidolt> Form;
 
-    // Creates and shows the window with its own seeded random source.  The
-    // game's lists start in ID order, as the new window's sort marks say,
-    // whatever an earlier window left.
+    // A new game drawing from `random`, and a window over it, shown.
     bool Start(IVxRandom* random) {
         TVxQtMessageBox::ClearNextAnswers();
-        Game.SetRandom(random);
-        Game.MarketList.SortColumn = 0;
-        Game.MarketList.SortDown = false;
-        Game.OwnerList.SortColumn = 0;
-        Game.OwnerList.SortDown = false;
-        Form = std::make_unique<TFormRidolt>();
+        FGame = std::make_unique<TVxGame>();
+        FGame->SetRandom(random);
+        Form = std::make_unique<TFormRidolt>(*FGame);
         Form->show();
         if (!QTest::qWaitForWindowActive(Form.get()))
             return false;
-        return QTest::qWaitFor([this] { return Market().ItemCount() == Game.MarketList.Count(); });
+        return QTest::qWaitFor(
+            [this] { return Market().ItemCount() == Game().MarketList.Count(); });
     }
 
     void Stop() {
         Form.reset();
-        Game.SetRandom(nullptr);
+        FGame.reset();
         TVxQtMessageBox::ClearNextAnswers();
     }
+
+    TVxGame& Game() const { return *FGame; }
 
     template <typename T> T& Find(const char* name) const {
         T* child = Form->findChild<T*>(QString::fromLatin1(name));
@@ -157,12 +157,10 @@ public:
         return Action(action).isEnabled();
     }
 
-    // Gives the player `shares` of `company` bought for `cost` (万円).
+    // Gives the player `shares` of `company` bought for `cost` (万円), and
+    // shows it.
     void Hold(TVxCompany& company, int32_t shares, int32_t cost) const {
-        company.MyStockCount = shares;
-        company.MyStockCost = cost;
-        if (Game.OwnerList.IndexOf(&company) < 0)
-            Game.OwnerList.Add(&company);
+        ::Hold(Game(), company, shares, cost);
         Form->ActDataReflect();
     }
 };

@@ -3,6 +3,7 @@
 #include "components/VxListView.h"
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
+#include "tests/support/GameState.h"
 #include "ui/VxCompanyColumnText.h"
 
 #include <QAbstractItemView>
@@ -68,6 +69,7 @@ private:
     QString PerShare() const { return Child<QLabel>("LabelAboutStock1")->text(); }
 
     TVxColumnInfos FColumns;
+    std::unique_ptr<TVxGame> FGame;
     TVxCompany* FCompany = nullptr;
     TFormDlgTrade* FDialog = nullptr;
 };
@@ -75,14 +77,9 @@ private:
 void FrmDlgTradeTest::init() {
     if (FColumns.ColumnInfos().Count() == 0)
         AddCompanyColumnInfos(FColumns);
-    Game.OwnerList.Clear();
-    Game.MarketList.CreateNewCompanies();
-    for (TIntegerList* totals : {&Game.IncomeList, &Game.ExpenseList}) {
-        totals->Clear();
-        totals->Add(0);
-        totals->Add(0);
-    }
-    Game.Money = StartMoney;
+    FGame = std::make_unique<TVxGame>();
+    FGame->MarketList.CreateNewCompanies();
+    ResetYear(*FGame);
     FCompany = nullptr;
 }
 
@@ -91,26 +88,22 @@ void FrmDlgTradeTest::cleanup() {
 }
 
 TVxCompany& FrmDlgTradeTest::SetCompany(int32_t price, int32_t held, int32_t cost) {
-    FCompany = Game.MarketList.Items(0);
+    FCompany = FGame->MarketList.Items(0);
     FCompany->SetStockPrice(price);
     FCompany->MyStockCount = held;
     FCompany->MyStockCost = cost;
     if (held > 0)
-        Game.OwnerList.Add(FCompany);
+        FGame->OwnerList.Add(FCompany);
     return *FCompany;
 }
 
 FrmDlgTradeTest::TGameState FrmDlgTradeTest::State() const {
-    return {Game.Money,
-            Game.Income(),
-            Game.Expense(),
-            FCompany->MyStockCount,
-            FCompany->MyStockCost,
-            Game.OwnerList.Count()};
+    return {FGame->Money,           FGame->Income(),       FGame->Expense(),
+            FCompany->MyStockCount, FCompany->MyStockCost, FGame->OwnerList.Count()};
 }
 
 std::unique_ptr<TFormDlgTrade> FrmDlgTradeTest::Open(int tag) {
-    auto dialog = std::make_unique<TFormDlgTrade>(nullptr, FColumns);
+    auto dialog = std::make_unique<TFormDlgTrade>(nullptr, *FGame, FColumns);
     dialog->Company = FCompany;
     dialog->Tag = tag;
     FDialog = dialog.get();
@@ -177,7 +170,7 @@ void FrmDlgTradeTest::eachModeOpensWithItsChoice() {
     QFETCH(int, price);
     QFETCH(int, money);
     QFETCH(int, held);
-    Game.Money = money;
+    FGame->Money = money;
     SetCompany(price, held, held / 10);
 
     const auto dialog = Open(tag);
@@ -226,7 +219,7 @@ void FrmDlgTradeTest::anEmptyTabOffersNothingAndOkChangesNothing() {
     QFETCH(int, price);
     QFETCH(int, money);
     QFETCH(int, held);
-    Game.Money = money;
+    FGame->Money = money;
     SetCompany(price, held, held / 10);
     const TGameState before = State();
 
@@ -283,8 +276,8 @@ void FrmDlgTradeTest::eachTabKeepsItsChoice() {
     // OK settles on the tab shown: a sale of 4 lots.
     QTest::mouseClick(Child<QPushButton>("BtnOk"), Qt::LeftButton);
     dialog->ActTrade();
-    QCOMPARE(Game.Money, StartMoney + 360);
-    QCOMPARE(Game.Income(), 360);
+    QCOMPARE(FGame->Money, StartMoney + 360);
+    QCOMPARE(FGame->Income(), 360);
     QCOMPARE(FCompany->MyStockCount, 1000);
     QCOMPARE(FCompany->MyStockCost, 110);
 }
@@ -316,11 +309,11 @@ void FrmDlgTradeTest::minAndMaxMoveTheChoiceOfBothLists() {
 }
 
 void FrmDlgTradeTest::okBuysTheChosenQuantity() {
-    Game.OwnerList.Add(Game.MarketList.Items(7));
-    Game.MarketList.Items(7)->MyStockCount = 1000;
-    Game.MarketList.Items(7)->MyStockCost = 110;
+    FGame->OwnerList.Add(FGame->MarketList.Items(7));
+    FGame->MarketList.Items(7)->MyStockCount = 1000;
+    FGame->MarketList.Items(7)->MyStockCost = 110;
     SetCompany(2, 0, 0);
-    TFormDlgTrade dialog(nullptr, FColumns);
+    TFormDlgTrade dialog(nullptr, *FGame, FColumns);
     FDialog = &dialog;
     dialog.Company = FCompany;
     dialog.Tag = 0;
@@ -335,12 +328,12 @@ void FrmDlgTradeTest::okBuysTheChosenQuantity() {
     QCOMPARE(perShare, QString("1株2円相当")); // 2.5 to the even neighbour
     dialog.ActTrade();
 
-    QCOMPARE(Game.Money, StartMoney - 1);
-    QCOMPARE(Game.Expense(), 1);
+    QCOMPARE(FGame->Money, StartMoney - 1);
+    QCOMPARE(FGame->Expense(), 1);
     QCOMPARE(FCompany->MyStockCount, 4000);
     QCOMPARE(FCompany->MyStockCost, 1);
-    QCOMPARE(Game.OwnerList.Count(), 2);
-    QCOMPARE(Game.OwnerList.Items(1), FCompany);
+    QCOMPARE(FGame->OwnerList.Count(), 2);
+    QCOMPARE(FGame->OwnerList.Items(1), FCompany);
     // The information rows still show the company before the trade.
     QCOMPARE(Child<TVxListView>("VxListView1")->ItemText(6, 1), QString());
 }
@@ -352,18 +345,18 @@ void FrmDlgTradeTest::okSellsTheLastLotAndDropsTheHolding() {
     QTest::mouseClick(Child<QPushButton>("BtnOk"), Qt::LeftButton);
     dialog->ActTrade();
 
-    QCOMPARE(Game.Money, StartMoney + 270);
-    QCOMPARE(Game.Income(), 270);
+    QCOMPARE(FGame->Money, StartMoney + 270);
+    QCOMPARE(FGame->Income(), 270);
     QCOMPARE(FCompany->MyStockCount, 0);
     QCOMPARE(FCompany->MyStockCost, 0);
-    QCOMPARE(Game.OwnerList.Count(), 0);
+    QCOMPARE(FGame->OwnerList.Count(), 0);
 }
 
 void FrmDlgTradeTest::cancelChangesNothing() {
     SetCompany(1000, 3000, 330);
     const TGameState before = State();
     for (const bool byEscape : {false, true}) {
-        TFormDlgTrade dialog(nullptr, FColumns);
+        TFormDlgTrade dialog(nullptr, *FGame, FColumns);
         FDialog = &dialog;
         dialog.Company = FCompany;
         dialog.Tag = 2;
@@ -394,7 +387,7 @@ void FrmDlgTradeTest::enterPressesOkFromEveryList_data() {
 void FrmDlgTradeTest::enterPressesOkFromEveryList() {
     QFETCH(QString, focused);
     SetCompany(1000, 0, 0);
-    TFormDlgTrade dialog(nullptr, FColumns);
+    TFormDlgTrade dialog(nullptr, *FGame, FColumns);
     FDialog = &dialog;
     dialog.Company = FCompany;
     dialog.Tag = 0;

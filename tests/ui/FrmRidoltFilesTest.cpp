@@ -24,16 +24,6 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
-
-std::vector<uint8_t> SavedBytes() {
-    TVxWriteStream stream;
-    Game.SaveToStream(stream);
-    return stream.Bytes();
-}
-
-} // namespace
-
 class TFrmRidoltFilesTest : public QObject {
     Q_OBJECT
 private:
@@ -152,17 +142,17 @@ private slots:
     void LoadingASlotShowsTheSavedGame() {
         for (int month = 0; month < 3; ++month)
             F.NextMonth();
-        const std::vector<uint8_t> saved = SavedBytes();
+        const std::vector<uint8_t> saved = SaveBytes(F.Game());
         Choose("MISave", 2);
 
         F.NextMonth();
         F.ClickRow(F.Market(), 5);
         QVERIFY(F.ChartTitle() != QStringLiteral("株価推移"));
-        Game.GameEnd = true;
+        F.Game().GameEnd = true;
 
         Choose("MILoad", 2);
-        QVERIFY(SavedBytes() == saved);
-        QVERIFY(!Game.GameEnd);
+        QVERIFY(SaveBytes(F.Game()) == saved);
+        QVERIFY(!F.Game().GameEnd);
         QCOMPARE(Log(), QString());
         QCOMPARE(F.ChartTitle(), QStringLiteral("株価推移"));
         QCOMPARE(F.Panel(1), QStringLiteral("1年目4月"));
@@ -173,7 +163,7 @@ private slots:
     // lists show the order their headers' marks say.
     void ALoadedGameIsListedInTheOrderTheMarksShow() {
         for (const int index : {10, 20, 30, 40})
-            F.Hold(*Game.MarketList.Items(index), 1000, 110);
+            F.Hold(*F.Game().MarketList.Items(index), 1000, 110);
         Choose("MISave", 5); // both lists in ID order
 
         F.ClickHeader(F.Market(), ccStockPrice);
@@ -190,19 +180,19 @@ private slots:
                 values << list.Items(i)->StockPrice();
             return values;
         };
-        const QList<int> market = prices(Game.MarketList);
+        const QList<int> market = prices(F.Game().MarketList);
         QVERIFY(std::is_sorted(market.begin(), market.end()));
-        QList<int> held = prices(Game.OwnerList);
+        QList<int> held = prices(F.Game().OwnerList);
         QCOMPARE(held.size(), 4);
         QVERIFY(std::is_sorted(held.rbegin(), held.rend()));
         QCOMPARE(F.Market().ItemText(0, ccStockPrice),
-                 CompanyColumnText(*Game.MarketList.Items(0), ccStockPrice));
+                 CompanyColumnText(*F.Game().MarketList.Items(0), ccStockPrice));
     }
 
     void AForeignFileIsRefusedWithABoxAndChangesNothing() {
         const QString path =
             WriteFile(FFolder->path() + QStringLiteral("/notes.sav"), QByteArray(62414, 'x'));
-        const std::vector<uint8_t> before = SavedBytes();
+        const std::vector<uint8_t> before = SaveBytes(F.Game());
         const QString log = Log();
 
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
@@ -214,7 +204,7 @@ private slots:
         QCOMPARE(box.Text, path + QStringLiteral("\nファイルを開けませんでした。"));
         QCOMPARE(box.Icon, TVxMsgIcon::Error);
         QCOMPARE(box.Buttons, TVxMsgButtons::Ok);
-        QVERIFY(SavedBytes() == before);
+        QVERIFY(SaveBytes(F.Game()) == before);
         QCOMPARE(Log(), log);
         // The hourglass went with the failed load.
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
@@ -258,22 +248,22 @@ private slots:
     }
     void PathsThatNameNoFileAreIgnoredSilently() {
         QFETCH(QString, path);
-        const std::vector<uint8_t> before = SavedBytes();
+        const std::vector<uint8_t> before = SaveBytes(F.Game());
         // Answers a box, should one wrongly come, instead of waiting for it.
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         F.Form->CopyDataReceived(1, path);
         QVERIFY(TVxQtMessageBox::AnsweredRequests().empty());
-        QVERIFY(SavedBytes() == before);
+        QVERIFY(SaveBytes(F.Game()) == before);
     }
 
     void AHandOffOfAnotherKindIsIgnored() {
         Choose("MISave", 1);
         F.NextMonth();
-        const std::vector<uint8_t> before = SavedBytes();
+        const std::vector<uint8_t> before = SaveBytes(F.Game());
         F.Form->CopyDataReceived(0, Slot(1));
-        QVERIFY(SavedBytes() == before);
+        QVERIFY(SaveBytes(F.Game()) == before);
         F.Form->CopyDataReceived(1, Slot(1));
-        QCOMPARE(Game.Month, 0);
+        QCOMPARE(F.Game().Month, 0);
     }
 
     void ADropOpensOnlyTheFirstFile() {
@@ -283,7 +273,7 @@ private slots:
         Choose("MISave", 2);
         const std::vector<uint8_t> first = [&] {
             Choose("MILoad", 1);
-            return SavedBytes();
+            return SaveBytes(F.Game());
         }();
         Choose("MILoad", 2);
 
@@ -291,14 +281,14 @@ private slots:
         files.setUrls({QUrl::fromLocalFile(Slot(1)), QUrl::fromLocalFile(Slot(2)),
                        QUrl::fromLocalFile(Slot(2))});
         QVERIFY(Drop(files));
-        QVERIFY(SavedBytes() == first);
-        QCOMPARE(Game.Month, 0);
+        QVERIFY(SaveBytes(F.Game()) == first);
+        QCOMPARE(F.Game().Month, 0);
     }
 
     void DropsThatNameNoSaveFileOpenNothing() {
         Choose("MISave", 1);
         F.NextMonth();
-        const std::vector<uint8_t> before = SavedBytes();
+        const std::vector<uint8_t> before = SaveBytes(F.Game());
 
         QMimeData text;
         text.setText(Slot(1));
@@ -310,7 +300,7 @@ private slots:
         folder.setUrls({QUrl::fromLocalFile(SaveFolder()), QUrl::fromLocalFile(Slot(1))});
         QVERIFY(Drop(folder));
         QVERIFY(TVxQtMessageBox::AnsweredRequests().empty());
-        QVERIFY(SavedBytes() == before);
+        QVERIFY(SaveBytes(F.Game()) == before);
     }
 
     // A path given on the command line, or handed over by a second start
@@ -326,13 +316,13 @@ private slots:
         F.NextMonth();
         F.NextMonth();
         Choose("MISave", 3);
-        const std::vector<uint8_t> saved = SavedBytes();
+        const std::vector<uint8_t> saved = SaveBytes(F.Game());
         F.NextMonth();
         F.Form.reset();
 
         // Wired as the program's entry wires it.
         TVxCopyDataReceiver receiver;
-        F.Form = std::make_unique<TFormRidolt>();
+        F.Form = std::make_unique<TFormRidolt>(F.Game());
         connect(&receiver, &TVxCopyDataReceiver::copyDataReceived, F.Form.get(),
                 &TFormRidolt::CopyDataReceived);
         connect(F.Form.get(), &TFormRidolt::FirstActivated, &receiver,
@@ -352,7 +342,7 @@ private slots:
             QCoreApplication::sendEvent(F.Form.get(), &shown);
         }
         QTRY_VERIFY(!receiver.Holding());
-        QTRY_VERIFY(SavedBytes() == saved);
+        QTRY_VERIFY(SaveBytes(F.Game()) == saved);
         QCOMPARE(F.Market().ItemCount(), 1000);
         QCOMPARE(Log(), QString());
         QCOMPARE(F.Panel(1), QStringLiteral("1年目3月"));
@@ -366,7 +356,7 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), F.Form.get());
         FTestWindow.hide();
         QCOMPARE(firstActivated.size(), 1);
-        QVERIFY(SavedBytes() == saved);
+        QVERIFY(SaveBytes(F.Game()) == saved);
     }
 };
 

@@ -63,8 +63,8 @@ private slots:
     void cleanup() { F.Stop(); }
 
     void RowsShowTheirCompanies() {
-        Game.MarketList.Items(0)->Reset();
-        TVxCompany& held = *Game.MarketList.Items(7);
+        F.Game().MarketList.Items(0)->Reset();
+        TVxCompany& held = *F.Game().MarketList.Items(7);
         F.Hold(held, 3000, 100);
         QCOMPARE(F.Row(F.Market(), 0), (QStringList{"000", "1000円", "0円", "0.00%", "100万円",
                                                     "100,000株", "", "", "", ""}));
@@ -76,10 +76,10 @@ private slots:
 
     void HeaderClicksSortTheGameListAndMoveTheMark() {
         TVxListView& market = F.Market();
-        const auto prices = [] {
+        const auto prices = [this] {
             QList<int> values;
-            for (int i = 0; i < Game.MarketList.Count(); ++i)
-                values << Game.MarketList.Items(i)->StockPrice();
+            for (int i = 0; i < F.Game().MarketList.Count(); ++i)
+                values << F.Game().MarketList.Items(i)->StockPrice();
             return values;
         };
 
@@ -87,35 +87,35 @@ private slots:
         QCOMPARE(F.Captions(market).mid(0, 3), (QStringList{"ID", "▲株価", "前月比(円)"}));
         QList<int> ascending = prices();
         QVERIFY(std::is_sorted(ascending.begin(), ascending.end()));
-        QCOMPARE(F.Row(market, 0), CompanyRow(*Game.MarketList.Items(0)));
+        QCOMPARE(F.Row(market, 0), CompanyRow(*F.Game().MarketList.Items(0)));
 
         F.ClickHeader(market, ccStockPrice);
         QCOMPARE(F.Captions(market).mid(0, 2), (QStringList{"ID", "▼株価"}));
         QList<int> descending = prices();
         QVERIFY(std::is_sorted(descending.rbegin(), descending.rend()));
-        QCOMPARE(Game.MarketList.SortColumn, 1);
-        QVERIFY(Game.MarketList.SortDown);
-        QCOMPARE(F.Row(market, 0), CompanyRow(*Game.MarketList.Items(0)));
+        QCOMPARE(F.Game().MarketList.SortColumn, 1);
+        QVERIFY(F.Game().MarketList.SortDown);
+        QCOMPARE(F.Row(market, 0), CompanyRow(*F.Game().MarketList.Items(0)));
 
         F.ClickHeader(market, ccID);
         QCOMPARE(F.Captions(market).mid(0, 2), (QStringList{"▲ID", "株価"}));
-        for (int i = 0; i < Game.MarketList.Count(); ++i)
-            QCOMPARE(int{Game.MarketList.Items(i)->ID}, i);
+        for (int i = 0; i < F.Game().MarketList.Count(); ++i)
+            QCOMPARE(int{F.Game().MarketList.Items(i)->ID}, i);
 
         // Each list keeps its own sort.
         QCOMPARE(F.Captions(F.Owner()).first(), QStringLiteral("▲ID"));
-        QCOMPARE(Game.OwnerList.SortColumn, 0);
+        QCOMPARE(F.Game().OwnerList.SortColumn, 0);
     }
 
     void SelectedCompanyStaysSelectedAcrossAHeaderClick() {
         TVxListView& market = F.Market();
         F.ClickRow(market, 3);
-        TVxCompany* selected = Game.MarketList.Items(3);
+        TVxCompany* selected = F.Game().MarketList.Items(3);
         QCOMPARE(F.ChartTitle(), ChartTitleOf(*selected));
 
         F.ClickHeader(market, ccStockPrice);
         F.ClickHeader(market, ccStockPrice);
-        const int row = Game.MarketList.IndexOf(selected);
+        const int row = F.Game().MarketList.IndexOf(selected);
         QVERIFY(row != 3);
         QCOMPARE(market.ItemIndex(), row);
         QCOMPARE(market.ItemFocused(), row);
@@ -132,10 +132,10 @@ private slots:
 
     void ShownPageChartsItsOwnSelection() {
         auto& pages = F.Find<QTabWidget>("PageControl1");
-        TVxCompany& held = *Game.MarketList.Items(20);
+        TVxCompany& held = *F.Game().MarketList.Items(20);
         F.Hold(held, 1000, 100);
         F.ClickRow(F.Market(), 4);
-        TVxCompany& marketPick = *Game.MarketList.Items(4);
+        TVxCompany& marketPick = *F.Game().MarketList.Items(4);
         QCOMPARE(F.ChartTitle(), ChartTitleOf(marketPick));
 
         pages.setCurrentIndex(1);
@@ -165,26 +165,26 @@ private slots:
         QFETCH(QString, action);
         QFETCH(bool, holdings);
         QFETCH(int, tag);
-        F.Hold(*Game.MarketList.Items(30), 2000, 200);
-        F.Hold(*Game.MarketList.Items(31), 2000, 200);
+        F.Hold(*F.Game().MarketList.Items(30), 2000, 200);
+        F.Hold(*F.Game().MarketList.Items(31), 2000, 200);
         TVxListView& view = holdings ? F.Owner() : F.Market();
-        const TVxCompanyList& companies = holdings ? Game.OwnerList : Game.MarketList;
+        const TVxCompanyList& companies = holdings ? F.Game().OwnerList : F.Game().MarketList;
         // The focused row decides, not the selected one.
         view.SelectAndFocus(0);
         view.SetItemFocused(1);
-        const int32_t money = Game.Money;
+        const int32_t money = F.Game().Money;
         QAction& trade = F.Action(action.toLatin1().constData());
         const TOpenedTrade opened = OpenTrade([&trade] { trade.trigger(); });
         QCOMPARE(opened.Company, companies.Items(1));
         QCOMPARE(opened.Tag, tag);
-        QCOMPARE(Game.Money, money); // cancelled
+        QCOMPARE(F.Game().Money, money); // cancelled
 
         view.SetItemFocused(-1);
         QCOMPARE(OpenTrade([&trade] { trade.trigger(); }).Company, nullptr);
     }
 
     void DoubleClickAndEnterOpenTheDialog() {
-        TVxCompany& held = *Game.MarketList.Items(40);
+        TVxCompany& held = *F.Game().MarketList.Items(40);
         F.Hold(held, 1000, 100);
         TVxListView& market = F.Market();
         const auto doubleClick = [](TVxListView& view, QPoint at) {
@@ -195,7 +195,7 @@ private slots:
 
         TOpenedTrade opened =
             OpenTrade(doubleClick(market, market.visualRect(market.model()->index(4, 0)).center()));
-        QCOMPARE(opened.Company, Game.MarketList.Items(4));
+        QCOMPARE(opened.Company, F.Game().MarketList.Items(4));
         QCOMPARE(opened.Tag, 0);
 
         F.Find<QTabWidget>("PageControl1").setCurrentIndex(1);
@@ -215,11 +215,11 @@ private slots:
         market.setFocus();
         market.SelectAndFocus(9);
         opened = OpenTrade([&market] { QTest::keyClick(&market, Qt::Key_Return); });
-        QCOMPARE(opened.Company, Game.MarketList.Items(9));
+        QCOMPARE(opened.Company, F.Game().MarketList.Items(9));
         QCOMPARE(opened.Tag, 0);
 
         // A disabled action makes the double-click do nothing.
-        Game.GameEnd = true;
+        F.Game().GameEnd = true;
         QCOMPARE(
             OpenTrade(doubleClick(market, market.visualRect(market.model()->index(4, 0)).center()))
                 .Company,
@@ -229,30 +229,30 @@ private slots:
     void AcceptedPurchaseIsSettledAndShown() {
         TVxListView& market = F.Market();
         market.SelectAndFocus(12);
-        TVxCompany& bought = *Game.MarketList.Items(12);
+        TVxCompany& bought = *F.Game().MarketList.Items(12);
         const int32_t price = bought.StockPrice();
         const int32_t cost = (11 * price + 99) / 100; // one lot, fee included, rounded up
         OpenTrade([this] { F.Action("ActVLVMarketBuyStock").trigger(); }, true);
-        QCOMPARE(Game.Money, 3000 - cost);
+        QCOMPARE(F.Game().Money, 3000 - cost);
         QCOMPARE(bought.MyStockCount, 1000);
-        QCOMPARE(Game.OwnerList.Count(), 1);
+        QCOMPARE(F.Game().OwnerList.Count(), 1);
         QCOMPARE(F.Owner().ItemCount(), 1);
         QCOMPARE(market.ItemText(12, ccMyStockCount), QStringLiteral("1,000株"));
         QCOMPARE(F.Panel(3), QStringLiteral("所有銘柄数 1"));
         QVERIFY(F.Enabled("ActVLVOwnerSellStock"));
-        QVERIFY(!Game.GameEnd);
+        QVERIFY(!F.Game().GameEnd);
     }
 
     void SaleThatReachesTheGoalEndsTheGame() {
-        F.Hold(*Game.MarketList.Items(50), 1000, 100);
-        Game.Money = 30000000 - 1;
+        F.Hold(*F.Game().MarketList.Items(50), 1000, 100);
+        F.Game().Money = 30000000 - 1;
         F.Owner().SelectAndFocus(0);
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         OpenTrade([this] { F.Action("ActVLVOwnerSellStockAll").trigger(); }, true);
-        QVERIFY(Game.GameEnd);
+        QVERIFY(F.Game().GameEnd);
         QCOMPARE(TVxQtMessageBox::AnsweredRequests().back().Caption,
                  QStringLiteral("ゲームクリア"));
-        QCOMPARE(Game.OwnerList.Count(), 0);
+        QCOMPARE(F.Game().OwnerList.Count(), 0);
         QCOMPARE(F.Owner().ItemCount(), 0); // refreshed before the check
         QVERIFY(!F.Enabled("ActVLVMarketBuyStock"));
     }
@@ -262,8 +262,8 @@ private slots:
     // from a trade.
     void ASaleOfEverythingLeavesNoSelectionInItsPlace() {
         for (const int index : {10, 20, 30})
-            F.Hold(*Game.MarketList.Items(index), 1000, 110);
-        TVxCompany& sold = *Game.OwnerList.Items(1);
+            F.Hold(*F.Game().MarketList.Items(index), 1000, 110);
+        TVxCompany& sold = *F.Game().OwnerList.Items(1);
         TVxListView& owner = F.Owner();
         F.ClickRow(F.Market(), 5);
         F.Find<QTabWidget>("PageControl1").setCurrentIndex(1);
@@ -283,17 +283,17 @@ private slots:
 
     void ATradeKeepsEachListsCompanySelected() {
         for (const int index : {10, 20})
-            F.Hold(*Game.MarketList.Items(index), 2000, 220);
-        TVxCompany& kept = *Game.OwnerList.Items(1);
+            F.Hold(*F.Game().MarketList.Items(index), 2000, 220);
+        TVxCompany& kept = *F.Game().OwnerList.Items(1);
         F.Owner().SelectAndFocus(1);
         F.Market().SelectAndFocus(3); // not held yet: bought, it joins the holdings
-        TVxCompany& bought = *Game.MarketList.Items(3);
+        TVxCompany& bought = *F.Game().MarketList.Items(3);
 
         OpenTrade([this] { F.Action("ActVLVMarketBuyStock").trigger(); }, true);
 
         QCOMPARE(bought.MyStockCount, 1000);
         QCOMPARE(F.Market().ItemIndex(), 3);
-        QCOMPARE(F.Owner().ItemIndex(), Game.OwnerList.IndexOf(&kept));
+        QCOMPARE(F.Owner().ItemIndex(), F.Game().OwnerList.IndexOf(&kept));
         QCOMPARE(F.ChartTitle(), ChartTitleOf(bought));
     }
 
@@ -311,7 +311,7 @@ private slots:
         QFETCH(QString, view);
         QFETCH(QString, menu);
         for (const int index : {10, 20, 30})
-            F.Hold(*Game.MarketList.Items(index), 1000, 110);
+            F.Hold(*F.Game().MarketList.Items(index), 1000, 110);
         F.Find<QTabWidget>("PageControl1").setCurrentIndex(view == "VLVOwner" ? 1 : 0);
         auto& list = F.Find<TVxListView>(view.toLatin1().constData());
         auto& popup = F.Find<QMenu>(menu.toLatin1().constData());

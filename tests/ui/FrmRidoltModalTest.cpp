@@ -18,12 +18,6 @@
 
 namespace {
 
-std::vector<uint8_t> SavedBytes() {
-    TVxWriteStream stream;
-    Game.SaveToStream(stream);
-    return stream.Bytes();
-}
-
 enum class TRoute { HandOff, Drop };
 
 } // namespace
@@ -39,15 +33,15 @@ private:
 
     // A game that is not the one on screen: two months on, with little cash.
     QString OtherGameFile(std::vector<uint8_t>& bytes) {
-        const std::vector<uint8_t> current = SavedBytes();
-        Game.NextMonth();
-        Game.NextMonth();
-        Game.Money = 50;
-        bytes = SavedBytes();
+        const std::vector<uint8_t> current = SaveBytes(F.Game());
+        F.Game().NextMonth();
+        F.Game().NextMonth();
+        F.Game().Money = 50;
+        bytes = SaveBytes(F.Game());
         const QString path = FFolder.filePath(QStringLiteral("other.sav"));
-        Game.SaveToFile(path.toStdString());
+        F.Game().SaveToFile(path.toStdString());
         TVxReadStream back(current);
-        Game.LoadFromStream(back);
+        F.Game().LoadFromStream(back);
         F.Form->ActDataReflect();
         return path;
     }
@@ -88,7 +82,7 @@ private slots:
         QFETCH(bool, accept);
         std::vector<uint8_t> other;
         const QString path = OtherGameFile(other);
-        TVxCompany& company = *Game.MarketList.Items(0);
+        TVxCompany& company = *F.Game().MarketList.Items(0);
         const int32_t cost = static_cast<int32_t>(TradeBuyCost(1, company.StockPrice()));
         F.Market().SelectAndFocus(0);
         // Answers a box, should one wrongly come, instead of waiting for it.
@@ -98,7 +92,7 @@ private slots:
         TNextModal answer([&](QDialog& dialog) {
             Deliver(route, path);
             QTest::qWait(50);
-            waitedForTheDialog = Game.Money == 3000 && Game.Month == 0;
+            waitedForTheDialog = F.Game().Money == 3000 && F.Game().Month == 0;
             accept ? dialog.accept() : dialog.reject();
         });
         F.Action("ActVLVMarketBuyStock").trigger();
@@ -106,11 +100,11 @@ private slots:
         QVERIFY(answer.Answered);
         QVERIFY(waitedForTheDialog);
         // Settled on the game the dialog was opened for, before the file.
-        QCOMPARE(Game.Money, accept ? 3000 - cost : 3000);
+        QCOMPARE(F.Game().Money, accept ? 3000 - cost : 3000);
         QCOMPARE(company.MyStockCount, accept ? 1000 : 0);
         QVERIFY(TVxQtMessageBox::AnsweredRequests().empty());
         // Then the file opens, as it would have without the dialog.
-        QTRY_VERIFY(SavedBytes() == other);
+        QTRY_VERIFY(SaveBytes(F.Game()) == other);
         QCOMPARE(F.Panel(1), QStringLiteral("1年目3月"));
         QCOMPARE(F.Panel(2), QStringLiteral("資金 50万円"));
     }
@@ -118,29 +112,29 @@ private slots:
     void AFileArrivingUnderAMessageBoxWaitsForIt() {
         std::vector<uint8_t> other;
         const QString path = OtherGameFile(other);
-        const std::vector<uint8_t> before = SavedBytes();
+        const std::vector<uint8_t> before = SaveBytes(F.Game());
         bool waited = false;
         TNextModal answer([&](QDialog& box) {
             F.Form->CopyDataReceived(1, path);
             QTest::qWait(50);
-            waited = SavedBytes() == before;
+            waited = SaveBytes(F.Game()) == before;
             box.reject();
         });
         F.Action("ActGameNew").trigger(); // its question, answered with Cancel
         QVERIFY(answer.Answered);
         QVERIFY(waited);
-        QTRY_VERIFY(SavedBytes() == other);
+        QTRY_VERIFY(SaveBytes(F.Game()) == other);
     }
 
     void TheMonthTimerDoesNotStepUnderADialog() {
         QAction& timer = F.Action("ActTimerEnabled");
         timer.trigger();
-        QTRY_VERIFY(Game.Month > 0 || Game.Year > 0);
+        QTRY_VERIFY(F.Game().Month > 0 || F.Game().Year > 0);
         int32_t monthsDuringTheBox = -1;
         TNextModal answer([&](QDialog& box) {
-            const int32_t at = Game.Year * 12 + Game.Month;
+            const int32_t at = F.Game().Year * 12 + F.Game().Month;
             QTest::qWait(60);
-            monthsDuringTheBox = Game.Year * 12 + Game.Month - at;
+            monthsDuringTheBox = F.Game().Year * 12 + F.Game().Month - at;
             box.reject();
         });
         F.Action("ActGameNew").trigger();
@@ -153,20 +147,20 @@ private slots:
     // hold back: the offer no longer fits, and OK reports it instead of
     // ending the program.
     void ARefusedSettlementIsReportedAndChangesNothing() {
-        TVxCompany& company = *Game.MarketList.Items(0);
+        TVxCompany& company = *F.Game().MarketList.Items(0);
         const int32_t cost = static_cast<int32_t>(TradeBuyCost(1, company.StockPrice()));
         F.Market().SelectAndFocus(0);
         std::vector<uint8_t> before;
         TNextModal answer([&](QDialog& dialog) {
-            Game.Money = cost - 1;
-            before = SavedBytes();
+            F.Game().Money = cost - 1;
+            before = SaveBytes(F.Game());
             TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
             dialog.accept();
         });
         F.Action("ActVLVMarketBuyStock").trigger();
 
         QVERIFY(answer.Answered);
-        QVERIFY(SavedBytes() == before);
+        QVERIFY(SaveBytes(F.Game()) == before);
         QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
         const TVxMessageBoxRequest& box = TVxQtMessageBox::AnsweredRequests().front();
         QCOMPARE(box.Caption, QStringLiteral("エラー"));

@@ -63,14 +63,14 @@ private slots:
         TVxListView& market = F.Market();
         F.ClickHeader(market, ccMonthDiffPercent); // an order that every month changes
         F.ClickRow(market, 10);
-        TVxCompany* selected = Game.MarketList.Items(10);
+        TVxCompany* selected = F.Game().MarketList.Items(10);
         const int32_t oldPrice = selected->StockPrice();
         QCOMPARE(F.Chart().MonthAxis().categoriesLabels(), MonthLabels(2)); // January: 2月 .. 1月
 
         F.NextMonth();
         QCOMPARE(F.Panel(1), QStringLiteral("1年目2月"));
         QCOMPARE(F.Panel(2), QStringLiteral("資金 2970万円"));
-        const int row = Game.MarketList.IndexOf(selected);
+        const int row = F.Game().MarketList.IndexOf(selected);
         QCOMPARE(market.ItemIndex(), row);
         QCOMPARE(market.ItemFocused(), row);
         QVERIFY(F.RowOnScreen(market, row));
@@ -90,8 +90,8 @@ private slots:
         TVxListView& market = F.Market();
         F.ClickHeader(market, ccMonthDiffPercent);
         F.ClickRow(market, 500);
-        TVxCompany* marketPick = Game.MarketList.Items(500);
-        TVxCompany& held = *Game.MarketList.Items(10);
+        TVxCompany* marketPick = F.Game().MarketList.Items(500);
+        TVxCompany& held = *F.Game().MarketList.Items(10);
         F.Hold(held, 1000, 100);
         Pages().setCurrentIndex(1);
         F.ClickRow(F.Owner(), 0);
@@ -99,8 +99,8 @@ private slots:
         Pages().setCurrentIndex(2);
 
         F.NextMonth();
-        QVERIFY(Game.MarketList.IndexOf(marketPick) != 500);
-        QCOMPARE(market.ItemIndex(), Game.MarketList.IndexOf(marketPick));
+        QVERIFY(F.Game().MarketList.IndexOf(marketPick) != 500);
+        QCOMPARE(market.ItemIndex(), F.Game().MarketList.IndexOf(marketPick));
         QCOMPARE(F.Owner().ItemIndex(), 0);
         QCOMPARE(F.ChartTitle(), QString::asprintf("ID:%.3d 株価推移", int{held.ID}));
         QCOMPARE(ChartValues(), HistoryOf(held));
@@ -110,9 +110,9 @@ private slots:
         QCOMPARE(F.ChartTitle(), QStringLiteral("株価推移"));
         QCOMPARE(F.Chart().Series().count(), 0);
 
-        TVxCompany& fresh = *Game.MarketList.Items(7);
+        TVxCompany& fresh = *F.Game().MarketList.Items(7);
         fresh.Reset();
-        Game.Month = 3;
+        F.Game().Month = 3;
         F.ClickRow(F.Market(), 7);
         QCOMPARE(F.ChartTitle(), QStringLiteral("ID:007 株価推移"));
         QCOMPARE(ChartValues(), QList<qreal>(12, 1000));
@@ -136,8 +136,8 @@ private slots:
 
     void BankruptHoldingLeavesTheListAndItsSelection() {
         TDownByTwoRandom down;
-        Game.SetRandom(&down);
-        TVxCompany& doomed = *Game.MarketList.Items(5);
+        F.Game().SetRandom(&down);
+        TVxCompany& doomed = *F.Game().MarketList.Items(5);
         doomed.SetStockPrice(2);
         F.Hold(doomed, 1000, 1);
         Pages().setCurrentIndex(1);
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(F.ChartTitle(), QStringLiteral("ID:005 株価推移"));
 
         F.NextMonth();
-        QCOMPARE(Game.OwnerList.Count(), 0);
+        QCOMPARE(F.Game().OwnerList.Count(), 0);
         QCOMPARE(F.Owner().ItemCount(), 0);
         QCOMPARE(F.Owner().ItemIndex(), -1);
         QCOMPARE(F.Owner().ItemFocused(), -1);
@@ -160,8 +160,8 @@ private slots:
     }
 
     void RefusedMonthChangesNothing() {
-        F.Hold(*Game.MarketList.Items(3), 1000, 100);
-        Game.Money = 10;
+        F.Hold(*F.Game().MarketList.Items(3), 1000, 100);
+        F.Game().Money = 10;
         F.Form->ActDataReflect();
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         F.NextMonth();
@@ -170,7 +170,7 @@ private slots:
             TVxQtMessageBox::AnsweredRequests().back().Text,
             QStringLiteral(
                 "このままでは破産してしまいます。\n所有株を売却して、資金を用意してください。"));
-        QCOMPARE(Game.Month, 0);
+        QCOMPARE(F.Game().Month, 0);
         QCOMPARE(F.Panel(1), QStringLiteral("1年目1月"));
         QCOMPARE(F.Panel(2), QStringLiteral("資金 10万円"));
     }
@@ -192,13 +192,13 @@ private slots:
         QFETCH(int, income);
         QFETCH(int, expense);
         QFETCH(QStringList, values);
-        Game.SetIncome(income);
-        Game.SetExpense(expense);
+        F.Game().SetIncome(income);
+        F.Game().SetExpense(expense);
         // Switching to the page fills it at once.
         Pages().setCurrentIndex(2);
         QCOMPARE(BalanceValues("VLVNowBalance"), values);
-        Game.PushIncome(0);
-        Game.PushExpense(0);
+        F.Game().PushIncome(0);
+        F.Game().PushExpense(0);
         Pages().setCurrentIndex(3);
         QCOMPARE(BalanceValues("VLVPreBalance"), values);
         QCOMPARE(F.Find<TVxListView>("VLVPreBalance").ItemText(6, 0), QStringLiteral("税引き利益"));
@@ -206,7 +206,7 @@ private slots:
 
     void ShownBalancePageFollowsEveryRefresh() {
         Pages().setCurrentIndex(2);
-        Game.SetExpense(111);
+        F.Game().SetExpense(111);
         F.Form->ActDataReflect();
         QCOMPARE(BalanceValues("VLVNowBalance").at(1), QStringLiteral("111万円"));
         // The other page is filled only when it is shown.
@@ -214,8 +214,8 @@ private slots:
     }
 
     void YearChangeMovesTheTotalsToLastYear() {
-        Game.Month = 11;
-        Game.SetIncome(100);
+        F.Game().Month = 11;
+        F.Game().SetIncome(100);
         F.Action("ActMessageClear").trigger();
         Pages().setCurrentIndex(2);
         QCOMPARE(BalanceValues("VLVNowBalance"),
@@ -236,17 +236,18 @@ private slots:
     void TimerRunsMonthsUntilStopped() {
         // A 1 ms timer runs many months before the test looks again: enough
         // cash that none of them ends the game.
-        Game.Money = 1000000;
+        F.Game().Money = 1000000;
         QAction& toggle = F.Action("ActTimerEnabled");
         toggle.trigger();
         QCOMPARE(toggle.text(), QStringLiteral("停止する"));
-        QTRY_VERIFY(Game.Year > 0 || Game.Month >= 2);
+        QTRY_VERIFY(F.Game().Year > 0 || F.Game().Month >= 2);
         toggle.trigger();
         QCOMPARE(toggle.text(), QStringLiteral("再開する"));
-        const int32_t months = Game.Year * 12 + Game.Month;
-        QCOMPARE(F.Panel(1), QString::asprintf("%d年目%d月", Game.Year + 1, Game.Month + 1));
+        const int32_t months = F.Game().Year * 12 + F.Game().Month;
+        QCOMPARE(F.Panel(1),
+                 QString::asprintf("%d年目%d月", F.Game().Year + 1, F.Game().Month + 1));
         QTest::qWait(30);
-        QCOMPARE(Game.Year * 12 + Game.Month, months);
+        QCOMPARE(F.Game().Year * 12 + F.Game().Month, months);
     }
 };
 

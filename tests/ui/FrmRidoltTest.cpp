@@ -40,14 +40,14 @@ private slots:
     void CreationSetsUpTheWindowAndTheGameSinks() {
         QCOMPARE(F.Form->objectName(), QStringLiteral("FormRidolt"));
         QCOMPARE(F.Form->windowTitle(), QStringLiteral("リドルト"));
-        QVERIFY(Game.MessageLog != nullptr);
-        QVERIFY(Game.MessageBoxSink != nullptr);
+        QVERIFY(F.Game().MessageLog != nullptr);
+        QVERIFY(F.Game().MessageBoxSink != nullptr);
         QVERIFY(!F.Find<QMenu>("MIGameTest").menuAction()->isVisible());
         QCOMPARE(F.Find<QTabWidget>("PageControl1").currentIndex(), 0);
         // Destroying the window unhooks the game from it.
         F.Form.reset();
-        QCOMPARE(Game.MessageLog, nullptr);
-        QCOMPARE(Game.MessageBoxSink, nullptr);
+        QCOMPARE(F.Game().MessageLog, nullptr);
+        QCOMPARE(F.Game().MessageBoxSink, nullptr);
     }
 
     void FirstActivationStartsOneGameAndBuildsTheLists() {
@@ -59,15 +59,15 @@ private slots:
         QCOMPARE(F.ChartTitle(), QStringLiteral("株価推移"));
 
         // Activating again (away and back) starts no second game.
-        Game.Money = 1234;
+        F.Game().Money = 1234;
         QWidget other;
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         F.Form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(F.Form.get()));
-        QCOMPARE(Game.Money, 1234);
-        QCOMPARE(Game.Year, 0);
+        QCOMPARE(F.Game().Money, 1234);
+        QCOMPARE(F.Game().Year, 0);
     }
 
     void StatusBarShowsTheStartOfAGame() {
@@ -95,10 +95,10 @@ private slots:
         QFETCH(QString, cash);
         QFETCH(QString, holdings);
         for (int i = 0; i < held; ++i)
-            Game.OwnerList.Add(Game.MarketList.Items(i));
-        Game.Money = money;
-        Game.Month = 11;
-        Game.Year = 4;
+            F.Game().OwnerList.Add(F.Game().MarketList.Items(i));
+        F.Game().Money = money;
+        F.Game().Month = 11;
+        F.Game().Year = 4;
         F.Form->ActDataReflect();
         QCOMPARE(F.Panel(1), QStringLiteral("5年目12月"));
         QCOMPARE(F.Panel(2), cash);
@@ -236,13 +236,13 @@ private slots:
         // Lost: the month and every trade are off, even with a focused row
         // and a holding.
         F.Market().SelectAndFocus(3);
-        Game.Money = -1000;
+        F.Game().Money = -1000;
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         F.NextMonth();
-        QVERIFY(Game.GameEnd);
+        QVERIFY(F.Game().GameEnd);
         QCOMPARE(TVxQtMessageBox::AnsweredRequests().back().Caption,
                  QStringLiteral("ゲームオーバー"));
-        F.Hold(*Game.MarketList.Items(5), 1000, 100);
+        F.Hold(*F.Game().MarketList.Items(5), 1000, 100);
         F.Idle();
         QVERIFY(!F.Find<QPushButton>("BtnNextMonth").isEnabled());
         QVERIFY(!F.Action("ActVLVMarketBuyStock").isEnabled());
@@ -253,23 +253,23 @@ private slots:
         // A new game makes them work again; the holdings ones need a holding.
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         F.Action("ActGameNew").trigger();
-        QVERIFY(!Game.GameEnd);
-        QCOMPARE(Game.Money, 3000);
+        QVERIFY(!F.Game().GameEnd);
+        QCOMPARE(F.Game().Money, 3000);
         F.Idle();
         QVERIFY(F.Find<QPushButton>("BtnNextMonth").isEnabled());
         for (const char* name : market)
             QVERIFY2(F.Enabled(name), name);
         for (const char* name : owner)
             QVERIFY2(!F.Enabled(name), name);
-        F.Hold(*Game.MarketList.Items(5), 1000, 100);
+        F.Hold(*F.Game().MarketList.Items(5), 1000, 100);
         for (const char* name : owner)
             QVERIFY2(F.Enabled(name), name);
     }
 
     void NewGameAsksFirst() {
-        F.Hold(*Game.MarketList.Items(9), 2000, 150);
-        Game.Money = 1234;
-        Game.Month = 6;
+        F.Hold(*F.Game().MarketList.Items(9), 2000, 150);
+        F.Game().Money = 1234;
+        F.Game().Month = 6;
         F.Form->ActDataReflect();
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Cancel);
         F.Action("ActGameNew").trigger();
@@ -280,15 +280,15 @@ private slots:
         QCOMPARE(question.Icon, TVxMsgIcon::Question);
         QCOMPARE(question.Buttons, TVxMsgButtons::OkCancel);
         QCOMPARE(question.DefaultButton, TVxMsgResult::Cancel);
-        QCOMPARE(Game.Money, 1234);
-        QCOMPARE(Game.Month, 6);
-        QCOMPARE(Game.OwnerList.Count(), 1);
+        QCOMPARE(F.Game().Money, 1234);
+        QCOMPARE(F.Game().Month, 6);
+        QCOMPARE(F.Game().OwnerList.Count(), 1);
         QCOMPARE(F.Panel(1), QStringLiteral("1年目7月"));
 
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         F.Action("ActGameNew").trigger();
-        QCOMPARE(Game.Money, 3000);
-        QCOMPARE(Game.OwnerList.Count(), 0);
+        QCOMPARE(F.Game().Money, 3000);
+        QCOMPARE(F.Game().OwnerList.Count(), 0);
         QCOMPARE(F.Owner().ItemCount(), 0);
         QCOMPARE(F.Panel(1), QStringLiteral("1年目1月"));
         QCOMPARE(F.Find<QPlainTextEdit>("RichEditMessage").document()->blockCount(), 3);
@@ -296,11 +296,11 @@ private slots:
 
     void NewGameBoxDefaultsToCancel() {
         // The real box: Enter at once keeps the game.
-        Game.Money = 4321;
+        F.Game().Money = 4321;
         TNextModal enter([](QDialog& box) { QTest::keyClick(&box, Qt::Key_Return); });
         F.Action("ActGameNew").trigger();
         QVERIFY(enter.Answered);
-        QCOMPARE(Game.Money, 4321);
+        QCOMPARE(F.Game().Money, 4321);
     }
 
     void ViewTogglesHideAndShowWithTheirSplitters_data() {
@@ -336,7 +336,7 @@ private slots:
         auto& log = F.Find<QPlainTextEdit>("RichEditMessage");
         F.Action("ActMessageClear").trigger();
         QCOMPARE(log.toPlainText(), QString());
-        Game.AddMessage("1年目2月 テスト");
+        F.Game().AddMessage("1年目2月 テスト");
         QCOMPARE(log.toPlainText(), QStringLiteral("1年目2月 テスト"));
     }
 
@@ -369,7 +369,7 @@ private slots:
 
     void TestMenuFirstItemRaisesTheFirstPrice() {
         F.Action("ActTest001").trigger();
-        QCOMPARE(Game.MarketList.Items(0)->StockPrice(), 9099999);
+        QCOMPARE(F.Game().MarketList.Items(0)->StockPrice(), 9099999);
     }
 };
 

@@ -104,34 +104,6 @@ private slots:
         check();
     }
 
-    void HoldDrawsOnlyTheLastReflectWhenTheOutermostEnds() {
-        const auto first = CompanyWith(1, {1100});
-        const auto last = CompanyWith(2, {900});
-        TVxPriceChart chart;
-        {
-            const TVxPriceChart::THold outer(chart);
-            {
-                const TVxPriceChart::THold inner(chart);
-                chart.Reflect(first.get(), 0);
-                chart.Reflect(last.get(), 3);
-            }
-            QCOMPARE(chart.chart()->title(), TVxPriceChart::EmptyTitle);
-            QCOMPARE(chart.Series().count(), 0);
-        }
-        QCOMPARE(chart.chart()->title(), QStringLiteral("ID:002 株価推移"));
-        QCOMPARE(ChartValues(chart).last(), qreal(900));
-        QCOMPARE(chart.MonthAxis().categoriesLabels().last(), QStringLiteral("4月"));
-    }
-
-    void HoldWithoutReflectLeavesTheChart() {
-        const auto company = CompanyWith(5, {1200});
-        TVxPriceChart chart;
-        chart.Reflect(company.get(), 0);
-        { const TVxPriceChart::THold hold(chart); }
-        QCOMPARE(chart.chart()->title(), QStringLiteral("ID:005 株価推移"));
-        QCOMPARE(chart.Series().count(), 12);
-    }
-
     void NoCompanyEmptiesTheChart() {
         const auto company = CompanyWith(5, {1200});
         TVxPriceChart chart;

@@ -1,0 +1,42 @@
+#include "ui/VxGameStatusBar.h"
+
+#include "app/VxUtils.h"
+#include "game/VxGame.h"
+#include "ui/VxCompanyColumnText.h"
+#include "ui/VxStatusPanels.h"
+
+#include <QLabel>
+
+namespace {
+
+const std::vector<int> PanelWidths{50, 85, 150, 100, 50};
+
+} // namespace
+
+TVxGameStatusBar::TVxGameStatusBar(QWidget* parent)
+    : QStatusBar(parent), FPanels(new TVxStatusPanels(PanelWidths)) {
+    setSizeGripEnabled(false);
+    FPanels->setObjectName(QStringLiteral("StatusBar1Panels"));
+    FPanels->Panel(2).setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    addWidget(FPanels, 1);
+    connect(FPanels, &TVxStatusPanels::Resized, this, &TVxGameStatusBar::StatusBar1Resize);
+}
+
+void TVxGameStatusBar::Reflect(const TVxGame& game) {
+    FPanels->Panel(1).setText(QString::asprintf("%d年目%d月", game.Year + 1, game.Month + 1));
+    FPanels->Panel(2).setText(QStringLiteral("資金 ") +
+                              QString::fromStdString(ManToKanjiStr(game.Money, false)) +
+                              QStringLiteral("円"));
+    FPanels->Panel(3).setText(QStringLiteral("所有銘柄数 ") + GroupedText(game.OwnerList.Count()));
+}
+
+void TVxGameStatusBar::ShowHint(const QString& hint) {
+    FPanels->Panel(0).setText(hint);
+}
+
+void TVxGameStatusBar::StatusBar1Resize() {
+    int middle = 0;
+    for (int i = 1; i <= FPanels->PanelCount() - 2; ++i)
+        middle += FPanels->PanelWidth(i);
+    FPanels->SetPanelWidth(0, FPanels->width() - middle);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// The ten save slots, 0savedata.sav to 9savedata.sav in the save folder,
+// behind the load and save menus, and the loading and saving of one file
+// with the player-facing error boxes.  The slot captions are brought up to
+// date each time a menu is about to open.  After a successful load the
+// owner refreshes everything it shows (Loaded), still under the load's
+// error handling.
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class TVxGame;
+class TVxQtMessageBox;
+
+class TVxSaveSlots : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int SlotCount = 10;
+
+    // Fills `loadMenu` and `saveMenu` with the slot items MIDataLoad0..9 and
+    // MIDataSave0..9.
+    TVxSaveSlots(TVxGame& game, TVxQtMessageBox& messageBox, QMenu& loadMenu, QMenu& saveMenu,
+                 QObject* parent);
+
+    // Loads the game from `path` and raises Loaded; a file that cannot be
+    // read, or is no save file of this game, is reported in a box naming
+    // the path, and the game stays as it was.  True on success.
+    bool OpenGameFile(const QString& path);
+    // Saves the game to `path`, replacing the file only once the new one is
+    // complete; a failure is reported in a box.  True on success.
+    bool SaveGameFile(const QString& path);
+
+    // A regular file (or a link to one) exists at `path`: not a folder, and
+    // not a pipe or a device, whose reading could block or never end.
+    static bool FileExists(const QString& path);
+
+signals:
+    void Loaded();
+
+private:
+    void ActMILoadExecute();
+    void ActMISaveExecute();
+    void ActDataLoadExecute(const QAction& sender);
+    void ActDataSaveExecute(const QAction& sender);
+
+    TVxGame& FGame;
+    TVxQtMessageBox& FMessageBox;
+    QMenu& FLoadMenu;
+    QMenu& FSaveMenu;
+};
