@@ -1,6 +1,7 @@
 #include "ui/FrmDlgTrade.h"
 
 #include "app/VxUtils.h"
+#include "components/VxAccessibleTabBar.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"
 #include "game/VxTrade.h"
@@ -74,6 +75,7 @@ TFormDlgTrade::TFormDlgTrade(QWidget* owner, TVxGame& game, const TVxColumnInfos
     setWindowTitle("株取引");
     setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     resize(409, 387);
+    InstallAccessibleTabBars();
     CreateControls(marketColumns);
 
     // The enabling rule is applied whenever the event loop goes idle, as
@@ -131,10 +133,15 @@ void TFormDlgTrade::CreateControls(const TVxColumnInfos& marketColumns) {
     grid->setColumnMinimumWidth(0, 121);
     ComboBoxStock = NewChoiceList("ComboBoxStock", choices);
     ComboBoxMoney = NewChoiceList("ComboBoxMoney", choices);
-    grid->addWidget(NewLabel("Label1", "株数", choices), 0, 0);
+    // Each list is announced by the label before it.
+    QLabel* stockLabel = NewLabel("Label1", "株数", choices);
+    stockLabel->setBuddy(ComboBoxStock);
+    QLabel* moneyLabel = NewLabel("Label2", "金額(手数料計算済み)", choices);
+    moneyLabel->setBuddy(ComboBoxMoney);
+    grid->addWidget(stockLabel, 0, 0);
     grid->addWidget(ComboBoxStock, 0, 1);
     grid->addWidget(NewLabel("LabelStock", "千株", choices), 0, 2);
-    grid->addWidget(NewLabel("Label2", "金額(手数料計算済み)", choices), 1, 0);
+    grid->addWidget(moneyLabel, 1, 0);
     grid->addWidget(ComboBoxMoney, 1, 1);
     grid->addWidget(NewLabel("LabelMoney", "円", choices), 1, 2);
     LabelAboutStock1 = NewLabel("LabelAboutStock1", QString(), choices);

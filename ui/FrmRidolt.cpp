@@ -5,6 +5,7 @@
 #include "app/VxAppPaths.h"
 #include "app/VxCopyData.h"
 #include "app/VxFileDropTarget.h"
+#include "components/VxAccessibleTabBar.h"
 #include "components/VxListView.h"
 #include "components/VxTimer.h"
 #include "game/VxGame.h"
@@ -12,6 +13,7 @@
 #include "ui/FrmDlgTrade.h"
 #include "ui/VxBalanceList.h"
 #include "ui/VxCompanyListPage.h"
+#include "ui/VxContextMenu.h"
 #include "ui/VxGameStatusBar.h"
 #include "ui/VxModalQueue.h"
 #include "ui/VxPriceChart.h"
@@ -64,6 +66,7 @@ template <typename TWidget> TWidget* Named(TWidget* widget, const char* objectNa
 
 TFormRidolt::TFormRidolt(TVxGame& game, QWidget* parent) : QMainWindow(parent), FGame(game) {
     setObjectName(QStringLiteral("FormRidolt"));
+    InstallAccessibleTabBars();
     FMessageBox = std::make_unique<TVxQtMessageBox>(this);
     FModalQueue = new TVxModalQueue(*this);
     FMarketPage = new TVxCompanyListPage(FGame.MarketList, "VLVMarket", "VCIMarket", this);
@@ -102,8 +105,6 @@ void TFormRidolt::FormCreate() {
     FMessageLog = std::make_unique<TVxQtMessageLog>(*RichEditMessage);
     FGame.MessageLog = FMessageLog.get();
     FGame.MessageBoxSink = FMessageBox.get();
-    // A developer aid, never reachable by the player.
-    MIGameTest->menuAction()->setVisible(false);
 }
 
 QAction* TFormRidolt::NewAction(const char* objectName, const QString& caption,
@@ -177,16 +178,11 @@ void TFormRidolt::CreateActions() {
 
     ActNextMonth = NewAction("ActNextMonth", QStringLiteral("次の月へ(&N)"), {});
     connect(ActNextMonth, &QAction::triggered, this, &TFormRidolt::ActNextMonthExecute);
+    // The month timer's switch is bound to no menu, button or key: the
+    // player never runs months by the timer.
     ActTimerEnabled = NewAction("ActTimerEnabled", QStringLiteral("再開する"), {});
     ActTimerEnabled->setCheckable(true);
     connect(ActTimerEnabled, &QAction::triggered, this, &TFormRidolt::ActTimerEnabledExecute);
-    ActTest001 = NewAction("ActTest001", QStringLiteral("001"), {});
-    connect(ActTest001, &QAction::triggered, this, [this] {
-        if (FGame.MarketList.Count() > 0)
-            FGame.MarketList.Items(0)->SetStockPrice(9099999);
-    });
-    // The third item of the developer menu was never given a command.
-    ActTest002 = NewAction("ActTest002", QStringLiteral("002"), {});
 
     VxViewHelpHtmlAction1 = Named(new TVxViewHelpHtmlAction(this), "VxViewHelpHtmlAction1");
     VxAboutAction1 = Named(new TVxAboutAction(this), "VxAboutAction1");
@@ -315,12 +311,7 @@ void TFormRidolt::CreateMainMenu() {
     MIHelp->addSeparator();
     MIHelp->addAction(VxAboutAction1);
 
-    MIGameTest = Named(bar->addMenu(QStringLiteral("Test")), "MIGameTest");
-    MIGameTest->addAction(ActTest001);
-    MIGameTest->addAction(ActTimerEnabled);
-    MIGameTest->addAction(ActTest002);
-
-    for (QMenu* menu : {MIGame, MILoad, MISave, MIView, MIHelp, MIGameTest})
+    for (QMenu* menu : {MIGame, MILoad, MISave, MIView, MIHelp})
         connect(menu, &QMenu::aboutToShow, this, &TFormRidolt::ActionList1Update);
 }
 
@@ -333,6 +324,8 @@ void TFormRidolt::CreatePopupMenus() {
     PMMarket->addAction(ActVLVMarketClearSelection);
     PMMarket->addSeparator();
     PMMarket->addAction(ActVLVMarketResetColumnWidths);
+    PMMarket->addSeparator();
+    PMMarket->addMenu(&FMarketPage->SortMenu());
 
     PMOwner = Named(new QMenu(this), "PMOwner");
     PMOwner->addActions({ActVLVOwnerBuyStock, ActVLVOwnerSellStock});
@@ -342,6 +335,8 @@ void TFormRidolt::CreatePopupMenus() {
     PMOwner->addAction(ActVLVOwnerClearSelection);
     PMOwner->addSeparator();
     PMOwner->addAction(ActVLVOwnerResetColumnWidths);
+    PMOwner->addSeparator();
+    PMOwner->addMenu(&FOwnerPage->SortMenu());
 
     PMRichEdit1 = Named(new QMenu(this), "PMRichEdit1");
     PMRichEdit1->addAction(ActMessageClear);
@@ -351,17 +346,13 @@ void TFormRidolt::CreatePopupMenus() {
     PMChart = Named(new QMenu(this), "PMChart");
     PMChart->addAction(ActChartVisible);
 
-    const auto attach = [this](QWidget* owner, QWidget* area, QMenu* menu) {
-        owner->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(owner, &QWidget::customContextMenuRequested, this, [this, area, menu](QPoint at) {
-            ActionList1Update();
-            menu->popup(area->mapToGlobal(at));
-        });
+    const auto update = [this] {
+        ActionList1Update();
     };
-    attach(VLVMarket, VLVMarket->viewport(), PMMarket);
-    attach(VLVOwner, VLVOwner->viewport(), PMOwner);
-    attach(RichEditMessage, RichEditMessage->viewport(), PMRichEdit1);
-    attach(Chart1, Chart1, PMChart);
+    new TVxContextMenu(*VLVMarket, *VLVMarket->viewport(), *PMMarket, update);
+    new TVxContextMenu(*VLVOwner, *VLVOwner->viewport(), *PMOwner, update);
+    new TVxContextMenu(*RichEditMessage, *RichEditMessage->viewport(), *PMRichEdit1, update);
+    new TVxContextMenu(*Chart1, *Chart1->viewport(), *PMChart, update);
 }
 
 bool TFormRidolt::event(QEvent* event) {

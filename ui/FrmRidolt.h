@@ -145,7 +145,6 @@ private:
     QMenu* MISave = nullptr;
     QMenu* MIView = nullptr;
     QMenu* MIHelp = nullptr;
-    QMenu* MIGameTest = nullptr;
     QMenu* PMMarket = nullptr;
     QMenu* PMOwner = nullptr;
     QMenu* PMRichEdit1 = nullptr;
@@ -169,8 +168,6 @@ private:
     QAction* ActMessageVisible = nullptr;
     QAction* ActNextMonth = nullptr;
     QAction* ActTimerEnabled = nullptr;
-    QAction* ActTest001 = nullptr;
-    QAction* ActTest002 = nullptr;
 
     // Standard actions and the load and save menus
     TVxViewHelpHtmlAction* VxViewHelpHtmlAction1 = nullptr;

@@ -6,10 +6,13 @@
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxCompanyListModel.h"
 
+#include <QMenu>
+
 TVxCompanyListPage::TVxCompanyListPage(TVxCompanyList& companies, const char* viewName,
                                        const char* columnsName, QObject* parent)
     : QObject(parent), FCompanies(companies), FColumns(new TVxColumnInfos(this)),
-      FModel(new TVxCompanyListModel(companies)), FView(new TVxListView(FModel)) {
+      FModel(new TVxCompanyListModel(companies)), FView(new TVxListView(FModel)),
+      FSortMenu(new QMenu(QStringLiteral("並べ替え(&O)"), FView)) {
     FColumns->setObjectName(QString::fromLatin1(columnsName));
     FView->setObjectName(QString::fromLatin1(viewName));
     AddCompanyColumnInfos(*FColumns);
@@ -20,6 +23,19 @@ TVxCompanyListPage::TVxCompanyListPage(TVxCompanyList& companies, const char* vi
             emit CompanySelected(company);
     });
     connect(FView, &TVxListView::DblClick, this, &TVxCompanyListPage::Activated);
+    FSortMenu->setObjectName(FView->objectName() + QStringLiteral("SortMenu"));
+    FSortMenu->menuAction()->setObjectName(FSortMenu->objectName());
+    connect(FSortMenu, &QMenu::aboutToShow, this, &TVxCompanyListPage::FillSortMenu);
+}
+
+void TVxCompanyListPage::FillSortMenu() {
+    FSortMenu->clear();
+    for (int column = 0; column < FView->ColumnCount(); ++column) {
+        QAction* item = FSortMenu->addAction(FView->Column(column).Caption);
+        item->setCheckable(true);
+        item->setChecked(FView->Column(column).Tag == FView->SortColumnIndex);
+        connect(item, &QAction::triggered, this, [this, column] { ColumnClick(column); });
+    }
 }
 
 TVxCompany* TVxCompanyListPage::SelectedCompany() const {

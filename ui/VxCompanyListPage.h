@@ -14,6 +14,7 @@ class TVxCompany;
 class TVxCompanyList;
 class TVxCompanyListModel;
 class TVxListView;
+class QMenu;
 
 class TVxCompanyListPage : public QObject {
     Q_OBJECT
@@ -49,6 +50,11 @@ public:
     void ClearSelection();
     void ResetColumnWidths();
 
+    // The keyboard's way to a header click: a menu of the columns, as the
+    // header captions read (the sort mark included); choosing one sorts as
+    // a click on its header does.
+    QMenu& SortMenu() const { return *FSortMenu; }
+
 signals:
     // A row became selected, by the player or by code.
     void CompanySelected(TVxCompany* company);
@@ -57,9 +63,11 @@ signals:
 
 private:
     void ColumnClick(int column);
+    void FillSortMenu();
 
     TVxCompanyList& FCompanies;
     TVxColumnInfos* FColumns;
     TVxCompanyListModel* FModel;
     TVxListView* FView;
+    QMenu* FSortMenu;
 };

@@ -1,7 +1,9 @@
 #include "ui/VxPriceChart.h"
 
+#include "app/VxUtils.h"
 #include "game/VxCompany.h"
 
+#include <QAccessibleWidget>
 #include <QCategoryAxis>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -44,6 +46,19 @@ TPriceRange NicePriceRange(qreal low, qreal high) {
     return {first * step, last * step, static_cast<int>(last - first) + 1};
 }
 
+QString PriceText(qreal price) {
+    return QString::fromStdString(IntToKanjiStr(static_cast<int32_t>(price), false)) +
+           QStringLiteral("円");
+}
+
+// The chart is announced as a chart, not as a blank area.
+QAccessibleInterface* ChartFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("TVxPriceChart"))
+        if (auto* chart = qobject_cast<TVxPriceChart*>(object))
+            return new QAccessibleWidget(chart, QAccessible::Chart);
+    return nullptr;
+}
+
 } // namespace
 
 TVxPriceChart::TVxPriceChart(QWidget* parent)
@@ -79,9 +94,40 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
     setRubberBand(QChartView::NoRubberBand);
     setDragMode(QGraphicsView::NoDrag);
     setInteractive(false);
+
+    static const bool describedAsChart = [] {
+        QAccessible::installFactory(ChartFactory);
+        return true;
+    }();
+    (void)describedAsChart;
+    Describe(nullptr);
 }
 
 void TVxPriceChart::Reflect(const TVxCompany* company, int month) {
+    Draw(company, month);
+    Describe(company);
+}
+
+void TVxPriceChart::Describe(const TVxCompany* company) {
+    // What a screen reader says of the chart: its title, then every month
+    // of the line with its price.  An empty chart has nothing to read and
+    // takes no focus.
+    setAccessibleName(chart()->title());
+    setFocusPolicy(company ? Qt::TabFocus : Qt::NoFocus);
+    if (!company) {
+        setAccessibleDescription(QString());
+        return;
+    }
+    QStringList months;
+    const QStringList labels = FMonthAxis->categoriesLabels();
+    const QList<QPointF> points = FSeries->points();
+    for (qsizetype i = 0; i < points.size(); ++i)
+        months << labels.value(i) + u' ' + PriceText(points[i].y());
+    setAccessibleDescription(months.join(QStringLiteral("、")) + QStringLiteral("。最新の株価 ") +
+                             PriceText(company->StockPrice()));
+}
+
+void TVxPriceChart::Draw(const TVxCompany* company, int month) {
     if (!company) {
         DrawEmpty();
         return;

@@ -25,7 +25,9 @@ public:
     explicit TVxPriceChart(QWidget* parent = nullptr);
 
     // Shows the price history of `company` (none: an empty chart) with
-    // month labels ending at `month` (0..11), the current month.
+    // month labels ending at `month` (0..11), the current month.  A screen
+    // reader reads the title as the chart's name and every month with its
+    // price as its description; an empty chart takes no focus.
     void Reflect(const TVxCompany* company, int month);
 
     QLineSeries& Series() const { return *FSeries; }
@@ -33,6 +35,8 @@ public:
     QValueAxis& PriceAxis() const { return *FPriceAxis; }
 
 private:
+    void Draw(const TVxCompany* company, int month);
+    void Describe(const TVxCompany* company);
     void DrawEmpty();
     void SetMonthLabels(const QStringList& labels);
     void SetPriceRange(qreal lowest, qreal highest);

@@ -20,20 +20,28 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "e2e: FAIL: $*" >&2
+    for log in "$work"/*.log; do
+        [[ -s "$log" ]] && { echo "--- $(basename "$log"):" >&2; cat "$log" >&2; }
+    done
+    exit 1
+}
 
 # A portable copy of the game: its save folder is created beside it.
 cp "$executable" "$work/ridolt"
 [[ -f "$(dirname "$executable")/ridolt_help.html" ]] && cp "$(dirname "$executable")/ridolt_help.html" "$work/"
 
-# A private X server and a private user session for the single-instance socket.
-display=":$((90 + RANDOM % 500))"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# A private X server on a display nobody uses (Xvfb picks it and writes its
+# number once it accepts clients), and a private user session for the
+# single-instance socket.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-export DISPLAY=$display
+for _ in $(seq 300); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || fail "the X server did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
 export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" QT_QPA_PLATFORM=xcb
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$HOME"
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
 "$work/ridolt" >"$work/first.log" 2>&1 &
 game=$!

@@ -1,0 +1,189 @@
+// What a screen reader gets of the main window and the trade dialog, read
+// through Qt's accessibility interfaces (the ones the desktop's bridge
+// passes on): names, roles, states and texts.  The developer menu is in no
+// part of the tree, tabs say which one is shown, the trade dialog's lists
+// carry their labels, and the chart reads its title and its months.
+
+#include "FormTestSupport.h"
+
+#include "app/VxUtils.h"
+#include "ui/VxCompanyColumnText.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <functional>
+
+namespace {
+
+QAccessibleInterface* Accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// The names of every menu and menu item in the accessible tree below
+// `root`, depth first.
+void CollectMenuNames(QAccessibleInterface* root, QStringList& names, int depth = 0) {
+    if (!root || depth > 40)
+        return;
+    if (root->role() == QAccessible::MenuItem || root->role() == QAccessible::PopupMenu)
+        names << root->text(QAccessible::Name);
+    for (int i = 0; i < root->childCount(); ++i)
+        CollectMenuNames(root->child(i), names, depth + 1);
+}
+
+struct TTab {
+    QString Name;
+    bool Selected;
+    bool Selectable;
+};
+
+QList<TTab> Tabs(QTabBar& bar) {
+    QAccessibleInterface* list = Accessible(&bar);
+    QList<TTab> tabs;
+    if (!list || list->role() != QAccessible::PageTabList)
+        return tabs;
+    for (int i = 0; i < list->childCount(); ++i) {
+        QAccessibleInterface* tab = list->child(i);
+        if (tab->role() == QAccessible::PageTab)
+            tabs.append({tab->text(QAccessible::Name), bool(tab->state().selected),
+                         bool(tab->state().selectable)});
+    }
+    return tabs;
+}
+
+QStringList SelectedTabs(QTabBar& bar) {
+    QStringList names;
+    for (const TTab& tab : Tabs(bar))
+        if (tab.Selected)
+            names << tab.Name;
+    return names;
+}
+
+} // namespace
+
+class TFrmRidoltAccessibilityTest : public QObject {
+    Q_OBJECT
+private:
+    TVxSeededRandom FRandom{8};
+    TFormFixture F;
+
+    QAccessibleInterface* Chart() const { return Accessible(&F.Chart()); }
+
+    // The chart's months as a screen reader reads them: "2月 1000円", ...
+    QStringList ChartMonths() const {
+        const QString description = Chart()->text(QAccessible::Description);
+        return description.section(u'。', 0, 0).split(QStringLiteral("、"), Qt::SkipEmptyParts);
+    }
+
+    QStringList ExpectedMonths(const TVxCompany& company) const {
+        QStringList months;
+        for (int i = 0; i < company.PriceHistory.Count(); ++i)
+            months << QStringLiteral("%1月 %2円")
+                          .arg((F.Game().Month + i + 1) % 12 + 1)
+                          .arg(QString::fromStdString(
+                              IntToKanjiStr(company.PriceHistory.Get(i), false)));
+        return months;
+    }
+
+private slots:
+    void init() {
+        FRandom.Seed(8);
+        QVERIFY(F.Start(&FRandom));
+    }
+    void cleanup() { F.Stop(); }
+
+    // The developer menu and its commands are in no build a player gets:
+    // neither on screen nor in what a screen reader can reach.
+    void NoDeveloperMenuAnywhere() {
+        QStringList names;
+        CollectMenuNames(Accessible(F.Form.get()), names);
+        QVERIFY2(names.contains(QStringLiteral("ヘルプ(H)")), qPrintable(names.join(u'|')));
+        for (const char* developer : {"Test", "001", "002"})
+            QVERIFY2(!names.contains(QString::fromLatin1(developer)), developer);
+        for (QAction* action : F.Form->findChildren<QAction*>())
+            for (const char* developer : {"Test", "001", "002"})
+                QVERIFY2(action->text() != QString::fromLatin1(developer), developer);
+    }
+
+    void PageTabsSayWhichOneIsShown() {
+        auto& pages = F.Find<QTabWidget>("PageControl1");
+        QTabBar& bar = *pages.tabBar();
+        const QList<TTab> tabs = Tabs(bar);
+        QCOMPARE(tabs.size(), 4);
+        QStringList names;
+        for (const TTab& tab : tabs) {
+            names << tab.Name;
+            QVERIFY(tab.Selectable);
+        }
+        QCOMPARE(names, (QStringList{"市場銘柄", "所有銘柄", "本年度収支予想", "前年度収支"}));
+        QCOMPARE(SelectedTabs(bar), QStringList{"市場銘柄"});
+        pages.setCurrentIndex(2);
+        QCOMPARE(SelectedTabs(bar), QStringList{"本年度収支予想"});
+
+        // A screen reader's "press" on a tab shows that page.
+        QAccessibleInterface* tab = Accessible(&bar)->child(1);
+        tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(pages.currentIndex(), 1);
+        QCOMPARE(SelectedTabs(bar), QStringList{"所有銘柄"});
+    }
+
+    void TheTradeDialogNamesItsListsAndTabs() {
+        F.Market().SelectAndFocus(5);
+        QStringList stock, money, tabs, switchedTabs;
+        QString stockValue;
+        TNextModal answer([&](QDialog& dialog) {
+            auto* lots = dialog.findChild<QComboBox*>(QStringLiteral("ComboBoxStock"));
+            auto* amounts = dialog.findChild<QComboBox*>(QStringLiteral("ComboBoxMoney"));
+            for (auto [combo, read] : {std::pair{lots, &stock}, std::pair{amounts, &money}}) {
+                QAccessibleInterface* list = Accessible(combo);
+                *read << QString::number(list->role());
+                // Announced with the label that names it.
+                for (const auto& [label, relation] : list->relations(QAccessible::Label))
+                    *read << label->text(QAccessible::Name);
+            }
+            stockValue = Accessible(lots)->text(QAccessible::Value);
+            auto* bar = dialog.findChild<QTabBar*>(QStringLiteral("TabControl1"));
+            tabs = SelectedTabs(*bar);
+            bar->setCurrentIndex(1);
+            switchedTabs = SelectedTabs(*bar);
+            dialog.reject();
+        });
+        F.Action("ActVLVMarketBuyStock").trigger();
+        QVERIFY(answer.Answered);
+        const QString comboRole = QString::number(QAccessible::ComboBox);
+        QCOMPARE(stock, (QStringList{comboRole, "株数"}));
+        QCOMPARE(money, (QStringList{comboRole, "金額(手数料計算済み)"}));
+        QCOMPARE(stockValue, QStringLiteral("1"));
+        QCOMPARE(tabs, QStringList{"買い"});
+        QCOMPARE(switchedTabs, QStringList{"売り"});
+    }
+
+    void TheChartReadsItsTitleAndMonths() {
+        QAccessibleInterface* chart = Chart();
+        QCOMPARE(chart->role(), QAccessible::Chart);
+        QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("株価推移"));
+        QCOMPARE(chart->text(QAccessible::Description), QString());
+        QVERIFY(!chart->state().focusable); // nothing to read: Tab passes it by
+
+        F.ClickRow(F.Market(), 5);
+        const TVxCompany& company = *F.Game().MarketList.Items(5);
+        QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("ID:005 株価推移"));
+        QCOMPARE(ChartMonths(), ExpectedMonths(company));
+        QVERIFY(chart->text(QAccessible::Description)
+                    .endsWith(QStringLiteral("最新の株価 %1円")
+                                  .arg(QString::fromStdString(
+                                      IntToKanjiStr(company.StockPrice(), false)))));
+        QVERIFY(chart->state().focusable);
+
+        F.NextMonth();
+        QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("ID:005 株価推移"));
+        QCOMPARE(ChartMonths(), ExpectedMonths(company));
+        QCOMPARE(ChartMonths().size(), 12);
+        QCOMPARE(ChartMonths().last().section(u' ', 0, 0), QStringLiteral("2月"));
+    }
+};
+
+QTEST_MAIN(TFrmRidoltAccessibilityTest)
+#include "FrmRidoltAccessibilityTest.moc"
