@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <vector>
 
-TVxGame Game;
-
 namespace {
 
 // Cash only ever moves down here; saturate instead of wrapping so that a

@@ -1,8 +1,9 @@
 #pragma once
 
 // One game: the player's cash, the calendar, the yearly totals, the market
-// and the companies the player holds.  The window reaches the one game of
-// the program through the global `Game`.
+// and the companies the player holds.  The program's entry creates the one
+// game it plays before the window and hands it to the window; tests and the
+// simulator make games of their own.
 
 #include "VxRTL/EtcLists/MyList.h"
 #include "game/VxCompanyList.h"
@@ -112,7 +113,3 @@ private:
     TVxClockRandom FClockRandom;
     IVxRandom* FRandom = &FClockRandom;
 };
-
-// The one game of the program, created before any window and destroyed
-// after the last one.
-extern TVxGame Game;

@@ -234,10 +234,4 @@ TEST_F(VxGameState, MessagesGoToTheLogWhenThereIsOne) {
     EXPECT_EQ(market.Log.Lines.size(), 3u);
 }
 
-TEST(VxGameGlobal, ExistsBeforeAnyWindow) {
-    EXPECT_EQ(Game.MarketList.Count(), 0);
-    EXPECT_EQ(Game.MessageLog, nullptr);
-    EXPECT_FALSE(Game.GameEnd);
-}
-
 } // namespace

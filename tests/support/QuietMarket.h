@@ -8,7 +8,7 @@
 // the few companies they need.
 //
 //     TQuietMarket market;               // on a game of its own
-//     TQuietMarket market(Game);         // on the window's global game
+//     TQuietMarket market(game);         // on a game made elsewhere
 //     Hold(market.Game, market.Company(5), 1000, 110);
 //     market.Draws.AddCompany(99, 2, 20);
 
