@@ -61,29 +61,29 @@ int Sign(int64_t difference) {
     return (difference > 0) - (difference < 0);
 }
 
-// The value a company is sorted by under one key: a whole number, except
-// for key 3, which compares month-on-month percentages.  Unknown keys give
-// every company the same value.
+// The value a company is sorted by under one key, the value its column
+// shows: a whole number, except for the month-on-month percentage.  Unknown
+// keys give every company the same value.
 template <int Key> auto SortKey(const TVxCompany& c) {
-    if constexpr (Key == 0)
+    if constexpr (Key == ccID)
         return int64_t{c.ID};
-    else if constexpr (Key == 1)
+    else if constexpr (Key == ccStockPrice)
         return int64_t{c.StockPrice()};
-    else if constexpr (Key == 2)
+    else if constexpr (Key == ccMonthDiff)
         return int64_t{c.MonthDiff()};
-    else if constexpr (Key == 3)
+    else if constexpr (Key == ccMonthDiffPercent)
         return c.MonthDiffPercent();
-    else if constexpr (Key == 4)
+    else if constexpr (Key == ccStockPrice1000)
         return int64_t{c.StockPrice1000()};
-    else if constexpr (Key == 5)
+    else if constexpr (Key == ccSellStockCount)
         return int64_t{c.SellStockCount()};
-    else if constexpr (Key == 6)
+    else if constexpr (Key == ccMyStockCount)
         return int64_t{c.MyStockCount};
-    else if constexpr (Key == 7)
+    else if constexpr (Key == ccMyStockPriceBuyingAverage)
         return int64_t{c.MyStockPriceBuyingAverage()};
-    else if constexpr (Key == 8)
+    else if constexpr (Key == ccMyStockPriceRatio)
         return int64_t{c.MyStockPriceRatio()};
-    else if constexpr (Key == 9)
+    else if constexpr (Key == ccMyStockValue)
         return int64_t{c.MyStockValue()};
     else
         return int64_t{0};

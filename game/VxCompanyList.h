@@ -4,6 +4,7 @@
 // refers to the held ones without owning them.
 
 #include "game/VxCompany.h"
+#include "game/VxCompanyColumn.h"
 #include "game/VxStream.h"
 
 #include <cstdint>
@@ -35,7 +36,8 @@ private:
 
 class TVxCompanyList : public TCustomVxCompanyList {
 public:
-    static constexpr int32_t SortKeyCount = 10;
+    // Sort keys are the column codes of TVxCompanyColumn.
+    static constexpr int32_t SortKeyCount = CompanyColumnCount;
 
     bool SortDown = false;
     int32_t SortColumn = 0;

@@ -5,27 +5,14 @@
 // of its definition in the set; it selects both the cell text and the sort
 // key of the game's lists.
 
+#include "game/VxCompanyColumn.h"
+
 #include <QString>
 
 #include <cstdint>
 
 class TVxColumnInfos;
 class TVxCompany;
-
-enum TVxCompanyColumn : int {
-    ccID = 0,
-    ccStockPrice = 1,
-    ccMonthDiff = 2,
-    ccMonthDiffPercent = 3,
-    ccStockPrice1000 = 4,
-    ccSellStockCount = 5,
-    ccMyStockCount = 6,
-    ccMyStockPriceBuyingAverage = 7,
-    ccMyStockPriceRatio = 8,
-    ccMyStockValue = 9,
-};
-
-inline constexpr int CompanyColumnCount = 10;
 
 // The text of `company` in the column with `code` (0..9); empty for any
 // other code.

@@ -10,6 +10,7 @@
 // order that every month shuffles most.
 
 #include "components/VxListView.h"
+#include "game/VxCompanyColumn.h"
 #include "game/VxGame.h"
 #include "game/VxRandom.h"
 #include "ui/FrmRidolt.h"
@@ -28,7 +29,6 @@
 
 namespace {
 
-constexpr int32_t PercentColumn = 3;
 // Cash that no run of months can use up, so no turn ends the game.
 constexpr int32_t EndlessMoney = 1000000000;
 
@@ -38,7 +38,7 @@ void BM_GameNextMonth(benchmark::State& state) {
     TVxGame game;
     game.SetRandom(&BenchRandom);
     game.NewGame();
-    game.MarketList.SetSort(PercentColumn, false);
+    game.MarketList.SetSort(ccMonthDiffPercent, false);
     for (auto _ : state) {
         game.Money = EndlessMoney;
         game.NextMonth();
@@ -60,8 +60,8 @@ std::unique_ptr<TFormRidolt> ShownWindow(TVxGame& game) {
         QCoreApplication::processEvents();
     if (market->ItemCount() == 0)
         std::abort();
-    game.MarketList.SetSort(PercentColumn, false);
-    market->SortColumnIndex = PercentColumn;
+    game.MarketList.SetSort(ccMonthDiffPercent, false);
+    market->SortColumnIndex = ccMonthDiffPercent;
     TVxCompany& held = *game.MarketList.Items(100);
     held.MyStockCount = 1000;
     held.MyStockCost = 100;
