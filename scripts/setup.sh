@@ -8,8 +8,10 @@ packages=(
     g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
     # Qt 6 Widgets, Charts and Network
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libqt6svg6 libgl-dev
-    # tests and benchmarks
-    libgtest-dev libbenchmark-dev xvfb xauth xdotool
+    # tests and benchmarks; the screen reader's path (the accessibility bus
+    # and its Python client); the formatting check
+    libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
+    at-spi2-core python3-pyatspi dbus-daemon clang-format
     # Japanese text on screen, also in Qt's own texts
     fonts-noto-cjk qt6-translations-l10n
     # desktop integration and packaging checks

@@ -47,14 +47,16 @@ constexpr int BtnNextMonthHeight = 25;
 // An action's Tag is its data; its category a property of that name.
 const char* const CategoryProperty = "Category";
 
-// A page of the tabbed pages holding one list that fills it.
-QWidget* NewListPage(const char* objectName, QWidget* list) {
+// A page of the tabbed pages holding one list that fills it; a screen
+// reader names the list after its page.
+void AddListPage(QTabWidget& pages, const char* objectName, QWidget* list, const QString& caption) {
     auto* page = new QWidget;
     page->setObjectName(QString::fromLatin1(objectName));
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list);
-    return page;
+    list->setAccessibleName(caption);
+    pages.addTab(page, caption);
 }
 
 template <typename TWidget> TWidget* Named(TWidget* widget, const char* objectName) {
@@ -236,10 +238,10 @@ void TFormRidolt::CreateLayout() {
     SetupBalanceList(*VLVPreBalance);
 
     PageControl1 = Named(new QTabWidget, "PageControl1");
-    PageControl1->addTab(NewListPage("TabSheet1", VLVMarket), QStringLiteral("市場銘柄"));
-    PageControl1->addTab(NewListPage("TabSheet2", VLVOwner), QStringLiteral("所有銘柄"));
-    PageControl1->addTab(NewListPage("TabSheet3", VLVNowBalance), QStringLiteral("本年度収支予想"));
-    PageControl1->addTab(NewListPage("TabSheet4", VLVPreBalance), QStringLiteral("前年度収支"));
+    AddListPage(*PageControl1, "TabSheet1", VLVMarket, QStringLiteral("市場銘柄"));
+    AddListPage(*PageControl1, "TabSheet2", VLVOwner, QStringLiteral("所有銘柄"));
+    AddListPage(*PageControl1, "TabSheet3", VLVNowBalance, QStringLiteral("本年度収支予想"));
+    AddListPage(*PageControl1, "TabSheet4", VLVPreBalance, QStringLiteral("前年度収支"));
     PageControl1->setCurrentIndex(0);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TFormRidolt::PageControl1Change);
 
@@ -258,6 +260,7 @@ void TFormRidolt::CreateLayout() {
 
     RichEditMessage = Named(new QPlainTextEdit, "RichEditMessage");
     RichEditMessage->setReadOnly(true);
+    RichEditMessage->setAccessibleName(QStringLiteral("メッセージ"));
     RichEditMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     Splitter1 = Named(new QSplitter(Qt::Vertical, PanelMain), "Splitter1");

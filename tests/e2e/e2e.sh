@@ -10,38 +10,8 @@
 # Usage: e2e.sh <path of the ridolt executable>
 set -euo pipefail
 
-executable=$(readlink -f "$1")
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "e2e: FAIL: $*" >&2
-    for log in "$work"/*.log; do
-        [[ -s "$log" ]] && { echo "--- $(basename "$log"):" >&2; cat "$log" >&2; }
-    done
-    exit 1
-}
-
-# A portable copy of the game: its save folder is created beside it.
-cp "$executable" "$work/ridolt"
-[[ -f "$(dirname "$executable")/ridolt_help.html" ]] && cp "$(dirname "$executable")/ridolt_help.html" "$work/"
-
-# A private X server on a display nobody uses (Xvfb picks it and writes its
-# number once it accepts clients), and a private user session for the
-# single-instance socket.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 300); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || fail "the X server did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
-export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" QT_QPA_PLATFORM=xcb
-mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$HOME"
+test_name=e2e
+source "$(dirname "$0")/session.sh"
 
 "$work/ridolt" >"$work/first.log" 2>&1 &
 game=$!

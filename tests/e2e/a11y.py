@@ -1,0 +1,110 @@
+"""Reads the running game the way a screen reader does, over AT-SPI.
+
+Prints what a screen reader would have to say (the first market row, the
+status bar, the chart, the page tabs), selects a company through the list's
+table interface, presses the next-month button through its action, and
+checks every step.  Exits 1 with a message on the first check that fails.
+"""
+
+import sys
+import time
+
+import pyatspi
+
+
+def fail(message):
+    print(f"a11y: FAIL: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, read, timeout=20):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = read()
+        if value:
+            return value
+        time.sleep(0.2)
+    fail(f"no {what} after {timeout} s")
+
+
+def application(name):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == name:
+            return app
+    return None
+
+
+def descendants(node, depth=0):
+    """Every accessible below `node`, not entering the cells of tables."""
+    if node is None or depth > 20:
+        return
+    yield node
+    if node.getRoleName() in ("tree", "tree table", "table"):
+        return
+    for index in range(node.childCount):
+        yield from descendants(node.getChildAtIndex(index), depth + 1)
+
+
+def first(node, role, name=None):
+    for found in descendants(node):
+        if found.getRoleName() == role and (name is None or found.name == name):
+            return found
+    return None
+
+
+def states(node):
+    return {pyatspi.stateToString(state) for state in node.getState().getStates()}
+
+
+def say(line):
+    print(f"a11y: {line}")
+
+
+game = wait_for("game on the accessibility bus", lambda: application("ridolt"))
+frame = wait_for("window リドルト", lambda: first(game, "frame", "リドルト"))
+say(f"window: {frame.name}")
+
+market = wait_for("market list", lambda: first(frame, "tree", "市場銘柄"))
+table = market.queryTable()
+if table.nRows != 1000:
+    fail(f"the market list has {table.nRows} rows")
+headers = [table.getColumnHeader(column).name for column in range(table.nColumns)]
+cells = [table.getAccessibleAt(0, column).name for column in range(table.nColumns)]
+say(f"market list {market.name}, {table.nRows} rows; columns: {' | '.join(headers)}")
+say(f"first row: {' | '.join(cells)}")
+if headers[:2] != ["▲ID", "株価"] or cells[0] != "000" or not cells[1].endswith("円"):
+    fail(f"unexpected first row {cells} under {headers}")
+
+bar = first(frame, "status bar")
+panels = [label.name for label in descendants(bar) if label.getRoleName() == "label"]
+say(f"status bar: {' | '.join(name for name in panels if name)}")
+if "1年目1月" not in panels or "資金 3000万円" not in panels:
+    fail(f"status bar reads {panels}")
+
+tabs = [tab for tab in descendants(frame) if tab.getRoleName() == "page tab"]
+shown = [tab.name for tab in tabs if "selected" in states(tab)]
+say(f"page tabs: {', '.join(tab.name for tab in tabs)}; shown: {', '.join(shown)}")
+if shown != ["市場銘柄"]:
+    fail(f"the tabs say {shown} is shown")
+
+chart = first(frame, "chart")
+say(f"chart: {chart.name}")
+if chart.name != "株価推移":
+    fail(f"the empty chart is named {chart.name!r}")
+
+# A company picked through the list's table interface is charted.
+table.addRowSelection(5)
+wait_for("chart of company 005", lambda: chart.name == "ID:005 株価推移")
+say(f"chart: {chart.name}: {chart.description}")
+if chart.description.count("月 ") != 12 or "最新の株価" not in chart.description:
+    fail(f"the chart describes itself as {chart.description!r}")
+
+button = first(frame, "push button", "次の月へ(N)")
+if button is None:
+    fail("no button 次の月へ")
+action = button.queryAction()
+names = [action.getName(index) for index in range(action.nActions)]
+action.doAction(names.index("Press") if "Press" in names else 0)
+month = next(label for label in descendants(bar) if label.name == "1年目1月")
+wait_for("the second month", lambda: month.name == "1年目2月")
+say(f"pressed {button.name}: status bar reads {month.name}")

@@ -1,0 +1,37 @@
+# What the end-to-end tests share, sourced by them with the path of the
+# ridolt executable in $1: a scratch folder ($work) removed at the end with
+# every process listed in $pids, fail() that prints the logs of $work, a
+# portable copy of the game ($work/ridolt, its save folder beside it), a
+# private X server on a display nobody uses, and a private user session
+# (runtime folder for the single-instance socket, home).
+# $test_name names the test in its messages.
+
+executable=$(readlink -f "$1")
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "$test_name: FAIL: $*" >&2
+    for log in "$work"/*.log; do
+        [[ -s "$log" ]] && { echo "--- $(basename "$log"):" >&2; cat "$log" >&2; }
+    done
+    exit 1
+}
+
+cp "$executable" "$work/ridolt"
+[[ -f "$(dirname "$executable")/ridolt_help.html" ]] && cp "$(dirname "$executable")/ridolt_help.html" "$work/"
+
+# Xvfb picks a free display and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 300); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || fail "the X server did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
+export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" QT_QPA_PLATFORM=xcb
+mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$HOME"
