@@ -41,11 +41,22 @@ QString FirstDifference(const QByteArray& expected, const QByteArray& actual) {
         ++at;
     if (at == size && expected.size() == actual.size())
         return {};
+    // The parts of a save file by where they start.
+    static const std::pair<qsizetype, const char*> Parts[] = {{0, "the header"},
+                                                              {382, "the month"},
+                                                              {386, "the cash"},
+                                                              {390, "the year"},
+                                                              {394, "last year's income"},
+                                                              {398, "this year's income"},
+                                                              {402, "last year's expense"},
+                                                              {406, "this year's expense"},
+                                                              {410, "the company count"}};
     constexpr qsizetype CompaniesAt = 414;
     constexpr qsizetype RecordSize = 62;
-    const QString part =
-        at < CompaniesAt ? QStringLiteral("the header, calendar, cash or totals")
-                         : QStringLiteral("company record %1").arg((at - CompaniesAt) / RecordSize);
+    QString part = QStringLiteral("company record %1").arg((at - CompaniesAt) / RecordSize);
+    for (const auto& [start, name] : Parts)
+        if (at >= start && at < CompaniesAt)
+            part = QString::fromLatin1(name);
     return QStringLiteral("first difference at byte %1, in %2 (sizes %3 and %4)")
         .arg(at)
         .arg(part)
