@@ -66,8 +66,9 @@ private:
 };
 
 class TFormFixture {
+    std::unique_ptr<TVxGame> FGame; // declared first: the window refers to it
+
 public:
-    std::unique_ptr<TVxGame> FGame;
     std::unique_ptr<TFormRidolt> Form;
 
     // A new game drawing from `random`, and a window over it, shown.
