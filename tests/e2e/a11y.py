@@ -2,10 +2,12 @@
 
 Prints what a screen reader would have to say (the first market row, the
 status bar, the chart, the page tabs), selects a company through the list's
-table interface, presses the next-month button through its action, and
-checks every step.  Exits 1 with a message on the first check that fails.
+table interface, presses the next-month button through its action, opens
+the trade dialog from the keyboard and reads its lists, and checks every
+step.  Exits 1 with a message on the first check that fails.
 """
 
+import subprocess
 import sys
 import time
 
@@ -108,3 +110,40 @@ action.doAction(names.index("Press") if "Press" in names else 0)
 month = next(label for label in descendants(bar) if label.name == "1年目1月")
 wait_for("the second month", lambda: month.name == "1年目2月")
 say(f"pressed {button.name}: status bar reads {month.name}")
+
+# A trade dialog opened from the keyboard (Tab to the list, Down to a row,
+# Enter on it): its two lists are announced with the labels that name them.
+def key(*names):
+    subprocess.run(["xdotool", "key", "--delay", "150", *names], check=True)
+    time.sleep(0.3)
+
+
+subprocess.run(["xdotool", "search", "--name", "^リドルト$", "windowfocus", "--sync"], check=True)
+for _ in range(10):
+    if "focused" in states(market):
+        break
+    key("Tab")
+if "focused" not in states(market):
+    fail("Tab never reaches the market list")
+key("Down", "Return")
+dialog = wait_for("trade dialog", lambda: first(game, "dialog", "株取引"))
+
+
+def labelled(node):
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            return relation.getTarget(0).name
+    return None
+
+
+lists = [(labelled(combo), combo.name) for combo in descendants(dialog)
+         if combo.getRoleName() == "combo box"]
+for label, value in lists:
+    say(f"trade dialog list {label}: {value}")
+if [label for label, _ in lists] != ["株数", "金額(手数料計算済み)"] or lists[0][1] != "1":
+    fail(f"the trade dialog's lists read {lists}")
+tabs = [tab.name for tab in descendants(dialog)
+        if tab.getRoleName() == "page tab" and "selected" in states(tab)]
+say(f"trade dialog tabs shown: {', '.join(tabs)}")
+if tabs != ["銘柄情報", "買い"]:
+    fail(f"the trade dialog says {tabs} is shown")

@@ -2,8 +2,8 @@
 # The game as a screen reader meets it: the real program in a real X server
 # with the desktop's accessibility bus, read over AT-SPI by a11y.py (the
 # path Orca takes): the first market row, the status bar, the page tabs and
-# the chart, a company selected through the list and the next-month button
-# pressed through its action.
+# the chart, a company selected through the list, the next-month button
+# pressed through its action, and the trade dialog's lists with their labels.
 # Usage: a11y.sh <path of the ridolt executable>
 set -euo pipefail
 
