@@ -28,13 +28,12 @@ public:
     // A modal dialog or box is open.
     static bool ModalOpen();
 
-    bool Waiting() const { return !FWaiting.isEmpty(); }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void RunWaiting();
+    bool Waiting() const { return !FWaiting.isEmpty(); }
 
     QWidget& FWindow;
     QList<std::function<void()>> FWaiting;
