@@ -4,8 +4,7 @@
 #include "ui/VxCompanyColumnText.h"
 
 #include <algorithm>
-#include <unordered_map>
-#include <unordered_set>
+#include <functional>
 
 TVxCompanyListModel::TVxCompanyListModel(const TCustomVxCompanyList& companies, QObject* parent)
     : TVxListViewModel(parent), FCompanies(companies), FRows(Listed()) {}
@@ -41,9 +40,12 @@ bool TVxCompanyListModel::Reflect() {
     const std::vector<TVxCompany*> listed = Listed();
     if (listed == FRows)
         return false;
-    RemoveUnlisted(listed);
-    Reorder(listed);
-    InsertNew(listed);
+    // Membership by binary search in pointer order: a month moves a whole
+    // market, and a few sorted copies cost less than hashing every company.
+    RemoveUnlisted(SortedByAddress(listed));
+    const std::vector<TVxCompany*> shown = SortedByAddress(FRows);
+    Reorder(listed, shown);
+    InsertNew(listed, shown);
     return true;
 }
 
@@ -53,10 +55,19 @@ void TVxCompanyListModel::Reset() {
     endResetModel();
 }
 
+std::vector<TVxCompany*> TVxCompanyListModel::SortedByAddress(std::vector<TVxCompany*> companies) {
+    std::sort(companies.begin(), companies.end(), std::less<>());
+    return companies;
+}
+
+bool TVxCompanyListModel::Contains(const std::vector<TVxCompany*>& sorted,
+                                   const TVxCompany* company) {
+    return std::binary_search(sorted.begin(), sorted.end(), company, std::less<>());
+}
+
 void TVxCompanyListModel::RemoveUnlisted(const std::vector<TVxCompany*>& listed) {
-    const std::unordered_set<const TVxCompany*> still(listed.begin(), listed.end());
     for (int row = rowCount() - 1; row >= 0; --row) {
-        if (still.count(FRows[static_cast<size_t>(row)]))
+        if (Contains(listed, FRows[static_cast<size_t>(row)]))
             continue;
         beginRemoveRows({}, row, row);
         FRows.erase(FRows.begin() + row);
@@ -64,37 +75,37 @@ void TVxCompanyListModel::RemoveUnlisted(const std::vector<TVxCompany*>& listed)
     }
 }
 
-void TVxCompanyListModel::Reorder(const std::vector<TVxCompany*>& listed) {
+void TVxCompanyListModel::Reorder(const std::vector<TVxCompany*>& listed,
+                                  const std::vector<TVxCompany*>& shown) {
     // The companies already on rows, in their new order.
-    const std::unordered_set<const TVxCompany*> shown(FRows.begin(), FRows.end());
     std::vector<TVxCompany*> order;
     order.reserve(FRows.size());
     for (TVxCompany* company : listed)
-        if (shown.count(company))
+        if (Contains(shown, company))
             order.push_back(company);
     if (order == FRows)
         return;
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::unordered_map<const TVxCompany*, int> newRow;
-    for (size_t row = 0; row < order.size(); ++row)
-        newRow.emplace(order[row], static_cast<int>(row));
+    // Only the few rows a view holds on to (selection, focus) are moved.
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
-    for (const QModelIndex& index : before)
-        after.append(
-            createIndex(newRow.at(FRows[static_cast<size_t>(index.row())]), index.column()));
+    for (const QModelIndex& index : before) {
+        const auto moved =
+            std::find(order.begin(), order.end(), FRows[static_cast<size_t>(index.row())]);
+        after.append(createIndex(static_cast<int>(moved - order.begin()), index.column()));
+    }
     FRows = std::move(order);
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void TVxCompanyListModel::InsertNew(const std::vector<TVxCompany*>& listed) {
-    const std::unordered_set<const TVxCompany*> shown(FRows.begin(), FRows.end());
+void TVxCompanyListModel::InsertNew(const std::vector<TVxCompany*>& listed,
+                                    const std::vector<TVxCompany*>& shown) {
     // In increasing order, so every earlier row already holds its company.
     for (size_t row = 0; row < listed.size(); ++row) {
-        if (shown.count(listed[row]))
+        if (Contains(shown, listed[row]))
             continue;
         const int at = static_cast<int>(row);
         beginInsertRows({}, at, at);

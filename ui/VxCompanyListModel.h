@@ -40,9 +40,13 @@ protected:
 
 private:
     std::vector<TVxCompany*> Listed() const;
-    void RemoveUnlisted(const std::vector<TVxCompany*>& listed);
-    void Reorder(const std::vector<TVxCompany*>& listed);
-    void InsertNew(const std::vector<TVxCompany*>& listed);
+    static std::vector<TVxCompany*> SortedByAddress(std::vector<TVxCompany*> companies);
+    static bool Contains(const std::vector<TVxCompany*>& sorted, const TVxCompany* company);
+    // `sorted...` are SortedByAddress copies: of the listed companies, and of
+    // the rows' companies once the unlisted ones are gone.
+    void RemoveUnlisted(const std::vector<TVxCompany*>& sortedListed);
+    void Reorder(const std::vector<TVxCompany*>& listed, const std::vector<TVxCompany*>& shown);
+    void InsertNew(const std::vector<TVxCompany*>& listed, const std::vector<TVxCompany*>& shown);
 
     const TCustomVxCompanyList& FCompanies;
     // The companies on the rows as last taken in.  Between a change of the
