@@ -10,14 +10,6 @@ struct TOffers {
     TIntegerList Money;
 };
 
-// Index of `lots` for `money` among the offers, -1 when it is not offered.
-int32_t FindOffer(const TOffers& offers, int32_t lots, int32_t money) {
-    for (int32_t i = 0; i < offers.Lots.Count(); ++i)
-        if (offers.Lots.Get(i) == lots && offers.Money.Get(i) == money)
-            return i;
-    return -1;
-}
-
 } // namespace
 
 TVxSimTrader::TVxSimTrader(TVxGame& game, IVxRandom& draws, bool salesOnly)
@@ -56,11 +48,12 @@ TVxSimTrader::TOffer TVxSimTrader::SaleFor(const TVxCompany& company, int64_t am
 bool TVxSimTrader::Buy(TVxCompany& company, TOffer offer) {
     if (FGame.GameEnd || FSalesOnly || offer.Lots < 1)
         return false;
-    TOffers offers;
-    BuildBuyOffers(FGame, company, offers.Lots, offers.Money);
-    if (FindOffer(offers, offer.Lots, offer.Money) < 0)
+    // Settlement refuses, changing nothing, exactly what is not offered now.
+    try {
+        SettleBuy(FGame, company, offer.Lots, offer.Money);
+    } catch (const EVxTradeError&) {
         return false;
-    SettleBuy(FGame, company, offer.Lots, offer.Money);
+    }
     ++FTrades;
     FGame.CheckGameClear();
     return true;
@@ -69,11 +62,11 @@ bool TVxSimTrader::Buy(TVxCompany& company, TOffer offer) {
 bool TVxSimTrader::Sell(TVxCompany& company, TOffer offer) {
     if (FGame.GameEnd || offer.Lots < 1)
         return false;
-    TOffers offers;
-    BuildSellOffers(FGame, company, offers.Lots, offers.Money);
-    if (FindOffer(offers, offer.Lots, offer.Money) < 0)
+    try {
+        SettleSell(FGame, company, offer.Lots, offer.Money);
+    } catch (const EVxTradeError&) {
         return false;
-    SettleSell(FGame, company, offer.Lots, offer.Money);
+    }
     ++FTrades;
     FGame.CheckGameClear();
     return true;

@@ -513,8 +513,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, const QAct
     dialog->Tag = action.data().toInt();
     if (dialog->exec() != QDialog::Accepted)
         return;
-    FMarketPage->ForgetUnselectedFocus();
-    FOwnerPage->ForgetUnselectedFocus();
+    ForgetUnselectedFocus();
     try {
         dialog->ActTrade();
     } catch (const EVxTradeError& error) {
@@ -536,12 +535,14 @@ void TFormRidolt::VxTimerNextMonthTimer() {
         return;
     // The turn re-sorts both lists and may drop held companies; each list
     // keeps its selected company, and the chart its company.
+    ForgetUnselectedFocus();
+    FGame.NextMonth();
+    ActDataReflect();
+}
+
+void TFormRidolt::ForgetUnselectedFocus() {
     FMarketPage->ForgetUnselectedFocus();
     FOwnerPage->ForgetUnselectedFocus();
-    TVxCompany* const keptChartCompany = ChartCompany;
-    FGame.NextMonth();
-    ChartCompany = keptChartCompany;
-    ActDataReflect();
 }
 
 void TFormRidolt::ActNextMonthExecute() {

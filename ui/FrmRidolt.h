@@ -97,6 +97,8 @@ private:
     void ActChartReflectExecute();
     void CompanyListSelectItem(TVxCompany* company);
     void TradeFocusedCompany(const TVxCompanyListPage& page, const QAction& action);
+    // Before a change that moves the lists' rows (see TVxCompanyListPage).
+    void ForgetUnselectedFocus();
     void VxTimerNextMonthTimer();
     void ActNextMonthExecute();
     void ActTimerEnabledExecute();

@@ -25,7 +25,7 @@ TVxCompany* TVxCompanyListModel::CompanyAt(int row) const {
 
 int TVxCompanyListModel::RowOf(const TVxCompany* company) const {
     const auto found = std::find(FRows.begin(), FRows.end(), company);
-    return found == FRows.end() || !company ? -1 : static_cast<int>(found - FRows.begin());
+    return found == FRows.end() ? -1 : static_cast<int>(found - FRows.begin());
 }
 
 int TVxCompanyListModel::rowCount(const QModelIndex& parent) const {
