@@ -1,6 +1,6 @@
 #include "game/VxGame.h"
 
-#include "app/VxUtils.h"
+#include "game/VxUtils.h"
 #include "game/VxRound.h"
 #include "game/VxTrade.h"
 

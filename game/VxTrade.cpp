@@ -1,6 +1,6 @@
 #include "game/VxTrade.h"
 
-#include "app/VxUtils.h"
+#include "game/VxUtils.h"
 #include "game/VxConsts.h"
 #include "game/VxRound.h"
 

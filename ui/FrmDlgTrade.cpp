@@ -1,6 +1,6 @@
 #include "ui/FrmDlgTrade.h"
 
-#include "app/VxUtils.h"
+#include "game/VxUtils.h"
 #include "components/VxAccessibleTabBar.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"

@@ -1,6 +1,6 @@
 #include "ui/VxBalanceList.h"
 
-#include "app/VxUtils.h"
+#include "game/VxUtils.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"
 

@@ -1,6 +1,6 @@
 #include "ui/VxCompanyColumnText.h"
 
-#include "app/VxUtils.h"
+#include "game/VxUtils.h"
 #include "components/VxColumnInfos.h"
 #include "game/VxCompany.h"
 

@@ -1,6 +1,6 @@
 #include "ui/VxGameStatusBar.h"
 
-#include "app/VxUtils.h"
+#include "game/VxUtils.h"
 #include "game/VxGame.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxStatusPanels.h"

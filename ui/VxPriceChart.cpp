@@ -1,6 +1,6 @@
 #include "ui/VxPriceChart.h"
 
-#include "app/VxUtils.h"
+#include "game/VxUtils.h"
 #include "game/VxCompany.h"
 
 #include <QAccessibleWidget>

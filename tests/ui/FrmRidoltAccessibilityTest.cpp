@@ -6,7 +6,7 @@
 
 #include "FormTestSupport.h"
 
-#include "app/VxUtils.h"
+#include "game/VxUtils.h"
 #include "ui/VxCompanyColumnText.h"
 
 #include <QAccessible>

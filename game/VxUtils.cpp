@@ -1,4 +1,4 @@
-#include "app/VxUtils.h"
+#include "game/VxUtils.h"
 
 #include <array>
 
