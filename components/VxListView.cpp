@@ -1,5 +1,7 @@
 #include "components/VxListView.h"
 
+#include "components/VxListHeader.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMetaMethod>
@@ -31,9 +33,16 @@ private:
 TVxListView::TVxListView(QWidget* parent) : TVxListView(new TVxListViewModel, parent) {}
 
 TVxListView::TVxListView(TVxListViewModel* model, QWidget* parent)
-    : QTreeView(parent), FModel(model) {
+    : QTreeView(parent), FModel(model), FDelegate(new TVxListItemDelegate(this)) {
     FModel->setParent(this);
+    setHeader(new TVxListHeader(this));
     setModel(FModel);
+    setItemDelegate(FDelegate);
+    // New columns are measured anew.
+    connect(FModel, &QAbstractItemModel::columnsInserted, FDelegate,
+            &TVxListItemDelegate::ForgetHeights);
+    connect(FModel, &QAbstractItemModel::columnsRemoved, FDelegate,
+            &TVxListItemDelegate::ForgetHeights);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -203,6 +212,17 @@ void TVxListView::SelectAndFocus(int row) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                  QItemSelectionModel::Rows);
     scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+int TVxListView::sizeHintForColumn(int column) const {
+    const TVxListItemDelegate::TWidthMeasurement measurement(*FDelegate);
+    return QTreeView::sizeHintForColumn(column);
+}
+
+void TVxListView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        FDelegate->ForgetHeights();
+    QTreeView::changeEvent(event);
 }
 
 void TVxListView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -12,6 +12,7 @@
 // off, so the caption mark is the only one.
 
 #include "components/VxColumnInfos.h"
+#include "components/VxListItemDelegate.h"
 #include "components/VxListViewModel.h"
 
 #include <QTreeView>
@@ -76,6 +77,10 @@ public:
     // Focuses and selects `row` alone and scrolls it fully into view.
     void SelectAndFocus(int row);
 
+    // Measures the cells of `column` whole (the view keeps only their
+    // heights otherwise, see TVxListItemDelegate).
+    int sizeHintForColumn(int column) const override;
+
 signals:
     void ColumnClick(int column);
     // A row gained (`selected`) or lost the selection.
@@ -85,6 +90,7 @@ signals:
     void DblClick();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
@@ -95,5 +101,6 @@ private:
     void SetColumnCaption(int column, const QString& caption);
 
     TVxListViewModel* FModel;
+    TVxListItemDelegate* FDelegate;
     TVxColumnInfos* FColumnInfos = nullptr;
 };

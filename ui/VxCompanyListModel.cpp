@@ -4,7 +4,6 @@
 #include "ui/VxCompanyColumnText.h"
 
 #include <algorithm>
-#include <functional>
 
 TVxCompanyListModel::TVxCompanyListModel(const TCustomVxCompanyList& companies, QObject* parent)
     : TVxListViewModel(parent), FCompanies(companies), FRows(Listed()) {}
@@ -40,10 +39,8 @@ bool TVxCompanyListModel::Reflect() {
     const std::vector<TVxCompany*> listed = Listed();
     if (listed == FRows)
         return false;
-    // Membership by binary search in pointer order: a month moves a whole
-    // market, and a few sorted copies cost less than hashing every company.
-    RemoveUnlisted(SortedByAddress(listed));
-    const std::vector<TVxCompany*> shown = SortedByAddress(FRows);
+    RemoveUnlisted(TVxCompanySet(listed));
+    const TVxCompanySet shown(FRows);
     Reorder(listed, shown);
     InsertNew(listed, shown);
     return true;
@@ -55,19 +52,9 @@ void TVxCompanyListModel::Reset() {
     endResetModel();
 }
 
-std::vector<TVxCompany*> TVxCompanyListModel::SortedByAddress(std::vector<TVxCompany*> companies) {
-    std::sort(companies.begin(), companies.end(), std::less<>());
-    return companies;
-}
-
-bool TVxCompanyListModel::Contains(const std::vector<TVxCompany*>& sorted,
-                                   const TVxCompany* company) {
-    return std::binary_search(sorted.begin(), sorted.end(), company, std::less<>());
-}
-
-void TVxCompanyListModel::RemoveUnlisted(const std::vector<TVxCompany*>& listed) {
+void TVxCompanyListModel::RemoveUnlisted(const TVxCompanySet& listed) {
     for (int row = rowCount() - 1; row >= 0; --row) {
-        if (Contains(listed, FRows[static_cast<size_t>(row)]))
+        if (listed.Contains(FRows[static_cast<size_t>(row)]))
             continue;
         beginRemoveRows({}, row, row);
         FRows.erase(FRows.begin() + row);
@@ -76,16 +63,15 @@ void TVxCompanyListModel::RemoveUnlisted(const std::vector<TVxCompany*>& listed)
 }
 
 void TVxCompanyListModel::Reorder(const std::vector<TVxCompany*>& listed,
-                                  const std::vector<TVxCompany*>& shown) {
+                                  const TVxCompanySet& shown) {
     // The companies already on rows, in their new order.
     std::vector<TVxCompany*> order;
     order.reserve(FRows.size());
     for (TVxCompany* company : listed)
-        if (Contains(shown, company))
+        if (shown.Contains(company))
             order.push_back(company);
     if (order == FRows)
         return;
-
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // Only the few rows a view holds on to (selection, focus) are moved.
     const QModelIndexList before = persistentIndexList();
@@ -102,10 +88,10 @@ void TVxCompanyListModel::Reorder(const std::vector<TVxCompany*>& listed,
 }
 
 void TVxCompanyListModel::InsertNew(const std::vector<TVxCompany*>& listed,
-                                    const std::vector<TVxCompany*>& shown) {
+                                    const TVxCompanySet& shown) {
     // In increasing order, so every earlier row already holds its company.
     for (size_t row = 0; row < listed.size(); ++row) {
-        if (Contains(shown, listed[row]))
+        if (shown.Contains(listed[row]))
             continue;
         const int at = static_cast<int>(row);
         beginInsertRows({}, at, at);

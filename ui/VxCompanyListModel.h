@@ -8,11 +8,11 @@
 // companies, and leave with a company that is no longer listed.
 
 #include "components/VxListViewModel.h"
+#include "ui/VxCompanySet.h"
 
 #include <vector>
 
 class TCustomVxCompanyList;
-class TVxCompany;
 
 class TVxCompanyListModel : public TVxListViewModel {
     Q_OBJECT
@@ -40,13 +40,12 @@ protected:
 
 private:
     std::vector<TVxCompany*> Listed() const;
-    static std::vector<TVxCompany*> SortedByAddress(std::vector<TVxCompany*> companies);
-    static bool Contains(const std::vector<TVxCompany*>& sorted, const TVxCompany* company);
-    // `sorted...` are SortedByAddress copies: of the listed companies, and of
-    // the rows' companies once the unlisted ones are gone.
-    void RemoveUnlisted(const std::vector<TVxCompany*>& sortedListed);
-    void Reorder(const std::vector<TVxCompany*>& listed, const std::vector<TVxCompany*>& shown);
-    void InsertNew(const std::vector<TVxCompany*>& listed, const std::vector<TVxCompany*>& shown);
+    // `listed` is the list as the game holds it now; `...Set`s are the
+    // listed companies, and those on the rows once the unlisted ones are
+    // gone.
+    void RemoveUnlisted(const TVxCompanySet& listedSet);
+    void Reorder(const std::vector<TVxCompany*>& listed, const TVxCompanySet& shownSet);
+    void InsertNew(const std::vector<TVxCompany*>& listed, const TVxCompanySet& shownSet);
 
     const TCustomVxCompanyList& FCompanies;
     // The companies on the rows as last taken in.  Between a change of the

@@ -14,12 +14,15 @@
 #include "game/VxGame.h"
 #include "game/VxRandom.h"
 #include "ui/FrmRidolt.h"
+#include "ui/VxCompanyColumnText.h"
 #include "ui/VxPriceChart.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStandardItemModel>
 #include <QTabWidget>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
@@ -95,6 +98,42 @@ void BM_WindowMonthStepWithRepaint(benchmark::State& state) {
     WindowMonthStep(state, true);
 }
 BENCHMARK(BM_WindowMonthStepWithRepaint)->Unit(benchmark::kMillisecond);
+
+// The floor of the window's repaint: a plain QTreeView, as Qt's own item
+// views come, over a QStandardItemModel holding the texts of the same 1000
+// companies, in a window of the main window's size.  Every pass re-sorts it
+// by the month-on-month percentage, the other way round each time so that
+// every row moves, and paints it.
+void BM_ListPaintFloor(benchmark::State& state) {
+    TVxGame game;
+    game.SetRandom(&BenchRandom);
+    game.NewGame();
+    QStandardItemModel model(game.MarketList.Count(), CompanyColumnCount);
+    model.setSortRole(Qt::UserRole);
+    for (int32_t row = 0; row < game.MarketList.Count(); ++row) {
+        const TVxCompany& company = *game.MarketList.Items(row);
+        for (int column = 0; column < CompanyColumnCount; ++column) {
+            auto* item = new QStandardItem(CompanyColumnText(company, column));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            item->setData(company.MonthDiffPercent(), Qt::UserRole);
+            model.setItem(row, column, item);
+        }
+    }
+    QTreeView view;
+    view.setModel(&model);
+    view.setRootIsDecorated(false);
+    view.setUniformRowHeights(true);
+    view.resize(TFormRidolt::DefaultWidth, TFormRidolt::DefaultHeight);
+    view.show();
+    QCoreApplication::processEvents();
+    Qt::SortOrder order = Qt::AscendingOrder;
+    for (auto _ : state) {
+        order = order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+        model.sort(ccMonthDiffPercent, order);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ListPaintFloor)->Unit(benchmark::kMillisecond);
 
 // One chart in a window of the main window's width, charting a company
 // whose price moves every month as the turn moves it.

@@ -3,6 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTest>
 
 #include <memory>
@@ -319,6 +320,39 @@ private slots:
                  Qt::AlignRight | Qt::AlignVCenter);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range,
                                  view.Model().SetItemText(1, 0, QStringLiteral("x")));
+    }
+
+    // Rows and the header keep their measured heights while rows change
+    // order, and are measured again when the font changes; fitting a
+    // column to its contents still measures every cell.
+    void HeightsAreKeptUntilTheFontChanges() {
+        TListFixture list;
+        list.Show(50);
+        const QModelIndex first = list.View.model()->index(0, 0);
+        QStyleOptionViewItem option;
+        option.initFrom(&list.View);
+        const int qtRowHeight = QStyledItemDelegate().sizeHint(option, first).height();
+        QCOMPARE(list.View.visualRect(first).height(), qtRowHeight);
+        const int headerHeight = list.View.header()->height();
+
+        QFont big = list.View.font();
+        big.setPixelSize(QFontInfo(big).pixelSize() * 3);
+        list.View.setFont(big);
+        list.View.header()->setFont(big);
+        list.View.doItemsLayout();
+        QVERIFY(list.View.visualRect(first).height() > qtRowHeight * 2);
+        QTRY_VERIFY(list.View.header()->height() > headerHeight * 2);
+    }
+
+    void FittingAColumnMeasuresItsCells() {
+        TListFixture list;
+        list.View.SetOnData([](int row, int) {
+            return row == 3 ? QStringLiteral("a much longer text than the rest") : QString();
+        });
+        list.Show(10);
+        list.View.resizeColumnToContents(0);
+        QVERIFY(list.View.ColumnWidth(0) >=
+                list.View.fontMetrics().horizontalAdvance(list.View.ItemText(3, 0)));
     }
 };
 
