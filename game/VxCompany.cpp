@@ -9,20 +9,31 @@ int32_t TVxCompany::StockPrice() const {
     return PriceHistory.Get(PriceHistory.Count() - 1);
 }
 
-int32_t TVxCompany::MonthDiff() const {
-    if (PriceHistory.Count() < 2)
-        return 0;
+int32_t PriceDiff(int32_t previous, int32_t price) {
     // Prices of play differ by less than 10,000,000; a price set by hand may
     // be any number, so saturate rather than overflow.
     return static_cast<int32_t>(
-        std::clamp<int64_t>(int64_t{StockPrice()} - PreviousPrice(), INT32_MIN, INT32_MAX));
+        std::clamp<int64_t>(int64_t{price} - previous, INT32_MIN, INT32_MAX));
+}
+
+double PriceDiffPercent(int32_t previous, int32_t price) {
+    // A loaded file may hold a price of 0, of which no share is a part.
+    if (previous <= 0)
+        return 0;
+    const int64_t scaled = int64_t{price} * 100;
+    return static_cast<double>(static_cast<long double>(scaled) / previous - 100);
+}
+
+int32_t TVxCompany::MonthDiff() const {
+    if (PriceHistory.Count() < 2)
+        return 0;
+    return PriceDiff(PreviousPrice(), StockPrice());
 }
 
 double TVxCompany::MonthDiffPercent() const {
-    if (PriceHistory.Count() < 2 || PreviousPrice() <= 0)
+    if (PriceHistory.Count() < 2)
         return 0;
-    const int64_t scaled = int64_t{StockPrice()} * 100;
-    return static_cast<double>(static_cast<long double>(scaled) / PreviousPrice() - 100);
+    return PriceDiffPercent(PreviousPrice(), StockPrice());
 }
 
 int32_t TVxCompany::StockPrice1000() const {

@@ -8,6 +8,12 @@
 
 #include <cstdint>
 
+// The change of a share price from `previous` to `price` in yen, saturated
+// to 32 bits.
+int32_t PriceDiff(int32_t previous, int32_t price);
+// The same change in per cent of `previous`; 0 when `previous` is 0 or less.
+double PriceDiffPercent(int32_t previous, int32_t price);
+
 class TVxCompany {
 public:
     // Size of one company in a save file.

@@ -1,8 +1,8 @@
 #include "ui/VxCompanyColumnText.h"
 
-#include "game/VxUtils.h"
 #include "components/VxColumnInfos.h"
 #include "game/VxCompany.h"
+#include "game/VxUtils.h"
 
 #include <cstdlib>
 
@@ -46,6 +46,14 @@ QString GroupedText(int32_t value) {
     return value < 0 ? QLatin1Char('-') + grouped : grouped;
 }
 
+QString MonthDiffText(int32_t diff) {
+    return Kanji(IntToKanjiStr(diff, true)) + QStringLiteral("円");
+}
+
+QString MonthDiffPercentText(double percent) {
+    return QString::asprintf(percent > 0 ? "+%.2f%%" : "%.2f%%", percent);
+}
+
 QString CompanyColumnText(const TVxCompany& company, int code) {
     switch (code) {
     case ccID:
@@ -53,11 +61,9 @@ QString CompanyColumnText(const TVxCompany& company, int code) {
     case ccStockPrice:
         return Kanji(IntToKanjiStr(company.StockPrice(), false)) + QStringLiteral("円");
     case ccMonthDiff:
-        return Kanji(IntToKanjiStr(company.MonthDiff(), true)) + QStringLiteral("円");
-    case ccMonthDiffPercent: {
-        const double percent = company.MonthDiffPercent();
-        return QString::asprintf(percent > 0 ? "+%.2f%%" : "%.2f%%", percent);
-    }
+        return MonthDiffText(company.MonthDiff());
+    case ccMonthDiffPercent:
+        return MonthDiffPercentText(company.MonthDiffPercent());
     case ccStockPrice1000:
         return Kanji(ManToKanjiStr(company.StockPrice1000(), false)) + QStringLiteral("円");
     case ccSellStockCount:

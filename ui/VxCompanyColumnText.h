@@ -24,3 +24,11 @@ void AddCompanyColumnInfos(TVxColumnInfos& infos);
 
 // `value` with digit groups of three separated by ",": 100,000 or -1,250.
 QString GroupedText(int32_t value);
+
+// A change of price in yen as the 前月比(円) column writes it: +100円, -50円,
+// 0円.
+QString MonthDiffText(int32_t diff);
+
+// A change of price in per cent as the 前月比(%) column writes it, with two
+// decimals: +10.00%, -5.00%, 0.00%.
+QString MonthDiffPercentText(double percent);

@@ -1,15 +1,20 @@
 #include "ui/VxPriceChart.h"
 
-#include "game/VxUtils.h"
 #include "game/VxCompany.h"
+#include "ui/VxChartMonthText.h"
+#include "ui/VxPriceChartAccessible.h"
 
-#include <QAccessibleWidget>
 #include <QCategoryAxis>
+#include <QKeyEvent>
 #include <QLineSeries>
+#include <QScatterSeries>
+#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -46,24 +51,16 @@ TPriceRange NicePriceRange(qreal low, qreal high) {
     return {first * step, last * step, static_cast<int>(last - first) + 1};
 }
 
-QString PriceText(qreal price) {
-    return QString::fromStdString(IntToKanjiStr(static_cast<int32_t>(price), false)) +
-           QStringLiteral("円");
-}
-
-// The chart is announced as a chart, not as a blank area.
-QAccessibleInterface* ChartFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("TVxPriceChart"))
-        if (auto* chart = qobject_cast<TVxPriceChart*>(object))
-            return new QAccessibleWidget(chart, QAccessible::Chart);
-    return nullptr;
+// A point of the line holds a price in yen as a floating-point number.
+int32_t PointPrice(const QPointF& point) {
+    return static_cast<int32_t>(point.y());
 }
 
 } // namespace
 
 TVxPriceChart::TVxPriceChart(QWidget* parent)
-    : QChartView(parent), FSeries(new QLineSeries), FMonthAxis(new QCategoryAxis),
-      FPriceAxis(new QValueAxis) {
+    : QChartView(parent), FSeries(new QLineSeries), FMarker(new QScatterSeries),
+      FMonthAxis(new QCategoryAxis), FPriceAxis(new QValueAxis) {
     QChart* priceChart = chart();
     priceChart->setTitle(EmptyTitle);
     priceChart->legend()->hide();
@@ -77,6 +74,15 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
     FSeries->setPointLabelsVisible(false);
     priceChart->addSeries(FSeries);
 
+    // The month read out is marked by a dot on the line, drawn over it;
+    // the line itself marks none of its points.
+    FMarker->setObjectName(QStringLiteral("SeriesHighlight"));
+    FMarker->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    FMarker->setMarkerSize(10);
+    FMarker->setColor(Qt::red);
+    FMarker->setBorderColor(Qt::white);
+    priceChart->addSeries(FMarker);
+
     // Month i is the range i-0.5..i+0.5 with its name centred under the
     // point at x = i.
     FMonthAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
@@ -87,6 +93,8 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
     priceChart->addAxis(FPriceAxis, Qt::AlignLeft);
     FSeries->attachAxis(FMonthAxis);
     FSeries->attachAxis(FPriceAxis);
+    FMarker->attachAxis(FMonthAxis);
+    FMarker->attachAxis(FPriceAxis);
     FMonthAxis->setVisible(false);
     FPriceAxis->setVisible(false);
 
@@ -96,7 +104,7 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
     setInteractive(false);
 
     static const bool describedAsChart = [] {
-        QAccessible::installFactory(ChartFactory);
+        QAccessible::installFactory(TVxPriceChartAccessible::Create);
         return true;
     }();
     (void)describedAsChart;
@@ -106,6 +114,18 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
 void TVxPriceChart::Reflect(const TVxCompany* company, int month) {
     Draw(company, month);
     Describe(company);
+    // The month read out is read again from the line just drawn, so that
+    // nothing shows a price the line does not.
+    if (FHighlighted < 0)
+        return;
+    if (FHighlighted >= FSeries->count()) {
+        ClearHighlight();
+        return;
+    }
+    const bool tipShown = ReadoutTipShown();
+    Highlight(FHighlighted, FHighlightedByPointer);
+    if (tipShown)
+        ShowTip();
 }
 
 void TVxPriceChart::Describe(const TVxCompany* company) {
@@ -122,7 +142,7 @@ void TVxPriceChart::Describe(const TVxCompany* company) {
     const QStringList labels = FMonthAxis->categoriesLabels();
     const QList<QPointF> points = FSeries->points();
     for (qsizetype i = 0; i < points.size(); ++i)
-        months << labels.value(i) + u' ' + PriceText(points[i].y());
+        months << labels.value(i) + u' ' + PriceText(PointPrice(points[i]));
     setAccessibleDescription(months.join(QStringLiteral("、")) + QStringLiteral("。最新の株価 ") +
                              PriceText(company->StockPrice()));
 }
@@ -193,4 +213,99 @@ void TVxPriceChart::SetPriceRange(qreal lowest, qreal highest) {
     // at once, so the count goes first.
     FPriceAxis->setTickCount(range.TickCount);
     FPriceAxis->setRange(range.Min, range.Max);
+}
+
+void TVxPriceChart::mouseMoveEvent(QMouseEvent* event) {
+    QChartView::mouseMoveEvent(event);
+    const qsizetype count = FSeries->count();
+    if (count == 0)
+        return;
+    // Month i lies at x = i, so the nearest month is the nearest whole x.
+    const qreal x = chart()->mapToValue(mapToScene(event->position().toPoint()), FSeries).x();
+    Highlight(static_cast<int>(std::clamp<qreal>(std::round(x), 0, count - 1)), true);
+    ShowTip();
+}
+
+void TVxPriceChart::leaveEvent(QEvent* event) {
+    QChartView::leaveEvent(event);
+    if (FHighlighted >= 0 && FHighlightedByPointer)
+        ClearHighlight();
+}
+
+void TVxPriceChart::keyPressEvent(QKeyEvent* event) {
+    const int last = static_cast<int>(FSeries->count()) - 1;
+    int index = -1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        index = FHighlighted < 0 ? last : std::max(FHighlighted - 1, 0);
+        break;
+    case Qt::Key_Right:
+        index = FHighlighted < 0 ? last : std::min(FHighlighted + 1, last);
+        break;
+    case Qt::Key_Home:
+        index = 0;
+        break;
+    case Qt::Key_End:
+        index = last;
+        break;
+    default:
+        break;
+    }
+    if (index < 0 || event->modifiers() != Qt::NoModifier) {
+        QChartView::keyPressEvent(event);
+        return;
+    }
+    Highlight(index, false);
+    ShowTip();
+    event->accept();
+}
+
+void TVxPriceChart::focusOutEvent(QFocusEvent* event) {
+    QChartView::focusOutEvent(event);
+    // What the keys read out ends with the keyboard's visit.
+    if (FHighlighted >= 0 && !FHighlightedByPointer)
+        ClearHighlight();
+}
+
+void TVxPriceChart::Highlight(int index, bool byPointer) {
+    const QPointF point = FSeries->at(index);
+    if (FMarker->count() != 1 || FMarker->at(0) != point)
+        FMarker->replace(QList<QPointF>{point});
+    FHighlighted = index;
+    FHighlightedByPointer = byPointer;
+    ShowReadout(MonthReadout(index));
+}
+
+void TVxPriceChart::ShowTip() {
+    // Beside the point rather than at the pointer: the keys move no pointer.
+    const QPointF point = FSeries->at(FHighlighted);
+    const QPoint at = mapFromScene(chart()->mapToPosition(point, FSeries));
+    QToolTip::showText(viewport()->mapToGlobal(at), FReadout, this);
+}
+
+void TVxPriceChart::ClearHighlight() {
+    if (ReadoutTipShown())
+        QToolTip::hideText();
+    FMarker->clear();
+    FHighlighted = -1;
+    ShowReadout({});
+}
+
+void TVxPriceChart::ShowReadout(const QString& readout) {
+    if (readout == FReadout)
+        return;
+    const QString before = std::exchange(FReadout, readout);
+    TVxPriceChartAccessible::ReadoutChanged(this, before);
+}
+
+QString TVxPriceChart::MonthReadout(int index) const {
+    const int32_t price = PointPrice(FSeries->at(index));
+    // The oldest month of the history has no month before it to compare.
+    const std::optional<int32_t> previous =
+        index > 0 ? std::optional(PointPrice(FSeries->at(index - 1))) : std::nullopt;
+    return ChartMonthText(FMonthAxis->categoriesLabels().value(index), price, previous);
+}
+
+bool TVxPriceChart::ReadoutTipShown() const {
+    return QToolTip::isVisible() && QToolTip::text() == FReadout;
 }

@@ -14,6 +14,7 @@
 
 class QCategoryAxis;
 class QLineSeries;
+class QScatterSeries;
 class QValueAxis;
 class TVxCompany;
 
@@ -28,11 +29,34 @@ public:
     // month labels ending at `month` (0..11), the current month.  A screen
     // reader reads the title as the chart's name and every month with its
     // price as its description; an empty chart takes no focus.
+    //
+    // A month read out stays at its place on the line, which under a
+    // resting pointer is the month the pointer now points at: after a new
+    // month it is the month after the one read before, after another
+    // company the same month of that company.  An empty chart reads out
+    // nothing.
     void Reflect(const TVxCompany* company, int month);
 
+    // The month read out, as an index into the line's points, or -1.
+    int Highlighted() const { return FHighlighted; }
+    // What is read out of it ("11月 1170円 (前月比 +15円 +1.30%)"), shown as
+    // the tooltip and as the chart's accessible value; empty with none.
+    const QString& Readout() const { return FReadout; }
+
     QLineSeries& Series() const { return *FSeries; }
+    QScatterSeries& Marker() const { return *FMarker; }
     QCategoryAxis& MonthAxis() const { return *FMonthAxis; }
     QValueAxis& PriceAxis() const { return *FPriceAxis; }
+
+protected:
+    // The pointer reads out the month nearest to it; leaving the chart ends
+    // that.  With the chart focused Left and Right move one month, Home and
+    // End to the oldest and the latest month; the first of them pressed
+    // with nothing read out reads the latest month, the one the lists show.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void Draw(const TVxCompany* company, int month);
@@ -41,7 +65,18 @@ private:
     void SetMonthLabels(const QStringList& labels);
     void SetPriceRange(qreal lowest, qreal highest);
 
+    void Highlight(int index, bool byPointer);
+    void ClearHighlight();
+    void ShowTip();
+    void ShowReadout(const QString& readout);
+    QString MonthReadout(int index) const;
+    bool ReadoutTipShown() const;
+
     QLineSeries* FSeries;
+    QScatterSeries* FMarker;
     QCategoryAxis* FMonthAxis;
     QValueAxis* FPriceAxis;
+    int FHighlighted = -1;
+    bool FHighlightedByPointer = false;
+    QString FReadout;
 };

@@ -2,9 +2,10 @@
 
 Prints what a screen reader would have to say (the first market row, the
 status bar, the chart, the page tabs), selects a company through the list's
-table interface, presses the next-month button through its action, opens
-the trade dialog from the keyboard and reads its lists, and checks every
-step.  Exits 1 with a message on the first check that fails.
+table interface, presses the next-month button through its action, reads
+out the chart's months from the keyboard, opens the trade dialog from the
+keyboard and reads its lists, and checks every step.  Exits 1 with a message
+on the first check that fails.
 """
 
 import subprocess
@@ -12,6 +13,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def fail(message):
@@ -119,6 +121,45 @@ def key(*names):
 
 
 subprocess.run(["xdotool", "search", "--name", "^リドルト$", "windowfocus", "--sync"], check=True)
+
+# The chart, reached by Tab, reads out a month for each key: its text, and
+# a text-changed event that a screen reader speaks.
+announced = []
+
+
+def heard(event):
+    if event.source == chart:
+        announced.append(event.any_data)
+
+
+def chart_text():
+    GLib.MainContext.default().iteration(False)
+    text = chart.queryText()
+    return text.getText(0, text.characterCount)
+
+
+pyatspi.Registry.registerEventListener(heard, "object:text-changed:insert")
+for _ in range(20):
+    if "focused" in states(chart):
+        break
+    key("Tab")
+if "focused" not in states(chart):
+    fail("Tab never reaches the chart")
+def read_out(month):
+    text = chart_text()
+    return text if text.startswith(month + " ") else None
+
+
+key("End")
+latest = wait_for("the latest month read out", lambda: read_out("2月"))
+key("Left")
+before = wait_for("the month before read out", lambda: read_out("1月"))
+wait_for("the months announced", lambda: chart_text() and len(announced) >= 2)
+pyatspi.Registry.deregisterEventListener(heard, "object:text-changed:insert")
+say(f"chart read out: {latest} / {before}; announced: {' / '.join(announced)}")
+if "(前月比 " not in latest or announced[-2:] != [latest, before]:
+    fail(f"the chart read out {latest!r} and {before!r}, announced {announced!r}")
+
 for _ in range(10):
     if "focused" in states(market):
         break
