@@ -100,7 +100,7 @@ TVxTurnResult TVxGame::NextMonth() {
         PushIncome(0);
     }
 
-    MovePrices(result.Bankrupt);
+    MovePrices(result);
     MarketList.Sort();
     OwnerList.Sort();
     Money = SubtractMoney(Money, LivingCost);
@@ -128,7 +128,7 @@ bool TVxGame::AnyHoldingSellable() const {
     return false;
 }
 
-void TVxGame::MovePrices(std::vector<int16_t>& bankrupt) {
+void TVxGame::MovePrices(TVxTurnResult& result) {
     for (int32_t i = 0; i < MarketList.Count(); ++i) {
         TVxCompany& company = *MarketList.Items(i);
         const int64_t price = company.StockPrice();
@@ -150,8 +150,9 @@ void TVxGame::MovePrices(std::vector<int16_t>& bankrupt) {
                     "%d年目%d月 ID:%dの会社は倒産しました。所有株の価値は無くなりました。",
                     Year + 1, Month + 1, int{company.ID});
                 OwnerList.Delete(held);
-                bankrupt.push_back(company.ID);
+                result.Bankrupt.push_back(company.ID);
             }
+            result.Restarted.push_back(company.ID);
             company.Reset();
         }
     }

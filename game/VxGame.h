@@ -107,7 +107,7 @@ private:
     static int32_t TaxOf(int32_t profit);
     static void PushTotal(TIntegerList& list, int32_t value);
     void ShowMessage(const std::string& caption, const std::string& text, TVxMsgIcon icon);
-    void MovePrices(std::vector<int16_t>& bankrupt);
+    void MovePrices(TVxTurnResult& result);
     bool AnyHoldingSellable() const;
 
     TVxClockRandom FClockRandom;

@@ -17,6 +17,10 @@ struct TVxTurnResult {
     // IDs of the held companies that went bankrupt, in the order the turn
     // moved them (market order).
     std::vector<int16_t> Bankrupt;
+    // IDs of every company that went bankrupt, held or not, in market
+    // order: each starts again at the initial price with a history of that
+    // price alone, which a program that keeps the prices itself must know.
+    std::vector<int16_t> Restarted;
     // The cash fell below 0 and the game is over.
     bool GameOver = false;
     // There is no game clear: a turn only ever takes cash away, so only a

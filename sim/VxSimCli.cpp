@@ -5,6 +5,7 @@
 #include "sim/VxSimOutput.h"
 #include "sim/VxSimProgress.h"
 #include "sim/VxSimSaveFileReport.h"
+#include "sim/VxSimServe.h"
 #include "sim/VxSimStrategy.h"
 #include "sim/VxSimStudy.h"
 
@@ -12,8 +13,10 @@
 #include <atomic>
 #include <cstdint>
 #include <exception>
+#include <fstream>
 #include <limits>
 #include <optional>
+#include <random>
 #include <thread>
 
 namespace {
@@ -48,6 +51,15 @@ void NoPlainArguments(const TVxSimArgs& args) {
         throw EVxSimUsage("unexpected argument \"" + args.Plain().front() + "\"");
 }
 
+// A game continued from `fileName`, or a file error that says why not.
+void LoadOrFail(TVxSimGame& game, const std::string& fileName) {
+    try {
+        game.Load(fileName);
+    } catch (...) {
+        throw EVxSimFileError(VxSimLoadErrorText(fileName, std::current_exception()));
+    }
+}
+
 int Run(const std::vector<std::string>& rest, std::ostream& out) {
     const TVxSimArgs args(rest, {"seed", "months", "strategy", "format", "save", "load"});
     NoPlainArguments(args);
@@ -62,15 +74,10 @@ int Run(const std::vector<std::string>& rest, std::ostream& out) {
     const std::optional<std::string> loadFile = args.Text("load");
 
     TVxSimGame game(seed, std::move(strategy));
-    if (loadFile) {
-        try {
-            game.Load(*loadFile);
-        } catch (...) {
-            throw EVxSimFileError(VxSimLoadErrorText(*loadFile, std::current_exception()));
-        }
-    } else {
+    if (loadFile)
+        LoadOrFail(game, *loadFile);
+    else
         game.NewGame();
-    }
 
     if (const std::string header = VxSimHeaderLine(*format); !header.empty())
         out << header << '\n';
@@ -86,6 +93,59 @@ int Run(const std::vector<std::string>& rest, std::ostream& out) {
         }
     }
     return VxSimExitOk;
+}
+
+int Serve(const std::vector<std::string>& rest, std::istream& in, std::ostream& out) {
+    const TVxSimArgs args(rest, {"seed", "load", "record"});
+    NoPlainArguments(args);
+    TVxSimSessionStart start;
+    // Without a seed the game is new each time; the hello line tells the
+    // seed, so the game can still be played again.
+    start.Seed = args.Unsigned("seed").value_or((uint64_t{std::random_device()()} << 32) |
+                                                std::random_device()());
+    start.Load = args.Text("load");
+    const std::optional<std::string> recordFile = args.Text("record");
+
+    TVxSimGame game(start.Seed);
+    if (start.Load)
+        LoadOrFail(game, *start.Load);
+    else
+        game.NewGame();
+    std::ofstream record;
+    if (recordFile) {
+        record.open(*recordFile, std::ios::binary | std::ios::trunc);
+        if (!record)
+            throw EVxSimFileError(*recordFile + ": cannot be written");
+    }
+    TVxSimServer server(game);
+    VxSimServe(server, start, in, out, recordFile ? &record : nullptr);
+    if (recordFile && !record.flush())
+        throw EVxSimFileError(*recordFile + ": cannot be written");
+    return VxSimExitOk;
+}
+
+int Replay(const std::vector<std::string>& rest, std::ostream& out) {
+    const TVxSimArgs args(rest, {});
+    if (args.Plain().size() != 1)
+        throw EVxSimUsage("replay takes one file");
+    const std::string& fileName = args.Plain().front();
+    std::ifstream record(fileName, std::ios::binary);
+    if (!record)
+        throw EVxSimFileError(fileName + ": cannot be read");
+    TVxSimReplay replay;
+    try {
+        replay = VxSimReplay(record);
+    } catch (const EVxSimRecordError& e) {
+        throw EVxSimFileError(fileName + ": " + e.what());
+    }
+    if (replay.Differing == 0) {
+        out << "replay: all " << replay.Answers << " answers are the same\n";
+        return VxSimExitOk;
+    }
+    out << "replay: " << replay.Differing << " of " << replay.Answers
+        << " answers differ; the first:\n"
+        << replay.FirstDifference << '\n';
+    return VxSimExitReplayDiffers;
 }
 
 int Study(const std::vector<std::string>& rest, std::ostream& out, std::ostream& err,
@@ -157,6 +217,14 @@ std::string VxSimUsage() {
            "      paid and events.  --load continues a saved game (give the seed\n"
            "      of the run that saved it to continue that run exactly); --save\n"
            "      writes the game at the end.\n"
+           "  serve [--seed N] [--load FILE] [--record FILE]\n"
+           "      Serves one game to a program: JSON requests, one a line, on\n"
+           "      standard input, one JSON answer a line on standard output (the\n"
+           "      protocol is in docs/serve-protocol.md).  Without --seed the seed\n"
+           "      is drawn and told in the first line.  --record keeps the session.\n"
+           "  replay FILE\n"
+           "      Plays a session recorded by serve --record again and says\n"
+           "      whether every answer is the same.\n"
            "  study --games G --months M --strategy NAME [--seed FIRST]\n"
            "      [--threads T] [--format text|json]\n"
            "      Plays the games of seeds FIRST..FIRST+G-1 (FIRST is 1 unless\n"
@@ -171,11 +239,12 @@ std::string VxSimUsage() {
            "      Prints this text.\n"
            "\n"
            "Money is in units of 10,000 yen (万円).  Exit status: 0 done, 1 a file\n"
-           "could not be read or written, 2 a wrong command line.\n";
+           "could not be read or written, 2 a wrong command line, 3 a replay\n"
+           "whose answers differ.\n";
 }
 
-int VxSimMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              bool progress) {
+int VxSimMain(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+              std::ostream& err, bool progress) {
     if (args.empty()) {
         err << "ridolt-sim: no command given\n\n" << VxSimUsage();
         return VxSimExitUsage;
@@ -185,6 +254,10 @@ int VxSimMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     try {
         if (command == "run")
             return Run(rest, out);
+        if (command == "serve")
+            return Serve(rest, in, out);
+        if (command == "replay")
+            return Replay(rest, out);
         if (command == "study")
             return Study(rest, out, err, progress);
         if (command == "inspect")

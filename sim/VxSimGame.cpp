@@ -3,7 +3,6 @@
 #include "sim/VxSimSeed.h"
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -42,40 +41,48 @@ TVxSimMonth TVxSimGame::Snapshot(int32_t taxPaid) const {
     return record;
 }
 
-std::optional<TVxSimMonth> TVxSimGame::TryTurn(int64_t monthIndex) {
-    // Reseeded for every attempt, so a turn tried again after sales draws
-    // what a turn played at once would have drawn.
-    FMarketDraws.Seed(VxSimStreamSeed(FSeed, TVxSimStream::Turn, monthIndex));
-    const TVxTurnResult turn = FGame.NextMonth();
-    if (turn.Refused)
-        return std::nullopt;
+TVxSimTrader TVxSimGame::Trader(bool salesOnly) {
+    return TVxSimTrader(FGame, FStrategyDraws, salesOnly);
+}
 
-    TVxSimMonth record = Snapshot(turn.TaxPaid);
+TVxSimTurn TVxSimGame::PlayTurn() {
+    FMarketDraws.Seed(
+        VxSimStreamSeed(FSeed, TVxSimStream::Turn, VxSimMonthIndex(FGame.Year, FGame.Month)));
+    const TVxTurnResult turn = FGame.NextMonth();
+    TVxSimTurn played;
+    played.Refused = turn.Refused;
+    if (turn.Refused)
+        return played;
+
+    played.Month = Snapshot(turn.TaxPaid);
     // The output lists bankruptcies by ID, not in the market's order.
     std::vector<int16_t> bankrupt = turn.Bankrupt;
     std::sort(bankrupt.begin(), bankrupt.end());
     for (const int16_t id : bankrupt)
-        record.Events.push_back({TVxSimEventKind::Bankruptcy, id});
+        played.Month.Events.push_back({TVxSimEventKind::Bankruptcy, id});
     if (turn.GameOver)
-        record.Events.push_back({TVxSimEventKind::GameOver});
-    return record;
+        played.Month.Events.push_back({TVxSimEventKind::GameOver});
+    played.Restarted = turn.Restarted;
+    std::sort(played.Restarted.begin(), played.Restarted.end());
+    return played;
 }
 
 TVxSimMonth TVxSimGame::PlayMonth() {
     const int64_t monthIndex = VxSimMonthIndex(FGame.Year, FGame.Month);
     FStrategyDraws.Seed(VxSimStreamSeed(FSeed, TVxSimStream::Strategy, monthIndex));
     {
-        TVxSimTrader trader(FGame, FStrategyDraws);
+        TVxSimTrader trader = Trader(false);
         FStrategy->Trade(trader);
     }
     std::vector<TVxSimEvent> events;
     while (!FGame.GameEnd) {
-        if (std::optional<TVxSimMonth> played = TryTurn(monthIndex)) {
-            played->Events.insert(played->Events.begin(), events.begin(), events.end());
-            return *played;
+        TVxSimTurn turn = PlayTurn();
+        if (!turn.Refused) {
+            turn.Month.Events.insert(turn.Month.Events.begin(), events.begin(), events.end());
+            return turn.Month;
         }
         events = {{TVxSimEventKind::Refused}};
-        TVxSimTrader seller(FGame, FStrategyDraws, true);
+        TVxSimTrader seller = Trader(true);
         FStrategy->RaiseCash(seller);
         if (seller.Trades() == 0) {
             FStuck = true;

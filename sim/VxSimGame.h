@@ -1,9 +1,11 @@
 #pragma once
 
 // One simulated game: the game's own model, played month by month by a
-// strategy, with every random draw derived from the game's seed (see
-// VxSimSeed.h).  Nothing is shown and nothing is logged; what matters for
-// the output is read back from the game's state after each month.
+// strategy or by a program through `serve`, with every random draw derived
+// from the game's seed (see VxSimSeed.h).  Both ways of playing trade
+// through the same trader and play the same turn, so the same orders give
+// the same game.  What matters for the output is read back from the game's
+// state after each month.
 
 #include "game/VxGame.h"
 #include "game/VxRandom.h"
@@ -12,12 +14,24 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
+
+// One attempt at the monthly turn.
+struct TVxSimTurn {
+    // The cash did not cover the month while a holding could be sold;
+    // nothing changed and the same turn may be tried again after sales.
+    bool Refused = false;
+    // The state after the turn, with its bankruptcies and game over.
+    TVxSimMonth Month;
+    // Every company that went bankrupt and started afresh, held or not,
+    // by ID.
+    std::vector<int16_t> Restarted;
+};
 
 class TVxSimGame {
 public:
-    TVxSimGame(uint64_t seed, std::unique_ptr<TVxSimStrategy> strategy);
+    // A game played by a program rather than a strategy has none.
+    explicit TVxSimGame(uint64_t seed, std::unique_ptr<TVxSimStrategy> strategy = nullptr);
     TVxSimGame(const TVxSimGame&) = delete;
     TVxSimGame& operator=(const TVxSimGame&) = delete;
 
@@ -27,24 +41,32 @@ public:
     void Load(const std::string& fileName);
     void Save(const std::string& fileName);
 
-    // Plays one month: the strategy's trades, then the monthly turn.  If the
-    // turn is refused the strategy sells and the turn is tried again; a
-    // turn is refused only while something held can be sold, so a strategy
-    // that sells nothing then leaves the game stuck.  A sale that reaches
-    // the goal ends the game before the turn.
+    // Plays one month of a game with a strategy: its trades, then the
+    // monthly turn.  If the turn is refused the strategy sells and the turn
+    // is tried again; a turn is refused only while something held can be
+    // sold, so a strategy that sells nothing then leaves the game stuck.  A
+    // sale that reaches the goal ends the game before the turn.
     TVxSimMonth PlayMonth();
+
+    // The trades open now; `salesOnly` while a refused turn waits for cash.
+    // The strategy's draws of the month are those of PlayMonth.
+    TVxSimTrader Trader(bool salesOnly);
+    // Plays the monthly turn once.  Every attempt at the turn of one month
+    // draws from that month's stream, so a turn tried again after sales
+    // draws what a turn played at once would have drawn.
+    TVxSimTurn PlayTurn();
 
     // The game was won, lost or got stuck; no further month is played.
     bool Ended() const { return FGame.GameEnd || FStuck; }
     const TVxGame& Game() const { return FGame; }
+    TVxGame& Game() { return FGame; }
+    uint64_t Seed() const { return FSeed; }
     // Cash plus the market value of the holdings, 万円.
     int64_t Fortune() const;
 
 private:
     // The state after the month, with no events yet.
     TVxSimMonth Snapshot(int32_t taxPaid) const;
-    // Plays the turn once; nothing when it was refused.
-    std::optional<TVxSimMonth> TryTurn(int64_t monthIndex);
 
     uint64_t FSeed;
     std::unique_ptr<TVxSimStrategy> FStrategy;

@@ -45,141 +45,128 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
 
 } // namespace
 
-std::string VxSimJsonQuote(std::string_view text) {
+std::string VxSimValidUtf8(std::string_view text) {
     std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
+    size_t copied = 0; // text before this is in `out` already
     for (size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x80) {
-            const size_t length = Utf8SequenceLength(text, i);
-            if (length == 0) {
-                out += "\\ufffd";
-                ++i;
-            } else {
-                out.append(text.substr(i, length));
-                i += length;
-            }
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
             continue;
         }
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", c);
-                out += escape;
-            } else {
-                out += static_cast<char>(c);
-            }
+        const size_t length = Utf8SequenceLength(text, i);
+        if (length > 0) {
+            i += length;
+            continue;
         }
-        ++i;
+        out.append(text.substr(copied, i - copied));
+        out += "\xEF\xBF\xBD";
+        copied = ++i;
     }
-    out += '"';
+    if (copied == 0)
+        return std::string(text);
+    out.append(text.substr(copied));
     return out;
 }
 
-void TVxSimJsonWriter::NewLine(size_t depth) {
-    FText += '\n';
-    FText.append(depth * 2, ' ');
-}
-
-void TVxSimJsonWriter::BeforeValue() {
-    if (FAfterKey) {
-        FAfterKey = false;
-        return;
+TVxSimJsonWriter::TVxSimJsonWriter(bool pretty) {
+    if (pretty) {
+        FPretty.emplace(FBuffer);
+        FPretty->SetIndent(' ', 2);
+    } else {
+        FCompact.emplace(FBuffer);
     }
-    if (FLevels.empty())
-        return;
-    TLevel& level = FLevels.back();
-    if (level.HasValue)
-        FText += ',';
-    level.HasValue = true;
-    if (FPretty && !level.OneLine)
-        NewLine(FLevels.size());
 }
 
-void TVxSimJsonWriter::Begin(char bracket, bool oneLine) {
-    BeforeValue();
-    FText += bracket;
-    const bool insideOneLine = !FLevels.empty() && FLevels.back().OneLine;
-    FLevels.push_back({false, oneLine || insideOneLine});
+template <typename Write> void TVxSimJsonWriter::Emit(Write write) {
+    if (FLineDepth > 0)
+        write(FLine);
+    else if (FPretty)
+        write(*FPretty);
+    else
+        write(*FCompact);
 }
 
-void TVxSimJsonWriter::End(char bracket) {
-    const TLevel level = FLevels.back();
-    FLevels.pop_back();
-    if (FPretty && !level.OneLine && level.HasValue)
-        NewLine(FLevels.size());
-    FText += bracket;
+void TVxSimJsonWriter::Begin(bool object, bool oneLine) {
+    if (FLineDepth == 0 && oneLine && FPretty) {
+        FLineBuffer.Clear();
+        FLine.Reset(FLineBuffer);
+    }
+    if (FLineDepth > 0 || (oneLine && FPretty))
+        ++FLineDepth;
+    Emit([object](auto& writer) { object ? writer.StartObject() : writer.StartArray(); });
+}
+
+void TVxSimJsonWriter::End(bool object) {
+    Emit([object](auto& writer) { object ? writer.EndObject() : writer.EndArray(); });
+    if (FLineDepth > 0 && --FLineDepth == 0)
+        FPretty->RawValue(FLineBuffer.GetString(), FLineBuffer.GetSize(),
+                          object ? rapidjson::kObjectType : rapidjson::kArrayType);
 }
 
 void TVxSimJsonWriter::BeginObject(bool oneLine) {
-    Begin('{', oneLine);
+    Begin(true, oneLine);
 }
 
 void TVxSimJsonWriter::EndObject() {
-    End('}');
+    End(true);
 }
 
 void TVxSimJsonWriter::BeginArray(bool oneLine) {
-    Begin('[', oneLine);
+    Begin(false, oneLine);
 }
 
 void TVxSimJsonWriter::EndArray() {
-    End(']');
+    End(false);
 }
 
 void TVxSimJsonWriter::Key(std::string_view name) {
-    BeforeValue();
-    FText += VxSimJsonQuote(name);
-    FText += FPretty && !FLevels.back().OneLine ? ": " : ":";
-    FAfterKey = true;
+    const std::string valid = VxSimValidUtf8(name);
+    Emit([&](auto& writer) {
+        writer.Key(valid.data(), static_cast<rapidjson::SizeType>(valid.size()));
+    });
 }
 
 void TVxSimJsonWriter::String(std::string_view value) {
-    BeforeValue();
-    FText += VxSimJsonQuote(value);
+    const std::string valid = VxSimValidUtf8(value);
+    Emit([&](auto& writer) {
+        writer.String(valid.data(), static_cast<rapidjson::SizeType>(valid.size()));
+    });
 }
 
 void TVxSimJsonWriter::Number(int64_t value) {
-    BeforeValue();
-    FText += std::to_string(value);
+    Emit([value](auto& writer) { writer.Int64(value); });
 }
 
 void TVxSimJsonWriter::Number(uint64_t value) {
-    BeforeValue();
-    FText += std::to_string(value);
+    Emit([value](auto& writer) { writer.Uint64(value); });
 }
 
 void TVxSimJsonWriter::Number(double value, int decimals) {
-    BeforeValue();
-    // JSON has no NaN or infinity; nothing the simulator computes is either,
-    // but a null keeps the output parseable if one ever slips through.
-    if (!std::isfinite(value)) {
-        FText += "null";
-        return;
-    }
+    // The library writes the shortest form that reads back as the same
+    // double ("0.5"); a fixed number of decimals ("0.5000") is written here
+    // and passed through.  JSON has no NaN or infinity; nothing the
+    // simulator computes is either, but a null keeps the output parseable.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    FText += buffer;
+    const int length = std::isfinite(value)
+                           ? std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value)
+                           : std::snprintf(buffer, sizeof buffer, "null");
+    const auto type = std::isfinite(value) ? rapidjson::kNumberType : rapidjson::kNullType;
+    Emit([&](auto& writer) { writer.RawValue(buffer, static_cast<size_t>(length), type); });
 }
 
 void TVxSimJsonWriter::Bool(bool value) {
-    BeforeValue();
-    FText += value ? "true" : "false";
+    Emit([value](auto& writer) { writer.Bool(value); });
+}
+
+std::string_view TVxSimJsonWriter::Text() const {
+    return {FBuffer.GetString(), FBuffer.GetSize()};
+}
+
+void TVxSimJsonWriter::Clear() {
+    FBuffer.Clear();
+    FLineDepth = 0;
+    if (FPretty)
+        FPretty->Reset(FBuffer);
+    else
+        FCompact->Reset(FBuffer);
 }

@@ -1,25 +1,34 @@
 #pragma once
 
-// A small JSON writer for the simulator's output.  It writes one value at a
-// time into a string and takes care of commas, escaping and, when asked,
-// indentation; the caller keeps the nesting straight.
+// The simulator's JSON output, written with RapidJSON.  One value at a time
+// goes into a string; the library takes care of commas, escaping and
+// indentation, and the caller keeps the nesting straight.  On top of the
+// library's two layouts this writer keeps chosen containers of a pretty
+// document on one line, and writes fractions with a fixed number of
+// decimals.
+
+#include <rapidjson/prettywriter.h>
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-// `text` as a JSON string literal, quotes included.  The text is taken as
-// UTF-8 and passed through; control characters, quotes and backslashes are
-// escaped, and so are bytes that are not valid UTF-8 (as U+FFFD), so the
-// output is always valid JSON.
-std::string VxSimJsonQuote(std::string_view text);
+// `text` with every byte sequence that is not well-formed UTF-8 (overlong
+// forms and surrogates included) replaced by U+FFFD, so that any text can be
+// written as a JSON string.
+std::string VxSimValidUtf8(std::string_view text);
 
 class TVxSimJsonWriter {
 public:
     // A pretty writer puts every member and element on a line of its own,
-    // indented by nesting, except inside containers begun as `oneLine`.
-    explicit TVxSimJsonWriter(bool pretty = false) : FPretty(pretty) {}
+    // indented by two spaces a level, except inside containers begun as
+    // `oneLine`.
+    explicit TVxSimJsonWriter(bool pretty = false);
+    TVxSimJsonWriter(const TVxSimJsonWriter&) = delete;
+    TVxSimJsonWriter& operator=(const TVxSimJsonWriter&) = delete;
 
     void BeginObject(bool oneLine = false);
     void EndObject();
@@ -27,6 +36,7 @@ public:
     void EndArray();
     // The name of the next member of the current object.
     void Key(std::string_view name);
+    // Bytes that are not UTF-8 are written as U+FFFD.
     void String(std::string_view value);
     void Number(int64_t value);
     void Number(uint64_t value);
@@ -34,21 +44,26 @@ public:
     void Number(double value, int decimals);
     void Bool(bool value);
 
-    const std::string& Text() const { return FText; }
+    // The document so far; complete once every container is ended.
+    std::string_view Text() const;
+    // Starts a new document in the same buffer.
+    void Clear();
 
 private:
-    struct TLevel {
-        bool HasValue = false; // the next value needs a comma
-        bool OneLine = false;
-    };
+    using TCompact = rapidjson::Writer<rapidjson::StringBuffer>;
+    using TPretty = rapidjson::PrettyWriter<rapidjson::StringBuffer>;
 
-    void BeforeValue();
-    void Begin(char bracket, bool oneLine);
-    void End(char bracket);
-    void NewLine(size_t depth);
+    // Runs `write` on the writer that takes the next value.
+    template <typename Write> void Emit(Write write);
+    void Begin(bool object, bool oneLine);
+    void End(bool object);
 
-    bool FPretty;
-    std::string FText;
-    std::vector<TLevel> FLevels;
-    bool FAfterKey = false;
+    rapidjson::StringBuffer FBuffer;
+    std::optional<TCompact> FCompact;
+    std::optional<TPretty> FPretty;
+    // A one-line container of a pretty document is written compactly here
+    // and handed to the pretty writer whole.
+    rapidjson::StringBuffer FLineBuffer;
+    TCompact FLine;
+    int32_t FLineDepth = 0;
 };

@@ -47,7 +47,7 @@ std::string JsonLine(const TVxSimMonth& month) {
     }
     json.EndArray();
     json.EndObject();
-    return json.Text();
+    return std::string(json.Text());
 }
 
 } // namespace

@@ -102,7 +102,7 @@ std::string VxSimGameJson(const TVxGame& game, const std::string& fileName) {
         Company(json, *game.MarketList.Items(i));
     json.EndArray();
     json.EndObject();
-    return json.Text() + "\n";
+    return std::string(json.Text()) + "\n";
 }
 
 std::string VxSimLoadErrorText(const std::string& fileName, const std::exception_ptr& error) {

@@ -205,5 +205,5 @@ std::string VxSimStudyJson(const TVxSimStudyOptions& options,
     json.Key("months_to_win");
     QuantileJson(json, summary.MonthsToWin);
     json.EndObject();
-    return json.Text();
+    return std::string(json.Text());
 }

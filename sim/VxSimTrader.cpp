@@ -3,12 +3,21 @@
 #include "game/VxConsts.h"
 #include "game/VxTrade.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 struct TOffers {
     TIntegerList Lots;
     TIntegerList Money;
 };
+
+// An amount beyond 32 bits is never offered; settlement refuses it as the
+// largest 32-bit amount just the same.
+int32_t ClampToInt32(int64_t amount) {
+    return static_cast<int32_t>(std::clamp<int64_t>(amount, INT32_MIN, INT32_MAX));
+}
 
 } // namespace
 
@@ -45,29 +54,61 @@ TVxSimTrader::TOffer TVxSimTrader::SaleFor(const TVxCompany& company, int64_t am
     return {offers.Lots.Last(), offers.Money.Last()};
 }
 
-bool TVxSimTrader::Buy(TVxCompany& company, TOffer offer) {
-    if (FGame.GameEnd || FSalesOnly || offer.Lots < 1)
-        return false;
+TVxSimTrader::TOffer TVxSimTrader::Purchase(const TVxCompany& company, int32_t lots) const {
+    TOffers offers;
+    BuildBuyOffers(FGame, company, offers.Lots, offers.Money);
+    for (int32_t i = 0; i < offers.Lots.Count(); ++i)
+        if (offers.Lots.Get(i) == lots)
+            return {lots, offers.Money.Get(i)};
+    return {lots, ClampToInt32(TradeBuyCost(lots, company.StockPrice()))};
+}
+
+TVxSimTrader::TOffer TVxSimTrader::Sale(const TVxCompany& company, int32_t lots) const {
+    TOffers offers;
+    BuildSellOffers(FGame, company, offers.Lots, offers.Money);
+    for (int32_t i = 0; i < offers.Lots.Count(); ++i)
+        if (offers.Lots.Get(i) == lots)
+            return {lots, offers.Money.Get(i)};
+    return {lots, ClampToInt32(TradeSellProceeds(lots, company.StockPrice()))};
+}
+
+void TVxSimTrader::SettleBuy(TVxCompany& company, TOffer offer) {
+    if (FGame.GameEnd)
+        throw EVxTradeError("取引できません: ゲームは終了しています");
+    if (FSalesOnly)
+        throw EVxTradeError("取引できません: 資金を用意する間は買えません");
     // Settlement refuses, changing nothing, exactly what is not offered now.
+    ::SettleBuy(FGame, company, offer.Lots, offer.Money);
+    ++FTrades;
+    FGame.CheckGameClear();
+}
+
+void TVxSimTrader::SettleSell(TVxCompany& company, TOffer offer) {
+    if (FGame.GameEnd)
+        throw EVxTradeError("取引できません: ゲームは終了しています");
+    ::SettleSell(FGame, company, offer.Lots, offer.Money);
+    ++FTrades;
+    FGame.CheckGameClear();
+}
+
+bool TVxSimTrader::Buy(TVxCompany& company, TOffer offer) {
+    if (offer.Lots < 1)
+        return false;
     try {
-        SettleBuy(FGame, company, offer.Lots, offer.Money);
+        SettleBuy(company, offer);
     } catch (const EVxTradeError&) {
         return false;
     }
-    ++FTrades;
-    FGame.CheckGameClear();
     return true;
 }
 
 bool TVxSimTrader::Sell(TVxCompany& company, TOffer offer) {
-    if (FGame.GameEnd || offer.Lots < 1)
+    if (offer.Lots < 1)
         return false;
     try {
-        SettleSell(FGame, company, offer.Lots, offer.Money);
+        SettleSell(company, offer);
     } catch (const EVxTradeError&) {
         return false;
     }
-    ++FTrades;
-    FGame.CheckGameClear();
     return true;
 }

@@ -1,5 +1,5 @@
-// ridolt-sim: the game played headless by a strategy, for replays, studies
-// of the game's balance and a look inside save files.
+// ridolt-sim: the game played headless by a strategy or served to a program,
+// for replays, studies of the game's balance and a look inside save files.
 
 #include "sim/VxSimCli.h"
 
@@ -11,5 +11,5 @@
 int main(int argc, char* argv[]) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return VxSimMain(args, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+    return VxSimMain(args, std::cin, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
 }

@@ -159,7 +159,7 @@ TEST_F(VxGameTurn, HeldCompanyGoesBankruptAtZero) {
 }
 
 // The turn moves the companies in market order, so that is the order in
-// which it reports them; a company not held goes unreported.
+// which it reports them; a company not held is reported only as restarted.
 TEST_F(VxGameTurn, HeldBankruptciesAreReportedInMarketOrder) {
     game.MarketList.SetSort(0, true); // IDs 999 .. 0
     for (const int16_t id : {3, 5, 8})
@@ -176,6 +176,7 @@ TEST_F(VxGameTurn, HeldBankruptciesAreReportedInMarketOrder) {
     const TVxTurnResult turn = game.NextMonth();
 
     EXPECT_EQ(turn.Bankrupt, (std::vector<int16_t>{8, 3}));
+    EXPECT_EQ(turn.Restarted, (std::vector<int16_t>{8, 5, 3}));
     EXPECT_EQ(market.Log.Lines,
               (std::vector<std::string>{BankruptcyLine(1, 2, 8), BankruptcyLine(1, 2, 3)}));
     EXPECT_EQ(game.OwnerList.Count(), 0);

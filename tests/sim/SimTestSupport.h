@@ -15,10 +15,12 @@ struct TSimResult {
     std::string Err;
 };
 
-inline TSimResult RunSim(const std::vector<std::string>& args) {
+// `input` is what `serve` reads.
+inline TSimResult RunSim(const std::vector<std::string>& args, const std::string& input = "") {
+    std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int status = VxSimMain(args, out, err, false);
+    const int status = VxSimMain(args, in, out, err, false);
     return {status, out.str(), err.str()};
 }
 

@@ -1,5 +1,5 @@
-// The JSON writer: escaping of any text, and commas and indentation of
-// nested values.
+// The JSON writer: any text, bytes that are not UTF-8 included, gives a
+// valid string; commas and indentation of nested values.
 
 #include "sim/VxSimJson.h"
 
@@ -16,27 +16,32 @@ void PrintTo(const TQuoteCase& quote, std::ostream* out) {
     *out << quote.Json;
 }
 
-class JsonQuote : public testing::TestWithParam<TQuoteCase> {};
+class JsonString : public testing::TestWithParam<TQuoteCase> {};
 
-TEST_P(JsonQuote, EscapesWhatJsonForbidsAndKeepsUtf8) {
-    EXPECT_EQ(VxSimJsonQuote(GetParam().Text), GetParam().Json);
+TEST_P(JsonString, EscapesWhatJsonForbidsAndRepairsWhatIsNotUtf8) {
+    TVxSimJsonWriter json;
+    json.String(GetParam().Text);
+    EXPECT_EQ(json.Text(), GetParam().Json);
 }
 
+const std::string Replacement = "\xEF\xBF\xBD"; // U+FFFD
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, JsonQuote,
+    Cases, JsonString,
     testing::Values(TQuoteCase{"", "\"\""}, TQuoteCase{"plain", "\"plain\""},
                     TQuoteCase{"a\"b\\c", "\"a\\\"b\\\\c\""}, TQuoteCase{"\r\n\t", "\"\\r\\n\\t\""},
-                    TQuoteCase{std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\""},
+                    TQuoteCase{std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001F\x7f\""},
                     TQuoteCase{std::string("nul\0x", 5), "\"nul\\u0000x\""},
                     TQuoteCase{"3年目1月", "\"3年目1月\""},
                     TQuoteCase{"\xF0\x9F\x92\xB4", "\"\xF0\x9F\x92\xB4\""},
                     // Shift_JIS リ, a lone continuation byte, a cut-off
                     // sequence, an overlong slash and a surrogate
-                    TQuoteCase{"\x83\x8A", "\"\\ufffd\\ufffd\""},
-                    TQuoteCase{"a\x80z", "\"a\\ufffdz\""},
-                    TQuoteCase{"\xE5\xB9", "\"\\ufffd\\ufffd\""},
-                    TQuoteCase{"\xC0\xAF", "\"\\ufffd\\ufffd\""},
-                    TQuoteCase{"\xED\xA0\x80", "\"\\ufffd\\ufffd\\ufffd\""}));
+                    TQuoteCase{"\x83\x8A", "\"" + Replacement + Replacement + "\""},
+                    TQuoteCase{"a\x80z", "\"a" + Replacement + "z\""},
+                    TQuoteCase{"\xE5\xB9", "\"" + Replacement + Replacement + "\""},
+                    TQuoteCase{"\xC0\xAF", "\"" + Replacement + Replacement + "\""},
+                    TQuoteCase{"\xED\xA0\x80",
+                               "\"" + Replacement + Replacement + Replacement + "\""}));
 
 void WriteSample(TVxSimJsonWriter& json) {
     json.BeginObject();
@@ -84,6 +89,18 @@ TEST(JsonWriter, PrettyIndentsAllButOneLineContainers) {
                            "  \"rate\": 0.12,\n"
                            "  \"s\": \"t\"\n"
                            "}");
+}
+
+TEST(JsonWriter, ClearStartsANewDocumentInsideAOneLineContainer) {
+    TVxSimJsonWriter json(true);
+    json.BeginArray();
+    json.BeginObject(true);
+    json.Key("x");
+    json.Clear();
+    json.BeginArray();
+    json.Number(7);
+    json.EndArray();
+    EXPECT_EQ(json.Text(), "[\n  7\n]");
 }
 
 } // namespace

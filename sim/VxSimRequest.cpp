@@ -1,0 +1,191 @@
+#include "sim/VxSimRequest.h"
+
+#include "game/VxConsts.h"
+
+#include <rapidjson/document.h>
+#include <rapidjson/error/en.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace {
+
+using TValue = rapidjson::Value;
+
+struct TCommandInfo {
+    std::string_view Name;
+    TVxSimCommand Command;
+    std::array<std::string_view, 2> Fields; // besides "cmd"; empty names are unused
+};
+
+constexpr std::array<TCommandInfo, 7> Commands{{
+    {"state", TVxSimCommand::State, {}},
+    {"offers", TVxSimCommand::Offers, {"id", "side"}},
+    {"buy", TVxSimCommand::Buy, {"id", "lots"}},
+    {"sell", TVxSimCommand::Sell, {"id", "lots"}},
+    {"next", TVxSimCommand::Next, {}},
+    {"save", TVxSimCommand::Save, {"path"}},
+    {"quit", TVxSimCommand::Quit, {}},
+}};
+
+std::string_view Name(const TValue& value) {
+    return {value.GetString(), value.GetStringLength()};
+}
+
+std::string Quoted(std::string_view name) {
+    return "\"" + std::string(name) + "\"";
+}
+
+// A name from the request, cut short: a message need not repeat a whole line.
+std::string Shortened(std::string_view name) {
+    return name.size() > 40 ? std::string(name.substr(0, 40)) + "..." : std::string(name);
+}
+
+[[noreturn]] void Refuse(std::string code, const std::string& message) {
+    throw EVxSimRequestError(std::move(code), message);
+}
+
+rapidjson::Document Parse(std::string_view line) {
+    if (line.size() > VxSimMaxRequestLength)
+        Refuse("line_too_long",
+               "a request line has at most " + std::to_string(VxSimMaxRequestLength) + " bytes");
+    rapidjson::Document document;
+    // Iterative: the parser's own stack, not the program's, holds the
+    // nesting.  Strings must be UTF-8.
+    constexpr unsigned Flags =
+        rapidjson::kParseIterativeFlag | rapidjson::kParseValidateEncodingFlag;
+    document.Parse<Flags>(line.data(), line.size());
+    if (!document.HasParseError())
+        return document;
+    const rapidjson::ParseErrorCode error = document.GetParseError();
+    const std::string where = " (at byte " + std::to_string(document.GetErrorOffset()) + ")";
+    if (error == rapidjson::kParseErrorStringInvalidEncoding)
+        Refuse("not_utf8", "a string of the request is not UTF-8" + where);
+    if (error == rapidjson::kParseErrorNumberTooBig)
+        Refuse("out_of_range", "a number of the request is too big" + where);
+    Refuse("not_json", std::string("not JSON: ") + rapidjson::GetParseError_En(error) + where);
+}
+
+const TCommandInfo& CommandOf(const TValue& request) {
+    const auto cmd = request.FindMember("cmd");
+    if (cmd == request.MemberEnd())
+        Refuse("missing_field", "the request has no \"cmd\"");
+    if (!cmd->value.IsString())
+        Refuse("wrong_type", "\"cmd\" must be a string");
+    for (const TCommandInfo& info : Commands)
+        if (info.Name == Name(cmd->value))
+            return info;
+    Refuse("unknown_cmd", "unknown cmd " + Quoted(Shortened(Name(cmd->value))) +
+                              " (known: state, offers, buy, sell, next, save, quit)");
+}
+
+// Every member is "cmd" or a field of the command, and none comes twice.
+void CheckMembers(const TValue& request, const TCommandInfo& command) {
+    for (auto member = request.MemberBegin(); member != request.MemberEnd(); ++member) {
+        const std::string_view name = Name(member->name);
+        for (auto earlier = request.MemberBegin(); earlier != member; ++earlier)
+            if (Name(earlier->name) == name)
+                Refuse("duplicate_field", Quoted(name) + " is given twice");
+        bool known = name == "cmd";
+        for (const std::string_view field : command.Fields)
+            known = known || (!field.empty() && field == name);
+        if (!known)
+            Refuse("unknown_field",
+                   Quoted(command.Name) + " takes no field " + Quoted(Shortened(name)));
+    }
+    for (const std::string_view field : command.Fields)
+        if (!field.empty() && !request.HasMember(rapidjson::StringRef(field.data(), field.size())))
+            Refuse("missing_field", Quoted(command.Name) + " needs " + Quoted(field));
+}
+
+const TValue& Field(const TValue& request, std::string_view name) {
+    return request.FindMember(rapidjson::StringRef(name.data(), name.size()))->value;
+}
+
+// A whole number in low..high.  JSON numbers with a fraction or an exponent
+// are not whole numbers here, even 3.0; huge ones are out of range.
+int32_t WholeNumber(const TValue& request, std::string_view name, int64_t low, int64_t high,
+                    const char* rangeCode) {
+    const TValue& value = Field(request, name);
+    if (!value.IsNumber())
+        Refuse("wrong_type", Quoted(name) + " must be a whole number");
+    if (!value.IsInt64()) {
+        const double number = value.GetDouble();
+        const bool huge =
+            std::isfinite(number) && std::trunc(number) == number && std::fabs(number) >= 9.2e18;
+        if (huge || value.IsUint64())
+            Refuse(rangeCode, Quoted(name) + " must be from " + std::to_string(low) + " to " +
+                                  std::to_string(high));
+        Refuse("wrong_type",
+               Quoted(name) + " must be a whole number, without fraction or exponent");
+    }
+    const int64_t number = value.GetInt64();
+    if (number < low || number > high)
+        Refuse(rangeCode, Quoted(name) + " must be from " + std::to_string(low) + " to " +
+                              std::to_string(high) + ", not " + std::to_string(number));
+    return static_cast<int32_t>(number);
+}
+
+std::string_view Text(const TValue& request, std::string_view name) {
+    const TValue& value = Field(request, name);
+    if (!value.IsString())
+        Refuse("wrong_type", Quoted(name) + " must be a string");
+    return Name(value);
+}
+
+TVxSimSide SideOf(const TValue& request) {
+    const std::string_view side = Text(request, "side");
+    if (side == "buy")
+        return TVxSimSide::Buy;
+    if (side == "sell")
+        return TVxSimSide::Sell;
+    Refuse("bad_value", "\"side\" must be \"buy\" or \"sell\"");
+}
+
+} // namespace
+
+TVxSimRequest VxSimReadRequest(std::string_view line) {
+    const rapidjson::Document document = Parse(line);
+    if (!document.IsObject())
+        Refuse("not_object", "a request is a JSON object, such as {\"cmd\":\"state\"}");
+    const TCommandInfo& command = CommandOf(document);
+    CheckMembers(document, command);
+
+    TVxSimRequest request;
+    request.Command = command.Command;
+    switch (command.Command) {
+    case TVxSimCommand::Offers:
+        request.Id = WholeNumber(document, "id", 0, CompanyCount - 1, "unknown_company");
+        request.Side = SideOf(document);
+        break;
+    case TVxSimCommand::Buy:
+    case TVxSimCommand::Sell:
+        request.Id = WholeNumber(document, "id", 0, CompanyCount - 1, "unknown_company");
+        request.Lots = WholeNumber(document, "lots", std::numeric_limits<int32_t>::min(),
+                                   std::numeric_limits<int32_t>::max(), "out_of_range");
+        break;
+    case TVxSimCommand::Save:
+        request.Path = Text(document, "path");
+        if (request.Path.empty() || request.Path.find('\0') != std::string::npos)
+            Refuse("bad_value", "\"path\" must be a file name, not empty and without NUL");
+        break;
+    case TVxSimCommand::State:
+    case TVxSimCommand::Next:
+    case TVxSimCommand::Quit:
+        break;
+    }
+    return request;
+}
+
+std::string_view VxSimCommandName(TVxSimCommand command) {
+    for (const TCommandInfo& info : Commands)
+        if (info.Command == command)
+            return info.Name;
+    return "unknown";
+}
+
+std::string_view VxSimSideName(TVxSimSide side) {
+    return side == TVxSimSide::Buy ? "buy" : "sell";
+}
