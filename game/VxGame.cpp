@@ -1,8 +1,8 @@
 #include "game/VxGame.h"
 
-#include "game/VxUtils.h"
 #include "game/VxRound.h"
 #include "game/VxTrade.h"
+#include "game/VxUtils.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,8 +1,8 @@
 #include "game/VxTrade.h"
 
-#include "game/VxUtils.h"
 #include "game/VxConsts.h"
 #include "game/VxRound.h"
+#include "game/VxUtils.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 #include "ui/FrmDlgTrade.h"
 
-#include "game/VxUtils.h"
 #include "components/VxAccessibleTabBar.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"
 #include "game/VxTrade.h"
+#include "game/VxUtils.h"
 #include "ui/VxCompanyColumnText.h"
 
 #include <QAbstractEventDispatcher>

@@ -11,6 +11,7 @@
 #include "game/VxGame.h"
 #include "game/VxTrade.h"
 #include "ui/FrmDlgTrade.h"
+#include "ui/VxActionCategory.h"
 #include "ui/VxBalanceList.h"
 #include "ui/VxCompanyListPage.h"
 #include "ui/VxContextMenu.h"
@@ -44,9 +45,6 @@ constexpr int BtnNextMonthLeft = 8;
 constexpr int BtnNextMonthTop = 8;
 constexpr int BtnNextMonthHeight = 25;
 
-// An action's Tag is its data; its category a property of that name.
-const char* const CategoryProperty = "Category";
-
 // A page of the tabbed pages holding one list that fills it; a screen
 // reader names the list after its page.
 void AddListPage(QTabWidget& pages, const char* objectName, QWidget* list, const QString& caption) {
@@ -71,8 +69,8 @@ TFormRidolt::TFormRidolt(TVxGame& game, QWidget* parent) : QMainWindow(parent), 
     InstallAccessibleTabBars();
     FMessageBox = std::make_unique<TVxQtMessageBox>(this);
     FModalQueue = new TVxModalQueue(*this);
-    FMarketPage = new TVxCompanyListPage(FGame.MarketList, "VLVMarket", "VCIMarket", this);
-    FOwnerPage = new TVxCompanyListPage(FGame.OwnerList, "VLVOwner", "VCIOwner", this);
+    FMarketPage = new TVxCompanyListPage(FGame, TVxCompanyListKind::Market, this);
+    FOwnerPage = new TVxCompanyListPage(FGame, TVxCompanyListKind::Owner, this);
     VLVMarket = &FMarketPage->View();
     VLVOwner = &FOwnerPage->View();
     CreateActions();
@@ -114,59 +112,12 @@ QAction* TFormRidolt::NewAction(const char* objectName, const QString& caption,
     auto* action = new QAction(caption, this);
     action->setObjectName(QString::fromLatin1(objectName));
     if (!category.isEmpty())
-        action->setProperty(CategoryProperty, category);
-    return action;
-}
-
-QAction* TFormRidolt::NewTradeAction(const char* objectName, const QString& caption,
-                                     TVxCompanyListPage& page, int tag) {
-    QAction* action = NewAction(objectName, caption, page.View().objectName());
-    action->setData(tag);
-    connect(action, &QAction::triggered, this,
-            [this, action, &page] { TradeFocusedCompany(page, *action); });
-    return action;
-}
-
-QAction* TFormRidolt::NewListAction(const char* objectName, const QString& caption,
-                                    TVxCompanyListPage& page,
-                                    void (TVxCompanyListPage::*command)()) {
-    QAction* action = NewAction(objectName, caption, page.View().objectName());
-    connect(action, &QAction::triggered, this, [&page, command] {
-        const TVxWaitCursor waitCursor;
-        (page.*command)();
-    });
+        SetActionCategory(*action, category);
     return action;
 }
 
 void TFormRidolt::CreateActions() {
     const QString view = QStringLiteral("表示");
-    const QString buy = QStringLiteral("買い取引(&B)");
-    const QString sell = QStringLiteral("売り取引(&S)");
-    const QString buyAll = QStringLiteral("全買い取引(&U)");
-    const QString sellAll = QStringLiteral("全売り取引(&E)");
-    const QString clearSelection = QStringLiteral("選択解除(&C)");
-    const QString resetWidths = QStringLiteral("カラム幅初期化(&R)");
-    TVxCompanyListPage& market = *FMarketPage;
-    TVxCompanyListPage& owner = *FOwnerPage;
-
-    ActVLVMarketBuyStock = NewTradeAction("ActVLVMarketBuyStock", buy, market, 0);
-    ActVLVMarketSellStock = NewTradeAction("ActVLVMarketSellStock", sell, market, 1);
-    ActVLVMarketBuyStockAll = NewTradeAction("ActVLVMarketBuyStockAll", buyAll, market, 2);
-    ActVLVMarketSellStockAll = NewTradeAction("ActVLVMarketSellStockAll", sellAll, market, 3);
-    ActVLVOwnerBuyStock = NewTradeAction("ActVLVOwnerBuyStock", buy, owner, 0);
-    ActVLVOwnerSellStock = NewTradeAction("ActVLVOwnerSellStock", sell, owner, 1);
-    ActVLVOwnerBuyStockAll = NewTradeAction("ActVLVOwnerBuyStockAll", buyAll, owner, 2);
-    ActVLVOwnerSellStockAll = NewTradeAction("ActVLVOwnerSellStockAll", sellAll, owner, 3);
-
-    ActVLVMarketClearSelection = NewListAction("ActVLVMarketClearSelection", clearSelection, market,
-                                               &TVxCompanyListPage::ClearSelection);
-    ActVLVMarketResetColumnWidths = NewListAction("ActVLVMarketResetColumnWidths", resetWidths,
-                                                  market, &TVxCompanyListPage::ResetColumnWidths);
-    ActVLVOwnerClearSelection = NewListAction("ActVLVOwnerClearSelection", clearSelection, owner,
-                                              &TVxCompanyListPage::ClearSelection);
-    ActVLVOwnerResetColumnWidths = NewListAction("ActVLVOwnerResetColumnWidths", resetWidths, owner,
-                                                 &TVxCompanyListPage::ResetColumnWidths);
-
     ActMessageClear = NewAction("ActMessageClear", QStringLiteral("メッセージクリア(&C)"), {});
     connect(ActMessageClear, &QAction::triggered, this, &TFormRidolt::ActMessageClearExecute);
     ActChartVisible = NewAction("ActChartVisible", QStringLiteral("グラフ表示(&C)"), view);
@@ -223,14 +174,15 @@ void TFormRidolt::CreateLayout() {
     PanelControlResize();
     mainLayout->addWidget(PanelControl);
 
-    for (TVxCompanyListPage* page : {FMarketPage, FOwnerPage})
+    for (TVxCompanyListPage* page : {FMarketPage, FOwnerPage}) {
         connect(page, &TVxCompanyListPage::CompanySelected, this,
                 &TFormRidolt::CompanyListSelectItem);
-    // A double-click buys from the market and sells from the holdings.
-    connect(FMarketPage, &TVxCompanyListPage::Activated, this,
-            [this] { ExecuteAction(ActVLVMarketBuyStock); });
-    connect(FOwnerPage, &TVxCompanyListPage::Activated, this,
-            [this] { ExecuteAction(ActVLVOwnerSellStock); });
+        connect(page, &TVxCompanyListPage::Activated, this,
+                [this, page] { ExecuteAction(&page->DefaultTradeAction()); });
+        connect(page, &TVxCompanyListPage::TradeRequested, this,
+                [this, page](int mode) { TradeFocusedCompany(*page, mode); });
+        connect(page, &TVxCompanyListPage::MenuAboutToShow, this, &TFormRidolt::ActionList1Update);
+    }
 
     VLVNowBalance = Named(new TVxListView, "VLVNowBalance");
     VLVPreBalance = Named(new TVxListView, "VLVPreBalance");
@@ -296,10 +248,10 @@ void TFormRidolt::CreateMainMenu() {
     const QString loadSave = QStringLiteral("ロードセーブ");
     MILoad = Named(bar->addMenu(QStringLiteral("ロード(&L)")), "MILoad");
     ActMILoad = Named(MILoad->menuAction(), "ActMILoad");
-    ActMILoad->setProperty(CategoryProperty, loadSave);
+    SetActionCategory(*ActMILoad, loadSave);
     MISave = Named(bar->addMenu(QStringLiteral("セーブ(&S)")), "MISave");
     ActMISave = Named(MISave->menuAction(), "ActMISave");
-    ActMISave->setProperty(CategoryProperty, loadSave);
+    SetActionCategory(*ActMISave, loadSave);
     FSaveSlots = new TVxSaveSlots(FGame, *FMessageBox, *MILoad, *MISave, this);
     connect(FSaveSlots, &TVxSaveSlots::Loaded, this, &TFormRidolt::GameLoaded);
 
@@ -319,28 +271,6 @@ void TFormRidolt::CreateMainMenu() {
 }
 
 void TFormRidolt::CreatePopupMenus() {
-    PMMarket = Named(new QMenu(this), "PMMarket");
-    PMMarket->addActions({ActVLVMarketBuyStock, ActVLVMarketSellStock});
-    PMMarket->addSeparator();
-    PMMarket->addActions({ActVLVMarketBuyStockAll, ActVLVMarketSellStockAll});
-    PMMarket->addSeparator();
-    PMMarket->addAction(ActVLVMarketClearSelection);
-    PMMarket->addSeparator();
-    PMMarket->addAction(ActVLVMarketResetColumnWidths);
-    PMMarket->addSeparator();
-    PMMarket->addMenu(&FMarketPage->SortMenu());
-
-    PMOwner = Named(new QMenu(this), "PMOwner");
-    PMOwner->addActions({ActVLVOwnerBuyStock, ActVLVOwnerSellStock});
-    PMOwner->addSeparator();
-    PMOwner->addActions({ActVLVOwnerBuyStockAll, ActVLVOwnerSellStockAll});
-    PMOwner->addSeparator();
-    PMOwner->addAction(ActVLVOwnerClearSelection);
-    PMOwner->addSeparator();
-    PMOwner->addAction(ActVLVOwnerResetColumnWidths);
-    PMOwner->addSeparator();
-    PMOwner->addMenu(&FOwnerPage->SortMenu());
-
     PMRichEdit1 = Named(new QMenu(this), "PMRichEdit1");
     PMRichEdit1->addAction(ActMessageClear);
     PMRichEdit1->addSeparator();
@@ -352,8 +282,6 @@ void TFormRidolt::CreatePopupMenus() {
     const auto update = [this] {
         ActionList1Update();
     };
-    new TVxContextMenu(*VLVMarket, *VLVMarket->viewport(), *PMMarket, update);
-    new TVxContextMenu(*VLVOwner, *VLVOwner->viewport(), *PMOwner, update);
     new TVxContextMenu(*RichEditMessage, *RichEditMessage->viewport(), *PMRichEdit1, update);
     new TVxContextMenu(*Chart1, *Chart1->viewport(), *PMChart, update);
 }
@@ -420,16 +348,9 @@ void TFormRidolt::ExecuteAction(QAction* action) {
 
 void TFormRidolt::ActionList1Update() {
     const bool playing = !FGame.GameEnd;
-    for (QAction* action : {ActNextMonth, ActVLVMarketBuyStock, ActVLVMarketBuyStockAll,
-                            ActVLVMarketSellStock, ActVLVMarketSellStockAll, ActVLVOwnerBuyStock,
-                            ActVLVOwnerBuyStockAll, ActVLVOwnerSellStock, ActVLVOwnerSellStockAll})
-        action->setEnabled(playing);
-    if (!playing)
-        return;
-    const bool holding = VLVOwner->ItemCount() > 0;
-    for (QAction* action : {ActVLVOwnerBuyStock, ActVLVOwnerBuyStockAll, ActVLVOwnerSellStock,
-                            ActVLVOwnerSellStockAll})
-        action->setEnabled(holding);
+    ActNextMonth->setEnabled(playing);
+    FMarketPage->UpdateActions(playing);
+    FOwnerPage->UpdateActions(playing);
 }
 
 void TFormRidolt::ActGameNewExecute() {
@@ -503,14 +424,14 @@ void TFormRidolt::CompanyListSelectItem(TVxCompany* company) {
     ActChartReflectExecute();
 }
 
-void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, const QAction& action) {
+void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, int mode) {
     // The focused row decides, not the selected one.
     TVxCompany* const traded = page.FocusedCompany();
     if (!traded)
         return;
     const auto dialog = std::make_unique<TFormDlgTrade>(this, FGame, FMarketPage->Columns());
     dialog->Company = traded;
-    dialog->Tag = action.data().toInt();
+    dialog->Tag = mode;
     if (dialog->exec() != QDialog::Accepted)
         return;
     ForgetUnselectedFocus();

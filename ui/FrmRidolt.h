@@ -79,10 +79,6 @@ private:
     void CreateMainMenu();
     void CreatePopupMenus();
     QAction* NewAction(const char* objectName, const QString& caption, const QString& category);
-    QAction* NewTradeAction(const char* objectName, const QString& caption,
-                            TVxCompanyListPage& page, int tag);
-    QAction* NewListAction(const char* objectName, const QString& caption, TVxCompanyListPage& page,
-                           void (TVxCompanyListPage::*command)());
     void FormActivate();
     void StartNewGame();
     void ForgetCompanies();
@@ -96,7 +92,7 @@ private:
     void ActVLVPreBalanceDataExecute();
     void ActChartReflectExecute();
     void CompanyListSelectItem(TVxCompany* company);
-    void TradeFocusedCompany(const TVxCompanyListPage& page, const QAction& action);
+    void TradeFocusedCompany(const TVxCompanyListPage& page, int mode);
     // Before a change that moves the lists' rows (see TVxCompanyListPage).
     void ForgetUnselectedFocus();
     void VxTimerNextMonthTimer();
@@ -147,24 +143,11 @@ private:
     QMenu* MISave = nullptr;
     QMenu* MIView = nullptr;
     QMenu* MIHelp = nullptr;
-    QMenu* PMMarket = nullptr;
-    QMenu* PMOwner = nullptr;
     QMenu* PMRichEdit1 = nullptr;
     QMenu* PMChart = nullptr;
 
-    // Actions of the game, in the order of their enabling rules
-    QAction* ActVLVMarketBuyStock = nullptr;
-    QAction* ActVLVMarketSellStock = nullptr;
-    QAction* ActVLVMarketBuyStockAll = nullptr;
-    QAction* ActVLVMarketSellStockAll = nullptr;
-    QAction* ActVLVOwnerBuyStock = nullptr;
-    QAction* ActVLVOwnerSellStock = nullptr;
-    QAction* ActVLVOwnerBuyStockAll = nullptr;
-    QAction* ActVLVOwnerSellStockAll = nullptr;
-    QAction* ActVLVMarketClearSelection = nullptr;
-    QAction* ActVLVMarketResetColumnWidths = nullptr;
-    QAction* ActVLVOwnerClearSelection = nullptr;
-    QAction* ActVLVOwnerResetColumnWidths = nullptr;
+    // Actions of the game; each list page has its own trade and list
+    // actions.
     QAction* ActMessageClear = nullptr;
     QAction* ActChartVisible = nullptr;
     QAction* ActMessageVisible = nullptr;

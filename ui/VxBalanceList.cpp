@@ -1,8 +1,8 @@
 #include "ui/VxBalanceList.h"
 
-#include "game/VxUtils.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"
+#include "ui/VxCompanyColumnText.h"
 
 namespace {
 
@@ -15,10 +15,6 @@ enum TBalanceRow : int {
 };
 
 constexpr int ValueColumn = 1;
-
-QString MoneyText(int32_t value) {
-    return QString::fromStdString(ManToKanjiStr(value, false)) + QStringLiteral("円");
-}
 
 } // namespace
 

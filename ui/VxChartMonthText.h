@@ -1,15 +1,12 @@
 #pragma once
 
-// The texts in which the price chart reads out its months: a price as the
-// lists write it, and one month with its change from the month before.
+// The text in which the price chart reads out a month: its price and its
+// change from the month before, as the lists write them.
 
 #include <QString>
 
 #include <cstdint>
 #include <optional>
-
-// A share price in yen: 1000円, 1万2000円.
-QString PriceText(int32_t price);
 
 // `month` (a name as the month axis shows it) with its `price` and the change
 // from `previous`, the month before, written as the 前月比 columns write

@@ -50,8 +50,16 @@ QString MonthDiffText(int32_t diff) {
     return Kanji(IntToKanjiStr(diff, true)) + QStringLiteral("円");
 }
 
-QString MonthDiffPercentText(double percent) {
+QString PercentChangeText(double percent) {
     return QString::asprintf(percent > 0 ? "+%.2f%%" : "%.2f%%", percent);
+}
+
+QString PriceText(int32_t price) {
+    return Kanji(IntToKanjiStr(price, false)) + QStringLiteral("円");
+}
+
+QString MoneyText(int32_t money, bool showPlus) {
+    return Kanji(ManToKanjiStr(money, showPlus)) + QStringLiteral("円");
 }
 
 QString CompanyColumnText(const TVxCompany& company, int code) {
@@ -59,13 +67,13 @@ QString CompanyColumnText(const TVxCompany& company, int code) {
     case ccID:
         return QString::asprintf("%.3d", int{company.ID});
     case ccStockPrice:
-        return Kanji(IntToKanjiStr(company.StockPrice(), false)) + QStringLiteral("円");
+        return PriceText(company.StockPrice());
     case ccMonthDiff:
         return MonthDiffText(company.MonthDiff());
     case ccMonthDiffPercent:
-        return MonthDiffPercentText(company.MonthDiffPercent());
+        return PercentChangeText(company.MonthDiffPercent());
     case ccStockPrice1000:
-        return Kanji(ManToKanjiStr(company.StockPrice1000(), false)) + QStringLiteral("円");
+        return MoneyText(company.StockPrice1000());
     case ccSellStockCount:
         return GroupedText(company.SellStockCount()) + QStringLiteral("株");
     case ccMyStockCount:
@@ -85,9 +93,24 @@ QString CompanyColumnText(const TVxCompany& company, int code) {
     case ccMyStockValue:
         if (company.MyStockValue() == -1)
             return {};
-        return Kanji(ManToKanjiStr(company.MyStockValue(), false)) + QStringLiteral("円");
+        return MoneyText(company.MyStockValue());
     default:
         return {};
+    }
+}
+
+TVxTrend CompanyColumnTrend(const TVxCompany& company, int code) {
+    switch (code) {
+    case ccMonthDiff:
+        return TrendOf(company.MonthDiff());
+    case ccMonthDiffPercent:
+        return TrendOf(company.MonthDiffPercent());
+    case ccMyStockPriceRatio:
+        if (company.MyStockPriceBuyingAverage() == 0)
+            return TVxTrend::None;
+        return TrendOf(company.MyStockPriceRatio() - 100);
+    default:
+        return TVxTrend::None;
     }
 }
 

@@ -6,6 +6,7 @@
 // key of the game's lists.
 
 #include "game/VxCompanyColumn.h"
+#include "ui/VxTrendColors.h"
 
 #include <QString>
 
@@ -18,6 +19,12 @@ class TVxCompany;
 // other code.
 QString CompanyColumnText(const TVxCompany& company, int code);
 
+// Whether the figure of `company` in the column with `code` rose or fell
+// since the month before: the change of price and its per cent, and the
+// price against the average buying price (above or below 100 %).  Other
+// columns, and a company not held in the last, show no trend.
+TVxTrend CompanyColumnTrend(const TVxCompany& company, int code);
+
 // Adds the ten company columns, codes 0..9 in this order, to `infos`: all
 // right-aligned and visible, shown in collection order.
 void AddCompanyColumnInfos(TVxColumnInfos& infos);
@@ -25,10 +32,17 @@ void AddCompanyColumnInfos(TVxColumnInfos& infos);
 // `value` with digit groups of three separated by ",": 100,000 or -1,250.
 QString GroupedText(int32_t value);
 
+// A share price in yen as the 株価 column writes it: 1000円, 1万2000円.
+QString PriceText(int32_t price);
+
+// Money (万円) as the lists write it: "450万円", "1億2000万円", with
+// `showPlus` "+50万円".
+QString MoneyText(int32_t money, bool showPlus = false);
+
 // A change of price in yen as the 前月比(円) column writes it: +100円, -50円,
 // 0円.
 QString MonthDiffText(int32_t diff);
 
-// A change of price in per cent as the 前月比(%) column writes it, with two
-// decimals: +10.00%, -5.00%, 0.00%.
-QString MonthDiffPercentText(double percent);
+// A change in per cent as the 前月比(%) column writes it, with two decimals
+// and its sign: +10.00%, -5.00%, 0.00%.
+QString PercentChangeText(double percent);

@@ -2,11 +2,16 @@
 
 #include "game/VxCompanyList.h"
 #include "ui/VxCompanyColumnText.h"
+#include "ui/VxTrendColors.h"
+
+#include <QApplication>
+#include <QBrush>
 
 #include <algorithm>
 
-TVxCompanyListModel::TVxCompanyListModel(const TCustomVxCompanyList& companies, QObject* parent)
-    : TVxListViewModel(parent), FCompanies(companies), FRows(Listed()) {}
+TVxCompanyListModel::TVxCompanyListModel(const TCustomVxCompanyList& companies, THint hint,
+                                         QObject* parent)
+    : TVxListViewModel(parent), FCompanies(companies), FHint(std::move(hint)), FRows(Listed()) {}
 
 std::vector<TVxCompany*> TVxCompanyListModel::Listed() const {
     std::vector<TVxCompany*> listed;
@@ -33,6 +38,26 @@ int TVxCompanyListModel::rowCount(const QModelIndex& parent) const {
 
 QString TVxCompanyListModel::CellText(int row, int column) const {
     return CompanyColumnText(*FRows[static_cast<size_t>(row)], Column(column).Tag);
+}
+
+QVariant TVxCompanyListModel::data(const QModelIndex& index, int role) const {
+    const TVxCompany* company = index.isValid() ? CompanyAt(index.row()) : nullptr;
+    if (!company || index.column() >= columnCount())
+        return {};
+    switch (role) {
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return FHint ? QVariant(FHint(*company)) : QVariant();
+    case Qt::ForegroundRole: {
+        // Unchanged figures keep the view's own text colour.
+        const TVxTrend trend = CompanyColumnTrend(*company, Column(index.column()).Tag);
+        if (trend == TVxTrend::None)
+            return {};
+        return QBrush(TrendColor(trend, QApplication::palette("QAbstractItemView")));
+    }
+    default:
+        return TVxListViewModel::data(index, role);
+    }
 }
 
 bool TVxCompanyListModel::Reflect() {

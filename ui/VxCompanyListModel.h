@@ -6,10 +6,18 @@
 // re-sorts a list, or a trade or a month adds or removes companies, it tells
 // the views which rows went where: selection and focus stay with their
 // companies, and leave with a company that is no longer listed.
+//
+// A cell whose figure rose or fell since the month before (前月比(円),
+// 前月比(%), 現在/購入時) takes the colour of its trend (VxTrendColors.h);
+// a row's tooltip and accessible description are the model's hint of its
+// company.
 
 #include "components/VxListViewModel.h"
 #include "ui/VxCompanySet.h"
 
+#include <QString>
+
+#include <functional>
 #include <vector>
 
 class TCustomVxCompanyList;
@@ -17,7 +25,12 @@ class TCustomVxCompanyList;
 class TVxCompanyListModel : public TVxListViewModel {
     Q_OBJECT
 public:
-    explicit TVxCompanyListModel(const TCustomVxCompanyList& companies, QObject* parent = nullptr);
+    using THint = std::function<QString(const TVxCompany& company)>;
+
+    // `hint` (none: no tooltip) is asked when a row's tooltip or
+    // description is wanted, never before.
+    explicit TVxCompanyListModel(const TCustomVxCompanyList& companies, THint hint = {},
+                                 QObject* parent = nullptr);
 
     // The company on `row`; none outside the rows.
     TVxCompany* CompanyAt(int row) const;
@@ -34,6 +47,7 @@ public:
     void Reset();
 
     int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 protected:
     QString CellText(int row, int column) const override;
@@ -48,6 +62,7 @@ private:
     void InsertNew(const std::vector<TVxCompany*>& listed, const TVxCompanySet& shownSet);
 
     const TCustomVxCompanyList& FCompanies;
+    THint FHint;
     // The companies on the rows as last taken in.  Between a change of the
     // game's list and Reflect (a month's message box lets the views paint)
     // the rows keep showing these companies, so a view never asks for a row

@@ -2,19 +2,40 @@
 
 #include "components/VxColumnInfos.h"
 #include "components/VxListView.h"
-#include "game/VxCompanyList.h"
+#include "game/VxGame.h"
+#include "ui/VxActionCategory.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxCompanyListModel.h"
+#include "ui/VxContextMenu.h"
+#include "ui/VxTradeHint.h"
+#include "ui/VxWaitCursor.h"
 
+#include <QAction>
 #include <QMenu>
 
-TVxCompanyListPage::TVxCompanyListPage(TVxCompanyList& companies, const char* viewName,
-                                       const char* columnsName, QObject* parent)
-    : QObject(parent), FCompanies(companies), FColumns(new TVxColumnInfos(this)),
-      FModel(new TVxCompanyListModel(companies)), FView(new TVxListView(FModel)),
-      FSortMenu(new QMenu(QStringLiteral("並べ替え(&O)"), FView)) {
-    FColumns->setObjectName(QString::fromLatin1(columnsName));
-    FView->setObjectName(QString::fromLatin1(viewName));
+namespace {
+
+bool IsMarket(TVxCompanyListKind kind) {
+    return kind == TVxCompanyListKind::Market;
+}
+
+TVxCompanyListModel* NewModel(TVxGame& game, TVxCompanyListKind kind) {
+    const auto hint = IsMarket(kind) ? MarketTradeHint : OwnerTradeHint;
+    return new TVxCompanyListModel(
+        IsMarket(kind) ? game.MarketList : game.OwnerList,
+        [&game, hint](const TVxCompany& company) { return hint(game, company); });
+}
+
+} // namespace
+
+TVxCompanyListPage::TVxCompanyListPage(TVxGame& game, TVxCompanyListKind kind, QObject* parent)
+    : QObject(parent), FCompanies(IsMarket(kind) ? game.MarketList : game.OwnerList), FKind(kind),
+      FColumns(new TVxColumnInfos(this)), FModel(NewModel(game, kind)),
+      FView(new TVxListView(FModel)), FSortMenu(new QMenu(QStringLiteral("並べ替え(&O)"), FView)),
+      FPopupMenu(new QMenu(FView)) {
+    const QString name = IsMarket(kind) ? QStringLiteral("Market") : QStringLiteral("Owner");
+    FColumns->setObjectName(QStringLiteral("VCI") + name);
+    FView->setObjectName(QStringLiteral("VLV") + name);
     AddCompanyColumnInfos(*FColumns);
     FView->SetColumnInfos(FColumns);
     connect(FView, &TVxListView::ColumnClick, this, &TVxCompanyListPage::ColumnClick);
@@ -26,6 +47,66 @@ TVxCompanyListPage::TVxCompanyListPage(TVxCompanyList& companies, const char* vi
     FSortMenu->setObjectName(FView->objectName() + QStringLiteral("SortMenu"));
     FSortMenu->menuAction()->setObjectName(FSortMenu->objectName());
     connect(FSortMenu, &QMenu::aboutToShow, this, &TVxCompanyListPage::FillSortMenu);
+    CreateActions();
+    CreatePopupMenu();
+}
+
+QAction* TVxCompanyListPage::NewAction(const QString& name, const QString& caption) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QStringLiteral("Act") + FView->objectName() + name);
+    SetActionCategory(*action, FView->objectName());
+    return action;
+}
+
+void TVxCompanyListPage::CreateActions() {
+    const std::array<std::pair<const char*, const char*>, 4> trades{{
+        {"BuyStock", "買い取引(&B)"},
+        {"SellStock", "売り取引(&S)"},
+        {"BuyStockAll", "全買い取引(&U)"},
+        {"SellStockAll", "全売り取引(&E)"},
+    }};
+    for (int mode = tmBuy; mode <= tmSellAll; ++mode) {
+        const auto& [name, caption] = trades[static_cast<size_t>(mode)];
+        QAction* action = NewAction(QString::fromLatin1(name), QString::fromUtf8(caption));
+        action->setData(mode);
+        connect(action, &QAction::triggered, this, [this, mode] { emit TradeRequested(mode); });
+        FTradeActions[static_cast<size_t>(mode)] = action;
+    }
+
+    FClearSelection = NewAction(QStringLiteral("ClearSelection"), QStringLiteral("選択解除(&C)"));
+    FResetColumnWidths =
+        NewAction(QStringLiteral("ResetColumnWidths"), QStringLiteral("カラム幅初期化(&R)"));
+    for (auto [action, command] :
+         {std::pair{FClearSelection, &TVxCompanyListPage::ClearSelection},
+          std::pair{FResetColumnWidths, &TVxCompanyListPage::ResetColumnWidths}})
+        connect(action, &QAction::triggered, this, [this, command = command] {
+            const TVxWaitCursor waitCursor;
+            (this->*command)();
+        });
+}
+
+void TVxCompanyListPage::CreatePopupMenu() {
+    FPopupMenu->setObjectName(QStringLiteral("PM") + FView->objectName().mid(3));
+    FPopupMenu->addActions({FTradeActions[tmBuy], FTradeActions[tmSell]});
+    FPopupMenu->addSeparator();
+    FPopupMenu->addActions({FTradeActions[tmBuyAll], FTradeActions[tmSellAll]});
+    FPopupMenu->addSeparator();
+    FPopupMenu->addAction(FClearSelection);
+    FPopupMenu->addSeparator();
+    FPopupMenu->addAction(FResetColumnWidths);
+    FPopupMenu->addSeparator();
+    FPopupMenu->addMenu(FSortMenu);
+    new TVxContextMenu(*FView, *FView->viewport(), *FPopupMenu, [this] { emit MenuAboutToShow(); });
+}
+
+QAction& TVxCompanyListPage::DefaultTradeAction() const {
+    return TradeAction(IsMarket(FKind) ? tmBuy : tmSell);
+}
+
+void TVxCompanyListPage::UpdateActions(bool playing) {
+    const bool enabled = playing && (IsMarket(FKind) || FView->ItemCount() > 0);
+    for (QAction* action : FTradeActions)
+        action->setEnabled(enabled);
 }
 
 void TVxCompanyListPage::FillSortMenu() {

@@ -1,32 +1,58 @@
 #pragma once
 
-// One of the main window's two company lists, the market or the holdings:
-// the list view with its column set over a model of the game's list,
-// sorting by a header click, and the companies under the player's selection
-// and focus.  The window tells it when the game has changed (Reflect) or
-// holds other companies (Reset); the page tells the window when the player
-// selects a company or opens one (a double-click or Enter).
+// One of the main window's two company lists, the market or the holdings,
+// with everything that belongs to it: the list view with its column set
+// over a model of the game's list, sorting by a header click or the sort
+// menu, the companies under the player's selection and focus, the list's
+// trade and list actions and its pop-up menu.  Each row tells, as its
+// tooltip and accessible description, what a trade of its company would
+// bring now.
+//
+// The window does the rest: it tells the page when the game has changed
+// (Reflect) or holds other companies (Reset), applies the enabling rules
+// before a menu opens (MenuAboutToShow) and carries out a trade the page
+// asks for (TradeRequested).
 
 #include <QObject>
 
+#include <array>
+
+class QAction;
+class QMenu;
 class TVxColumnInfos;
 class TVxCompany;
 class TVxCompanyList;
 class TVxCompanyListModel;
+class TVxGame;
 class TVxListView;
-class QMenu;
+
+enum class TVxCompanyListKind { Market, Owner };
 
 class TVxCompanyListPage : public QObject {
     Q_OBJECT
 public:
-    // The view is named `viewName` and its column set `columnsName`, the
-    // names the window's parts go by.
-    TVxCompanyListPage(TVxCompanyList& companies, const char* viewName, const char* columnsName,
-                       QObject* parent);
+    // Trade modes, as the trade dialog takes them (TFormDlgTrade::Tag).
+    enum TTradeMode { tmBuy = 0, tmSell = 1, tmBuyAll = 2, tmSellAll = 3 };
+
+    // The market page shows the game's MarketList as VLVMarket, the
+    // holdings page its OwnerList as VLVOwner; the column set, actions and
+    // menu are named after the view (VCIMarket, ActVLVMarketBuyStock,
+    // PMMarket, ...).
+    TVxCompanyListPage(TVxGame& game, TVxCompanyListKind kind, QObject* parent);
 
     TVxListView& View() const { return *FView; }
     const TVxColumnInfos& Columns() const { return *FColumns; }
     TVxCompanyListModel& Model() const { return *FModel; }
+    QMenu& PopupMenu() const { return *FPopupMenu; }
+
+    // The action of `mode`; the default one is what a double-click or Enter
+    // on a row runs: buying in the market, selling in the holdings.
+    QAction& TradeAction(TTradeMode mode) const { return *FTradeActions[mode]; }
+    QAction& DefaultTradeAction() const;
+
+    // The enabling rule of the trade actions: only while the game is being
+    // played, and in the holdings only while something is held.
+    void UpdateActions(bool playing);
 
     // The company of the (first) selected row, and of the focused row; none
     // without one.
@@ -60,14 +86,26 @@ signals:
     void CompanySelected(TVxCompany* company);
     // A double-click on the rows, or Enter on a focused row.
     void Activated();
+    // One of the trade actions ran: trade the focused company in `mode`.
+    void TradeRequested(int mode);
+    // The pop-up menu is about to open.
+    void MenuAboutToShow();
 
 private:
+    QAction* NewAction(const QString& name, const QString& caption);
+    void CreateActions();
+    void CreatePopupMenu();
     void ColumnClick(int column);
     void FillSortMenu();
 
     TVxCompanyList& FCompanies;
+    TVxCompanyListKind FKind;
     TVxColumnInfos* FColumns;
     TVxCompanyListModel* FModel;
     TVxListView* FView;
     QMenu* FSortMenu;
+    QMenu* FPopupMenu;
+    std::array<QAction*, 4> FTradeActions{};
+    QAction* FClearSelection = nullptr;
+    QAction* FResetColumnWidths = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "game/VxCompany.h"
 #include "ui/VxChartMonthText.h"
+#include "ui/VxCompanyColumnText.h"
 #include "ui/VxPriceChartAccessible.h"
 
 #include <QCategoryAxis>
