@@ -109,17 +109,27 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
         return true;
     }();
     (void)describedAsChart;
+    FShown.Title = EmptyTitle;
     Describe(nullptr);
 }
 
 void TVxPriceChart::Reflect(const TVxCompany* company, int month) {
-    Draw(company, month);
+    FShown = {EmptyTitle, {}, {}};
+    if (company) {
+        FShown.Title = QString::asprintf("ID:%.3d 株価推移", int{company->ID});
+        const TIntegerList& history = company->PriceHistory;
+        for (int32_t i = 0; i < history.Count(); ++i) {
+            FShown.Months << QStringLiteral("%1月").arg((month + i + 1) % 12 + 1);
+            FShown.Points << QPointF(i, history.Get(i));
+        }
+    }
+    ScheduleSync();
     Describe(company);
-    // The month read out is read again from the line just drawn, so that
+    // The month read out is read again from the line now shown, so that
     // nothing shows a price the line does not.
     if (FHighlighted < 0)
         return;
-    if (FHighlighted >= FSeries->count()) {
+    if (FHighlighted >= FShown.Points.size()) {
         ClearHighlight();
         return;
     }
@@ -133,46 +143,60 @@ void TVxPriceChart::Describe(const TVxCompany* company) {
     // What a screen reader says of the chart: its title, then every month
     // of the line with its price.  An empty chart has nothing to read and
     // takes no focus.
-    setAccessibleName(chart()->title());
+    setAccessibleName(FShown.Title);
     setFocusPolicy(company ? Qt::TabFocus : Qt::NoFocus);
     if (!company) {
         setAccessibleDescription(QString());
         return;
     }
     QStringList months;
-    const QStringList labels = FMonthAxis->categoriesLabels();
-    const QList<QPointF> points = FSeries->points();
-    for (qsizetype i = 0; i < points.size(); ++i)
-        months << labels.value(i) + u' ' + PriceText(PointPrice(points[i]));
+    for (qsizetype i = 0; i < FShown.Points.size(); ++i)
+        months << FShown.Months.value(i) + u' ' + PriceText(PointPrice(FShown.Points[i]));
     setAccessibleDescription(months.join(QStringLiteral("、")) + QStringLiteral("。最新の株価 ") +
                              PriceText(company->StockPrice()));
 }
 
-void TVxPriceChart::Draw(const TVxCompany* company, int month) {
-    if (!company) {
+void TVxPriceChart::ScheduleSync() {
+    if (FSyncPending)
+        return;
+    FSyncPending = true;
+    QMetaObject::invokeMethod(this, &TVxPriceChart::Sync, Qt::QueuedConnection);
+}
+
+void TVxPriceChart::Sync() {
+    if (!FSyncPending)
+        return;
+    FSyncPending = false;
+    Draw();
+    const QList<QPointF> marker =
+        FHighlighted >= 0 ? QList<QPointF>{FShown.Points[FHighlighted]} : QList<QPointF>{};
+    if (FMarker->points() != marker)
+        FMarker->replace(marker);
+}
+
+QString TVxPriceChart::Title() const {
+    return Synced().chart()->title();
+}
+
+const TVxPriceChart& TVxPriceChart::Synced() const {
+    const_cast<TVxPriceChart*>(this)->Sync();
+    return *this;
+}
+
+void TVxPriceChart::Draw() {
+    if (FShown.Points.isEmpty()) {
         DrawEmpty();
         return;
     }
-    const QString title = QString::asprintf("ID:%.3d 株価推移", int{company->ID});
-    if (chart()->title() != title)
-        chart()->setTitle(title);
+    if (chart()->title() != FShown.Title)
+        chart()->setTitle(FShown.Title);
     FMonthAxis->setVisible(true);
     FPriceAxis->setVisible(true);
 
-    const TIntegerList& history = company->PriceHistory;
-    QStringList labels;
-    QList<QPointF> points;
-    labels.reserve(history.Count());
-    points.reserve(history.Count());
-    for (int32_t i = 0; i < history.Count(); ++i) {
-        labels << QStringLiteral("%1月").arg((month + i + 1) % 12 + 1);
-        points << QPointF(i, history.Get(i));
-    }
-    SetMonthLabels(labels);
+    const QList<QPointF>& points = FShown.Points;
+    SetMonthLabels(FShown.Months);
     if (FSeries->points() != points)
         FSeries->replace(points);
-    if (points.isEmpty())
-        return;
     // Does nothing when the history keeps its length, as it does.
     FMonthAxis->setRange(-0.5, points.size() - 0.5);
     const auto [lowest, highest] =
@@ -187,7 +211,7 @@ void TVxPriceChart::DrawEmpty() {
     // Axes without a line would only show a meaningless 0..1 scale.
     FMonthAxis->setVisible(false);
     FPriceAxis->setVisible(false);
-    chart()->setTitle(EmptyTitle);
+    chart()->setTitle(FShown.Title);
 }
 
 void TVxPriceChart::SetMonthLabels(const QStringList& labels) {
@@ -218,9 +242,11 @@ void TVxPriceChart::SetPriceRange(qreal lowest, qreal highest) {
 
 void TVxPriceChart::mouseMoveEvent(QMouseEvent* event) {
     QChartView::mouseMoveEvent(event);
-    const qsizetype count = FSeries->count();
+    const qsizetype count = FShown.Points.size();
     if (count == 0)
         return;
+    // The pointer finds its month on the line as drawn.
+    Sync();
     // Month i lies at x = i, so the nearest month is the nearest whole x.
     const qreal x = chart()->mapToValue(mapToScene(event->position().toPoint()), FSeries).x();
     Highlight(static_cast<int>(std::clamp<qreal>(std::round(x), 0, count - 1)), true);
@@ -234,7 +260,7 @@ void TVxPriceChart::leaveEvent(QEvent* event) {
 }
 
 void TVxPriceChart::keyPressEvent(QKeyEvent* event) {
-    const int last = static_cast<int>(FSeries->count()) - 1;
+    const int last = static_cast<int>(FShown.Points.size()) - 1;
     int index = -1;
     switch (event->key()) {
     case Qt::Key_Left:
@@ -269,17 +295,17 @@ void TVxPriceChart::focusOutEvent(QFocusEvent* event) {
 }
 
 void TVxPriceChart::Highlight(int index, bool byPointer) {
-    const QPointF point = FSeries->at(index);
-    if (FMarker->count() != 1 || FMarker->at(0) != point)
-        FMarker->replace(QList<QPointF>{point});
     FHighlighted = index;
+    ScheduleSync();
     FHighlightedByPointer = byPointer;
     ShowReadout(MonthReadout(index));
 }
 
 void TVxPriceChart::ShowTip() {
     // Beside the point rather than at the pointer: the keys move no pointer.
-    const QPointF point = FSeries->at(FHighlighted);
+    // Where the point is depends on the axes as drawn.
+    Sync();
+    const QPointF point = FShown.Points[FHighlighted];
     const QPoint at = mapFromScene(chart()->mapToPosition(point, FSeries));
     QToolTip::showText(viewport()->mapToGlobal(at), FReadout, this);
 }
@@ -287,8 +313,8 @@ void TVxPriceChart::ShowTip() {
 void TVxPriceChart::ClearHighlight() {
     if (ReadoutTipShown())
         QToolTip::hideText();
-    FMarker->clear();
     FHighlighted = -1;
+    ScheduleSync();
     ShowReadout({});
 }
 
@@ -300,11 +326,11 @@ void TVxPriceChart::ShowReadout(const QString& readout) {
 }
 
 QString TVxPriceChart::MonthReadout(int index) const {
-    const int32_t price = PointPrice(FSeries->at(index));
+    const int32_t price = PointPrice(FShown.Points[index]);
     // The oldest month of the history has no month before it to compare.
     const std::optional<int32_t> previous =
-        index > 0 ? std::optional(PointPrice(FSeries->at(index - 1))) : std::nullopt;
-    return ChartMonthText(FMonthAxis->categoriesLabels().value(index), price, previous);
+        index > 0 ? std::optional(PointPrice(FShown.Points[index - 1])) : std::nullopt;
+    return ChartMonthText(FShown.Months.value(index), price, previous);
 }
 
 bool TVxPriceChart::ReadoutTipShown() const {

@@ -5,12 +5,19 @@
 // from the company handed in.
 //
 // Each change of an axis range lays out every axis label of the chart again
-// at once, so a redraw changes only what differs from what is shown.  The
-// months are named ranges of a fixed x range for that reason: a new month
-// renames them, which only marks the chart for its next layout, where new
-// bar categories would change the range.
+// at once, so the chart's parts (line, axes, title, marker) take what a
+// Reflect decided only when the event loop next runs, once for any number
+// of Reflects before it, and then change only what differs from what is
+// shown.  Whatever is read of the chart (its accessible texts, the readout,
+// the parts themselves through the accessors below) is always that of the
+// last Reflect.  The months are named ranges of a fixed x range for the same
+// reason: a new month renames them, which only marks the chart for its next
+// layout, where new bar categories would change the range.
 
 #include <QChartView>
+#include <QList>
+#include <QPointF>
+#include <QStringList>
 
 class QCategoryAxis;
 class QLineSeries;
@@ -43,10 +50,12 @@ public:
     // the tooltip and as the chart's accessible value; empty with none.
     const QString& Readout() const { return FReadout; }
 
-    QLineSeries& Series() const { return *FSeries; }
-    QScatterSeries& Marker() const { return *FMarker; }
-    QCategoryAxis& MonthAxis() const { return *FMonthAxis; }
-    QValueAxis& PriceAxis() const { return *FPriceAxis; }
+    // The chart's title and parts, as the last Reflect has them.
+    QString Title() const;
+    QLineSeries& Series() const { return *Synced().FSeries; }
+    QScatterSeries& Marker() const { return *Synced().FMarker; }
+    QCategoryAxis& MonthAxis() const { return *Synced().FMonthAxis; }
+    QValueAxis& PriceAxis() const { return *Synced().FPriceAxis; }
 
 protected:
     // The pointer reads out the month nearest to it; leaving the chart ends
@@ -59,7 +68,21 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void Draw(const TVxCompany* company, int month);
+    // What the chart shows: its title, and a point and a month name for
+    // each month of the history (none for an empty chart).
+    struct TShown {
+        QString Title;
+        QStringList Months;
+        QList<QPointF> Points;
+    };
+
+    // The parts take the shown state (a Reflect or a highlight) when the
+    // event loop next runs, or at once when someone needs them now.
+    void ScheduleSync();
+    void Sync();
+    const TVxPriceChart& Synced() const;
+
+    void Draw();
     void Describe(const TVxCompany* company);
     void DrawEmpty();
     void SetMonthLabels(const QStringList& labels);
@@ -72,6 +95,8 @@ private:
     QString MonthReadout(int index) const;
     bool ReadoutTipShown() const;
 
+    TShown FShown;
+    bool FSyncPending = false;
     QLineSeries* FSeries;
     QScatterSeries* FMarker;
     QCategoryAxis* FMonthAxis;

@@ -42,9 +42,9 @@ QString MarketTradeHint(const TVxGame& game, const TVxCompany& company) {
     BuildBuyOffers(game, company, lots, costs);
     // With no lot affordable there is no offer, but a lot still has its
     // price, worked out as the offers work it out.
-    const auto oneLot = lots.Count() > 0 ? costs.Get(0)
-                                         : static_cast<int32_t>(
-                                               TradeBuyCost(1, company.StockPrice()));
+    const auto oneLot = lots.Count() > 0
+                            ? costs.Get(0)
+                            : static_cast<int32_t>(TradeBuyCost(1, company.StockPrice()));
     QString text = SharesText(1) + u' ' + MoneyText(oneLot) + QStringLiteral(" (手数料込み)\n");
     if (lots.Count() == 0)
         return text + QStringLiteral("資金では") + SharesText(1) + QStringLiteral("も買えません");

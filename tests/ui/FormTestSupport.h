@@ -103,7 +103,7 @@ public:
     TVxListView& Market() const { return Find<TVxListView>("VLVMarket"); }
     TVxListView& Owner() const { return Find<TVxListView>("VLVOwner"); }
     TVxPriceChart& Chart() const { return Find<TVxPriceChart>("Chart1"); }
-    QString ChartTitle() const { return Chart().chart()->title(); }
+    QString ChartTitle() const { return Chart().Title(); }
 
     QString Panel(int index) const {
         return Find<TVxStatusPanels>("StatusBar1Panels").Panel(index).text();

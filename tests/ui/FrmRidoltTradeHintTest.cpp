@@ -156,7 +156,8 @@ private slots:
             << "1,000株 2万円 (手数料込み)\n資金で買えるのは最大 100,000株 (110万円)";
         QTest::newRow("too dear") << 1000 << 0 << 100
                                   << "1,000株 110万円 (手数料込み)\n資金では1,000株も買えません";
-        QTest::newRow("every share held") << 1000 << 100000 << 3000 << "売りに出ている株がありません";
+        QTest::newRow("every share held")
+            << 1000 << 100000 << 3000 << "売りに出ている株がありません";
     }
     void MarketRowsTellWhatALotCostsAndWhatTheCashBuys() {
         QFETCH(int, price);
@@ -179,8 +180,12 @@ private slots:
     void AHintFollowsTheCash() {
         const int row = Situation(F.Market(), 1000, 0, 0, 3000);
         F.Game().Money = 220;
-        QVERIFY(F.Market().model()->index(row, 0).data(Qt::ToolTipRole).toString().endsWith(
-            QStringLiteral("最大 2,000株 (220万円)")));
+        QVERIFY(F.Market()
+                    .model()
+                    ->index(row, 0)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .endsWith(QStringLiteral("最大 2,000株 (220万円)")));
     }
 
     // 前月比(円), 前月比(%) and 現在/購入時 are red above the month before (or
@@ -210,8 +215,8 @@ private slots:
                 ? QVariant()
                 : QVariant(QBrush(TrendColor(static_cast<TVxTrend>(trend), palette)));
         for (TVxListView* view : {&F.Market(), &F.Owner()}) {
-            const int row = (view == &F.Owner() ? F.Game().OwnerList : F.Game().MarketList)
-                                .IndexOf(&company);
+            const int row =
+                (view == &F.Owner() ? F.Game().OwnerList : F.Game().MarketList).IndexOf(&company);
             for (const int code : {ccMonthDiff, ccMonthDiffPercent, ccMyStockPriceRatio}) {
                 const QVariant colour = view->model()->index(row, code).data(Qt::ForegroundRole);
                 QCOMPARE(colour, expected);

@@ -61,10 +61,15 @@ private:
         std::unique_ptr<TVxCompany> Company = CompanyWith(7, TwelveMonths);
         TVxPriceChart Chart;
 
+        // Laid out on screen, as a chart is by the time a player points at
+        // it.
         TShownChart() {
             Chart.resize(600, 200);
             Chart.Reflect(Company.get(), 9);
             Chart.show();
+            if (!QTest::qWaitForWindowExposed(&Chart))
+                qFatal("the chart was never shown");
+            QCoreApplication::processEvents();
         }
     };
 
@@ -152,7 +157,7 @@ private slots:
         // The marker changes neither the scale nor the line.
         QCOMPARE(chart.PriceAxis().min(), min);
         QCOMPARE(chart.PriceAxis().max(), max);
-        QCOMPARE(chart.chart()->title(), QStringLiteral("ID:007 株価推移"));
+        QCOMPARE(chart.Title(), QStringLiteral("ID:007 株価推移"));
         QCOMPARE(chart.Series().count(), 12);
         QVERIFY(!chart.Series().pointsVisible());
 
@@ -313,7 +318,7 @@ private slots:
         TVxPriceChart chart;
         chart.Reflect(company.get(), 0);
         chart.Reflect(nullptr, 0);
-        QCOMPARE(chart.chart()->title(), TVxPriceChart::EmptyTitle);
+        QCOMPARE(chart.Title(), TVxPriceChart::EmptyTitle);
         QCOMPARE(chart.Series().count(), 0);
         QVERIFY(chart.MonthAxis().categoriesLabels().isEmpty());
         QVERIFY(!chart.MonthAxis().isVisible());
