@@ -294,6 +294,17 @@ void TVxPriceChart::focusOutEvent(QFocusEvent* event) {
         ClearHighlight();
 }
 
+bool TVxPriceChart::viewportEvent(QEvent* event) {
+    // A resting pointer asks the scene for its items' tooltips, and the
+    // scene, which has none, would hide the readout.
+    if (event->type() == QEvent::ToolTip) {
+        if (FHighlighted >= 0)
+            ShowTip();
+        return true;
+    }
+    return QChartView::viewportEvent(event);
+}
+
 void TVxPriceChart::Highlight(int index, bool byPointer) {
     FHighlighted = index;
     ScheduleSync();

@@ -12,6 +12,7 @@
 #include <QChart>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QStyle>
 #include <QTest>
 #include <QToolTip>
 #include <QValueAxis>
@@ -145,6 +146,9 @@ private slots:
         const qreal max = chart.PriceAxis().max();
 
         QTest::mouseMove(chart.viewport(), PointPosition(chart, 8));
+        VerifyReadout(chart, 8, QStringLiteral("7月 1170円 (前月比 +15円 +1.30%)"));
+        // The pointer rests: the readout stays.
+        QTest::qWait(qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay) + 600);
         VerifyReadout(chart, 8, QStringLiteral("7月 1170円 (前月比 +15円 +1.30%)"));
         // Nearest in x, wherever the pointer is in height: just right of
         // the middle between two months reads the later one.
