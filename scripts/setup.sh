@@ -12,8 +12,9 @@ packages=(
     # and its Python client); the formatting check
     libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
     at-spi2-core python3-pyatspi dbus-daemon clang-format
-    # JSON for the simulator's output and its served protocol
-    rapidjson-dev
+    # JSON for the simulator's output and its served protocol; the Python
+    # client of the protocol and its tests
+    rapidjson-dev python3
     # Japanese text on screen, also in Qt's own texts
     fonts-noto-cjk qt6-translations-l10n
     # desktop integration and packaging checks
