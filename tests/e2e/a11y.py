@@ -1,7 +1,7 @@
 """Reads the running game the way a screen reader does, over AT-SPI.
 
-Prints what a screen reader would have to say (the first market row, the
-status bar, the chart, the page tabs), selects a company through the list's
+Prints what a screen reader would have to say (the first market row with
+its description, the status bar, the chart, the page tabs), selects a company through the list's
 table interface, presses the next-month button through its action, reads
 out the chart's months from the keyboard, opens the trade dialog from the
 keyboard and reads its lists, and checks every step.  Exits 1 with a message
@@ -78,6 +78,13 @@ say(f"market list {market.name}, {table.nRows} rows; columns: {' | '.join(header
 say(f"first row: {' | '.join(cells)}")
 if headers[:2] != ["▲ID", "株価"] or cells[0] != "000" or not cells[1].endswith("円"):
     fail(f"unexpected first row {cells} under {headers}")
+
+# Each row describes what buying its company would take: a screen reader
+# hears it as the description of the row's cells.
+hint = table.getAccessibleAt(0, 1).description
+say(f"first row described: {hint!r}")
+if not hint.startswith("1,000株 ") or "(手数料込み)\n資金で買えるのは最大 " not in hint:
+    fail(f"the first market row is described as {hint!r}")
 
 bar = first(frame, "status bar")
 panels = [label.name for label in descendants(bar) if label.getRoleName() == "label"]
