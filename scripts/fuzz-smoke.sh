@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the save-file loader's fuzz target with clang (libFuzzer, ASan,
-# UBSan; preset fuzz, in build-fuzz), writes its seed corpus and fuzzes it
-# briefly.
+# Builds the fuzz targets with clang (libFuzzer, ASan, UBSan; preset fuzz,
+# in build-fuzz) and fuzzes each briefly: the save-file loader from the
+# seed corpus its writer makes, the request reader of `serve` from the
+# request lines in fuzz/serve-seeds.
 # Exits non-zero when the build fails or the fuzzer finds a crash.
-#   FUZZ_SECONDS  how long to fuzz (default 20)
+#   FUZZ_SECONDS  how long to fuzz each target (default 20)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,4 +26,10 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "$build/fuzz/VxGameLoadFuzz" -max_total_time="$seconds" -max_len=70000 -timeout=10 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" \
     "$corpus" "$seeds"
-echo "fuzz-smoke: no crash in ${seconds}s"
+
+mkdir -p "$build/fuzz-serve-corpus"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    "$build/fuzz/VxSimRequestFuzz" -max_total_time="$seconds" -max_len=70000 -timeout=10 \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" \
+    "$build/fuzz-serve-corpus" fuzz/serve-seeds
+echo "fuzz-smoke: no crash in ${seconds}s of each target"

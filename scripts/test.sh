@@ -4,7 +4,7 @@
 # simulator and window tests with the end-to-end and install tests (preset
 # dev), all but the last two again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (preset asan), and a short fuzzing run of the
-# save-file loader (preset fuzz).
+# save-file loader and of the served game's request reader (preset fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,5 +24,5 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs"
 
-echo "== fuzzing the save-file loader"
+echo "== fuzzing the save-file loader and the request reader"
 scripts/fuzz-smoke.sh
