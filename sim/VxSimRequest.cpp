@@ -179,13 +179,6 @@ TVxSimRequest VxSimReadRequest(std::string_view line) {
     return request;
 }
 
-std::string_view VxSimCommandName(TVxSimCommand command) {
-    for (const TCommandInfo& info : Commands)
-        if (info.Command == command)
-            return info.Name;
-    return "unknown";
-}
-
 std::string_view VxSimSideName(TVxSimSide side) {
     return side == TVxSimSide::Buy ? "buy" : "sell";
 }

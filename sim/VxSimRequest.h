@@ -48,6 +48,5 @@ inline constexpr size_t VxSimMaxRequestLength = 64 * 1024;
 // nested a hundred thousand deep is refused like any other.
 TVxSimRequest VxSimReadRequest(std::string_view line);
 
-// "state", "offers", ... as written in requests.
-std::string_view VxSimCommandName(TVxSimCommand command);
+// "buy" or "sell", as written in requests.
 std::string_view VxSimSideName(TVxSimSide side);

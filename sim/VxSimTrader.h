@@ -49,7 +49,6 @@ public:
     void SettleSell(TVxCompany& company, TOffer offer);
 
     bool Ended() const { return FGame.GameEnd; }
-    bool SalesOnly() const { return FSalesOnly; }
     int32_t Trades() const { return FTrades; }
 
 private:
