@@ -3,6 +3,7 @@
 // floor, the game's own turn alone; and the answer to `state`, the whole
 // game as one line.
 
+#include "bench/sim/TurnFloor.h"
 #include "game/VxGame.h"
 #include "game/VxRandom.h"
 #include "sim/VxSimServer.h"
@@ -15,17 +16,8 @@
 
 namespace {
 
-// Floor: the game's turn alone, on a market that has had its warm-up year.
 void BM_ServeFloorTurnOnly(benchmark::State& state) {
-    TVxSeededRandom draws(1);
-    TVxGame game;
-    game.SetRandom(&draws);
-    game.NewGame();
-    for (auto _ : state) {
-        game.Money = StartMoney; // never lose, nothing is held
-        game.NextMonth();
-    }
-    state.SetItemsProcessed(state.iterations());
+    MeasureTurnAlone(state);
 }
 BENCHMARK(BM_ServeFloorTurnOnly);
 

@@ -2,6 +2,7 @@
 // game, and a study on one thread against two.  The floor is the game's
 // own monthly turn with nothing traded: a simulated month cannot be cheaper.
 
+#include "bench/sim/TurnFloor.h"
 #include "game/VxGame.h"
 #include "game/VxRandom.h"
 #include "sim/VxSimGame.h"
@@ -13,17 +14,8 @@
 
 namespace {
 
-// Floor: the game's turn alone, on a market that has had its warm-up year.
 void BM_GameTurnOnly(benchmark::State& state) {
-    TVxSeededRandom draws(1);
-    TVxGame game;
-    game.SetRandom(&draws);
-    game.NewGame();
-    for (auto _ : state) {
-        game.Money = StartMoney; // never lose, nothing is held
-        game.NextMonth();
-    }
-    state.SetItemsProcessed(state.iterations());
+    MeasureTurnAlone(state);
 }
 BENCHMARK(BM_GameTurnOnly);
 
