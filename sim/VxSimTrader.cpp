@@ -19,6 +19,16 @@ int32_t ClampToInt32(int64_t amount) {
     return static_cast<int32_t>(std::clamp<int64_t>(amount, INT32_MIN, INT32_MAX));
 }
 
+// The offer of exactly `lots` among `offers`; when there is none, `lots`
+// for what the trade arithmetic makes of them, which settlement then
+// refuses with the game's reason.
+TVxSimTrader::TOffer ExactOffer(const TOffers& offers, int32_t lots, int64_t amount) {
+    for (int32_t i = 0; i < offers.Lots.Count(); ++i)
+        if (offers.Lots.Get(i) == lots)
+            return {lots, offers.Money.Get(i)};
+    return {lots, ClampToInt32(amount)};
+}
+
 } // namespace
 
 TVxSimTrader::TVxSimTrader(TVxGame& game, IVxRandom& draws, bool salesOnly)
@@ -57,19 +67,13 @@ TVxSimTrader::TOffer TVxSimTrader::SaleFor(const TVxCompany& company, int64_t am
 TVxSimTrader::TOffer TVxSimTrader::Purchase(const TVxCompany& company, int32_t lots) const {
     TOffers offers;
     BuildBuyOffers(FGame, company, offers.Lots, offers.Money);
-    for (int32_t i = 0; i < offers.Lots.Count(); ++i)
-        if (offers.Lots.Get(i) == lots)
-            return {lots, offers.Money.Get(i)};
-    return {lots, ClampToInt32(TradeBuyCost(lots, company.StockPrice()))};
+    return ExactOffer(offers, lots, TradeBuyCost(lots, company.StockPrice()));
 }
 
 TVxSimTrader::TOffer TVxSimTrader::Sale(const TVxCompany& company, int32_t lots) const {
     TOffers offers;
     BuildSellOffers(FGame, company, offers.Lots, offers.Money);
-    for (int32_t i = 0; i < offers.Lots.Count(); ++i)
-        if (offers.Lots.Get(i) == lots)
-            return {lots, offers.Money.Get(i)};
-    return {lots, ClampToInt32(TradeSellProceeds(lots, company.StockPrice()))};
+    return ExactOffer(offers, lots, TradeSellProceeds(lots, company.StockPrice()));
 }
 
 void TVxSimTrader::SettleBuy(TVxCompany& company, TOffer offer) {
