@@ -1,7 +1,7 @@
 #include "game/VxGame.h"
 
 #include "game/VxRound.h"
-#include "game/VxTrade.h"
+#include "game/VxSeed.h"
 #include "game/VxUtils.h"
 
 #include <algorithm>
@@ -41,6 +41,12 @@ TVxGame::TVxGame() = default;
 
 void TVxGame::SetRandom(IVxRandom* random) {
     FRandom = random ? random : &FClockRandom;
+    FSeed.reset();
+}
+
+void TVxGame::SetSeed(uint64_t seed) {
+    FRandom = &FSeededDraws;
+    FSeed = seed;
 }
 
 void TVxGame::NewGame() {
@@ -64,19 +70,32 @@ void TVxGame::NewGame() {
     // trend that has already moved.  With nothing held and no totals it
     // logs nothing and pays no tax.
     Money = WarmUpMoney;
+    if (FSeed)
+        FSeededDraws.Seed(VxStreamSeed(*FSeed, TVxDrawStream::NewGame, 0));
+    FWarmingUp = true;
     for (int32_t i = 0; i < PriceHistoryLength; ++i)
         NextMonth();
+    FWarmingUp = false;
     Year = 0;
     Month = 0;
     Money = StartMoney;
+    FSalesAwaited = false;
+}
+
+void TVxGame::BeginTurnDraws() {
+    if (!FSeed)
+        FRandom->Reseed();
+    else if (!FWarmingUp)
+        FSeededDraws.Seed(VxStreamSeed(*FSeed, TVxDrawStream::Turn, VxMonthIndex(Year, Month)));
 }
 
 TVxTurnResult TVxGame::NextMonth() {
-    FRandom->Reseed();
+    BeginTurnDraws();
     const TLogUpdateGuard logGuard(MessageLog);
     TVxTurnResult result;
 
-    if (Money < MonthCost() && AnyHoldingSellable()) {
+    FSalesAwaited = Money < MonthCost() && AnyHoldingSellable();
+    if (FSalesAwaited) {
         ShowMessage(
             "警告",
             "このままでは破産してしまいます。\r\n所有株を売却して、資金を用意してください。",
@@ -93,8 +112,8 @@ TVxTurnResult TVxGame::NextMonth() {
         Month = 0;
         result.TaxPaid = Tax();
         if (result.TaxPaid != 0)
-            AddMessageFmt("%d年目%d月 %s円の税を納めました。", Year + 1, Month + 1,
-                          ManToKanjiStr(result.TaxPaid, false).c_str());
+            AddMessage(CalendarText(Year, Month) + " " + ManToKanjiStr(result.TaxPaid, false) +
+                       "円の税を納めました。");
         Money = SubtractMoney(Money, result.TaxPaid);
         PushExpense(0);
         PushIncome(0);
@@ -123,7 +142,7 @@ bool TVxGame::AnyHoldingSellable() const {
     // A holding whose every lot would sell for less than 1万円 has no sale
     // offer: refusing the month for it would leave the player with no way on.
     for (int32_t i = 0; i < OwnerList.Count(); ++i)
-        if (HasSellOffer(*this, *OwnerList.Items(i)))
+        if (TradeSaleOffered(TradeFigures(*OwnerList.Items(i))))
             return true;
     return false;
 }
@@ -146,9 +165,8 @@ void TVxGame::MovePrices(TVxTurnResult& result) {
         if (company.StockPrice() < 1) {
             const int32_t held = OwnerList.IndexOf(&company);
             if (held >= 0) {
-                AddMessageFmt(
-                    "%d年目%d月 ID:%dの会社は倒産しました。所有株の価値は無くなりました。",
-                    Year + 1, Month + 1, int{company.ID});
+                AddMessage(CalendarText(Year, Month) + " ID:" + std::to_string(company.ID) +
+                           "の会社は倒産しました。所有株の価値は無くなりました。");
                 OwnerList.Delete(held);
                 result.Bankrupt.push_back(company.ID);
             }
@@ -210,9 +228,13 @@ int32_t TVxGame::Difference(int32_t a, int32_t b) {
 }
 
 int32_t TVxGame::TaxOf(int32_t profit) {
+    // The rate as the extended constant nearest to 0.2, as the tax is
+    // defined with.
+    constexpr long double rate = TaxRate / 100.0L;
+    static_assert(rate == 0.2L);
     if (profit <= 0)
         return 0;
-    return static_cast<int32_t>(VxRound(static_cast<long double>(profit) * 0.2L));
+    return static_cast<int32_t>(VxRound(static_cast<long double>(profit) * rate));
 }
 
 void TVxGame::PushTotal(TIntegerList& list, int32_t value) {

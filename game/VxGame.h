@@ -11,10 +11,12 @@
 #include "game/VxMessageSinks.h"
 #include "game/VxRandom.h"
 #include "game/VxStream.h"
+#include "game/VxTrade.h"
 #include "game/VxTurnResult.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -54,9 +56,18 @@ public:
     virtual ~TVxGame() = default;
 
     // The draws of the monthly turn.  The game starts with a clock-seeded
-    // source; SetRandom replaces it (the game does not own `random`).
+    // source, reseeded at every turn; SetRandom replaces it (the game does
+    // not own `random`) and SetSeed with the streams of a seed.
     void SetRandom(IVxRandom* random);
     IVxRandom& Random() const { return *FRandom; }
+    // A seeded game: the warm-up year of NewGame and every month's turn
+    // draw from streams derived from `seed` and the calendar (VxSeed.h), so
+    // the same seed and trades play the same game, continued from a save
+    // file or not, and a refused month tried again draws what it would have
+    // drawn at once.
+    void SetSeed(uint64_t seed);
+    // The seed of a seeded game; none while the draws come from elsewhere.
+    std::optional<uint64_t> Seed() const { return FSeed; }
 
     void NewGame();
     // One month of play.  The window ignores the result and shows the
@@ -64,6 +75,33 @@ public:
     TVxTurnResult NextMonth();
     bool CheckGameClear();
     bool CheckGameOver();
+
+    // A month was refused for lack of cash while a holding could be sold,
+    // and no month has been played since: the player is to sell.  The
+    // window lets the player buy all the same; the simulator does not.
+    bool SalesAwaited() const { return FSalesAwaited; }
+
+    // The trades open to the player now for `company`, one of MarketList's:
+    // the lot counts, ascending, and the money of each (TradeBuyOffers and
+    // TradeSellOffers over the game's figures).
+    void BuildBuyOffers(const TVxCompany& company, TIntegerList& stockCountList,
+                        TIntegerList& moneyList) const;
+    void BuildSellOffers(const TVxCompany& company, TIntegerList& stockCountList,
+                         TIntegerList& moneyList) const;
+    // Settles `offer` for `company` exactly as offered, then checks for
+    // the win: a purchase adds the shares and their cost to the holding
+    // (appending a company not yet held to OwnerList) and to this year's
+    // expense; a sale keeps the average buying price of the shares that
+    // remain, adds the proceeds to the cash and to this year's income, and
+    // selling the last lot removes the company from OwnerList.  An offer
+    // that is not open now (the game has ended, the price moved, the cash
+    // or the holding does not allow it) is refused with its reason and
+    // changes nothing.
+    TVxTradeResult Buy(TVxCompany& company, TVxTradeOffer offer);
+    TVxTradeResult Sell(TVxCompany& company, TVxTradeOffer offer);
+    // The same for exactly `lots` lots, at what they come to now.
+    TVxTradeResult Buy(TVxCompany& company, int32_t lots);
+    TVxTradeResult Sell(TVxCompany& company, int32_t lots);
 
     void AddMessage(const std::string& text);
     void AddMessageFmt(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -107,9 +145,18 @@ private:
     static int32_t TaxOf(int32_t profit);
     static void PushTotal(TIntegerList& list, int32_t value);
     void ShowMessage(const std::string& caption, const std::string& text, TVxMsgIcon icon);
+    void BeginTurnDraws();
     void MovePrices(TVxTurnResult& result);
     bool AnyHoldingSellable() const;
+    TVxTradeFigures TradeFigures(const TVxCompany& company) const;
+    // After a settlement: the win check, told in the result.
+    TVxTradeResult Settled(TVxTradeOffer offer);
 
     TVxClockRandom FClockRandom;
+    TVxSeededRandom FSeededDraws;
     IVxRandom* FRandom = &FClockRandom;
+    std::optional<uint64_t> FSeed;
+    // NewGame's warm-up year draws from one stream, not one per month.
+    bool FWarmingUp = false;
+    bool FSalesAwaited = false;
 };

@@ -201,6 +201,7 @@ void TVxGame::LoadFromStream(TVxReadStream& stream) {
     ReadBody(*this, body);
     RebuildOwnerList();
     GameEnd = false;
+    FSalesAwaited = false;
 }
 
 void TVxGame::SaveToFile(const std::string& fileName) {

@@ -4,6 +4,7 @@
 #include "game/VxRound.h"
 #include "game/VxUtils.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -25,48 +26,87 @@ bool FitsInt32(int64_t value) {
     return value >= INT32_MIN && value <= INT32_MAX;
 }
 
-// Why buying `lots` lots for `cost` cannot be settled; nullptr when it can.
-const char* BuyRefusal(const TVxGame& game, const TVxCompany& company, int64_t lots, int64_t cost) {
-    if (lots < 1 || lots * TradeLot > company.SellStockCount())
+int32_t ClampToInt32(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+// Why buying `lots` lots for `cost` breaks a limit of the game; None when
+// it does not.
+TVxTradeRefusal BuyLimit(const TVxTradeFigures& figures, int64_t lots, int64_t cost) {
+    if (lots < 1 || lots * TradeLot > IssuedShares - figures.SharesHeld)
+        return TVxTradeRefusal::Lots;
+    if (cost < 1 || cost > figures.Cash)
+        return TVxTradeRefusal::Cash;
+    if (!FitsInt32(int64_t{figures.Expense} + cost) || !FitsInt32(figures.HoldingCost + cost))
+        return TVxTradeRefusal::Amount;
+    return TVxTradeRefusal::None;
+}
+
+// Why selling `lots` lots for `proceeds` breaks a limit of the game; None
+// when it does not.
+TVxTradeRefusal SellLimit(const TVxTradeFigures& figures, int64_t lots, int64_t proceeds) {
+    if (lots < 1 || lots * TradeLot > figures.SharesHeld)
+        return TVxTradeRefusal::Lots;
+    if (proceeds < 1 || !FitsInt32(int64_t{figures.Cash} + proceeds) ||
+        !FitsInt32(int64_t{figures.Income} + proceeds))
+        return TVxTradeRefusal::Amount;
+    return TVxTradeRefusal::None;
+}
+
+// Why `offer` is not what trading at the current price comes to (`offerAt`
+// of the price and the lots); None when it is.  A settlement worked out
+// against an older price, or any other amount, is refused.
+TVxTradeRefusal PriceRefusal(const TVxTradeFigures& figures, TVxTradeOffer offer,
+                             TVxTradeOffer (*offerAt)(int32_t price, int32_t lots)) {
+    if (!IsTradeablePrice(figures.Price))
+        return TVxTradeRefusal::Price;
+    if (offer != offerAt(figures.Price, offer.Lots))
+        return TVxTradeRefusal::PriceMismatch;
+    return TVxTradeRefusal::None;
+}
+
+const char* RefusalText(TVxTradeRefusal refusal) {
+    switch (refusal) {
+    case TVxTradeRefusal::None:
+        break;
+    case TVxTradeRefusal::GameEnded:
+        return "ゲームは終了しています";
+    case TVxTradeRefusal::PurchasesClosed:
+        return "資金を用意する間は買えません";
+    case TVxTradeRefusal::Lots:
         return "株数が範囲外です";
-    if (cost < 1 || cost > game.Money)
+    case TVxTradeRefusal::Cash:
         return "資金が足りません";
-    if (!FitsInt32(int64_t{game.Expense()} + cost) || !FitsInt32(company.MyStockCost + cost))
+    case TVxTradeRefusal::Amount:
         return "金額が範囲外です";
-    return nullptr;
-}
-
-// Why selling `lots` lots for `proceeds` cannot be settled; nullptr when it can.
-const char* SellRefusal(const TVxGame& game, const TVxCompany& company, int64_t lots,
-                        int64_t proceeds) {
-    if (lots < 1 || lots * TradeLot > company.MyStockCount)
-        return "株数が範囲外です";
-    if (proceeds < 1 || !FitsInt32(int64_t{game.Money} + proceeds) ||
-        !FitsInt32(int64_t{game.Income()} + proceeds))
-        return "金額が範囲外です";
-    return nullptr;
-}
-
-// Why `amount` is not what trading at the company's current price comes to
-// (`amountAt` of the lots and the price); nullptr when it is.  A settlement
-// worked out against an older price, or any other amount, is refused.
-const char* AmountRefusal(const TVxCompany& company, int32_t lots, int32_t amount,
-                          int64_t (*amountAt)(int32_t lots, int32_t price)) {
-    const int32_t price = company.StockPrice();
-    if (!IsTradeablePrice(price))
+    case TVxTradeRefusal::Price:
         return "株価が範囲外です";
-    if (amount != amountAt(lots, price))
+    case TVxTradeRefusal::PriceMismatch:
         return "金額が株価と合いません";
-    return nullptr;
+    }
+    return "";
 }
 
-[[noreturn]] void Refuse(const char* reason, int32_t lots, int32_t money) {
+std::string RefusalReason(const char* reason, int32_t lots, int32_t money) {
     char text[160];
     std::snprintf(text, sizeof text, "取引できません: %s (%d千株, %d万円)", reason, lots, money);
-    throw EVxTradeError(text);
+    return text;
 }
 
 } // namespace
+
+std::string TVxTradeResult::Reason() const {
+    switch (Refusal) {
+    case TVxTradeRefusal::None:
+        return {};
+    case TVxTradeRefusal::GameEnded:
+    case TVxTradeRefusal::PurchasesClosed:
+        // Nothing about the quantity: no quantity would do.
+        return std::string("取引できません: ") + RefusalText(Refusal);
+    default:
+        return RefusalReason(RefusalText(Refusal), Offer.Lots, Offer.Money);
+    }
+}
 
 int64_t TradeBuyCost(int32_t lots, int32_t price) {
     const int64_t value = int64_t{lots} * price;
@@ -78,97 +118,81 @@ int64_t TradeSellProceeds(int32_t lots, int32_t price) {
     return VxTrunc(static_cast<long double>(value) * SellFactor / 10);
 }
 
-void BuildBuyOffers(const TVxGame& game, const TVxCompany& company, TIntegerList& stockCountList,
+TVxTradeOffer TradeBuyOfferAt(int32_t price, int32_t lots) {
+    return {lots, ClampToInt32(TradeBuyCost(lots, price))};
+}
+
+TVxTradeOffer TradeSellOfferAt(int32_t price, int32_t lots) {
+    return {lots, ClampToInt32(TradeSellProceeds(lots, price))};
+}
+
+TVxTradeRefusal TradeBuyRefusal(const TVxTradeFigures& figures, TVxTradeOffer offer) {
+    const TVxTradeRefusal limit = BuyLimit(figures, offer.Lots, offer.Money);
+    return limit != TVxTradeRefusal::None ? limit : PriceRefusal(figures, offer, TradeBuyOfferAt);
+}
+
+TVxTradeRefusal TradeSellRefusal(const TVxTradeFigures& figures, TVxTradeOffer offer) {
+    const TVxTradeRefusal limit = SellLimit(figures, offer.Lots, offer.Money);
+    return limit != TVxTradeRefusal::None ? limit : PriceRefusal(figures, offer, TradeSellOfferAt);
+}
+
+void TradeBuyOffers(const TVxTradeFigures& figures, TIntegerList& stockCountList,
                     TIntegerList& moneyList) {
     stockCountList.Clear();
     moneyList.Clear();
-    const int32_t price = company.StockPrice();
-    if (!IsTradeablePrice(price))
+    if (!IsTradeablePrice(figures.Price))
         return;
-    const int32_t lotsOnSale = company.SellStockCount() / TradeLot;
+    const int32_t lotsOnSale = (IssuedShares - figures.SharesHeld) / TradeLot;
     // Costs grow with the lot count, so the first one that cannot be paid
     // ends the list.
     for (int32_t lots = 1; lots <= lotsOnSale; ++lots) {
-        const int64_t cost = TradeBuyCost(lots, price);
-        if (BuyRefusal(game, company, lots, cost))
+        const int64_t cost = TradeBuyCost(lots, figures.Price);
+        if (BuyLimit(figures, lots, cost) != TVxTradeRefusal::None)
             break;
         stockCountList.Add(lots);
         moneyList.Add(static_cast<int32_t>(cost));
     }
 }
 
-void BuildSellOffers(const TVxGame& game, const TVxCompany& company, TIntegerList& stockCountList,
+void TradeSellOffers(const TVxTradeFigures& figures, TIntegerList& stockCountList,
                      TIntegerList& moneyList) {
     stockCountList.Clear();
     moneyList.Clear();
-    const int32_t price = company.StockPrice();
-    if (!IsTradeablePrice(price))
+    if (!IsTradeablePrice(figures.Price))
         return;
-    const int32_t lotsHeld = company.MyStockCount / TradeLot;
+    const int32_t lotsHeld = figures.SharesHeld / TradeLot;
     // Small lot counts of a cheap company bring in nothing once the fee is
     // taken; they are skipped, and larger ones may still be offered.
     for (int32_t lots = 1; lots <= lotsHeld; ++lots) {
-        const int64_t proceeds = TradeSellProceeds(lots, price);
-        if (SellRefusal(game, company, lots, proceeds))
+        const int64_t proceeds = TradeSellProceeds(lots, figures.Price);
+        if (SellLimit(figures, lots, proceeds) != TVxTradeRefusal::None)
             continue;
         stockCountList.Add(lots);
         moneyList.Add(static_cast<int32_t>(proceeds));
     }
 }
 
-bool HasSellOffer(const TVxGame& game, const TVxCompany& company) {
-    TIntegerList lots, proceeds;
-    BuildSellOffers(game, company, lots, proceeds);
+bool TradeSaleOffered(const TVxTradeFigures& figures) {
+    TIntegerList lots;
+    TIntegerList proceeds;
+    TradeSellOffers(figures, lots, proceeds);
     return lots.Count() > 0;
 }
 
 int64_t TradePricePerShare(int32_t money, int32_t lots) {
     if (lots < 1)
-        Refuse("株数が範囲外です", lots, money);
+        throw EVxTradeError(RefusalReason(RefusalText(TVxTradeRefusal::Lots), lots, money));
     return VxRound(static_cast<long double>(money) / lots * 10);
 }
 
 std::string TradePricePerShareText(int32_t money, int32_t lots) {
     const int64_t perShare = TradePricePerShare(money, lots);
     if (!FitsInt32(perShare))
-        Refuse("金額が範囲外です", lots, money);
+        throw EVxTradeError(RefusalReason(RefusalText(TVxTradeRefusal::Amount), lots, money));
     return "1株" + IntToKanjiStr(static_cast<int32_t>(perShare), false) + "円相当";
 }
 
-void SettleBuy(TVxGame& game, TVxCompany& company, int32_t lots, int32_t cost) {
-    const char* reason = BuyRefusal(game, company, lots, cost);
-    if (!reason)
-        reason = AmountRefusal(company, lots, cost, TradeBuyCost);
-    if (reason)
-        Refuse(reason, lots, cost);
-    company.MyStockCount += lots * TradeLot;
-    game.Money -= cost;
-    company.MyStockCost += cost;
-    game.SetExpense(game.Expense() + cost);
-    if (game.OwnerList.IndexOf(&company) < 0)
-        game.OwnerList.Add(&company);
-}
-
-void SettleSell(TVxGame& game, TVxCompany& company, int32_t lots, int32_t proceeds) {
-    const char* reason = SellRefusal(game, company, lots, proceeds);
-    if (!reason)
-        reason = AmountRefusal(company, lots, proceeds, TradeSellProceeds);
-    if (reason)
-        Refuse(reason, lots, proceeds);
-    const int32_t remaining = company.MyStockCount - lots * TradeLot;
-    // The remaining shares keep the average price of the whole holding.  The
-    // quotient is rounded to extended precision before the product, so a
-    // product that would be an exact half can fall just below it.
-    const long double averagePerShare =
-        static_cast<long double>(company.MyStockPriceBuyingAverage()) / 10000;
-    company.MyStockCost = static_cast<int32_t>(VxRound(averagePerShare * remaining));
-    company.MyStockCount = remaining;
-    game.Money += proceeds;
-    game.SetIncome(game.Income() + proceeds);
-    if (company.MyStockCount == 0) {
-        const int32_t index = game.OwnerList.IndexOf(&company);
-        if (index >= 0)
-            game.OwnerList.Delete(index);
-        company.MyStockCost = 0;
-    }
+int32_t TradeRemainingCost(int32_t averagePrice, int32_t remainingShares) {
+    const long double averagePerShare = static_cast<long double>(averagePrice) / 10000;
+    return static_cast<int32_t>(VxRound(averagePerShare * remainingShares));
 }

@@ -1,28 +1,21 @@
 #pragma once
 
-// Buying and selling the shares of one company: which quantities the player
-// can trade now, what each costs or brings in with the fee included, and
-// the settlement of a chosen quantity on a game.  The trade dialog and the
-// headless simulator both trade through these functions, so a game played
-// without a window settles to the same yen.
+// The arithmetic and the rules of trading the shares of one company, as
+// plain functions of numbers: what a quantity costs or brings in with the
+// fee included, which quantities are open to the player, and why a trade
+// cannot be settled.  One refusal function per side serves both the offers
+// and the settlement, so what is offered is exactly what can be settled.
+// The game applies them to itself (TVxGame::BuildBuyOffers, Buy, Sell); the
+// monthly turn asks TradeSaleOffered whether a holding can be sold at all.
 //
 // Units: money in 万円 (10,000 yen), prices in yen per share, quantities in
 // lots of TradeLot (1000) shares.
-//
-// Typical use:
-//
-//     TIntegerList lots, costs;
-//     BuildBuyOffers(game, company, lots, costs);
-//     if (lots.Count() > 0)
-//         SettleBuy(game, company, lots.Last(), costs.Last()); // buy all
 //
 // An offer is made only when settling it leaves every figure of the game
 // within 32 bits (cash, this year's income or expense, the holding's cost),
 // so a settled offer can never overflow whatever a loaded game holds.
 
 #include "VxRTL/EtcLists/MyList.h"
-#include "game/VxCompany.h"
-#include "game/VxGame.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -31,12 +24,56 @@
 // Percent of the share value charged on every purchase and every sale.
 inline constexpr int32_t TradeFeePercent = 10;
 
-// A settlement that was never offered: it would overdraw the cash, hold
-// more shares than are issued or sell more than are held, or carry a figure
-// beyond 32 bits.  The game is left unchanged.
+// A quantity of lots and the money it costs (a purchase, fee included) or
+// brings in (a sale, fee deducted), 万円.
+struct TVxTradeOffer {
+    int32_t Lots = 0;
+    int32_t Money = 0;
+
+    friend bool operator==(const TVxTradeOffer&, const TVxTradeOffer&) = default;
+};
+
+// Why a trade is not settled.
+enum class TVxTradeRefusal {
+    None,
+    GameEnded,       // the game was won or lost
+    PurchasesClosed, // a refused month waits for sales (the simulator's rule)
+    Lots,            // no lots, more than are on sale, or more than are held
+    Cash,            // the cost exceeds the cash
+    Amount,          // an amount of nothing, or a figure beyond 32 bits
+    Price,           // the price is outside 1..MaxStockPrice
+    PriceMismatch    // the amount is not what the lots come to at the price
+};
+
+// What a purchase or a sale came to: the offer settled, or why it was
+// refused (and then nothing changed).
+struct TVxTradeResult {
+    TVxTradeRefusal Refusal = TVxTradeRefusal::None;
+    TVxTradeOffer Offer;
+    // The settlement brought the cash to the goal: the game is won.
+    bool GameClear = false;
+
+    bool Settled() const { return Refusal == TVxTradeRefusal::None; }
+    // The game's own words for a refusal, "取引できません: 資金が足りません
+    // (1千株, 110万円)"; empty for a settled trade.
+    std::string Reason() const;
+};
+
+// A settlement that the caller should never have asked for (the per-share
+// figure of no lots).
 class EVxTradeError : public std::invalid_argument {
 public:
     using std::invalid_argument::invalid_argument;
+};
+
+// The figures of the game and of the company that a trade reads and changes.
+struct TVxTradeFigures {
+    int32_t Cash = 0;        // the game's Money
+    int32_t Income = 0;      // this year's
+    int32_t Expense = 0;     // this year's
+    int32_t Price = 0;       // the company's current price, yen
+    int32_t SharesHeld = 0;  // the company's MyStockCount
+    int32_t HoldingCost = 0; // the company's MyStockCost
 };
 
 // The money that `lots` lots at `price` yen a share cost, fee included:
@@ -47,22 +84,32 @@ int64_t TradeBuyCost(int32_t lots, int32_t price);
 // deducted: lots × price × 0.9 / 10 in extended precision, truncated.
 int64_t TradeSellProceeds(int32_t lots, int32_t price);
 
-// Replaces both lists with the purchases open to the player: 1, 2, ... lots
-// while shares are still on sale and the cost does not exceed the cash.
-// Entry k of `stockCountList` (lots, ascending) is bought for entry k of
-// `moneyList`.  A price outside 1..MaxStockPrice offers nothing.
-void BuildBuyOffers(const TVxGame& game, const TVxCompany& company, TIntegerList& stockCountList,
+// The purchase and the sale of exactly `lots` lots at `price`, for what the
+// arithmetic makes of them (beyond 32 bits: the nearest 32-bit amount).
+// Whether they are open is the refusals' business.
+TVxTradeOffer TradeBuyOfferAt(int32_t price, int32_t lots);
+TVxTradeOffer TradeSellOfferAt(int32_t price, int32_t lots);
+
+// Why `offer` cannot be bought or sold now; None when it can.
+TVxTradeRefusal TradeBuyRefusal(const TVxTradeFigures& figures, TVxTradeOffer offer);
+TVxTradeRefusal TradeSellRefusal(const TVxTradeFigures& figures, TVxTradeOffer offer);
+
+// Replaces both lists with the purchases open: 1, 2, ... lots while shares
+// are still on sale and the cost does not exceed the cash.  Entry k of
+// `stockCountList` (lots, ascending) is bought for entry k of `moneyList`.
+// A price outside 1..MaxStockPrice offers nothing.
+void TradeBuyOffers(const TVxTradeFigures& figures, TIntegerList& stockCountList,
                     TIntegerList& moneyList);
 
-// Replaces both lists with the sales open to the player: every lot count up
-// to the holding whose proceeds are above 0.  Entry k of `stockCountList`
-// (lots, ascending) sells for entry k of `moneyList`.  A price outside
+// Replaces both lists with the sales open: every lot count up to the
+// holding whose proceeds are above 0.  Entry k of `stockCountList` (lots,
+// ascending) sells for entry k of `moneyList`.  A price outside
 // 1..MaxStockPrice offers nothing.
-void BuildSellOffers(const TVxGame& game, const TVxCompany& company, TIntegerList& stockCountList,
+void TradeSellOffers(const TVxTradeFigures& figures, TIntegerList& stockCountList,
                      TIntegerList& moneyList);
 
-// Whether BuildSellOffers offers any sale of `company` at all.
-bool HasSellOffer(const TVxGame& game, const TVxCompany& company);
+// Whether TradeSellOffers offers any sale at all.
+bool TradeSaleOffered(const TVxTradeFigures& figures);
 
 // What `money` (万円) for `lots` lots comes to per share, in yen:
 // money / lots × 10 in extended precision, rounded half to even.
@@ -72,17 +119,8 @@ int64_t TradePricePerShare(int32_t money, int32_t lots);
 // The per-share figure as the dialog shows it: "1株%s円相当".
 std::string TradePricePerShareText(int32_t money, int32_t lots);
 
-// Buys `lots` lots of `company` for `cost`: the holding grows, the cash
-// falls, the cost is added to the holding's cost and to this year's
-// expense, and a company not yet held is appended to the game's OwnerList.
-// Throws EVxTradeError, changing nothing, for a purchase BuildBuyOffers
-// could not offer now for this cost (also one offered at an older price).
-void SettleBuy(TVxGame& game, TVxCompany& company, int32_t lots, int32_t cost);
-
-// Sells `lots` lots of `company` for `proceeds`.  The shares that remain
-// keep the average buying price of the holding, to the whole yen; the
-// proceeds go to the cash and to this year's income.  Selling the last lot
-// removes the company from the game's OwnerList and clears its cost.
-// Throws EVxTradeError, changing nothing, for a sale BuildSellOffers could
-// not offer now for these proceeds (also one offered at an older price).
-void SettleSell(TVxGame& game, TVxCompany& company, int32_t lots, int32_t proceeds);
+// The cost that the shares held keep after `lots` of them are sold: the
+// holding's average buying price (whole yen) times the shares that remain.
+// The quotient is rounded to extended precision before the product, so a
+// product that would be an exact half can fall just below it.
+int32_t TradeRemainingCost(int32_t averagePrice, int32_t remainingShares);

@@ -34,3 +34,7 @@ std::string ManToKanjiStr(int32_t value, bool showPlus) {
 std::string IntToKanjiStr(int32_t value, bool showPlus) {
     return KanjiStr(value, showPlus, {"億", "万", ""});
 }
+
+std::string CalendarText(int32_t year, int32_t month) {
+    return std::to_string(int64_t{year} + 1) + "年目" + std::to_string(int64_t{month} + 1) + "月";
+}

@@ -15,3 +15,7 @@ std::string ManToKanjiStr(int32_t value, bool showPlus);
 
 // A plain value (a price in yen): units 億, 万, none for the lowest group.
 std::string IntToKanjiStr(int32_t value, bool showPlus);
+
+// The calendar as the player sees it, "%d年目%d月": `year` and `month` as
+// the game keeps them, counted from 0, are shown counted from 1.
+std::string CalendarText(int32_t year, int32_t month);

@@ -1,6 +1,6 @@
 #include "sim/VxSimGame.h"
 
-#include "sim/VxSimSeed.h"
+#include "game/VxSeed.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,11 +8,10 @@
 
 TVxSimGame::TVxSimGame(uint64_t seed, std::unique_ptr<TVxSimStrategy> strategy)
     : FSeed(seed), FStrategy(std::move(strategy)) {
-    FGame.SetRandom(&FMarketDraws);
+    FGame.SetSeed(seed);
 }
 
 void TVxSimGame::NewGame() {
-    FMarketDraws.Seed(VxSimStreamSeed(FSeed, TVxSimStream::NewGame, 0));
     FGame.NewGame();
     FStuck = false;
 }
@@ -41,13 +40,7 @@ TVxSimMonth TVxSimGame::Snapshot(int32_t taxPaid) const {
     return record;
 }
 
-TVxSimTrader TVxSimGame::Trader(bool salesOnly) {
-    return TVxSimTrader(FGame, FStrategyDraws, salesOnly);
-}
-
 TVxSimTurn TVxSimGame::PlayTurn() {
-    FMarketDraws.Seed(
-        VxSimStreamSeed(FSeed, TVxSimStream::Turn, VxSimMonthIndex(FGame.Year, FGame.Month)));
     const TVxTurnResult turn = FGame.NextMonth();
     TVxSimTurn played;
     played.Refused = turn.Refused;
@@ -68,10 +61,10 @@ TVxSimTurn TVxSimGame::PlayTurn() {
 }
 
 TVxSimMonth TVxSimGame::PlayMonth() {
-    const int64_t monthIndex = VxSimMonthIndex(FGame.Year, FGame.Month);
-    FStrategyDraws.Seed(VxSimStreamSeed(FSeed, TVxSimStream::Strategy, monthIndex));
+    const int64_t monthIndex = VxMonthIndex(FGame.Year, FGame.Month);
+    FStrategyDraws.Seed(VxStreamSeed(FSeed, TVxDrawStream::Strategy, monthIndex));
     {
-        TVxSimTrader trader = Trader(false);
+        TVxSimTrader trader(FGame, FStrategyDraws);
         FStrategy->Trade(trader);
     }
     std::vector<TVxSimEvent> events;
@@ -82,7 +75,7 @@ TVxSimMonth TVxSimGame::PlayMonth() {
             return turn.Month;
         }
         events = {{TVxSimEventKind::Refused}};
-        TVxSimTrader seller = Trader(true);
+        TVxSimTrader seller(FGame, FStrategyDraws);
         FStrategy->RaiseCash(seller);
         if (seller.Trades() == 0) {
             FStuck = true;

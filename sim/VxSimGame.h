@@ -2,7 +2,7 @@
 
 // One simulated game: the game's own model, played month by month by a
 // strategy or by a program through `serve`, with every random draw derived
-// from the game's seed (see VxSimSeed.h).  Both ways of playing trade
+// from the game's seed (see game/VxSeed.h).  Both ways of playing trade
 // through the same trader and play the same turn, so the same orders give
 // the same game.  What matters for the output is read back from the game's
 // state after each month.
@@ -48,9 +48,6 @@ public:
     // sale that reaches the goal ends the game before the turn.
     TVxSimMonth PlayMonth();
 
-    // The trades open now; `salesOnly` while a refused turn waits for cash.
-    // The strategy's draws of the month are those of PlayMonth.
-    TVxSimTrader Trader(bool salesOnly);
     // Plays the monthly turn once.  Every attempt at the turn of one month
     // draws from that month's stream, so a turn tried again after sales
     // draws what a turn played at once would have drawn.
@@ -70,7 +67,6 @@ private:
 
     uint64_t FSeed;
     std::unique_ptr<TVxSimStrategy> FStrategy;
-    TVxSeededRandom FMarketDraws;
     TVxSeededRandom FStrategyDraws;
     TVxGame FGame;
     bool FStuck = false;

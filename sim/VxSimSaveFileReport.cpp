@@ -3,6 +3,7 @@
 #include "game/VxConsts.h"
 #include "game/VxGameSaveData.h"
 #include "game/VxStream.h"
+#include "game/VxUtils.h"
 #include "sim/VxSimJson.h"
 
 #include <filesystem>
@@ -77,8 +78,7 @@ std::string VxSimGameJson(const TVxGame& game, const std::string& fileName) {
     json.Key("month");
     json.Number(game.Month);
     json.Key("shown");
-    json.String(std::to_string(int64_t{game.Year} + 1) + "年目" + std::to_string(game.Month + 1) +
-                "月");
+    json.String(CalendarText(game.Year, game.Month));
     json.EndObject();
     json.Key("cash");
     json.Number(game.Money);

@@ -2,6 +2,8 @@
 
 #include "game/VxConsts.h"
 #include "game/VxTrade.h"
+#include "game/VxUtils.h"
+#include "sim/VxSimFields.h"
 
 #include <array>
 #include <system_error>
@@ -12,10 +14,6 @@
 #endif
 
 namespace {
-
-std::string ShownCalendar(const TVxGame& game) {
-    return std::to_string(int64_t{game.Year} + 1) + "年目" + std::to_string(game.Month + 1) + "月";
-}
 
 const char* Outcome(const TVxGame& game) {
     if (!game.GameEnd)
@@ -47,45 +45,30 @@ TVxSimServer::~TVxSimServer() {
 
 std::string TVxSimServer::Hello() {
     FJson.Clear();
-    FJson.BeginObject();
-    FJson.Key("hello");
-    FJson.BeginObject();
-    FJson.Key("protocol");
-    FJson.Number(VxSimProtocolVersion);
-    FJson.Key("program");
-    FJson.String("ridolt-sim " RIDOLT_VERSION);
-    FJson.Key("seed");
-    FJson.Number(FGame.Seed());
-    FJson.Key("rules");
-    FJson.BeginObject();
-    const std::pair<const char*, int32_t> rules[] = {{"shares_per_lot", TradeLot},
-                                                     {"issued_shares", IssuedShares},
-                                                     {"fee_percent", TradeFeePercent},
-                                                     {"living_cost", LivingCost},
-                                                     {"tax_percent", TaxRate},
-                                                     {"start_money", StartMoney},
-                                                     {"goal_money", GoalMoney},
-                                                     {"lost_below", 0},
-                                                     {"companies", CompanyCount},
-                                                     {"price_history", PriceHistoryLength},
-                                                     {"initial_price", InitialStockPrice},
-                                                     {"max_price", MaxStockPrice}};
-    for (const auto& [name, value] : rules) {
-        FJson.Key(name);
-        FJson.Number(value);
-    }
-    FJson.Key("money_unit");
-    FJson.String("万円");
-    FJson.Key("price_unit");
-    FJson.String("円/株");
-    FJson.EndObject();
-    Calendar();
-    FJson.Key("cash");
-    FJson.Number(FGame.Game().Money);
-    FJson.Key("outcome");
-    FJson.String(Outcome(FGame.Game()));
-    FJson.EndObject();
-    FJson.EndObject();
+    const TVxGame& game = FGame.Game();
+    TVxSimFields(FJson).Object("hello", [&](TVxSimFields& hello) {
+        hello.Field("protocol", VxSimProtocolVersion)
+            .Field("program", "ridolt-sim " RIDOLT_VERSION)
+            .Field("seed", FGame.Seed())
+            .Object("rules", [](TVxSimFields& rules) {
+                rules.Field("shares_per_lot", TradeLot)
+                    .Field("issued_shares", IssuedShares)
+                    .Field("fee_percent", TradeFeePercent)
+                    .Field("living_cost", LivingCost)
+                    .Field("tax_percent", TaxRate)
+                    .Field("start_money", StartMoney)
+                    .Field("goal_money", GoalMoney)
+                    .Field("lost_below", 0)
+                    .Field("companies", CompanyCount)
+                    .Field("price_history", PriceHistoryLength)
+                    .Field("initial_price", InitialStockPrice)
+                    .Field("max_price", MaxStockPrice)
+                    .Field("money_unit", "万円")
+                    .Field("price_unit", "円/株");
+            });
+        Calendar(hello);
+        hello.Field("cash", game.Money).Field("outcome", Outcome(game));
+    });
     return std::string(FJson.Text());
 }
 
@@ -102,14 +85,7 @@ std::string_view TVxSimServer::Answer(std::string_view line) {
 }
 
 void TVxSimServer::Error(std::string_view code, std::string_view message) {
-    FJson.BeginObject();
-    FJson.Key("ok");
-    FJson.Bool(false);
-    FJson.Key("error");
-    FJson.String(code);
-    FJson.Key("message");
-    FJson.String(message);
-    FJson.EndObject();
+    TVxSimFields(FJson).Field("ok", false).Field("error", code).Field("message", message);
 }
 
 void TVxSimServer::Execute(const TVxSimRequest& request) {
@@ -127,116 +103,77 @@ void TVxSimServer::Execute(const TVxSimRequest& request) {
         return Save(request);
     case TVxSimCommand::Quit:
         FQuit = true;
-        FJson.BeginObject();
-        FJson.Key("ok");
-        FJson.Bool(true);
-        FJson.Key("quit");
-        FJson.Bool(true);
-        FJson.EndObject();
+        TVxSimOkAnswer(FJson).Field("quit", true);
         return;
     }
 }
 
-void TVxSimServer::Calendar() {
+void TVxSimServer::Calendar(TVxSimFields& fields) const {
     const TVxGame& game = FGame.Game();
-    FJson.Key("year");
-    FJson.Number(int64_t{game.Year} + 1);
-    FJson.Key("month");
-    FJson.Number(game.Month + 1);
+    fields.Field("year", int64_t{game.Year} + 1).Field("month", game.Month + 1);
 }
 
 // What the coming turn takes and the tax due so far: a bot's budget.
-void TVxSimServer::Balance() {
+void TVxSimServer::Balance(TVxSimFields& fields) const {
     const TVxGame& game = FGame.Game();
-    FJson.Key("month_cost");
-    FJson.Number(game.MonthCost());
-    FJson.Key("tax_due");
-    FJson.Number(game.Tax());
+    fields.Field("month_cost", game.MonthCost()).Field("tax_due", game.Tax());
 }
 
-void TVxSimServer::Holdings() {
+void TVxSimServer::Holdings(TVxSimFields& fields) const {
     const TVxGame& game = FGame.Game();
-    FJson.Key("holdings_value");
-    FJson.Number(game.HoldingsValue());
-    FJson.Key("holdings");
-    FJson.BeginArray();
-    for (int32_t i = 0; i < game.OwnerList.Count(); ++i) {
-        const TVxCompany& company = *game.OwnerList.Items(i);
-        FJson.BeginObject();
-        FJson.Key("id");
-        FJson.Number(int32_t{company.ID});
-        FJson.Key("lots");
-        FJson.Number(company.MyStockCount / TradeLot);
-        FJson.Key("shares");
-        FJson.Number(company.MyStockCount);
-        FJson.Key("cost");
-        FJson.Number(company.MyStockCost);
-        FJson.Key("average_price");
-        FJson.Number(company.MyStockPriceBuyingAverage());
-        FJson.Key("price");
-        FJson.Number(company.StockPrice());
-        FJson.Key("value");
-        FJson.Number(company.MyStockValue());
-        FJson.EndObject();
-    }
-    FJson.EndArray();
+    fields.Field("holdings_value", game.HoldingsValue());
+    fields.Array("holdings", [&](TVxSimJsonWriter& json) {
+        for (int32_t i = 0; i < game.OwnerList.Count(); ++i) {
+            const TVxCompany& company = *game.OwnerList.Items(i);
+            TVxSimFields(json)
+                .Field("id", company.ID)
+                .Field("lots", company.MyStockCount / TradeLot)
+                .Field("shares", company.MyStockCount)
+                .Field("cost", company.MyStockCost)
+                .Field("average_price", company.MyStockPriceBuyingAverage())
+                .Field("price", company.StockPrice())
+                .Field("value", company.MyStockValue());
+        }
+    });
 }
 
-void TVxSimServer::Messages() {
-    FJson.Key("messages");
-    FJson.BeginArray();
-    for (const std::string& line : FMessages.Lines)
-        FJson.String(line);
-    FJson.EndArray();
+void TVxSimServer::Messages(TVxSimFields& fields) const {
+    fields.Array("messages", [&](TVxSimJsonWriter& json) {
+        for (const std::string& line : FMessages.Lines)
+            json.String(line);
+    });
 }
 
 void TVxSimServer::State() {
     const TVxGame& game = FGame.Game();
-    FJson.BeginObject();
-    FJson.Key("ok");
-    FJson.Bool(true);
-    Calendar();
-    FJson.Key("shown");
-    FJson.String(ShownCalendar(game));
-    FJson.Key("cash");
-    FJson.Number(game.Money);
-    FJson.Key("outcome");
-    FJson.String(Outcome(game));
-    FJson.Key("purchases_open");
-    FJson.Bool(!game.GameEnd && !FRaisingCash);
-    Balance();
-    const std::pair<const char*, std::array<int32_t, 5>> years[] = {
-        {"this_year",
-         {game.Income(), game.Expense(), game.Profit(), game.Tax(), game.ProfitAfterTax()}},
-        {"last_year",
-         {game.PreIncome(), game.PreExpense(), game.PreProfit(), game.PreTax(),
-          game.PreProfitAfterTax()}}};
-    for (const auto& [name, totals] : years) {
-        FJson.Key(name);
-        FJson.BeginObject();
-        const char* keys[] = {"income", "expense", "profit", "tax", "profit_after_tax"};
-        for (size_t i = 0; i < totals.size(); ++i) {
-            FJson.Key(keys[i]);
-            FJson.Number(totals[i]);
-        }
-        FJson.EndObject();
-    }
-    Holdings();
-    FJson.Key("companies");
-    FJson.BeginArray();
-    for (const TVxCompany* company : FById) {
-        FJson.BeginObject();
-        FJson.Key("id");
-        FJson.Number(int32_t{company->ID});
-        FJson.Key("prices");
-        FJson.BeginArray();
-        for (int32_t k = 0; k < company->PriceHistory.Count(); ++k)
-            FJson.Number(company->PriceHistory.Get(k));
-        FJson.EndArray();
-        FJson.EndObject();
-    }
-    FJson.EndArray();
-    FJson.EndObject();
+    TVxSimOkAnswer answer(FJson);
+    Calendar(answer);
+    answer.Field("shown", CalendarText(game.Year, game.Month))
+        .Field("cash", game.Money)
+        .Field("outcome", Outcome(game))
+        .Field("purchases_open", !game.GameEnd && !game.SalesAwaited());
+    Balance(answer);
+    const auto year = [](int32_t income, int32_t expense, int32_t profit, int32_t tax,
+                         int32_t afterTax) {
+        return [=](TVxSimFields& totals) {
+            totals.Field("income", income)
+                .Field("expense", expense)
+                .Field("profit", profit)
+                .Field("tax", tax)
+                .Field("profit_after_tax", afterTax);
+        };
+    };
+    answer.Object("this_year", year(game.Income(), game.Expense(), game.Profit(), game.Tax(),
+                                    game.ProfitAfterTax()));
+    answer.Object("last_year", year(game.PreIncome(), game.PreExpense(), game.PreProfit(),
+                                    game.PreTax(), game.PreProfitAfterTax()));
+    Holdings(answer);
+    answer.Array("companies", [&](TVxSimJsonWriter& json) {
+        for (const TVxCompany* company : FById)
+            TVxSimFields(json)
+                .Field("id", company->ID)
+                .Numbers("prices", company->PriceHistory.Values());
+    });
 }
 
 void TVxSimServer::Offers(const TVxSimRequest& request) {
@@ -245,73 +182,41 @@ void TVxSimServer::Offers(const TVxSimRequest& request) {
     TIntegerList lots;
     TIntegerList amounts;
     if (request.Side == TVxSimSide::Buy)
-        BuildBuyOffers(game, company, lots, amounts);
+        game.BuildBuyOffers(company, lots, amounts);
     else
-        BuildSellOffers(game, company, lots, amounts);
-    FJson.BeginObject();
-    FJson.Key("ok");
-    FJson.Bool(true);
-    FJson.Key("id");
-    FJson.Number(request.Id);
-    FJson.Key("side");
-    FJson.String(VxSimSideName(request.Side));
-    FJson.Key("price");
-    FJson.Number(company.StockPrice());
-    FJson.Key("lots");
-    FJson.BeginArray();
-    for (const int32_t count : lots.Values())
-        FJson.Number(count);
-    FJson.EndArray();
-    FJson.Key("amounts");
-    FJson.BeginArray();
-    for (const int32_t amount : amounts.Values())
-        FJson.Number(amount);
-    FJson.EndArray();
-    FJson.EndObject();
+        game.BuildSellOffers(company, lots, amounts);
+    TVxSimOkAnswer(FJson)
+        .Field("id", request.Id)
+        .Field("side", VxSimSideName(request.Side))
+        .Field("price", company.StockPrice())
+        .Numbers("lots", lots.Values())
+        .Numbers("amounts", amounts.Values());
 }
 
 void TVxSimServer::Trade(const TVxSimRequest& request) {
-    const TVxGame& game = FGame.Game();
+    TVxGame& game = FGame.Game();
     const bool buy = request.Command == TVxSimCommand::Buy;
     if (game.GameEnd)
         return Error("game_ended", std::string("the game has ended (") + Outcome(game) + ")");
-    if (buy && FRaisingCash)
+    if (buy && game.SalesAwaited())
         return Error("purchases_closed",
                      "the month was refused for lack of cash: sell, then ask for the next month");
     TVxCompany& company = *FById[static_cast<size_t>(request.Id)];
-    TVxSimTrader trader = FGame.Trader(FRaisingCash);
-    const TVxSimTrader::TOffer offer =
-        buy ? trader.Purchase(company, request.Lots) : trader.Sale(company, request.Lots);
-    try {
-        if (buy)
-            trader.SettleBuy(company, offer);
-        else
-            trader.SettleSell(company, offer);
-    } catch (const EVxTradeError& e) {
-        return Error("not_offered", e.what());
-    }
-    FJson.BeginObject();
-    FJson.Key("ok");
-    FJson.Bool(true);
-    FJson.Key("side");
-    FJson.String(buy ? "buy" : "sell");
-    FJson.Key("id");
-    FJson.Number(request.Id);
-    FJson.Key("lots");
-    FJson.Number(offer.Lots);
-    FJson.Key("price");
-    FJson.Number(company.StockPrice());
-    FJson.Key("amount");
-    FJson.Number(offer.Money);
-    FJson.Key("cash");
-    FJson.Number(game.Money);
-    FJson.Key("shares");
-    FJson.Number(company.MyStockCount);
-    Balance();
-    FJson.Key("game_clear");
-    FJson.Bool(game.GameEnd);
-    Messages();
-    FJson.EndObject();
+    const TVxTradeResult result =
+        buy ? game.Buy(company, request.Lots) : game.Sell(company, request.Lots);
+    if (!result.Settled())
+        return Error("not_offered", result.Reason());
+    TVxSimOkAnswer answer(FJson);
+    answer.Field("side", buy ? "buy" : "sell")
+        .Field("id", request.Id)
+        .Field("lots", result.Offer.Lots)
+        .Field("price", company.StockPrice())
+        .Field("amount", result.Offer.Money)
+        .Field("cash", game.Money)
+        .Field("shares", company.MyStockCount);
+    Balance(answer);
+    answer.Field("game_clear", result.GameClear);
+    Messages(answer);
 }
 
 void TVxSimServer::Next() {
@@ -319,49 +224,31 @@ void TVxSimServer::Next() {
     if (game.GameEnd)
         return Error("game_ended", std::string("the game has ended (") + Outcome(game) + ")");
     const TVxSimTurn turn = FGame.PlayTurn();
-    FRaisingCash = turn.Refused;
-    FJson.BeginObject();
-    FJson.Key("ok");
-    FJson.Bool(true);
-    FJson.Key("refused");
-    FJson.Bool(turn.Refused);
-    Calendar();
-    FJson.Key("cash");
-    FJson.Number(game.Money);
-    Balance();
+    TVxSimOkAnswer answer(FJson);
+    answer.Field("refused", turn.Refused);
+    Calendar(answer);
+    answer.Field("cash", game.Money);
+    Balance(answer);
     if (turn.Refused) {
-        FJson.Key("shortfall");
-        FJson.Number(int64_t{game.MonthCost()} - game.Money);
-        Messages();
-        FJson.EndObject();
+        answer.Field("shortfall", int64_t{game.MonthCost()} - game.Money);
+        Messages(answer);
         return;
     }
-    FJson.Key("tax_paid");
-    FJson.Number(turn.Month.Tax);
-    FJson.Key("bankrupt");
-    FJson.BeginArray();
     bool gameOver = false;
-    for (const TVxSimEvent& event : turn.Month.Events) {
-        if (event.Kind == TVxSimEventKind::Bankruptcy)
-            FJson.Number(event.CompanyID);
-        gameOver = gameOver || event.Kind == TVxSimEventKind::GameOver;
-    }
-    FJson.EndArray();
-    FJson.Key("game_over");
-    FJson.Bool(gameOver);
-    FJson.Key("restarted");
-    FJson.BeginArray();
-    for (const int16_t id : turn.Restarted)
-        FJson.Number(int32_t{id});
-    FJson.EndArray();
-    Holdings();
-    FJson.Key("prices");
-    FJson.BeginArray();
-    for (const TVxCompany* company : FById)
-        FJson.Number(company->StockPrice());
-    FJson.EndArray();
-    Messages();
-    FJson.EndObject();
+    answer.Field("tax_paid", turn.Month.Tax).Array("bankrupt", [&](TVxSimJsonWriter& json) {
+        for (const TVxSimEvent& event : turn.Month.Events) {
+            if (event.Kind == TVxSimEventKind::Bankruptcy)
+                json.Number(int64_t{event.CompanyID});
+            gameOver = gameOver || event.Kind == TVxSimEventKind::GameOver;
+        }
+    });
+    answer.Field("game_over", gameOver).Numbers("restarted", turn.Restarted);
+    Holdings(answer);
+    answer.Array("prices", [&](TVxSimJsonWriter& json) {
+        for (const TVxCompany* company : FById)
+            json.Number(int64_t{company->StockPrice()});
+    });
+    Messages(answer);
 }
 
 void TVxSimServer::Save(const TVxSimRequest& request) {
@@ -370,10 +257,5 @@ void TVxSimServer::Save(const TVxSimRequest& request) {
     } catch (const std::system_error& e) {
         return Error("save_failed", request.Path + ": cannot be written: " + e.code().message());
     }
-    FJson.BeginObject();
-    FJson.Key("ok");
-    FJson.Bool(true);
-    FJson.Key("path");
-    FJson.String(request.Path);
-    FJson.EndObject();
+    TVxSimOkAnswer(FJson).Field("path", request.Path);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 // The game served to a program, one request line at a time: the answers of
-// `ridolt-sim serve`.  Trades go through the simulator's trader (the game's
-// offers and settlement, then the win check), months through its turn, so
-// a served game is the game itself.  A refused request changes nothing.
+// `ridolt-sim serve`.  Trades are the game's own (its offers, its
+// settlement with the win check), months the simulator's turn, so a served
+// game is the game itself.  A refused request changes nothing.  Each
+// answer is written as its list of fields (VxSimFields.h).
 //
 // Units in every answer: money in 万円 (10,000 yen), as the game keeps it;
 // prices in yen per share; quantities in lots of 1000 shares, holdings
@@ -18,6 +19,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+class TVxSimFields;
 
 // The version of the protocol, in the hello line.  It grows when an answer
 // loses or changes a field or a request changes its meaning; new fields and
@@ -66,17 +69,16 @@ private:
     void Save(const TVxSimRequest& request);
     void Error(std::string_view code, std::string_view message);
 
-    void Calendar();
-    void Balance();
-    void Holdings();
-    void Messages();
+    // Fields that several answers share.
+    void Calendar(TVxSimFields& fields) const;
+    void Balance(TVxSimFields& fields) const;
+    void Holdings(TVxSimFields& fields) const;
+    void Messages(TVxSimFields& fields) const;
 
     TVxSimGame& FGame;
     TVxSimJsonWriter FJson;
     TMessages FMessages;
     // The companies in ID order, whatever the market list's order.
     std::vector<TVxCompany*> FById;
-    // A turn was refused for lack of cash: only sales until one is played.
-    bool FRaisingCash = false;
     bool FQuit = false;
 };

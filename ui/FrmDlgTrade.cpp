@@ -3,7 +3,6 @@
 #include "components/VxAccessibleTabBar.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"
-#include "game/VxTrade.h"
 #include "game/VxUtils.h"
 #include "ui/VxCompanyColumnText.h"
 
@@ -67,10 +66,12 @@ void BindButton(QPushButton* button, QAction* action, void (TFormDlgTrade::*exec
 
 } // namespace
 
-TFormDlgTrade::TFormDlgTrade(QWidget* owner, TVxGame& game, const TVxColumnInfos& marketColumns)
+TFormDlgTrade::TFormDlgTrade(QWidget* owner, const TVxGame& game,
+                             const TVxColumnInfos& marketColumns, const TVxCompany& company,
+                             TVxTradeMode mode)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      FGame(game) {
+      FGame(game), FCompany(company), FMode(mode) {
     setObjectName("FormDlgTrade");
     setWindowTitle("株取引");
     setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
@@ -204,36 +205,28 @@ void TFormDlgTrade::FormShow() {
     {
         // Selecting the tab of the mode is not a switch by the player.
         const QSignalBlocker blocker(TabControl1);
-        TabControl1->setCurrentIndex(Tag % 2 == 0 ? BuyTab : SellTab);
+        TabControl1->setCurrentIndex(TradeSideOf(FMode) == TVxTradeSide::Buy ? BuyTab : SellTab);
     }
     FShownTab = TabControl1->currentIndex();
     TabControl1Change();
-    if (Tag == 2 || Tag == 3)
+    if (OpensAtLargest(FMode))
         ActMax();
     // Right from the first paint, not only from the first idle moment.
     ActionList1Update();
 }
 
 void TFormDlgTrade::ActVLVData() {
-    if (!Company)
-        return;
     for (int i = 0; i < VxListView1->ItemCount(); ++i)
-        VxListView1->Model().SetItemText(i, 1, CompanyColumnText(*Company, i));
+        VxListView1->Model().SetItemText(i, 1, CompanyColumnText(FCompany, i));
 }
 
 void TFormDlgTrade::ActBuyInfo() {
-    StockCountList.Clear();
-    MoneyList.Clear();
-    if (Company)
-        BuildBuyOffers(FGame, *Company, StockCountList, MoneyList);
+    FGame.BuildBuyOffers(FCompany, StockCountList, MoneyList);
     FillChoices(BuyItemIndex);
 }
 
 void TFormDlgTrade::ActSellInfo() {
-    StockCountList.Clear();
-    MoneyList.Clear();
-    if (Company)
-        BuildSellOffers(FGame, *Company, StockCountList, MoneyList);
+    FGame.BuildSellOffers(FCompany, StockCountList, MoneyList);
     FillChoices(SellItemIndex);
 }
 
@@ -317,23 +310,11 @@ void TFormDlgTrade::ActionList1Update() {
     FActMax->setEnabled(count >= 2 && index != count - 1);
 }
 
-void TFormDlgTrade::ActTrade() {
-    if (TabControl1->currentIndex() == BuyTab)
-        ActBuy();
-    else
-        ActSell();
-}
-
-void TFormDlgTrade::ActBuy() {
-    if (!Company || ComboBoxStock->currentIndex() < 0)
-        return;
-    SettleBuy(FGame, *Company, StockCountList.Get(ComboBoxStock->currentIndex()),
-              MoneyList.Get(ComboBoxMoney->currentIndex()));
-}
-
-void TFormDlgTrade::ActSell() {
-    if (!Company || ComboBoxStock->currentIndex() < 0)
-        return;
-    SettleSell(FGame, *Company, StockCountList.Get(ComboBoxStock->currentIndex()),
-               MoneyList.Get(ComboBoxMoney->currentIndex()));
+std::optional<TVxTradeChoice> TFormDlgTrade::Choice() const {
+    const int index = ComboBoxStock->currentIndex();
+    if (index < 0)
+        return std::nullopt;
+    return TVxTradeChoice{TabControl1->currentIndex() == BuyTab ? TVxTradeSide::Buy
+                                                                : TVxTradeSide::Sell,
+                          {StockCountList.Get(index), MoneyList.Get(index)}};
 }

@@ -1,17 +1,20 @@
 #pragma once
 
-// The modal share-trade dialog.  The window creates one per trade over its
-// game, sets `Company` and the mode `Tag` (0 buy, 1 sell, 2 buy all, 3 sell
-// all), runs exec() and, when it returns Accepted, calls ActTrade() to
-// settle the chosen quantity on the game.  Until then nothing of the game
-// changes.
+// The modal share-trade dialog.  The window creates one per trade for the
+// company and the mode of the command, runs exec() and, when it returns
+// Accepted, settles the Choice() through the game (SettleTradeChoice).  The
+// dialog itself never changes the game.
 //
-// The dialog offers only the quantities that can actually be traded, with
-// the fee included in every amount; the arithmetic is that of VxTrade.h.
+// The dialog offers only the quantities the game offers (its
+// BuildBuyOffers and BuildSellOffers), with the fee included in every
+// amount.
 
 #include "VxRTL/EtcLists/MyList.h"
+#include "ui/VxTradeMode.h"
 
 #include <QDialog>
+
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -27,24 +30,19 @@ class TVxListView;
 class TFormDlgTrade : public QDialog {
     Q_OBJECT
 public:
-    // Trades on `game`, which outlives the dialog.  `marketColumns` is the
-    // market list's column set: its definitions, in collection order, name
-    // the rows of the information list.
-    TFormDlgTrade(QWidget* owner, TVxGame& game, const TVxColumnInfos& marketColumns);
+    // Offers trades of `company` in `game`, both of which outlive the
+    // dialog, opening as `mode` says.  `marketColumns` is the market list's
+    // column set: its definitions, in collection order, name the rows of
+    // the information list.
+    TFormDlgTrade(QWidget* owner, const TVxGame& game, const TVxColumnInfos& marketColumns,
+                  const TVxCompany& company, TVxTradeMode mode);
 
-    TVxCompany* Company = nullptr; // not owned; set before exec()
-    int Tag = 0;                   // trade mode, 0..3
+    const TVxCompany& Company() const { return FCompany; }
+    TVxTradeMode Mode() const { return FMode; }
 
-    // Offered lot counts (ascending) and the money of each, in 万円.
-    TIntegerList StockCountList;
-    TIntegerList MoneyList;
-    // The lot choice of the tab that is not shown.
-    int BuyItemIndex = 0;
-    int SellItemIndex = 0;
-
-    // Settles the chosen quantity: a purchase on the buy tab, a sale on the
-    // sell tab; nothing without a choice.
-    void ActTrade();
+    // The trade chosen: the offer selected on the tab shown, a purchase on
+    // the buy tab, a sale on the sell tab; none without a selection.
+    std::optional<TVxTradeChoice> Choice() const;
 
     void ActMin();
     void ActMax();
@@ -66,10 +64,16 @@ private:
     void ComboBoxStockChange();
     void ComboBoxMoneyChange();
     void UpdatePricePerShare();
-    void ActBuy();
-    void ActSell();
 
-    TVxGame& FGame;
+    const TVxGame& FGame;
+    const TVxCompany& FCompany;
+    const TVxTradeMode FMode;
+    // Offered lot counts (ascending) and the money of each, in 万円.
+    TIntegerList StockCountList;
+    TIntegerList MoneyList;
+    // The lot choice of the tab that is not shown.
+    int BuyItemIndex = 0;
+    int SellItemIndex = 0;
 
     QTabWidget* PageControl1 = nullptr;
     TVxListView* VxListView1 = nullptr;

@@ -9,7 +9,6 @@
 #include "components/VxListView.h"
 #include "components/VxTimer.h"
 #include "game/VxGame.h"
-#include "game/VxTrade.h"
 #include "ui/FrmDlgTrade.h"
 #include "ui/VxActionCategory.h"
 #include "ui/VxBalanceList.h"
@@ -18,6 +17,7 @@
 #include "ui/VxGameStatusBar.h"
 #include "ui/VxModalQueue.h"
 #include "ui/VxPriceChart.h"
+#include "ui/VxReflectBeforeBox.h"
 #include "ui/VxSaveSlots.h"
 #include "ui/VxWaitCursor.h"
 
@@ -31,6 +31,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 
@@ -180,7 +182,7 @@ void TFormRidolt::CreateLayout() {
         connect(page, &TVxCompanyListPage::Activated, this,
                 [this, page] { ExecuteAction(&page->DefaultTradeAction()); });
         connect(page, &TVxCompanyListPage::TradeRequested, this,
-                [this, page](int mode) { TradeFocusedCompany(*page, mode); });
+                [this, page](TVxTradeMode mode) { TradeFocusedCompany(*page, mode); });
         connect(page, &TVxCompanyListPage::MenuAboutToShow, this, &TFormRidolt::ActionList1Update);
     }
 
@@ -424,29 +426,39 @@ void TFormRidolt::CompanyListSelectItem(TVxCompany* company) {
     ActChartReflectExecute();
 }
 
-void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, int mode) {
+void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMode mode) {
     // The focused row decides, not the selected one.
     TVxCompany* const traded = page.FocusedCompany();
     if (!traded)
         return;
-    const auto dialog = std::make_unique<TFormDlgTrade>(this, FGame, FMarketPage->Columns());
-    dialog->Company = traded;
-    dialog->Tag = mode;
-    if (dialog->exec() != QDialog::Accepted)
-        return;
+    std::optional<TVxTradeChoice> choice;
+    {
+        TFormDlgTrade dialog(this, FGame, FMarketPage->Columns(), *traded, mode);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        choice = dialog.Choice();
+    }
+    if (!choice)
+        return; // OK without a choice changes nothing
     ForgetUnselectedFocus();
-    try {
-        dialog->ActTrade();
-    } catch (const EVxTradeError& error) {
+    TVxTradeResult result;
+    {
+        // Each list keeps its selected company (a company sold off leaves
+        // its list with no selection); the chart shows the company traded,
+        // also behind the box of a sale that wins the game.
+        const TVxReflectBeforeBox reflectFirst(FGame, [this, traded] {
+            ChartCompany = traded;
+            ActDataReflect();
+        });
+        result = SettleTradeChoice(FGame, *traded, *choice);
+    }
+    if (!result.Settled()) {
         // The offer no longer fits the game; nothing was settled.
-        FMessageBox->Show(TVxMessageBoxRequest::Error(QString::fromStdString(error.what())));
+        FMessageBox->Show(TVxMessageBoxRequest::Error(QString::fromStdString(result.Reason())));
         return;
     }
-    // Each list keeps its selected company (a company sold off leaves its
-    // list with no selection); the chart shows the company traded.
     ChartCompany = traded;
     ActDataReflect();
-    FGame.CheckGameClear();
 }
 
 void TFormRidolt::VxTimerNextMonthTimer() {

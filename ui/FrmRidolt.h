@@ -13,6 +13,7 @@
 
 #include "ui/VxQtMessageBox.h"
 #include "ui/VxQtMessageLog.h"
+#include "ui/VxTradeMode.h"
 
 #include <QMainWindow>
 
@@ -92,7 +93,7 @@ private:
     void ActVLVPreBalanceDataExecute();
     void ActChartReflectExecute();
     void CompanyListSelectItem(TVxCompany* company);
-    void TradeFocusedCompany(const TVxCompanyListPage& page, int mode);
+    void TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMode mode);
     // Before a change that moves the lists' rows (see TVxCompanyListPage).
     void ForgetUnselectedFocus();
     void VxTimerNextMonthTimer();

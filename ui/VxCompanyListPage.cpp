@@ -65,12 +65,14 @@ void TVxCompanyListPage::CreateActions() {
         {"BuyStockAll", "全買い取引(&U)"},
         {"SellStockAll", "全売り取引(&E)"},
     }};
-    for (int mode = tmBuy; mode <= tmSellAll; ++mode) {
-        const auto& [name, caption] = trades[static_cast<size_t>(mode)];
+    for (const TVxTradeMode mode :
+         {TVxTradeMode::Buy, TVxTradeMode::Sell, TVxTradeMode::BuyAll, TVxTradeMode::SellAll}) {
+        const auto tag = static_cast<size_t>(mode);
+        const auto& [name, caption] = trades[tag];
         QAction* action = NewAction(QString::fromLatin1(name), QString::fromUtf8(caption));
-        action->setData(mode);
+        action->setData(static_cast<int>(tag));
         connect(action, &QAction::triggered, this, [this, mode] { emit TradeRequested(mode); });
-        FTradeActions[static_cast<size_t>(mode)] = action;
+        FTradeActions[tag] = action;
     }
 
     FClearSelection = NewAction(QStringLiteral("ClearSelection"), QStringLiteral("選択解除(&C)"));
@@ -87,9 +89,10 @@ void TVxCompanyListPage::CreateActions() {
 
 void TVxCompanyListPage::CreatePopupMenu() {
     FPopupMenu->setObjectName(QStringLiteral("PM") + FView->objectName().mid(3));
-    FPopupMenu->addActions({FTradeActions[tmBuy], FTradeActions[tmSell]});
+    FPopupMenu->addActions({&TradeAction(TVxTradeMode::Buy), &TradeAction(TVxTradeMode::Sell)});
     FPopupMenu->addSeparator();
-    FPopupMenu->addActions({FTradeActions[tmBuyAll], FTradeActions[tmSellAll]});
+    FPopupMenu->addActions(
+        {&TradeAction(TVxTradeMode::BuyAll), &TradeAction(TVxTradeMode::SellAll)});
     FPopupMenu->addSeparator();
     FPopupMenu->addAction(FClearSelection);
     FPopupMenu->addSeparator();
@@ -100,7 +103,7 @@ void TVxCompanyListPage::CreatePopupMenu() {
 }
 
 QAction& TVxCompanyListPage::DefaultTradeAction() const {
-    return TradeAction(IsMarket(FKind) ? tmBuy : tmSell);
+    return TradeAction(IsMarket(FKind) ? TVxTradeMode::Buy : TVxTradeMode::Sell);
 }
 
 void TVxCompanyListPage::UpdateActions(bool playing) {

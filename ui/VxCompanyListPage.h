@@ -13,6 +13,8 @@
 // before a menu opens (MenuAboutToShow) and carries out a trade the page
 // asks for (TradeRequested).
 
+#include "ui/VxTradeMode.h"
+
 #include <QObject>
 
 #include <array>
@@ -31,9 +33,6 @@ enum class TVxCompanyListKind { Market, Owner };
 class TVxCompanyListPage : public QObject {
     Q_OBJECT
 public:
-    // Trade modes, as the trade dialog takes them (TFormDlgTrade::Tag).
-    enum TTradeMode { tmBuy = 0, tmSell = 1, tmBuyAll = 2, tmSellAll = 3 };
-
     // The market page shows the game's MarketList as VLVMarket, the
     // holdings page its OwnerList as VLVOwner; the column set, actions and
     // menu are named after the view (VCIMarket, ActVLVMarketBuyStock,
@@ -47,7 +46,9 @@ public:
 
     // The action of `mode`; the default one is what a double-click or Enter
     // on a row runs: buying in the market, selling in the holdings.
-    QAction& TradeAction(TTradeMode mode) const { return *FTradeActions[mode]; }
+    QAction& TradeAction(TVxTradeMode mode) const {
+        return *FTradeActions[static_cast<size_t>(mode)];
+    }
     QAction& DefaultTradeAction() const;
 
     // The enabling rule of the trade actions: only while the game is being
@@ -87,7 +88,7 @@ signals:
     // A double-click on the rows, or Enter on a focused row.
     void Activated();
     // One of the trade actions ran: trade the focused company in `mode`.
-    void TradeRequested(int mode);
+    void TradeRequested(TVxTradeMode mode);
     // The pop-up menu is about to open.
     void MenuAboutToShow();
 

@@ -1,6 +1,7 @@
 #include "ui/VxGameStatusBar.h"
 
 #include "game/VxGame.h"
+#include "game/VxUtils.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxStatusPanels.h"
 
@@ -22,7 +23,7 @@ TVxGameStatusBar::TVxGameStatusBar(QWidget* parent)
 }
 
 void TVxGameStatusBar::Reflect(const TVxGame& game) {
-    FPanels->Panel(1).setText(QString::asprintf("%d年目%d月", game.Year + 1, game.Month + 1));
+    FPanels->Panel(1).setText(QString::fromStdString(CalendarText(game.Year, game.Month)));
     FPanels->Panel(2).setText(QStringLiteral("資金 ") + MoneyText(game.Money));
     FPanels->Panel(3).setText(QStringLiteral("所有銘柄数 ") + GroupedText(game.OwnerList.Count()));
 }

@@ -19,7 +19,7 @@ QString SharesText(int32_t lots) {
 QString OwnerTradeHint(const TVxGame& game, const TVxCompany& company) {
     TIntegerList lots;
     TIntegerList proceeds;
-    BuildSellOffers(game, company, lots, proceeds);
+    game.BuildSellOffers(company, lots, proceeds);
     const QString cost = QStringLiteral("購入額 ") + MoneyText(company.MyStockCost);
     if (lots.Count() == 0)
         return QStringLiteral("売却できません (手数料を引くと1万円に届きません)\n") + cost;
@@ -39,12 +39,11 @@ QString MarketTradeHint(const TVxGame& game, const TVxCompany& company) {
         return QStringLiteral("売りに出ている株がありません");
     TIntegerList lots;
     TIntegerList costs;
-    BuildBuyOffers(game, company, lots, costs);
+    game.BuildBuyOffers(company, lots, costs);
     // With no lot affordable there is no offer, but a lot still has its
     // price, worked out as the offers work it out.
-    const auto oneLot = lots.Count() > 0
-                            ? costs.Get(0)
-                            : static_cast<int32_t>(TradeBuyCost(1, company.StockPrice()));
+    const int32_t oneLot =
+        lots.Count() > 0 ? costs.Get(0) : TradeBuyOfferAt(company.StockPrice(), 1).Money;
     QString text = SharesText(1) + u' ' + MoneyText(oneLot) + QStringLiteral(" (手数料込み)\n");
     if (lots.Count() == 0)
         return text + QStringLiteral("資金では") + SharesText(1) + QStringLiteral("も買えません");

@@ -246,9 +246,9 @@ TEST_P(TradeOffers, ListTheTradeableQuantities) {
     lots.Add(42); // stale entries of an earlier build must go
     money.Add(42);
     if (c.Side == TSide::Buy)
-        BuildBuyOffers(game, company, lots, money);
+        game.BuildBuyOffers(company, lots, money);
     else
-        BuildSellOffers(game, company, lots, money);
+        game.BuildSellOffers(company, lots, money);
 
     ASSERT_EQ(lots.Count(), c.Count);
     ASSERT_EQ(money.Count(), c.Count);
@@ -279,7 +279,7 @@ TEST_F(TradeGame, BuyingACompanyNotHeldAppendsItToTheOwnerList) {
     TVxCompany& company = Company(0, 1000);
     game.SetExpense(70);
 
-    SettleBuy(game, company, 1, 110);
+    ASSERT_TRUE(game.Buy(company, {1, 110}).Settled());
 
     EXPECT_EQ(game.Money, 2890);
     EXPECT_EQ(company.MyStockCount, 1000);
@@ -293,7 +293,7 @@ TEST_F(TradeGame, BuyingMoreOfAHeldCompanyKeepsTheOwnerList) {
     TVxCompany& company = Company(0, 1000, 2000, 220);
     TVxCompany& other = Company(5, 300, 2000, 70);
 
-    SettleBuy(game, company, 3, 330);
+    ASSERT_TRUE(game.Buy(company, {3, 330}).Settled());
 
     EXPECT_EQ(game.Money, 2670);
     EXPECT_EQ(company.MyStockCount, 5000);
@@ -324,7 +324,7 @@ TEST_F(TradeGame, APartialSaleKeepsTheAverageBuyingPrice) {
         TVxCompany& company = Company(0, 1000, c.Held, c.Cost);
         const int32_t proceeds = static_cast<int32_t>(TradeSellProceeds(c.Lots, 1000));
 
-        SettleSell(game, company, c.Lots, proceeds);
+        ASSERT_TRUE(game.Sell(company, {c.Lots, proceeds}).Settled());
 
         EXPECT_EQ(company.MyStockCost, c.RemainingCost);
         EXPECT_EQ(company.MyStockCount, c.Held - c.Lots * TradeLot);
@@ -341,7 +341,7 @@ TEST_F(TradeGame, SellingTheLastLotRemovesTheCompanyAndItsCost) {
     TVxCompany& last = Company(2, 200, 1000, 30);
     game.SetIncome(10);
 
-    SettleSell(game, company, 3, 270);
+    ASSERT_TRUE(game.Sell(company, {3, 270}).Settled());
 
     EXPECT_EQ(company.MyStockCount, 0);
     EXPECT_EQ(company.MyStockCost, 0);
@@ -357,18 +357,18 @@ TEST_F(TradeGame, BuyingAndSellingEverythingOfferedRoundTrips) {
     TIntegerList lots;
     TIntegerList money;
 
-    BuildBuyOffers(game, company, lots, money);
+    game.BuildBuyOffers(company, lots, money);
     ASSERT_GT(lots.Count(), 0);
     const int32_t cost = money.Last();
-    SettleBuy(game, company, lots.Last(), cost);
+    ASSERT_TRUE(game.Buy(company, {lots.Last(), cost}).Settled());
     EXPECT_GE(game.Money, 0);
-    BuildBuyOffers(game, company, lots, money);
+    game.BuildBuyOffers(company, lots, money);
     EXPECT_TRUE(lots.Count() == 0 || money.Values().front() > game.Money);
 
-    BuildSellOffers(game, company, lots, money);
+    game.BuildSellOffers(company, lots, money);
     ASSERT_GT(lots.Count(), 0);
     const int32_t proceeds = money.Last();
-    SettleSell(game, company, lots.Last(), proceeds);
+    ASSERT_TRUE(game.Sell(company, {lots.Last(), proceeds}).Settled());
 
     EXPECT_EQ(game.Money, StartMoney - cost + proceeds);
     EXPECT_EQ(game.Expense(), cost);
@@ -420,9 +420,9 @@ TEST_F(TradeGame, ATradeThatWasNeverOfferedIsRefusedUnchanged) {
         TVxCompany& company = Company(0, 1000, c.Held, c.HeldCost);
 
         if (c.Side == TSide::Buy)
-            EXPECT_THROW(SettleBuy(game, company, c.Lots, c.Amount), EVxTradeError);
+            EXPECT_FALSE(game.Buy(company, {c.Lots, c.Amount}).Settled());
         else
-            EXPECT_THROW(SettleSell(game, company, c.Lots, c.Amount), EVxTradeError);
+            EXPECT_FALSE(game.Sell(company, {c.Lots, c.Amount}).Settled());
 
         EXPECT_EQ(game.Money, c.Money);
         EXPECT_EQ(game.Expense(), c.Expense);

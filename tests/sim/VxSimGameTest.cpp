@@ -243,7 +243,10 @@ TEST_F(SimTrader, SettlesOnlyWhatIsOffered) {
 
 TEST_F(SimTrader, SalesOnlyTraderRefusesPurchases) {
     Hold(Market.Game, Market.Company(3), TradeLot, 110);
-    TVxSimTrader trader(Market.Game, Draws, true);
+    Market.Game.Money = LivingCost - 1;
+    ASSERT_TRUE(Market.Game.NextMonth().Refused) << "the month waits for sales";
+    Market.Game.Money = 3000;
+    TVxSimTrader trader(Market.Game, Draws);
     EXPECT_FALSE(trader.Buy(Market.Company(4), {1, 110}));
     EXPECT_TRUE(trader.Sell(Market.Company(3), {1, 90}));
 }

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 // Drives the real trade dialog on the global game: what each mode shows,
 // the choices a player makes, and what OK and Cancel leave in the game.
@@ -52,6 +53,9 @@ private:
     TVxCompany& SetCompany(int32_t price, int32_t held, int32_t cost);
     TGameState State() const;
     std::unique_ptr<TFormDlgTrade> Open(int tag);
+    // What the window does after OK: settles the dialog's choice, if any,
+    // through the game.
+    void Settle(const TFormDlgTrade& dialog);
     // Picks list entry `index` the way a player does, with the keyboard.
     static void Pick(QComboBox* combo, int index);
     static void ClickTab(QTabBar* tabs, int index);
@@ -103,13 +107,17 @@ FrmDlgTradeTest::TGameState FrmDlgTradeTest::State() const {
 }
 
 std::unique_ptr<TFormDlgTrade> FrmDlgTradeTest::Open(int tag) {
-    auto dialog = std::make_unique<TFormDlgTrade>(nullptr, *FGame, FColumns);
-    dialog->Company = FCompany;
-    dialog->Tag = tag;
+    auto dialog = std::make_unique<TFormDlgTrade>(nullptr, *FGame, FColumns, *FCompany,
+                                                  static_cast<TVxTradeMode>(tag));
     FDialog = dialog.get();
     dialog->show();
     Idle();
     return dialog;
+}
+
+void FrmDlgTradeTest::Settle(const TFormDlgTrade& dialog) {
+    if (const std::optional<TVxTradeChoice> choice = dialog.Choice())
+        QVERIFY(SettleTradeChoice(*FGame, *FCompany, *choice).Settled());
 }
 
 void FrmDlgTradeTest::Idle() {
@@ -237,7 +245,7 @@ void FrmDlgTradeTest::anEmptyTabOffersNothingAndOkChangesNothing() {
 
     QTest::mouseClick(Child<QPushButton>("BtnOk"), Qt::LeftButton);
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
-    dialog->ActTrade();
+    Settle(*dialog);
     const TGameState after = State();
     QCOMPARE(after.Money, before.Money);
     QCOMPARE(after.Held, before.Held);
@@ -275,7 +283,7 @@ void FrmDlgTradeTest::eachTabKeepsItsChoice() {
 
     // OK settles on the tab shown: a sale of 4 lots.
     QTest::mouseClick(Child<QPushButton>("BtnOk"), Qt::LeftButton);
-    dialog->ActTrade();
+    Settle(*dialog);
     QCOMPARE(FGame->Money, StartMoney + 360);
     QCOMPARE(FGame->Income(), 360);
     QCOMPARE(FCompany->MyStockCount, 1000);
@@ -313,10 +321,8 @@ void FrmDlgTradeTest::okBuysTheChosenQuantity() {
     FGame->MarketList.Items(7)->MyStockCount = 1000;
     FGame->MarketList.Items(7)->MyStockCost = 110;
     SetCompany(2, 0, 0);
-    TFormDlgTrade dialog(nullptr, *FGame, FColumns);
+    TFormDlgTrade dialog(nullptr, *FGame, FColumns, *FCompany, TVxTradeMode::Buy);
     FDialog = &dialog;
-    dialog.Company = FCompany;
-    dialog.Tag = 0;
 
     QString perShare;
     QTimer::singleShot(0, &dialog, [this, &perShare] {
@@ -326,7 +332,7 @@ void FrmDlgTradeTest::okBuysTheChosenQuantity() {
     });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(perShare, QString("1株2円相当")); // 2.5 to the even neighbour
-    dialog.ActTrade();
+    Settle(dialog);
 
     QCOMPARE(FGame->Money, StartMoney - 1);
     QCOMPARE(FGame->Expense(), 1);
@@ -343,7 +349,7 @@ void FrmDlgTradeTest::okSellsTheLastLotAndDropsTheHolding() {
     const auto dialog = Open(3);
 
     QTest::mouseClick(Child<QPushButton>("BtnOk"), Qt::LeftButton);
-    dialog->ActTrade();
+    Settle(*dialog);
 
     QCOMPARE(FGame->Money, StartMoney + 270);
     QCOMPARE(FGame->Income(), 270);
@@ -356,10 +362,8 @@ void FrmDlgTradeTest::cancelChangesNothing() {
     SetCompany(1000, 3000, 330);
     const TGameState before = State();
     for (const bool byEscape : {false, true}) {
-        TFormDlgTrade dialog(nullptr, *FGame, FColumns);
+        TFormDlgTrade dialog(nullptr, *FGame, FColumns, *FCompany, TVxTradeMode::BuyAll);
         FDialog = &dialog;
-        dialog.Company = FCompany;
-        dialog.Tag = 2;
         QTimer::singleShot(0, &dialog, [this, &dialog, byEscape] {
             Pick(Stock(), 5);
             if (byEscape)
@@ -387,10 +391,8 @@ void FrmDlgTradeTest::enterPressesOkFromEveryList_data() {
 void FrmDlgTradeTest::enterPressesOkFromEveryList() {
     QFETCH(QString, focused);
     SetCompany(1000, 0, 0);
-    TFormDlgTrade dialog(nullptr, *FGame, FColumns);
+    TFormDlgTrade dialog(nullptr, *FGame, FColumns, *FCompany, TVxTradeMode::Buy);
     FDialog = &dialog;
-    dialog.Company = FCompany;
-    dialog.Tag = 0;
     QTimer::singleShot(0, &dialog, [this, focused] {
         auto* widget = Child<QWidget>(focused.toLatin1().constData());
         widget->setFocus();
@@ -401,7 +403,7 @@ void FrmDlgTradeTest::enterPressesOkFromEveryList() {
     });
     QTimer::singleShot(2000, &dialog, &QDialog::reject); // Enter went nowhere
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    dialog.ActTrade();
+    Settle(dialog);
     QCOMPARE(FCompany->MyStockCount, 1000);
 }
 

@@ -15,7 +15,6 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QFileInfo>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -24,8 +23,7 @@ namespace {
 
 // Beside this source file.
 QString GoldenFile() {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() +
-           QStringLiteral("/golden/window-play.sav");
+    return QStringLiteral(RIDOLT_SOURCE_DIR "/tests/ui/golden/window-play.sav");
 }
 
 QByteArray ReadFile(const QString& path) {

@@ -28,7 +28,7 @@ QString ChartTitleOf(const TVxCompany& company) {
 
 // What a trade dialog was opened with.
 struct TOpenedTrade {
-    TVxCompany* Company = nullptr;
+    const TVxCompany* Company = nullptr;
     int Tag = -1;
 };
 
@@ -46,8 +46,8 @@ private:
         TOpenedTrade opened;
         TNextModal answer([&opened, accept](QDialog& dialog) {
             if (auto* trade = qobject_cast<TFormDlgTrade*>(&dialog)) {
-                opened.Company = trade->Company;
-                opened.Tag = trade->Tag;
+                opened.Company = &trade->Company();
+                opened.Tag = static_cast<int>(trade->Mode());
             }
             accept ? dialog.accept() : dialog.reject();
         });

@@ -1,4 +1,4 @@
-#include "sim/VxSimSeed.h"
+#include "game/VxSeed.h"
 
 namespace {
 
@@ -14,10 +14,10 @@ uint64_t Mix(uint64_t x) {
 
 } // namespace
 
-int64_t VxSimMonthIndex(int32_t year, int32_t month) {
+int64_t VxMonthIndex(int32_t year, int32_t month) {
     return int64_t{year} * 12 + month;
 }
 
-uint64_t VxSimStreamSeed(uint64_t seed, TVxSimStream stream, int64_t monthIndex) {
+uint64_t VxStreamSeed(uint64_t seed, TVxDrawStream stream, int64_t monthIndex) {
     return Mix(Mix(Mix(seed) ^ static_cast<uint64_t>(stream)) ^ static_cast<uint64_t>(monthIndex));
 }

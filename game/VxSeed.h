@@ -1,0 +1,25 @@
+#pragma once
+
+// Where the draws of a seeded game come from.  A save file holds no random
+// state, so every month draws from a stream of its own, derived from the
+// game's seed and the month's place in the calendar: a game continued from
+// a save file then draws exactly what the uninterrupted game drew, and a
+// month refused and tried again after sales draws what it would have drawn
+// at once.
+
+#include <cstdint>
+
+// What a stream of draws is for; each purpose gets independent streams.
+enum class TVxDrawStream : uint64_t {
+    NewGame = 1, // the companies' warm-up year of a new game
+    Turn = 2,    // the market's moves in one monthly turn
+    Strategy = 3 // a player's own choices in one month (the simulator's strategies)
+};
+
+// Months since the start of the game: Year * 12 + Month, the month the
+// turn starts from.
+int64_t VxMonthIndex(int32_t year, int32_t month);
+
+// The seed of one stream of draws of the game `seed`; `monthIndex` is 0 for
+// the new-game stream.
+uint64_t VxStreamSeed(uint64_t seed, TVxDrawStream stream, int64_t monthIndex);
