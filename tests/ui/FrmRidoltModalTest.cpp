@@ -6,7 +6,9 @@
 
 #include "FormTestSupport.h"
 
+#include "game/VxConsts.h"
 #include "game/VxTrade.h"
+#include "game/VxUtils.h"
 
 #include <QDropEvent>
 #include <QMessageBox>
@@ -14,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -168,6 +171,39 @@ private slots:
                  QStringLiteral("取引できません: 資金が足りません (1千株, %1万円)").arg(cost));
         QCOMPARE(box.Icon, TVxMsgIcon::Error);
         QVERIFY(F.Form->isVisible());
+    }
+
+    // A sale that reaches the goal: the game's congratulation stands over a
+    // window that already shows the cash of the sale, as after any trade.
+    void AWinningSaleShowsItsCashBehindTheGameClearBox() {
+        TVxCompany& company = *F.Game().MarketList.Items(0);
+        const int32_t proceeds = static_cast<int32_t>(TradeSellProceeds(2, company.StockPrice()));
+        F.Game().Money = GoalMoney - 50;
+        F.Hold(company, 2000, 220);
+        F.Owner().SelectAndFocus(0);
+
+        QString caption;
+        QString cashBehindTheBox;
+        std::unique_ptr<TNextModal> clearBox;
+        TNextModal trade([&](QDialog& dialog) {
+            clearBox = std::make_unique<TNextModal>([&](QDialog& box) {
+                caption = box.windowTitle();
+                cashBehindTheBox = F.Panel(2);
+                box.accept();
+            });
+            dialog.accept(); // every lot held, as the command preselects
+        });
+        F.Action("ActVLVOwnerSellStockAll").trigger();
+
+        QVERIFY(trade.Answered);
+        QVERIFY(clearBox && clearBox->Answered);
+        QCOMPARE(caption, QStringLiteral("ゲームクリア"));
+        QCOMPARE(F.Game().Money, GoalMoney - 50 + proceeds);
+        QCOMPARE(cashBehindTheBox,
+                 QStringLiteral("資金 ") +
+                     QString::fromStdString(ManToKanjiStr(F.Game().Money, false)) +
+                     QStringLiteral("円"));
+        QVERIFY(F.Game().GameEnd);
     }
 };
 
