@@ -80,6 +80,32 @@ void TVxGame::NewGame() {
     Month = 0;
     Money = StartMoney;
     FSalesAwaited = false;
+    RestartHistory(TVxHistoryOrigin::NewGame);
+}
+
+void TVxGame::RestartHistory(TVxHistoryOrigin origin) {
+    FHistory.Begin(FSeed, origin, HistoryMonth());
+}
+
+bool TVxGame::AdoptHistory(const TVxGameHistory& history) {
+    if (history.Empty())
+        return false;
+    const TVxHistoryMonth& last = history.Last();
+    if (last.Year != Year || last.Month != Month || last.Cash != Money)
+        return false;
+    FHistory = history;
+    if (const std::optional<uint64_t> seed = history.Seed())
+        SetSeed(*seed);
+    return true;
+}
+
+TVxHistoryMonth TVxGame::HistoryMonth() const {
+    TVxHistoryMonth month;
+    month.Year = Year;
+    month.Month = Month;
+    month.Cash = Money;
+    month.Value = HoldingsValue();
+    return month;
 }
 
 void TVxGame::BeginTurnDraws() {
@@ -123,6 +149,12 @@ TVxTurnResult TVxGame::NextMonth() {
     MarketList.Sort();
     OwnerList.Sort();
     Money = SubtractMoney(Money, LivingCost);
+    if (!FWarmingUp && !FHistory.Empty()) {
+        TVxHistoryMonth month = HistoryMonth();
+        month.Tax = result.TaxPaid;
+        month.Bankruptcies = static_cast<int32_t>(result.Bankrupt.size());
+        FHistory.Turn(month);
+    }
     result.GameOver = CheckGameOver();
     return result;
 }
@@ -147,20 +179,45 @@ bool TVxGame::AnyHoldingSellable() const {
     return false;
 }
 
+void TVxGame::DrawMovesByID() {
+    const int32_t count = MarketList.Count();
+    std::vector<int32_t> indexOfID(static_cast<size_t>(count), -1);
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t id = MarketList.Items(i)->ID;
+        if (id < 0 || id >= count || indexOfID[static_cast<size_t>(id)] >= 0)
+            return; // not a market of IDs 0..count - 1: list order it is
+        indexOfID[static_cast<size_t>(id)] = i;
+    }
+    FMoves.resize(static_cast<size_t>(count) * 3);
+    for (const int32_t index : indexOfID) {
+        int32_t* moves = &FMoves[static_cast<size_t>(index) * 3];
+        moves[0] = FRandom->Random(100);
+        moves[1] = FRandom->Random(3);
+        moves[2] = FRandom->Random(41);
+    }
+}
+
 void TVxGame::MovePrices(TVxTurnResult& result) {
+    FMoves.clear();
+    if (FSeed)
+        DrawMovesByID();
+    // The moves drawn in advance, or each drawn as its company moves.
+    const auto draw = [this](int32_t index, int part, int32_t n) {
+        return FMoves.empty() ? FRandom->Random(n) : FMoves[static_cast<size_t>(index) * 3 + part];
+    };
     for (int32_t i = 0; i < MarketList.Count(); ++i) {
         TVxCompany& company = *MarketList.Items(i);
         const int64_t price = company.StockPrice();
         const int32_t trend = company.Trend;
-        const int32_t r1 = FRandom->Random(100);
-        const int32_t r2 = FRandom->Random(3);
+        const int32_t r1 = draw(i, 0, 100);
+        const int32_t r2 = draw(i, 1, 3);
         // P x T x r1 reaches 9.9e10 at the highest price: form it in 64 bits.
         const int64_t newPrice = price * trend * r1 / 100000 + price + r2 - 2;
         // Any price below 1 ends in bankruptcy, so clamping keeps a price set by
         // hand from wrapping around into a high one.
         company.PushPrice(
             static_cast<int32_t>(std::clamp<int64_t>(newPrice, INT32_MIN, MaxStockPrice)));
-        const int32_t r3 = FRandom->Random(41);
+        const int32_t r3 = draw(i, 2, 41);
         company.SetTrend(trend + r3 - 20);
         if (company.StockPrice() < 1) {
             const int32_t held = OwnerList.IndexOf(&company);

@@ -8,6 +8,7 @@
 #include "VxRTL/EtcLists/MyList.h"
 #include "game/VxCompanyList.h"
 #include "game/VxConsts.h"
+#include "game/VxGameHistory.h"
 #include "game/VxMessageSinks.h"
 #include "game/VxRandom.h"
 #include "game/VxStream.h"
@@ -68,6 +69,18 @@ public:
     void SetSeed(uint64_t seed);
     // The seed of a seeded game; none while the draws come from elsewhere.
     std::optional<uint64_t> Seed() const { return FSeed; }
+
+    // The months of this game so far, kept by NewGame, the trades and the
+    // turn; a loaded game's history starts at its month.
+    const TVxGameHistory& History() const { return FHistory; }
+    // Starts the history anew at the month the game stands in, as a game
+    // loaded without one does.
+    void RestartHistory(TVxHistoryOrigin origin);
+    // Replaces the history with one kept elsewhere (read from its file),
+    // whose last month must be the game's: its calendar and its cash.  A
+    // history with a seed makes the game go on drawing from that seed.
+    // False, changing nothing, for a history of another game.
+    bool AdoptHistory(const TVxGameHistory& history);
 
     void NewGame();
     // One month of play.  The window ignores the result and shows the
@@ -149,8 +162,14 @@ private:
     void MovePrices(TVxTurnResult& result);
     bool AnyHoldingSellable() const;
     TVxTradeFigures TradeFigures(const TVxCompany& company) const;
-    // After a settlement: the win check, told in the result.
-    TVxTradeResult Settled(TVxTradeOffer offer);
+    // After a settlement at `price`: the history's record of it, then the
+    // win check, told in the result.
+    TVxTradeResult Settled(bool purchase, TVxTradeOffer offer, int32_t price);
+    // The month the game stands in, as its history enters it.
+    TVxHistoryMonth HistoryMonth() const;
+    // For the draws of a seeded game: each company's moves drawn in the
+    // order of its ID, whatever order the market list is sorted in.
+    void DrawMovesByID();
 
     TVxClockRandom FClockRandom;
     TVxSeededRandom FSeededDraws;
@@ -159,4 +178,7 @@ private:
     // NewGame's warm-up year draws from one stream, not one per month.
     bool FWarmingUp = false;
     bool FSalesAwaited = false;
+    TVxGameHistory FHistory;
+    // A seeded turn's draws, by MarketList index: r1, r2, r3 of each company.
+    std::vector<int32_t> FMoves;
 };

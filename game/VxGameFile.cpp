@@ -202,6 +202,7 @@ void TVxGame::LoadFromStream(TVxReadStream& stream) {
     RebuildOwnerList();
     GameEnd = false;
     FSalesAwaited = false;
+    RestartHistory(TVxHistoryOrigin::Loaded);
 }
 
 void TVxGame::SaveToFile(const std::string& fileName) {

@@ -33,7 +33,7 @@ TVxTradeResult TVxGame::Buy(TVxCompany& company, TVxTradeOffer offer) {
     SetExpense(Expense() + offer.Money);
     if (OwnerList.IndexOf(&company) < 0)
         OwnerList.Add(&company);
-    return Settled(offer);
+    return Settled(true, offer, company.StockPrice());
 }
 
 TVxTradeResult TVxGame::Sell(TVxCompany& company, TVxTradeOffer offer) {
@@ -52,7 +52,7 @@ TVxTradeResult TVxGame::Sell(TVxCompany& company, TVxTradeOffer offer) {
             OwnerList.Delete(index);
         company.MyStockCost = 0;
     }
-    return Settled(offer);
+    return Settled(false, offer, company.StockPrice());
 }
 
 TVxTradeResult TVxGame::Buy(TVxCompany& company, int32_t lots) {
@@ -63,7 +63,11 @@ TVxTradeResult TVxGame::Sell(TVxCompany& company, int32_t lots) {
     return Sell(company, TradeSellOfferAt(company.StockPrice(), lots));
 }
 
-TVxTradeResult TVxGame::Settled(TVxTradeOffer offer) {
+TVxTradeResult TVxGame::Settled(bool purchase, TVxTradeOffer offer, int32_t price) {
+    if (!FHistory.Empty())
+        FHistory.Trade(purchase, offer.Money,
+                       VxTradeFeeYen(purchase, offer.Lots, price, offer.Money), Money,
+                       HoldingsValue());
     TVxTradeResult result;
     result.Offer = offer;
     result.GameClear = CheckGameClear();

@@ -1,0 +1,196 @@
+// The history the game keeps of itself: a scripted game played month by
+// month against figures worked out by hand, and its file read back.
+
+#include "game/VxGameHistory.h"
+
+#include "game/VxConsts.h"
+#include "game/VxGame.h"
+#include "game/VxGameHistoryFile.h"
+#include "tests/support/GameState.h"
+#include "tests/support/QuietMarket.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A quiet market whose history starts now: 1年目1月, 3000万円, nothing held.
+class GameHistory : public ::testing::Test {
+protected:
+    TQuietMarket market;
+    TVxGame& game = market.Game;
+
+    GameHistory() { game.RestartHistory(TVxHistoryOrigin::NewGame); }
+
+    const std::vector<TVxHistoryMonth>& Months() const { return game.History().Months(); }
+
+    void PlayMonths(int count) {
+        for (int i = 0; i < count; ++i)
+            ASSERT_FALSE(game.NextMonth().Refused);
+    }
+};
+
+TEST_F(GameHistory, StartsAtTheGamesMonth) {
+    ASSERT_EQ(Months().size(), size_t{1});
+    EXPECT_EQ(Months()[0], (TVxHistoryMonth{0, 0, 3000, 0}));
+    EXPECT_EQ(game.History().Origin(), TVxHistoryOrigin::NewGame);
+    EXPECT_FALSE(game.History().Seed()) << "the quiet market draws from a script";
+}
+
+// Fees to the yen: 3 lots at 1000 yen cost 330万 for shares worth 300万,
+// 3 lots sold at 2000 yen bring 540万 for shares worth 600万.
+TEST_F(GameHistory, TradesAndTurnsAreKeptMonthByMonth) {
+    TVxCompany& company = market.Company(5);
+    ASSERT_TRUE(game.Buy(company, 3).Settled());
+    EXPECT_EQ(Months().back(), (TVxHistoryMonth{0, 0, 2670, 300, 0, 0, 1, 330, 0, 300000}));
+
+    company.SetStockPrice(2000); // the market moved
+    PlayMonths(1);
+    ASSERT_EQ(Months().size(), size_t{2});
+    EXPECT_EQ(Months()[1], (TVxHistoryMonth{0, 1, 2640, 600}));
+
+    ASSERT_TRUE(game.Sell(company, 1).Settled());
+    ASSERT_TRUE(game.Sell(company, 2).Settled());
+    EXPECT_EQ(Months()[1], (TVxHistoryMonth{0, 1, 2640 + 540, 0, 0, 0, 2, 0, 540, 600000}));
+    EXPECT_EQ(Months()[0].Trades, 1) << "a month closed stays as it was";
+}
+
+// The year's profit is 540 - 330 = 210: its tax of 42 is paid by the turn
+// into January of the second year, and shows in that month.
+TEST_F(GameHistory, TheJanuaryTaxShowsInTheMonthItWasPaidInto) {
+    TVxCompany& company = market.Company(5);
+    ASSERT_TRUE(game.Buy(company, 3).Settled());
+    company.SetStockPrice(2000);
+    ASSERT_TRUE(game.Sell(company, 3).Settled());
+    PlayMonths(12);
+
+    ASSERT_EQ(Months().size(), size_t{13});
+    const TVxHistoryMonth& january = Months().back();
+    EXPECT_EQ(january.Year, 1);
+    EXPECT_EQ(january.Month, 0);
+    EXPECT_EQ(january.Tax, 42);
+    EXPECT_EQ(january.Cash, 3000 - 330 + 540 - 12 * 30 - 42);
+    for (size_t i = 1; i + 1 < Months().size(); ++i)
+        EXPECT_EQ(Months()[i].Tax, 0) << "month " << i;
+    EXPECT_EQ(VxSummarize(game.History()).Tax, 42);
+}
+
+// Company 7, held at 1 yen, falls to -1 and goes bankrupt in the turn: the
+// shares are lost, which the month it led into shows.
+TEST_F(GameHistory, ABankruptcyShowsInTheMonthItLedInto) {
+    TVxCompany& doomed = market.Company(7);
+    doomed.SetStockPrice(1);
+    Hold(game, doomed, 5 * TradeLot, 1);
+    Hold(game, market.Company(8), 2 * TradeLot, 220);
+    game.RestartHistory(TVxHistoryOrigin::NewGame);
+    EXPECT_EQ(Months()[0].Value, 200) << "2000 shares at 1000 yen, 5000 at 1";
+    market.Draws.AddNeutralCompanies(7);
+    market.Draws.AddCompany(0, 0, 20); // 1 + 0 - 2 = -1 yen
+
+    PlayMonths(1);
+    EXPECT_EQ(Months().back(), (TVxHistoryMonth{0, 1, 2970, 200, 0, 1}));
+}
+
+TEST_F(GameHistory, ARefusedMonthAddsNothingAndTheMonthPlayedAfterSalesDoes) {
+    TVxCompany& company = market.Company(5);
+    ASSERT_TRUE(game.Buy(company, 1).Settled());
+    game.Money = LivingCost - 1;
+    game.RestartHistory(TVxHistoryOrigin::NewGame);
+
+    ASSERT_TRUE(game.NextMonth().Refused);
+    EXPECT_EQ(Months().size(), size_t{1});
+    ASSERT_TRUE(game.Sell(company, 1).Settled());
+    PlayMonths(1);
+    ASSERT_EQ(Months().size(), size_t{2});
+    EXPECT_EQ(Months()[0].Cash, LivingCost - 1 + 90) << "the sale of the month refused";
+    EXPECT_EQ(Months()[1].Cash, LivingCost - 1 + 90 - LivingCost);
+}
+
+TEST_F(GameHistory, AWinningSaleIsTheLastEntryAndTheSummaryTellsTheRoad) {
+    TVxCompany& company = market.Company(5);
+    ASSERT_TRUE(game.Buy(company, 10).Settled()); // 1100万
+    PlayMonths(3);                                // 2000 - 90 = 1810
+    company.SetStockPrice(10000);
+    game.Money = GoalMoney - 900;
+    ASSERT_TRUE(game.Sell(company, 1).Settled()); // 900万: the goal exactly
+
+    EXPECT_TRUE(game.GameEnd);
+    ASSERT_EQ(Months().size(), size_t{4});
+    const TVxHistoryMonth& last = Months().back();
+    EXPECT_EQ(last.Cash, GoalMoney);
+    EXPECT_EQ(last.Value, 9000); // 9000 shares at 10000 yen
+
+    const TVxHistorySummary summary = VxSummarize(game.History());
+    EXPECT_EQ(summary.MonthsPlayed, 3);
+    EXPECT_EQ(summary.Total, last.Total());
+    EXPECT_EQ(summary.PeakIndex, 3);
+    EXPECT_EQ(summary.Trades, 2);
+    EXPECT_EQ(summary.Bought, 1100);
+    EXPECT_EQ(summary.Sold, 900);
+    EXPECT_EQ(summary.FeesYen, 2 * 1000000) << "10% of 1000万, bought and sold";
+}
+
+TEST(GameHistoryFile, ReadsBackWhatItWrote) {
+    TVxGame game;
+    game.SetSeed(1234567890123ULL);
+    game.NewGame();
+    ASSERT_TRUE(game.Buy(*game.MarketList.Items(3), 2).Settled());
+    for (int month = 0; month < 14; ++month)
+        game.NextMonth();
+    const std::string text = VxHistoryText(game.History());
+
+    const TVxGameHistory read = VxReadHistory(text);
+    EXPECT_EQ(read.Months(), game.History().Months());
+    EXPECT_EQ(read.Seed(), game.History().Seed());
+    EXPECT_EQ(read.Origin(), TVxHistoryOrigin::NewGame);
+    EXPECT_TRUE(read.SeededFromStart());
+    EXPECT_EQ(VxHistoryText(read), text);
+}
+
+TEST(GameHistoryFile, WritesTheDocumentedText) {
+    TVxGameHistory history;
+    history.Assign(std::nullopt, TVxHistoryOrigin::Loaded,
+                   {{4, 11, 2780, 220, 0, 0, 1, 220, 0, 200000}, {5, 0, 2750, 230, 12, 1}});
+    EXPECT_EQ(VxHistoryText(history),
+              "ridolt-history 1\n"
+              "seed none\n"
+              "origin loaded\n"
+              "months 2\n"
+              "year month cash value tax bankruptcies trades bought sold fees_yen\n"
+              "4 11 2780 220 0 0 1 220 0 200000\n"
+              "5 0 2750 230 12 1 0 0 0 0\n"
+              "end\n");
+}
+
+TEST(GameHistoryFile, RefusesWhatIsNotAWholeHistory) {
+    const std::string head = "ridolt-history 1\nseed 7\norigin new\n";
+    const std::string columns =
+        "year month cash value tax bankruptcies trades bought sold fees_yen\n";
+    const std::string good = head + "months 2\n" + columns + "0 0 3000 0 0 0 0 0 0 0\n" +
+                             "0 1 2970 0 0 0 0 0 0 0\nend\n";
+    ASSERT_NO_THROW(VxReadHistory(good));
+    const std::pair<const char*, std::string> damaged[] = {
+        {"empty", ""},
+        {"another version", "ridolt-history 2\n" + good.substr(17)},
+        {"cut before the end line", good.substr(0, good.size() - 4)},
+        {"cut inside a line", good.substr(0, good.size() - 12)},
+        {"a month missing", head + "months 3\n" + columns + "0 0 3000 0 0 0 0 0 0 0\nend\n"},
+        {"trailing bytes", good + "x"},
+        {"months that skip",
+         head + "months 2\n" + columns + "0 0 3000 0 0 0 0 0 0 0\n0 2 2970 0 0 0 0 0 0 0\nend\n"},
+        {"month 12", head + "months 1\n" + columns + "0 12 3000 0 0 0 0 0 0 0\nend\n"},
+        {"a negative fee", head + "months 1\n" + columns + "0 0 3000 0 0 0 0 0 0 -1\nend\n"},
+        {"cash beyond 32 bits",
+         head + "months 1\n" + columns + "0 0 2147483648 0 0 0 0 0 0 0\nend\n"},
+        {"a column missing", head + "months 1\n" + columns + "0 0 3000 0 0 0 0 0 0\nend\n"},
+        {"not a number", head + "months 1\n" + columns + "0 0 3000 0 0 0 0 0 0 x\nend\n"},
+        {"a bad seed", "ridolt-history 1\nseed -7\norigin new\nmonths 1\n" + columns +
+                           "0 0 3000 0 0 0 0 0 0 0\nend\n"},
+    };
+    for (const auto& [name, text] : damaged)
+        EXPECT_THROW(VxReadHistory(text), EVxHistoryError) << name;
+}
+
+} // namespace
