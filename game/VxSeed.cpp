@@ -1,5 +1,7 @@
 #include "game/VxSeed.h"
 
+#include <random>
+
 namespace {
 
 // SplitMix64's finaliser: a bijection of 64-bit values whose output bits
@@ -20,4 +22,10 @@ int64_t VxMonthIndex(int32_t year, int32_t month) {
 
 uint64_t VxStreamSeed(uint64_t seed, TVxDrawStream stream, int64_t monthIndex) {
     return Mix(Mix(Mix(seed) ^ static_cast<uint64_t>(stream)) ^ static_cast<uint64_t>(monthIndex));
+}
+
+uint64_t VxDrawSeed() {
+    std::random_device entropy;
+    const uint64_t bits = (uint64_t{entropy()} << 32) | entropy();
+    return bits % VxDrawnSeedLimit;
 }

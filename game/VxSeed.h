@@ -23,3 +23,11 @@ int64_t VxMonthIndex(int32_t year, int32_t month);
 // The seed of one stream of draws of the game `seed`; `monthIndex` is 0 for
 // the new-game stream.
 uint64_t VxStreamSeed(uint64_t seed, TVxDrawStream stream, int64_t monthIndex);
+
+// Seeds drawn for a game started without one are below 2^53, so every JSON
+// reader (JavaScript's numbers, jq) holds them exactly.
+inline constexpr uint64_t VxDrawnSeedLimit = uint64_t{1} << 53;
+
+// A seed for a new game, drawn from the system's entropy: uniform over
+// 0..VxDrawnSeedLimit - 1.
+uint64_t VxDrawSeed();
