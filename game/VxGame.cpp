@@ -42,11 +42,13 @@ TVxGame::TVxGame() = default;
 void TVxGame::SetRandom(IVxRandom* random) {
     FRandom = random ? random : &FClockRandom;
     FSeed.reset();
+    FHistory.Reseed(FSeed);
 }
 
 void TVxGame::SetSeed(uint64_t seed) {
     FRandom = &FSeededDraws;
     FSeed = seed;
+    FHistory.Reseed(FSeed);
 }
 
 void TVxGame::NewGame() {
@@ -96,6 +98,8 @@ bool TVxGame::AdoptHistory(const TVxGameHistory& history) {
     FHistory = history;
     if (const std::optional<uint64_t> seed = history.Seed())
         SetSeed(*seed);
+    else
+        FHistory.Reseed(FSeed);
     return true;
 }
 

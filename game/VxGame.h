@@ -65,7 +65,8 @@ public:
     // draw from streams derived from `seed` and the calendar (VxSeed.h), so
     // the same seed and trades play the same game, continued from a save
     // file or not, and a refused month tried again draws what it would have
-    // drawn at once.
+    // drawn at once.  A game under way goes on with the new seed, which its
+    // history notes.
     void SetSeed(uint64_t seed);
     // The seed of a seeded game; none while the draws come from elsewhere.
     std::optional<uint64_t> Seed() const { return FSeed; }
@@ -78,8 +79,9 @@ public:
     void RestartHistory(TVxHistoryOrigin origin);
     // Replaces the history with one kept elsewhere (read from its file),
     // whose last month must be the game's: its calendar and its cash.  A
-    // history with a seed makes the game go on drawing from that seed.
-    // False, changing nothing, for a history of another game.
+    // history with a seed makes the game go on drawing from that seed; one
+    // without goes on with the game's.  False, changing nothing, for a
+    // history of another game.
     bool AdoptHistory(const TVxGameHistory& history);
 
     void NewGame();

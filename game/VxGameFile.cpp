@@ -1,8 +1,12 @@
 // Reading and writing save files.  A file is read and checked whole before
 // the game changes, so a refused file leaves the game exactly as it was,
 // and it is replaced atomically, so a failed save keeps the previous file.
+// The game's history goes into a file of its own beside it
+// (VxGameHistoryFile.h), written with it and read back only when it is the
+// history of the game in the save file.
 
 #include "game/VxGame.h"
+#include "game/VxGameHistoryFile.h"
 #include "game/VxGameSaveData.h"
 
 #include <algorithm>
@@ -11,8 +15,10 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -130,6 +136,10 @@ public:
             ::unlink(FPath.c_str());
     }
 
+    void Write(std::string_view text) {
+        Write(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    }
+
     void Write(std::span<const uint8_t> bytes) {
         while (!bytes.empty()) {
             const ssize_t written = ::write(FDescriptor, bytes.data(), bytes.size());
@@ -173,6 +183,29 @@ private:
     bool FCommitted = false;
 };
 
+// The largest history file read: far beyond any game's.
+constexpr std::streamsize MaxHistoryFileSize = 64 << 20;
+
+// The history stored beside `saveFile`; none when there is none, or it
+// cannot be read, or it is damaged.
+std::optional<TVxGameHistory> ReadHistoryBeside(const std::string& saveFile) {
+    const std::string path = VxHistoryPath(saveFile);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::string text(static_cast<size_t>(MaxHistoryFileSize) + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad() || in.gcount() > MaxHistoryFileSize)
+        return std::nullopt;
+    text.resize(static_cast<size_t>(in.gcount()));
+    try {
+        return VxReadHistory(text);
+    } catch (const EVxHistoryError&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 void TVxGame::SaveToStream(TVxWriteStream& stream) {
@@ -208,9 +241,20 @@ void TVxGame::LoadFromStream(TVxReadStream& stream) {
 void TVxGame::SaveToFile(const std::string& fileName) {
     TVxWriteStream stream;
     SaveToStream(stream);
-    TTemporaryFile temporary(fileName);
-    temporary.Write(stream.Bytes());
-    temporary.Commit();
+    // Both files are complete beside their targets before either replaces
+    // its own, the save first: a failed save changes neither, and a history
+    // left from before the save (a failure between the two renames) no
+    // longer ends at the save's month and is not read back.
+    std::optional<TTemporaryFile> history;
+    if (!FHistory.Empty()) {
+        history.emplace(VxHistoryPath(fileName));
+        history->Write(VxHistoryText(FHistory));
+    }
+    TTemporaryFile save(fileName);
+    save.Write(stream.Bytes());
+    save.Commit();
+    if (history)
+        history->Commit();
 }
 
 void TVxGame::LoadFromFile(const std::string& fileName) {
@@ -226,4 +270,6 @@ void TVxGame::LoadFromFile(const std::string& fileName) {
     bytes.resize(static_cast<size_t>(in.gcount()));
     TVxReadStream stream(bytes);
     LoadFromStream(stream);
+    if (const std::optional<TVxGameHistory> history = ReadHistoryBeside(fileName))
+        AdoptHistory(*history);
 }

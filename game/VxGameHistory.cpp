@@ -24,6 +24,13 @@ void TVxGameHistory::Turn(const TVxHistoryMonth& month) {
     FMonths.push_back(month);
 }
 
+void TVxGameHistory::Reseed(std::optional<uint64_t> seed) {
+    if (seed == FSeed)
+        return;
+    FSeed = seed;
+    FOrigin = TVxHistoryOrigin::Loaded;
+}
+
 void TVxGameHistory::Assign(std::optional<uint64_t> seed, TVxHistoryOrigin origin,
                             std::vector<TVxHistoryMonth> months) {
     FSeed = seed;

@@ -36,10 +36,15 @@ struct TVxHistoryMonth {
     friend bool operator==(const TVxHistoryMonth&, const TVxHistoryMonth&) = default;
 };
 
-// Where a history began.
+// Where the market of a history's months came from.
 enum class TVxHistoryOrigin {
-    NewGame, // a new game: its first month, the warm-up drawn from the seed if it has one
-    Loaded   // a game loaded without a history of its own: its month at loading
+    // A new game: its first month on, the warm-up year included, were all
+    // drawn from the history's seed (if it has one).
+    NewGame,
+    // Not all of it: the history began at a game loaded without one, or the
+    // game went on with another seed; the months from then on are drawn
+    // from the history's seed.
+    Loaded
 };
 
 class TVxGameHistory {
@@ -50,8 +55,9 @@ public:
     bool Empty() const { return FMonths.empty(); }
     const TVxHistoryMonth& Last() const { return FMonths.back(); }
 
-    // The seed the game drew its market from while the history was kept;
-    // none for a game drawing from elsewhere (the clock, a test's script).
+    // The seed the game draws its market from, which a game loaded with its
+    // history goes on with; none for a game drawing from elsewhere (the
+    // clock, a test's script).
     std::optional<uint64_t> Seed() const { return FSeed; }
     TVxHistoryOrigin Origin() const { return FOrigin; }
     // The whole market of the game came from its seed: a new game of that
@@ -66,6 +72,9 @@ public:
     void Trade(bool purchase, int32_t amount, int64_t feeYen, int32_t cash, int64_t value);
     // A month played: the entry of the month the turn led into.
     void Turn(const TVxHistoryMonth& month);
+    // The game goes on drawing from `seed`: a seed other than the
+    // history's makes its market no longer one seed's from the start.
+    void Reseed(std::optional<uint64_t> seed);
     // Replaces the whole history (a history read from its file).
     void Assign(std::optional<uint64_t> seed, TVxHistoryOrigin origin,
                 std::vector<TVxHistoryMonth> months);

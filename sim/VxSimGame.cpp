@@ -18,6 +18,9 @@ void TVxSimGame::NewGame() {
 
 void TVxSimGame::Load(const std::string& fileName) {
     FGame.LoadFromFile(fileName);
+    // The game's seed is the one it was given, whatever seed the file's
+    // history names; the history notes a change.
+    FGame.SetSeed(FSeed);
     FStuck = false;
 }
 

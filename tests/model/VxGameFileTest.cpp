@@ -464,7 +464,7 @@ TEST_F(VxGameFileOnDisk, SaveAndLoadThroughAFile) {
     const fs::path file = folder / "0savedata.sav";
     WriteFile(file, TBytes(100000, 0xAB)); // an older, longer file is replaced whole
     game.SaveToFile(file.string());
-    EXPECT_EQ(Names(), std::vector<std::string>{"0savedata.sav"});
+    EXPECT_EQ(Names(), (std::vector<std::string>{"0savedata.sav", "0savedata.sav.history"}));
     EXPECT_EQ(ReadFile(file), SaveBytes(game));
 
     TVxGame loaded;
@@ -492,6 +492,7 @@ TEST_F(VxGameFileOnDisk, FailedSavesKeepThePreviousFile) {
     PlayAGame(older, 9);
     older.SaveToFile(file.string());
     const TBytes previous = ReadFile(file);
+    const TBytes previousHistory = ReadFile(folder / "1savedata.sav.history");
 
     EXPECT_THROW(game.SaveToFile((folder / "no-such-folder" / "x.sav").string()),
                  std::system_error);
@@ -519,7 +520,8 @@ TEST_F(VxGameFileOnDisk, FailedSavesKeepThePreviousFile) {
     EXPECT_TRUE(threw);
 
     EXPECT_EQ(ReadFile(file), previous);
-    EXPECT_EQ(Names(), std::vector<std::string>{"1savedata.sav"});
+    EXPECT_EQ(ReadFile(folder / "1savedata.sav.history"), previousHistory);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"1savedata.sav", "1savedata.sav.history"}));
 }
 
 TEST_F(VxGameFileOnDisk, ReadOnlyFolderKeepsThePreviousFile) {

@@ -8,9 +8,12 @@
 #include "game/VxGameHistoryFile.h"
 #include "tests/support/GameState.h"
 #include "tests/support/QuietMarket.h"
+#include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -191,6 +194,89 @@ TEST(GameHistoryFile, RefusesWhatIsNotAWholeHistory) {
     };
     for (const auto& [name, text] : damaged)
         EXPECT_THROW(VxReadHistory(text), EVxHistoryError) << name;
+}
+
+// A seeded game saved beside its history and the game that goes on from
+// the two files in another game object.
+class HistoryBesideTheSave : public ::testing::Test {
+protected:
+    TScratchDir scratch;
+    const std::string file = scratch.File("0savedata.sav");
+    TVxGame game;
+
+    HistoryBesideTheSave() {
+        game.SetSeed(41);
+        game.NewGame();
+        EXPECT_TRUE(game.Buy(*game.MarketList.Items(20), 3).Settled());
+        for (int month = 0; month < 5; ++month)
+            game.NextMonth();
+    }
+
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void Write(const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+};
+
+TEST_F(HistoryBesideTheSave, ALoadedGameGoesOnWithItsHistoryAndItsMarket) {
+    game.SaveToFile(file);
+    EXPECT_EQ(Read(VxHistoryPath(file)), VxHistoryText(game.History()));
+
+    TVxGame loaded; // draws from the clock until the history says otherwise
+    loaded.LoadFromFile(file);
+    EXPECT_EQ(loaded.History().Months(), game.History().Months());
+    EXPECT_EQ(loaded.Seed(), std::optional<uint64_t>(41));
+    EXPECT_TRUE(loaded.History().SeededFromStart());
+    for (int month = 0; month < 6; ++month) {
+        game.NextMonth();
+        loaded.NextMonth();
+    }
+    EXPECT_EQ(SaveBytes(loaded), SaveBytes(game)) << "as if never stopped";
+    EXPECT_EQ(loaded.History().Months(), game.History().Months());
+}
+
+TEST_F(HistoryBesideTheSave, AHistoryOfAnotherGameOrDamagedIsSetAside) {
+    TVxGame other;
+    other.SetSeed(42);
+    other.NewGame();
+    std::vector<TVxHistoryMonth> months = game.History().Months();
+    months.back().Cash += 1;
+    TVxGameHistory otherCash;
+    otherCash.Assign(game.History().Seed(), TVxHistoryOrigin::NewGame, months);
+    const std::pair<const char*, std::string> histories[] = {
+        {"another game's calendar", VxHistoryText(other.History())},
+        {"another cash at its last month", VxHistoryText(otherCash)},
+        {"damaged", "ridolt-history 1\nseed 41\n"},
+    };
+    game.SaveToFile(file);
+    const std::vector<uint8_t> saved = SaveBytes(game);
+    for (const auto& [name, text] : histories) {
+        SCOPED_TRACE(name);
+        Write(VxHistoryPath(file), text);
+        TVxGame loaded;
+        loaded.SetSeed(5);
+        loaded.LoadFromFile(file);
+        EXPECT_EQ(SaveBytes(loaded), saved) << "the save loads all the same";
+        ASSERT_EQ(loaded.History().Months().size(), size_t{1});
+        EXPECT_EQ(loaded.History().Last(),
+                  (TVxHistoryMonth{0, 5, loaded.Money, loaded.HoldingsValue()}));
+        EXPECT_EQ(loaded.History().Origin(), TVxHistoryOrigin::Loaded);
+        EXPECT_EQ(loaded.Seed(), std::optional<uint64_t>(5)) << "the game's own seed goes on";
+    }
+}
+
+TEST_F(HistoryBesideTheSave, ASaveWithoutAHistoryStartsOneAtItsMonth) {
+    game.SaveToFile(file);
+    std::filesystem::remove(VxHistoryPath(file));
+    TVxGame loaded;
+    loaded.LoadFromFile(file);
+    ASSERT_EQ(loaded.History().Months().size(), size_t{1});
+    EXPECT_EQ(loaded.History().Last().Month, 5);
+    EXPECT_EQ(loaded.History().Origin(), TVxHistoryOrigin::Loaded);
+    EXPECT_FALSE(loaded.History().SeededFromStart());
 }
 
 } // namespace
