@@ -12,8 +12,8 @@
 //     origin new              ("origin loaded": begun at a loaded save's month)
 //     months 2
 //     year month cash value tax bankruptcies trades bought sold fees_yen
-//     0 0 2780 220 0 0 1 220 0 200000
-//     0 1 2750 230 0 0 0 0 0 0
+//     0 0 2780 200 0 0 1 220 0 200000
+//     0 1 2750 204 0 0 0 0 0 0
 //     end
 //
 // One line a calendar month, oldest first, consecutive; `year` and `month`
