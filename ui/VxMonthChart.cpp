@@ -124,10 +124,15 @@ void TVxMonthChart::mousePressEvent(QMouseEvent* event) {
     // The click has focused the chart (its focus policy takes clicks): the
     // month clicked is the keys' to move on from.
     QChartView::mousePressEvent(event);
-    if (MonthCount() == 0)
-        return;
-    ReadOut(MonthAt(event->position().toPoint()), !hasFocus());
-    ShowTip();
+    if (MonthCount() > 0)
+        ReadOut(MonthAt(event->position().toPoint()), !hasFocus());
+}
+
+void TVxMonthChart::mouseReleaseEvent(QMouseEvent* event) {
+    // Every tooltip hides as a button goes up; the readout shows again.
+    QChartView::mouseReleaseEvent(event);
+    if (FHighlighted >= 0)
+        ShowTip();
 }
 
 void TVxMonthChart::leaveEvent(QEvent* event) {
