@@ -1,10 +1,12 @@
 #pragma once
 
-// Accessible parts of a widget that are no objects of their own, such as
-// the tabs of a tab bar or the months of a chart.  A part is a leaf of the
-// accessible tree, known by its owner and its index; the owner's interface
-// makes each part's interface when assistive technology first asks for it,
-// keeps it by index and deletes it with itself.
+// What the accessible descriptions of our widgets share: the factory that
+// gives a widget class its description, and the parts of a widget that are
+// no objects of their own, such as the tabs of a tab bar or the months of a
+// chart.  A part is a leaf of the accessible tree, known by its owner and
+// its index; the owner's interface makes each part's interface when
+// assistive technology first asks for it, keeps it by index and deletes it
+// with itself.
 
 #include <QAccessibleInterface>
 #include <QHash>
@@ -12,6 +14,17 @@
 #include <QWidget>
 
 #include <functional>
+
+// For QAccessible::installFactory: describes every widget of class TWidget
+// (also of the classes derived from it) by a TInterface over it.  Qt
+// installs a factory once however often it is asked to.
+template <typename TWidget, typename TInterface>
+QAccessibleInterface* VxAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(TWidget::staticMetaObject.className()))
+        if (auto* widget = qobject_cast<TWidget*>(object))
+            return new TInterface(widget);
+    return nullptr;
+}
 
 class TVxAccessiblePart : public QAccessibleInterface {
 public:

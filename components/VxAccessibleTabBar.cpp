@@ -90,19 +90,8 @@ private:
     TVxAccessibleParts FTabs;
 };
 
-QAccessibleInterface* TabBarFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("QTabBar"))
-        if (auto* bar = qobject_cast<QTabBar*>(object))
-            return new TAccessibleTabBar(bar);
-    return nullptr;
-}
-
 } // namespace
 
 void InstallAccessibleTabBars() {
-    static const bool installed = [] {
-        QAccessible::installFactory(TabBarFactory);
-        return true;
-    }();
-    (void)installed;
+    QAccessible::installFactory(VxAccessibleFactory<QTabBar, TAccessibleTabBar>);
 }

@@ -105,19 +105,8 @@ private:
     TVxAccessibleParts FMonths;
 };
 
-QAccessibleInterface* MonthChartFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("TVxMonthChart"))
-        if (auto* chart = qobject_cast<TVxMonthChart*>(object))
-            return new TAccessibleMonthChart(chart);
-    return nullptr;
-}
-
 } // namespace
 
 void InstallAccessibleMonthCharts() {
-    static const bool installed = [] {
-        QAccessible::installFactory(MonthChartFactory);
-        return true;
-    }();
-    (void)installed;
+    QAccessible::installFactory(VxAccessibleFactory<TVxMonthChart, TAccessibleMonthChart>);
 }

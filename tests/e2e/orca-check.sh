@@ -31,12 +31,8 @@ pids+=($!)
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 GTK_MODULES=gail:atk-bridge
 "$work/ridolt" >"$work/game.log" 2>&1 &
 pids+=($!)
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name '^リドルト$' 2>/dev/null | head -n 1) && [[ -n "$window" ]] && break
-    sleep 0.2
-done
-[[ -n "$window" ]] || fail "no window titled リドルト"
+window=$(timeout 20 xdotool search --sync --name '^リドルト$' | head -n 1) ||
+    fail "no window titled リドルト"
 
 debug="$work/orca-debug.out"
 orca --replace --debug-file="$debug" >"$work/orca.log" 2>&1 &
