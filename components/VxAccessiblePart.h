@@ -19,7 +19,7 @@
 // (also of the classes derived from it) by a TInterface over it.  Qt
 // installs a factory once however often it is asked to.
 template <typename TWidget, typename TInterface>
-QAccessibleInterface* VxAccessibleFactory(const QString& className, QObject* object) {
+QAccessibleInterface* AccessibleFactory(const QString& className, QObject* object) {
     if (className == QLatin1String(TWidget::staticMetaObject.className()))
         if (auto* widget = qobject_cast<TWidget*>(object))
             return new TInterface(widget);

@@ -93,5 +93,5 @@ private:
 } // namespace
 
 void InstallAccessibleTabBars() {
-    QAccessible::installFactory(VxAccessibleFactory<QTabBar, TAccessibleTabBar>);
+    QAccessible::installFactory(AccessibleFactory<QTabBar, TAccessibleTabBar>);
 }

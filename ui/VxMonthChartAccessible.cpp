@@ -12,16 +12,20 @@ class TAccessibleMonth : public TVxAccessiblePart {
 public:
     TAccessibleMonth(TVxMonthChart* chart, int index) : TVxAccessiblePart(chart, index) {}
 
+    // A month the chart no longer shows (a client may still hold it) has
+    // no place and no text.
     bool isValid() const override { return Chart() && Index() < Chart()->MonthCount(); }
-    QRect rect() const override { return Chart()->MonthRect(Index()); }
+    QRect rect() const override { return isValid() ? Chart()->MonthRect(Index()) : QRect(); }
 
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? Chart()->MonthReadout(Index()) : QString();
+        return kind == QAccessible::Name && isValid() ? Chart()->MonthReadout(Index()) : QString();
     }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
 
     QAccessible::State state() const override {
         QAccessible::State state;
+        if (!isValid())
+            return state;
         state.invisible = !Chart()->isVisible();
         state.focusable = true;
         state.focused = Chart()->hasFocus() && Chart()->Highlighted() == Index();
@@ -108,5 +112,5 @@ private:
 } // namespace
 
 void InstallAccessibleMonthCharts() {
-    QAccessible::installFactory(VxAccessibleFactory<TVxMonthChart, TAccessibleMonthChart>);
+    QAccessible::installFactory(AccessibleFactory<TVxMonthChart, TAccessibleMonthChart>);
 }

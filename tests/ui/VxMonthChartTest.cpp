@@ -236,8 +236,14 @@ private slots:
         QTest::keyClick(&chart, Qt::Key_Left);
         QTest::keyClick(&chart, Qt::Key_Left);
         VerifyReadout(chart, 10);
+        QAccessibleInterface* eleventh = QAccessible::queryAccessibleInterface(&chart)->child(10);
         chart.Show(Growing(5));
         QCOMPARE(chart.Highlighted(), -1);
+        // A screen reader holding on to a month gone finds nothing there.
+        QVERIFY(!eleventh->isValid());
+        QCOMPARE(eleventh->text(QAccessible::Name), QString());
+        QCOMPARE(eleventh->rect(), QRect());
+        QVERIFY(!eleventh->state().focused);
         QTRY_VERIFY(!QToolTip::isVisible());
         QCOMPARE(chart.Marker().count(), 0);
         QCOMPARE(QAccessible::queryAccessibleInterface(&chart)->focusChild(), nullptr);
