@@ -61,7 +61,10 @@ protected:
     // Brings the chart's series and axes to what it shows.
     virtual void Draw() = 0;
 
-    // Puts the dot over what the chart holds so far, on its axes, in `color`.
+    // Puts the dot on the chart, in `color`, on the axes that place month i
+    // at x = i.  Every chart calls it once, after adding its own series: the
+    // dot is drawn over what was added before it, and the pointer and the
+    // tooltip find the months through its axes.
     void AddMarker(QAbstractAxis& monthAxis, QAbstractAxis& valueAxis, const QColor& color);
     // The months shown have changed (any of them, or their number).
     void MonthsChanged();
