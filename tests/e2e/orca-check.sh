@@ -3,8 +3,9 @@
 # real program in a real X server with a window manager, Orca reading it
 # with its debug log on, driven from the keyboard: Tab to the chart and its
 # months by Left, Right, Home and End; Ctrl+Tab through the pages; the trade
-# dialog opened from the market list and walked by Tab.  Prints every line
-# that Orca spoke ("SPEECH OUTPUT") with the keys that led to it.
+# dialog opened from the market list and walked by Shift+Tab.  Prints every
+# line that Orca spoke ("SPEECH OUTPUT") under the step after which it came
+# (Orca may still be speaking one step when the next begins).
 #
 # Not run by ctest: it needs orca and openbox, which the project's set-up
 # does not install (apt-get install orca openbox).  It checks nothing
@@ -27,8 +28,8 @@ debug_copy=${2:-}
 
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
-# Orca reads Qt only with the toolkit's accessibility switched on.
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 GTK_MODULES=gail:atk-bridge
+# Qt speaks AT-SPI at once, without waiting to be asked by the desktop.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$work/ridolt" >"$work/game.log" 2>&1 &
 pids+=($!)
 window=$(timeout 20 xdotool search --sync --name '^リドルト$' | head -n 1) ||
