@@ -1,6 +1,7 @@
 #include "ui/VxMonthChart.h"
 
 #include <QAccessible>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLegendMarker>
 #include <QScatterSeries>
@@ -252,11 +253,20 @@ void TVxMonthChart::AnnounceFocus() {
 }
 
 void TVxMonthChart::ShowTip() {
-    // Beside the dot rather than at the pointer: the keys move no pointer.
-    // Where the dot is depends on the axes as drawn.
+    // Below right of the dot rather than of the pointer: the keys move no
+    // pointer.  Where the dot is depends on the axes as drawn.
     SyncNow();
     const QPointF point = chart()->mapToPosition(MonthPoint(FHighlighted), FMarker);
-    QToolTip::showText(viewport()->mapToGlobal(mapFromScene(point)), FReadout, this);
+    QPoint at = viewport()->mapToGlobal(mapFromScene(point));
+    // A pointer below right of the dot could find the tip under it, which
+    // would take its click: the tip then goes below right of the pointer,
+    // and follows it (a tip moves only when its text changes or its point
+    // leaves the rectangle given with it).
+    if (underMouse()) {
+        const QPoint pointer = QCursor::pos();
+        at = {std::max(at.x(), pointer.x()), std::max(at.y(), pointer.y())};
+    }
+    QToolTip::showText(at, FReadout, this, QRect(mapFromGlobal(at), QSize(1, 1)));
 }
 
 bool TVxMonthChart::ReadoutTipShown() const {

@@ -156,6 +156,28 @@ private slots:
         QCOMPARE(chart.Highlighted(), 1198);
     }
 
+    void TheTipKeepsClearOfThePointer() {
+        // A tip under the pointer would take its click away from the chart.
+        TShownChart shown(Growing(12));
+        TMoneyChart& chart = *shown.Chart;
+        const QPoint dot = chart.Position(5);
+        const auto tip = [] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->objectName() == QLatin1String("qtooltip_label") && window->isVisible())
+                    return window->geometry();
+            return QRect();
+        };
+        // Above left of the dot, below right of it and further on in the
+        // same month, where a tip beside the dot would lie.
+        for (const QPoint offset : {QPoint(-8, -20), QPoint(6, 22), QPoint(12, 30)}) {
+            QTest::mouseMove(chart.viewport(), dot + offset);
+            VerifyReadout(chart, 5);
+            const QPoint pointer = chart.viewport()->mapToGlobal(dot + offset);
+            QVERIFY2(!tip().contains(pointer),
+                     qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+        }
+    }
+
     void AClickGivesTheChartTheKeys() {
         TShownChart shown(Growing(12));
         TMoneyChart& chart = *shown.Chart;
