@@ -102,6 +102,7 @@ void TFormDlgTrade::CreateControls(const TVxColumnInfos& marketColumns) {
     sheetLayout->setContentsMargins(0, 0, 0, 0);
     VxListView1 = new TVxListView(tabSheet1);
     VxListView1->setObjectName("VxListView1");
+    VxListView1->setAccessibleName("銘柄情報");
     VxListView1->SetColumnClick(false);
     VxListView1->AddColumn("項目", 150, TVxAlignment::Left);
     VxListView1->AddColumn("値", 150, TVxAlignment::Right);
@@ -110,6 +111,7 @@ void TFormDlgTrade::CreateControls(const TVxColumnInfos& marketColumns) {
         VxListView1->Model().AddItem({infos.Items(i).Caption, QString()});
     sheetLayout->addWidget(VxListView1);
     PageControl1->addTab(tabSheet1, "銘柄情報");
+    PageControl1->tabBar()->setAccessibleName("銘柄");
     layout->addWidget(PageControl1);
 
     // The buy and sell tabs with the choice of quantity.
@@ -120,6 +122,7 @@ void TFormDlgTrade::CreateControls(const TVxColumnInfos& marketColumns) {
     tradeLayout->setSpacing(0);
     TabControl1 = new QTabBar(tradeArea);
     TabControl1->setObjectName("TabControl1");
+    TabControl1->setAccessibleName("売買");
     TabControl1->setExpanding(false);
     TabControl1->addTab("買い");
     TabControl1->addTab("売り");

@@ -16,6 +16,7 @@
 #include "ui/VxContextMenu.h"
 #include "ui/VxGameStatusBar.h"
 #include "ui/VxModalQueue.h"
+#include "ui/VxMonthChartAccessible.h"
 #include "ui/VxPriceChart.h"
 #include "ui/VxReflectBeforeBox.h"
 #include "ui/VxSaveSlots.h"
@@ -69,6 +70,7 @@ template <typename TWidget> TWidget* Named(TWidget* widget, const char* objectNa
 TFormRidolt::TFormRidolt(TVxGame& game, QWidget* parent) : QMainWindow(parent), FGame(game) {
     setObjectName(QStringLiteral("FormRidolt"));
     InstallAccessibleTabBars();
+    InstallAccessibleMonthCharts();
     FMessageBox = std::make_unique<TVxQtMessageBox>(this);
     FModalQueue = new TVxModalQueue(*this);
     FMarketPage = new TVxCompanyListPage(FGame, TVxCompanyListKind::Market, this);
@@ -197,6 +199,7 @@ void TFormRidolt::CreateLayout() {
     AddListPage(*PageControl1, "TabSheet3", VLVNowBalance, QStringLiteral("本年度収支予想"));
     AddListPage(*PageControl1, "TabSheet4", VLVPreBalance, QStringLiteral("前年度収支"));
     PageControl1->setCurrentIndex(0);
+    PageControl1->tabBar()->setAccessibleName(QStringLiteral("ページ"));
     connect(PageControl1, &QTabWidget::currentChanged, this, &TFormRidolt::PageControl1Change);
 
     Chart1 = Named(new TVxPriceChart, "Chart1");

@@ -3,19 +3,14 @@
 #include "game/VxCompany.h"
 #include "ui/VxChartMonthText.h"
 #include "ui/VxCompanyColumnText.h"
-#include "ui/VxPriceChartAccessible.h"
 
 #include <QCategoryAxis>
-#include <QKeyEvent>
 #include <QLineSeries>
-#include <QScatterSeries>
-#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <utility>
 
 namespace {
 
@@ -60,29 +55,17 @@ int32_t PointPrice(const QPointF& point) {
 } // namespace
 
 TVxPriceChart::TVxPriceChart(QWidget* parent)
-    : QChartView(parent), FSeries(new QLineSeries), FMarker(new QScatterSeries),
-      FMonthAxis(new QCategoryAxis), FPriceAxis(new QValueAxis) {
+    : TVxMonthChart(parent), FSeries(new QLineSeries), FMonthAxis(new QCategoryAxis),
+      FPriceAxis(new QValueAxis) {
     QChart* priceChart = chart();
     priceChart->setTitle(EmptyTitle);
     priceChart->legend()->hide();
-    priceChart->setBackgroundBrush(Qt::white);
-    priceChart->setBackgroundRoundness(0);
-    priceChart->setMargins(QMargins(4, 2, 4, 2));
 
     FSeries->setObjectName(QStringLiteral("Series1"));
     FSeries->setPen(QPen(Qt::red, 2));
     FSeries->setPointsVisible(false);
     FSeries->setPointLabelsVisible(false);
     priceChart->addSeries(FSeries);
-
-    // The month read out is marked by a dot on the line, drawn over it;
-    // the line itself marks none of its points.
-    FMarker->setObjectName(QStringLiteral("SeriesHighlight"));
-    FMarker->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-    FMarker->setMarkerSize(10);
-    FMarker->setColor(Qt::red);
-    FMarker->setBorderColor(Qt::white);
-    priceChart->addSeries(FMarker);
 
     // Month i is the range i-0.5..i+0.5 with its name centred under the
     // point at x = i.
@@ -94,21 +77,10 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
     priceChart->addAxis(FPriceAxis, Qt::AlignLeft);
     FSeries->attachAxis(FMonthAxis);
     FSeries->attachAxis(FPriceAxis);
-    FMarker->attachAxis(FMonthAxis);
-    FMarker->attachAxis(FPriceAxis);
+    AddMarker(*FMonthAxis, *FPriceAxis, Qt::red);
     FMonthAxis->setVisible(false);
     FPriceAxis->setVisible(false);
 
-    setRenderHint(QPainter::Antialiasing);
-    setRubberBand(QChartView::NoRubberBand);
-    setDragMode(QGraphicsView::NoDrag);
-    setInteractive(false);
-
-    static const bool describedAsChart = [] {
-        QAccessible::installFactory(TVxPriceChartAccessible::Create);
-        return true;
-    }();
-    (void)describedAsChart;
     FShown.Title = EmptyTitle;
     Describe(nullptr);
 }
@@ -123,28 +95,14 @@ void TVxPriceChart::Reflect(const TVxCompany* company, int month) {
             FShown.Points << QPointF(i, history.Get(i));
         }
     }
-    ScheduleSync();
     Describe(company);
-    // The month read out is read again from the line now shown, so that
-    // nothing shows a price the line does not.
-    if (FHighlighted < 0)
-        return;
-    if (FHighlighted >= FShown.Points.size()) {
-        ClearHighlight();
-        return;
-    }
-    const bool tipShown = ReadoutTipShown();
-    Highlight(FHighlighted, FHighlightedByPointer);
-    if (tipShown)
-        ShowTip();
+    MonthsChanged();
 }
 
 void TVxPriceChart::Describe(const TVxCompany* company) {
     // What a screen reader says of the chart: its title, then every month
-    // of the line with its price.  An empty chart has nothing to read and
-    // takes no focus.
+    // of the line with its price.
     setAccessibleName(FShown.Title);
-    setFocusPolicy(company ? Qt::TabFocus : Qt::NoFocus);
     if (!company) {
         setAccessibleDescription(QString());
         return;
@@ -156,31 +114,19 @@ void TVxPriceChart::Describe(const TVxCompany* company) {
                              PriceText(company->StockPrice()));
 }
 
-void TVxPriceChart::ScheduleSync() {
-    if (FSyncPending)
-        return;
-    FSyncPending = true;
-    QMetaObject::invokeMethod(this, &TVxPriceChart::Sync, Qt::QueuedConnection);
+QLineSeries& TVxPriceChart::Series() const {
+    SyncNow();
+    return *FSeries;
 }
 
-void TVxPriceChart::Sync() {
-    if (!FSyncPending)
-        return;
-    FSyncPending = false;
-    Draw();
-    const QList<QPointF> marker =
-        FHighlighted >= 0 ? QList<QPointF>{FShown.Points[FHighlighted]} : QList<QPointF>{};
-    if (FMarker->points() != marker)
-        FMarker->replace(marker);
+QCategoryAxis& TVxPriceChart::MonthAxis() const {
+    SyncNow();
+    return *FMonthAxis;
 }
 
-QString TVxPriceChart::Title() const {
-    return Synced().chart()->title();
-}
-
-const TVxPriceChart& TVxPriceChart::Synced() const {
-    const_cast<TVxPriceChart*>(this)->Sync();
-    return *this;
+QValueAxis& TVxPriceChart::PriceAxis() const {
+    SyncNow();
+    return *FPriceAxis;
 }
 
 void TVxPriceChart::Draw() {
@@ -240,110 +186,10 @@ void TVxPriceChart::SetPriceRange(qreal lowest, qreal highest) {
     FPriceAxis->setRange(range.Min, range.Max);
 }
 
-void TVxPriceChart::mouseMoveEvent(QMouseEvent* event) {
-    QChartView::mouseMoveEvent(event);
-    const qsizetype count = FShown.Points.size();
-    if (count == 0)
-        return;
-    // The pointer finds its month on the line as drawn.
-    Sync();
-    // Month i lies at x = i, so the nearest month is the nearest whole x.
-    const qreal x = chart()->mapToValue(mapToScene(event->position().toPoint()), FSeries).x();
-    Highlight(static_cast<int>(std::clamp<qreal>(std::round(x), 0, count - 1)), true);
-    ShowTip();
-}
-
-void TVxPriceChart::leaveEvent(QEvent* event) {
-    QChartView::leaveEvent(event);
-    if (FHighlighted >= 0 && FHighlightedByPointer)
-        ClearHighlight();
-}
-
-void TVxPriceChart::keyPressEvent(QKeyEvent* event) {
-    const int last = static_cast<int>(FShown.Points.size()) - 1;
-    int index = -1;
-    switch (event->key()) {
-    case Qt::Key_Left:
-        index = FHighlighted < 0 ? last : std::max(FHighlighted - 1, 0);
-        break;
-    case Qt::Key_Right:
-        index = FHighlighted < 0 ? last : std::min(FHighlighted + 1, last);
-        break;
-    case Qt::Key_Home:
-        index = 0;
-        break;
-    case Qt::Key_End:
-        index = last;
-        break;
-    default:
-        break;
-    }
-    if (index < 0 || event->modifiers() != Qt::NoModifier) {
-        QChartView::keyPressEvent(event);
-        return;
-    }
-    Highlight(index, false);
-    ShowTip();
-    event->accept();
-}
-
-void TVxPriceChart::focusOutEvent(QFocusEvent* event) {
-    QChartView::focusOutEvent(event);
-    // What the keys read out ends with the keyboard's visit.
-    if (FHighlighted >= 0 && !FHighlightedByPointer)
-        ClearHighlight();
-}
-
-bool TVxPriceChart::viewportEvent(QEvent* event) {
-    // A resting pointer asks the scene for its items' tooltips, and the
-    // scene, which has none, would hide the readout.
-    if (event->type() == QEvent::ToolTip) {
-        if (FHighlighted >= 0)
-            ShowTip();
-        return true;
-    }
-    return QChartView::viewportEvent(event);
-}
-
-void TVxPriceChart::Highlight(int index, bool byPointer) {
-    FHighlighted = index;
-    ScheduleSync();
-    FHighlightedByPointer = byPointer;
-    ShowReadout(MonthReadout(index));
-}
-
-void TVxPriceChart::ShowTip() {
-    // Beside the point rather than at the pointer: the keys move no pointer.
-    // Where the point is depends on the axes as drawn.
-    Sync();
-    const QPointF point = FShown.Points[FHighlighted];
-    const QPoint at = mapFromScene(chart()->mapToPosition(point, FSeries));
-    QToolTip::showText(viewport()->mapToGlobal(at), FReadout, this);
-}
-
-void TVxPriceChart::ClearHighlight() {
-    if (ReadoutTipShown())
-        QToolTip::hideText();
-    FHighlighted = -1;
-    ScheduleSync();
-    ShowReadout({});
-}
-
-void TVxPriceChart::ShowReadout(const QString& readout) {
-    if (readout == FReadout)
-        return;
-    const QString before = std::exchange(FReadout, readout);
-    TVxPriceChartAccessible::ReadoutChanged(this, before);
-}
-
 QString TVxPriceChart::MonthReadout(int index) const {
     const int32_t price = PointPrice(FShown.Points[index]);
     // The oldest month of the history has no month before it to compare.
     const std::optional<int32_t> previous =
         index > 0 ? std::optional(PointPrice(FShown.Points[index - 1])) : std::nullopt;
     return ChartMonthText(FShown.Months.value(index), price, previous);
-}
-
-bool TVxPriceChart::ReadoutTipShown() const {
-    return QToolTip::isVisible() && QToolTip::text() == FReadout;
 }

@@ -1,11 +1,13 @@
 """Reads the running game the way a screen reader does, over AT-SPI.
 
 Prints what a screen reader would have to say (the first market row with
-its description, the status bar, the chart, the page tabs), selects a company through the list's
-table interface, presses the next-month button through its action, reads
-out the chart's months from the keyboard, opens the trade dialog from the
-keyboard and reads its lists, and checks every step.  Exits 1 with a message
-on the first check that fails.
+its description, the status bar, the chart, the page tabs and their list's
+name), selects a company through the list's table interface, presses the
+next-month button through its action, reads out the chart's months from
+the keyboard (the month read out is the list item that has the focus) and
+by a click, opens the trade dialog from the keyboard and reads its lists
+and their names, and checks every step.  Exits 1 with a message on the
+first check that fails.
 """
 
 import subprocess
@@ -97,6 +99,10 @@ shown = [tab.name for tab in tabs if "selected" in states(tab)]
 say(f"page tabs: {', '.join(tab.name for tab in tabs)}; shown: {', '.join(shown)}")
 if shown != ["市場銘柄"]:
     fail(f"the tabs say {shown} is shown")
+tab_lists = [node.name for node in descendants(frame) if node.getRoleName() == "page tab list"]
+say(f"page tab lists: {', '.join(tab_lists)}")
+if tab_lists != ["ページ"]:
+    fail(f"the page tab lists are named {tab_lists}")
 
 chart = first(frame, "chart")
 say(f"chart: {chart.name}")
@@ -130,8 +136,11 @@ def key(*names):
 subprocess.run(["xdotool", "search", "--name", "^リドルト$", "windowfocus", "--sync"], check=True)
 
 # The chart, reached by Tab, reads out a month for each key: its text, and
-# a text-changed event that a screen reader speaks.
+# a text-changed event; and the month read out is the list item of the
+# chart that has the focus, which a screen reader speaks as it speaks the
+# focused row of a list.
 announced = []
+focused = []
 
 
 def heard(event):
@@ -139,13 +148,30 @@ def heard(event):
         announced.append(event.any_data)
 
 
+def heard_focus(event):
+    if event.detail1 and event.source.getRoleName() == "list item" \
+            and event.source.parent == chart:
+        focused.append(event.source.name)
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
 def chart_text():
-    GLib.MainContext.default().iteration(False)
+    pump()
     text = chart.queryText()
     return text.getText(0, text.characterCount)
 
 
+def months():
+    return [chart.getChildAtIndex(index) for index in range(chart.childCount)]
+
+
 pyatspi.Registry.registerEventListener(heard, "object:text-changed:insert")
+pyatspi.Registry.registerEventListener(heard_focus, "object:state-changed:focused")
 for _ in range(20):
     if "focused" in states(chart):
         break
@@ -162,10 +188,28 @@ latest = wait_for("the latest month read out", lambda: read_out("2月"))
 key("Left")
 before = wait_for("the month before read out", lambda: read_out("1月"))
 wait_for("the months announced", lambda: chart_text() and len(announced) >= 2)
-pyatspi.Registry.deregisterEventListener(heard, "object:text-changed:insert")
+wait_for("the months focused", lambda: chart_text() and focused[-2:] == [latest, before])
 say(f"chart read out: {latest} / {before}; announced: {' / '.join(announced)}")
 if "(前月比 " not in latest or announced[-2:] != [latest, before]:
     fail(f"the chart read out {latest!r} and {before!r}, announced {announced!r}")
+items = [(month.getRoleName(), month.name, "focused" in states(month)) for month in months()]
+say(f"chart months: {len(items)} {items[0][0]}s; focused: {[name for _, name, on in items if on]}")
+if len(items) != 12 or items[10] != ("list item", before, True) \
+        or [on for _, _, on in items].count(True) != 1:
+    fail(f"the chart's months are {items}")
+
+# A click on a month gives the chart the keys and the month the focus.
+third = months()[2]
+box = third.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
+                str(box.y + box.height // 2), "click", "1"], check=True)
+clicked = wait_for("the month clicked focused",
+                   lambda: chart_text() and focused[-1:] == [third.name] and focused[-1])
+pyatspi.Registry.deregisterEventListener(heard, "object:text-changed:insert")
+pyatspi.Registry.deregisterEventListener(heard_focus, "object:state-changed:focused")
+say(f"chart clicked: {clicked}; focused: {' / '.join(focused)}")
+if chart_text() != clicked or not clicked.startswith("5月 "):
+    fail(f"the click read out {chart_text()!r}, focused {clicked!r}")
 
 for _ in range(10):
     if "focused" in states(market):
@@ -195,3 +239,8 @@ tabs = [tab.name for tab in descendants(dialog)
 say(f"trade dialog tabs shown: {', '.join(tabs)}")
 if tabs != ["銘柄情報", "買い"]:
     fail(f"the trade dialog says {tabs} is shown")
+named = sorted((node.getRoleName(), node.name) for node in descendants(dialog)
+               if node.getRoleName() in ("page tab list", "tree"))
+say(f"trade dialog names: {', '.join(f'{name} ({role})' for role, name in named)}")
+if named != [("page tab list", "売買"), ("page tab list", "銘柄"), ("tree", "銘柄情報")]:
+    fail(f"the trade dialog's tab lists and list are named {named}")

@@ -3,7 +3,8 @@
 # with the desktop's accessibility bus, read over AT-SPI by a11y.py (the
 # path Orca takes): the first market row, the status bar, the page tabs and
 # the chart, a company selected through the list, the next-month button
-# pressed through its action, and the trade dialog's lists with their labels.
+# pressed through its action, the chart's months focused by the keys and by
+# a click, and the trade dialog's named lists with their labels.
 # Usage: a11y.sh <path of the ridolt executable>
 set -euo pipefail
 

@@ -1,8 +1,9 @@
 // What a screen reader gets of the main window and the trade dialog, read
 // through Qt's accessibility interfaces (the ones the desktop's bridge
 // passes on): names, roles, states and texts.  The developer menu is in no
-// part of the tree, tabs say which one is shown, the trade dialog's lists
-// carry their labels, and the chart reads its title and its months.
+// part of the tree, tab lists are named and their tabs say which one is
+// shown, the trade dialog's lists carry their labels, and the chart reads
+// its title and its months, the month read out having the focus.
 
 #include "FormTestSupport.h"
 
@@ -110,6 +111,7 @@ private slots:
     void PageTabsSayWhichOneIsShown() {
         auto& pages = F.Find<QTabWidget>("PageControl1");
         QTabBar& bar = *pages.tabBar();
+        QCOMPARE(Accessible(&bar)->text(QAccessible::Name), QStringLiteral("ページ"));
         const QList<TTab> tabs = Tabs(bar);
         QCOMPARE(tabs.size(), 4);
         QStringList names;
@@ -131,7 +133,7 @@ private slots:
 
     void TheTradeDialogNamesItsListsAndTabs() {
         F.Market().SelectAndFocus(5);
-        QStringList stock, money, tabs, switchedTabs;
+        QStringList stock, money, tabs, switchedTabs, names;
         QString stockValue;
         TNextModal answer([&](QDialog& dialog) {
             auto* lots = dialog.findChild<QComboBox*>(QStringLiteral("ComboBoxStock"));
@@ -144,6 +146,15 @@ private slots:
                     *read << label->text(QAccessible::Name);
             }
             stockValue = Accessible(lots)->text(QAccessible::Value);
+            // The tab lists and the list of the company are named.
+            for (QWidget* named :
+                 {static_cast<QWidget*>(
+                      dialog.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->tabBar()),
+                  static_cast<QWidget*>(dialog.findChild<QTabBar*>(QStringLiteral("TabControl1"))),
+                  static_cast<QWidget*>(
+                      dialog.findChild<TVxListView*>(QStringLiteral("VxListView1")))})
+                names << QString::number(Accessible(named)->role()) + u' ' +
+                             Accessible(named)->text(QAccessible::Name);
             auto* bar = dialog.findChild<QTabBar*>(QStringLiteral("TabControl1"));
             tabs = SelectedTabs(*bar);
             bar->setCurrentIndex(1);
@@ -158,6 +169,9 @@ private slots:
         QCOMPARE(stockValue, QStringLiteral("1"));
         QCOMPARE(tabs, QStringList{"買い"});
         QCOMPARE(switchedTabs, QStringList{"売り"});
+        QCOMPARE(names, (QStringList{QStringLiteral("%1 銘柄").arg(QAccessible::PageTabList),
+                                     QStringLiteral("%1 売買").arg(QAccessible::PageTabList),
+                                     QStringLiteral("%1 銘柄情報").arg(QAccessible::Tree)}));
     }
 
     void TheChartReadsItsTitleAndMonths() {
@@ -182,6 +196,30 @@ private slots:
         QCOMPARE(ChartMonths(), ExpectedMonths(company));
         QCOMPARE(ChartMonths().size(), 12);
         QCOMPARE(ChartMonths().last().section(u' ', 0, 0), QStringLiteral("2月"));
+    }
+
+    void AClickGivesTheChartTheKeys() {
+        // The market list has the keys, with company 5 selected...
+        TVxListView& market = F.Market();
+        F.ClickRow(market, 5);
+        QVERIFY(market.hasFocus());
+        // ...until a click on the chart's latest month gives them to the
+        // chart, whose month read out has the focus.
+        TVxPriceChart& chart = F.Chart();
+        const QPointF latest = chart.Series().at(11);
+        QTest::mouseClick(
+            chart.viewport(), Qt::LeftButton, {},
+            chart.mapFromScene(chart.chart()->mapToPosition(latest, &chart.Series())));
+        QVERIFY(chart.hasFocus());
+        QCOMPARE(chart.Highlighted(), 11);
+        // Left moves the chart's month, not the list's row.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(chart.Highlighted(), 10);
+        QCOMPARE(market.ItemIndex(), 5);
+        QCOMPARE(market.ItemFocused(), 5);
+        QCOMPARE(Chart()->focusChild(), Chart()->child(10));
+        QCOMPARE(Chart()->focusChild()->text(QAccessible::Name), chart.Readout());
+        QVERIFY(chart.Readout().startsWith(ExpectedMonths(*F.Game().MarketList.Items(5))[10]));
     }
 };
 

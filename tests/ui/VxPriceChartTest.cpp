@@ -6,6 +6,7 @@
 #include "ui/VxPriceChart.h"
 #include "game/VxCompany.h"
 #include "ui/VxChartMonthText.h"
+#include "ui/VxMonthChartAccessible.h"
 
 #include <QAccessible>
 #include <QCategoryAxis>
@@ -99,6 +100,8 @@ private:
     }
 
 private slots:
+    void initTestCase() { InstallAccessibleMonthCharts(); }
+
     void init() {
         QToolTip::hideText();
         QTRY_VERIFY(!QToolTip::isVisible());
