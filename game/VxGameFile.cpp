@@ -1,7 +1,9 @@
 // Reading and writing save files.  A file is read and checked whole before
 // the game changes, so a refused file leaves the game exactly as it was,
-// and it is replaced atomically, so a failed save keeps the previous file.
+// and it is replaced atomically (game/VxFileReplace.h), so a failed save
+// keeps the previous file.
 
+#include "game/VxFileReplace.h"
 #include "game/VxGame.h"
 #include "game/VxGameSaveData.h"
 
@@ -9,16 +11,11 @@
 #include <array>
 #include <bitset>
 #include <cerrno>
-#include <filesystem>
 #include <fstream>
 #include <span>
 #include <string>
 #include <system_error>
-#include <utility>
 #include <vector>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -101,78 +98,6 @@ void CheckSaveFile(std::span<const uint8_t> bytes) {
         CheckCompany(*staging.MarketList.Items(i), seenIDs);
 }
 
-[[noreturn]] void ThrowErrno(const std::string& path) {
-    throw std::system_error(errno, std::generic_category(), path);
-}
-
-// A file written beside `target` under a name of its own and renamed over
-// it only once its bytes are on the disk, so that a crash or a full disk
-// while saving never leaves a cut or empty save file behind.  It is created
-// exclusively, so a stale file or a link of that name is never written
-// through; an uncommitted file is removed.
-class TTemporaryFile {
-public:
-    explicit TTemporaryFile(const std::string& target) : FTarget(target) {
-        for (int attempt = 0; FDescriptor < 0; ++attempt) {
-            FPath =
-                target + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
-            FDescriptor = ::open(FPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (FDescriptor < 0 && (errno != EEXIST || attempt >= 99))
-                ThrowErrno(target);
-        }
-    }
-    TTemporaryFile(const TTemporaryFile&) = delete;
-    TTemporaryFile& operator=(const TTemporaryFile&) = delete;
-    ~TTemporaryFile() {
-        if (FDescriptor >= 0)
-            ::close(FDescriptor);
-        if (!FCommitted)
-            ::unlink(FPath.c_str());
-    }
-
-    void Write(std::span<const uint8_t> bytes) {
-        while (!bytes.empty()) {
-            const ssize_t written = ::write(FDescriptor, bytes.data(), bytes.size());
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written == 0)
-                errno = EIO; // nothing written and no reason given
-            if (written <= 0)
-                ThrowErrno(FTarget);
-            bytes = bytes.subspan(static_cast<size_t>(written));
-        }
-    }
-
-    void Commit() {
-        if (::fsync(FDescriptor) != 0)
-            ThrowErrno(FTarget);
-        const int descriptor = std::exchange(FDescriptor, -1);
-        if (::close(descriptor) != 0)
-            ThrowErrno(FTarget);
-        if (::rename(FPath.c_str(), FTarget.c_str()) != 0)
-            ThrowErrno(FTarget);
-        FCommitted = true;
-        SyncFolder();
-    }
-
-private:
-    // Makes the rename itself durable; the save has succeeded either way.
-    void SyncFolder() const {
-        const std::filesystem::path folder = std::filesystem::path(FTarget).parent_path();
-        const int descriptor =
-            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (descriptor >= 0) {
-            ::fsync(descriptor);
-            ::close(descriptor);
-        }
-    }
-
-    std::string FTarget;
-    std::string FPath;
-    int FDescriptor = -1;
-    bool FCommitted = false;
-};
-
 } // namespace
 
 void TVxGame::SaveToStream(TVxWriteStream& stream) {
@@ -206,12 +131,13 @@ void TVxGame::LoadFromStream(TVxReadStream& stream) {
 void TVxGame::SaveToFile(const std::string& fileName) {
     TVxWriteStream stream;
     SaveToStream(stream);
-    TTemporaryFile temporary(fileName);
-    temporary.Write(stream.Bytes());
-    temporary.Commit();
+    VxReplaceFile(fileName, stream.Bytes());
 }
 
 void TVxGame::LoadFromFile(const std::string& fileName) {
+    // A folder opens like a file and reads as an empty one; say what it is.
+    if (const std::error_code kind = VxNonFileKind(fileName); kind == TVxFileRefusal::IsDirectory)
+        throw std::system_error(kind, fileName);
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         throw std::system_error(errno ? errno : ENOENT, std::generic_category(), fileName);
