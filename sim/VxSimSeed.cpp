@@ -1,5 +1,7 @@
 #include "sim/VxSimSeed.h"
 
+#include <random>
+
 namespace {
 
 // SplitMix64's finaliser: a bijection of 64-bit values whose output bits
@@ -20,4 +22,10 @@ int64_t VxSimMonthIndex(int32_t year, int32_t month) {
 
 uint64_t VxSimStreamSeed(uint64_t seed, TVxSimStream stream, int64_t monthIndex) {
     return Mix(Mix(Mix(seed) ^ static_cast<uint64_t>(stream)) ^ static_cast<uint64_t>(monthIndex));
+}
+
+uint64_t VxSimDrawSeed() {
+    std::random_device source;
+    const uint64_t bits = uint64_t{source()} << 32 | source();
+    return bits % VxSimDrawnSeedLimit;
 }

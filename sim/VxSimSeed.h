@@ -21,3 +21,12 @@ int64_t VxSimMonthIndex(int32_t year, int32_t month);
 // The seed of one stream of draws of the game `seed`; `monthIndex` is 0 for
 // the new-game stream.
 uint64_t VxSimStreamSeed(uint64_t seed, TVxSimStream stream, int64_t monthIndex);
+
+// Seeds up to 2^53: every JSON reader holds them exactly, where a reader
+// that keeps numbers as doubles (JavaScript, jq) changes larger ones.
+inline constexpr uint64_t VxSimDrawnSeedLimit = uint64_t{1} << 53;
+
+// A seed for a game that was given none, drawn from the system's source
+// of randomness: below VxSimDrawnSeedLimit, so that whoever reads it from
+// a JSON answer can play the same game again.
+uint64_t VxSimDrawSeed();
