@@ -61,8 +61,6 @@ std::error_code KindOf(mode_t mode) {
     return {};
 }
 
-// --- Temporary files a signal handler can find ----------------------------
-
 // The paths of the temporary files being written, for the signal handler.
 // A slot is claimed, filled and then armed; the handler reads armed slots
 // only, with nothing but lock-free atomics and unlink(), both safe in a
@@ -76,7 +74,7 @@ struct TSlot {
 static_assert(std::atomic<int>::is_always_lock_free);
 std::array<TSlot, 4> Slots;
 
-extern "C" void RemoveTemporaryFilesAndEnd(int signal) {
+void RemoveTemporaryFilesAndEnd(int signal) {
     for (TSlot& slot : Slots)
         if (slot.State.load() == Armed)
             ::unlink(slot.Path.data());
@@ -116,8 +114,6 @@ public:
 private:
     TSlot* FSlot = nullptr;
 };
-
-// --- Where the new content goes -------------------------------------------
 
 // The longest chain of symbolic links followed, as the kernel's own limit.
 constexpr int MaxLinkHops = 40;
