@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to a served game as one request line.  Every answer
 // must be one line of JSON, an object with "ok"; a refused request must
-// leave the game exactly as it was.  Save requests are only read, never
-// carried out: the fuzzer would write files wherever its paths lead.
+// leave the game exactly as it was, and a line with a NUL byte anywhere is
+// refused as not JSON.  Save requests are only read, never carried out:
+// the fuzzer would write files wherever its paths lead.
 
 #include "game/VxStream.h"
 #include "sim/VxSimRequest.h"
@@ -78,6 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Fail("an answer is not a JSON object with \"ok\"", answer);
     if (!parsed["ok"].GetBool() && SaveBytes(fuzz.Game.Game()) != before)
         Fail("a refused request changed the game", answer);
+    if (line.find('\0') != std::string_view::npos &&
+        (!parsed.HasMember("error") || parsed["error"] != "not_json"))
+        Fail("a line with a NUL byte is not refused as not JSON", answer);
     if (fuzz.Game.Game().GameEnd || fuzz.Server->Quit())
         fuzz.Restart();
     return 0;

@@ -1,10 +1,11 @@
 // Reading and writing save files.  A file is read and checked whole before
 // the game changes, so a refused file leaves the game exactly as it was,
-// and it is replaced atomically, so a failed save keeps the previous file.
-// The game's history goes into a file of its own beside it
-// (VxGameHistoryFile.h), written with it and read back only when it is the
-// history of the game in the save file.
+// and it is replaced atomically (game/VxFileReplace.h), so a failed save
+// keeps the previous file.  The game's history goes into a file of its own
+// beside it (VxGameHistoryFile.h), written with it and read back only when
+// it is the history of the game in the save file.
 
+#include "game/VxFileReplace.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistoryFile.h"
 #include "game/VxGameSaveData.h"
@@ -13,18 +14,14 @@
 #include <array>
 #include <bitset>
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <system_error>
-#include <utility>
 #include <vector>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -107,84 +104,8 @@ void CheckSaveFile(std::span<const uint8_t> bytes) {
         CheckCompany(*staging.MarketList.Items(i), seenIDs);
 }
 
-[[noreturn]] void ThrowErrno(const std::string& path) {
-    throw std::system_error(errno, std::generic_category(), path);
-}
-
-// A file written beside `target` under a name of its own and renamed over
-// it only once its bytes are on the disk, so that a crash or a full disk
-// while saving never leaves a cut or empty save file behind.  It is created
-// exclusively, so a stale file or a link of that name is never written
-// through; an uncommitted file is removed.
-class TTemporaryFile {
-public:
-    explicit TTemporaryFile(const std::string& target) : FTarget(target) {
-        for (int attempt = 0; FDescriptor < 0; ++attempt) {
-            FPath =
-                target + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
-            FDescriptor = ::open(FPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (FDescriptor < 0 && (errno != EEXIST || attempt >= 99))
-                ThrowErrno(target);
-        }
-    }
-    TTemporaryFile(const TTemporaryFile&) = delete;
-    TTemporaryFile& operator=(const TTemporaryFile&) = delete;
-    ~TTemporaryFile() {
-        if (FDescriptor >= 0)
-            ::close(FDescriptor);
-        if (!FCommitted)
-            ::unlink(FPath.c_str());
-    }
-
-    void Write(std::string_view text) {
-        Write(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
-    }
-
-    void Write(std::span<const uint8_t> bytes) {
-        while (!bytes.empty()) {
-            const ssize_t written = ::write(FDescriptor, bytes.data(), bytes.size());
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written == 0)
-                errno = EIO; // nothing written and no reason given
-            if (written <= 0)
-                ThrowErrno(FTarget);
-            bytes = bytes.subspan(static_cast<size_t>(written));
-        }
-    }
-
-    void Commit() {
-        if (::fsync(FDescriptor) != 0)
-            ThrowErrno(FTarget);
-        const int descriptor = std::exchange(FDescriptor, -1);
-        if (::close(descriptor) != 0)
-            ThrowErrno(FTarget);
-        if (::rename(FPath.c_str(), FTarget.c_str()) != 0)
-            ThrowErrno(FTarget);
-        FCommitted = true;
-        SyncFolder();
-    }
-
-private:
-    // Makes the rename itself durable; the save has succeeded either way.
-    void SyncFolder() const {
-        const std::filesystem::path folder = std::filesystem::path(FTarget).parent_path();
-        const int descriptor =
-            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (descriptor >= 0) {
-            ::fsync(descriptor);
-            ::close(descriptor);
-        }
-    }
-
-    std::string FTarget;
-    std::string FPath;
-    int FDescriptor = -1;
-    bool FCommitted = false;
-};
-
 // The largest history file read: far beyond any game's.
-constexpr std::streamsize MaxHistoryFileSize = 64 << 20;
+constexpr std::uintmax_t MaxHistoryFileSize = 64 << 20;
 
 // The history stored beside `saveFile`; none when there is none, or it
 // cannot be read, or it is damaged.
@@ -193,12 +114,14 @@ std::optional<TVxGameHistory> ReadHistoryBeside(const std::string& saveFile) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::string text(static_cast<size_t>(MaxHistoryFileSize) + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad() || in.gcount() > MaxHistoryFileSize)
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > MaxHistoryFileSize)
         return std::nullopt;
-    text.resize(static_cast<size_t>(in.gcount()));
+    std::ifstream in(path, std::ios::binary);
+    std::string text(static_cast<size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!in)
+        return std::nullopt;
     try {
         return VxReadHistory(text);
     } catch (const EVxHistoryError&) {
@@ -241,23 +164,22 @@ void TVxGame::LoadFromStream(TVxReadStream& stream) {
 void TVxGame::SaveToFile(const std::string& fileName) {
     TVxWriteStream stream;
     SaveToStream(stream);
-    // Both files are complete beside their targets before either replaces
-    // its own, the save first: a failed save changes neither, and a history
-    // left from before the save (a failure between the two renames) no
-    // longer ends at the save's month and is not read back.
-    std::optional<TTemporaryFile> history;
-    if (!FHistory.Empty()) {
-        history.emplace(VxHistoryPath(fileName));
-        history->Write(VxHistoryText(FHistory));
-    }
-    TTemporaryFile save(fileName);
-    save.Write(stream.Bytes());
-    save.Commit();
-    if (history)
-        history->Commit();
+    // The save first: a history left from before it (a failure between the
+    // two renames) no longer ends at the save's month and is not read back.
+    if (FHistory.Empty())
+        return VxReplaceFile(fileName, stream.Bytes());
+    const std::string history = VxHistoryText(FHistory);
+    const TVxFileContent files[] = {
+        {fileName, stream.Bytes()},
+        {VxHistoryPath(fileName),
+         std::span(reinterpret_cast<const uint8_t*>(history.data()), history.size())}};
+    VxReplaceFiles(files);
 }
 
 void TVxGame::LoadFromFile(const std::string& fileName) {
+    // A folder opens like a file and reads as an empty one; say what it is.
+    if (const std::error_code kind = VxNonFileKind(fileName); kind == TVxFileRefusal::IsDirectory)
+        throw std::system_error(kind, fileName);
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         throw std::system_error(errno ? errno : ENOENT, std::generic_category(), fileName);

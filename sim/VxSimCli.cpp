@@ -1,5 +1,6 @@
 #include "sim/VxSimCli.h"
 
+#include "game/VxSeed.h"
 #include "sim/VxSimArgs.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimOutput.h"
@@ -9,14 +10,18 @@
 #include "sim/VxSimStrategy.h"
 #include "sim/VxSimStudy.h"
 
+#include "game/VxFileReplace.h"
+
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <limits>
 #include <optional>
-#include <random>
+#include <string_view>
 #include <thread>
 
 namespace {
@@ -51,6 +56,19 @@ void NoPlainArguments(const TVxSimArgs& args) {
         throw EVxSimUsage("unexpected argument \"" + args.Plain().front() + "\"");
 }
 
+// Why `fileName` could not be opened, errno just set by the attempt: what
+// it is when it is a folder (which a stream opens for reading and then
+// reads as empty) or the system's reason.
+std::string OpenFailure(const std::string& fileName, const char* access) {
+    const int error = errno;
+    std::string reason;
+    if (const std::error_code kind = VxNonFileKind(fileName); kind == TVxFileRefusal::IsDirectory)
+        reason = kind.message();
+    else
+        reason = std::strerror(error != 0 ? error : EIO);
+    return fileName + ": cannot be " + access + ": " + reason;
+}
+
 // A game continued from `fileName`, or a file error that says why not.
 void LoadOrFail(TVxSimGame& game, const std::string& fileName) {
     try {
@@ -80,10 +98,10 @@ int Run(const std::vector<std::string>& rest, std::ostream& out) {
         game.NewGame();
 
     if (const std::string header = VxSimHeaderLine(*format); !header.empty())
-        out << header << '\n';
+        VxSimWrite(out, header + '\n');
     for (int64_t m = 0; m < months && !game.Ended(); ++m)
-        out << VxSimMonthLine(game.PlayMonth(), *format) << '\n';
-    out.flush();
+        VxSimWrite(out, VxSimMonthLine(game.PlayMonth(), *format) + '\n');
+    VxSimWrite(out, "", true);
 
     if (saveFile) {
         try {
@@ -101,8 +119,7 @@ int Serve(const std::vector<std::string>& rest, std::istream& in, std::ostream& 
     TVxSimSessionStart start;
     // Without a seed the game is new each time; the hello line tells the
     // seed, so the game can still be played again.
-    start.Seed = args.Unsigned("seed").value_or((uint64_t{std::random_device()()} << 32) |
-                                                std::random_device()());
+    start.Seed = args.Unsigned("seed").value_or(VxDrawSeed());
     start.Load = args.Text("load");
     const std::optional<std::string> recordFile = args.Text("record");
 
@@ -113,9 +130,10 @@ int Serve(const std::vector<std::string>& rest, std::istream& in, std::ostream& 
         game.NewGame();
     std::ofstream record;
     if (recordFile) {
+        errno = 0;
         record.open(*recordFile, std::ios::binary | std::ios::trunc);
         if (!record)
-            throw EVxSimFileError(*recordFile + ": cannot be written");
+            throw EVxSimFileError(OpenFailure(*recordFile, "written"));
     }
     TVxSimServer server(game);
     VxSimServe(server, start, in, out, recordFile ? &record : nullptr);
@@ -124,28 +142,40 @@ int Serve(const std::vector<std::string>& rest, std::istream& in, std::ostream& 
     return VxSimExitOk;
 }
 
-int Replay(const std::vector<std::string>& rest, std::ostream& out) {
+// The answers of a record compared, then whether the record is whole: a
+// record cut short fails (status 1) unless answers differ (status 3).
+int Replay(const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
     const TVxSimArgs args(rest, {});
     if (args.Plain().size() != 1)
         throw EVxSimUsage("replay takes one file");
     const std::string& fileName = args.Plain().front();
+    if (VxNonFileKind(fileName) == TVxFileRefusal::IsDirectory)
+        throw EVxSimFileError(OpenFailure(fileName, "read"));
+    errno = 0;
     std::ifstream record(fileName, std::ios::binary);
     if (!record)
-        throw EVxSimFileError(fileName + ": cannot be read");
+        throw EVxSimFileError(OpenFailure(fileName, "read"));
     TVxSimReplay replay;
     try {
         replay = VxSimReplay(record);
     } catch (const EVxSimRecordError& e) {
         throw EVxSimFileError(fileName + ": " + e.what());
     }
-    if (replay.Differing == 0) {
-        out << "replay: all " << replay.Answers << " answers are the same\n";
-        return VxSimExitOk;
-    }
-    out << "replay: " << replay.Differing << " of " << replay.Answers
-        << " answers differ; the first:\n"
-        << replay.FirstDifference << '\n';
-    return VxSimExitReplayDiffers;
+    if (replay.Differing == 0)
+        VxSimWrite(out,
+                   "replay: all " + std::to_string(replay.Answers) + " answers are the same\n");
+    else
+        VxSimWrite(out, "replay: " + std::to_string(replay.Differing) + " of " +
+                            std::to_string(replay.Answers) + " answers differ; the first:\n" +
+                            replay.FirstDifference + '\n');
+    if (replay.Differing > 0)
+        return VxSimExitReplayDiffers;
+    if (!replay.Cut.empty())
+        throw EVxSimFileError(fileName + ": the record is cut short: " + replay.Cut);
+    if (replay.Version < VxSimRecordVersion)
+        err << "ridolt-sim: " << fileName << ": a record of version " << replay.Version
+            << " has no closing line: one cut between two answers looks whole\n";
+    return VxSimExitOk;
 }
 
 int Study(const std::vector<std::string>& rest, std::ostream& out, std::ostream& err,
@@ -177,8 +207,8 @@ int Study(const std::vector<std::string>& rest, std::ostream& out, std::ostream&
             bar.emplace(err, done, options.Games);
         results = VxSimRunStudy(options, done);
     }
-    out << (format == "json" ? VxSimStudyJson(options, results) + "\n"
-                             : VxSimStudyText(options, results));
+    VxSimWrite(out, format == "json" ? VxSimStudyJson(options, results) + "\n"
+                                     : VxSimStudyText(options, results));
     return VxSimExitOk;
 }
 
@@ -193,54 +223,123 @@ int Inspect(const std::vector<std::string>& rest, std::ostream& out) {
     } catch (...) {
         throw EVxSimFileError(VxSimLoadErrorText(fileName, std::current_exception()));
     }
-    out << VxSimGameJson(game, fileName);
+    VxSimWrite(out, VxSimGameJson(game, fileName));
     return VxSimExitOk;
 }
 
 int ListStrategies(const std::vector<std::string>& rest, std::ostream& out) {
     NoPlainArguments(TVxSimArgs(rest, {}));
     for (const TVxSimStrategyInfo& info : VxSimStrategies())
-        out << info.Name << std::string(info.Name.size() < 8 ? 8 - info.Name.size() : 1, ' ')
-            << info.Description << '\n';
+        VxSimWrite(out, info.Name +
+                            std::string(info.Name.size() < 8 ? 8 - info.Name.size() : 1, ' ') +
+                            info.Description + '\n');
     return VxSimExitOk;
+}
+
+// One command's part of the usage text.  Lines of the synopsis after the
+// first are indented as the usage text shows them.
+struct TCommandHelp {
+    std::string_view Name;
+    std::string_view Synopsis;
+    std::string_view Text;
+};
+
+constexpr TCommandHelp CommandHelps[] = {
+    {"run",
+     "run --seed N --months M --strategy NAME [--format csv|jsonl]\n"
+     "      [--load FILE] [--save FILE]",
+     "Plays one game for up to M months and prints one line a month:\n"
+     "year, month, cash, value of the holdings, companies held, tax\n"
+     "paid and events.  --load continues a saved game (give the seed\n"
+     "of the run that saved it to continue that run exactly); --save\n"
+     "writes the game at the end."},
+    {"serve", "serve [--seed N] [--load FILE] [--record FILE]",
+     "Serves one game to a program: JSON requests, one a line, on\n"
+     "standard input, one JSON answer a line on standard output (the\n"
+     "protocol is in docs/serve-protocol.md).  Without --seed the seed\n"
+     "is drawn and told in the first line.  --record keeps the session."},
+    {"replay", "replay FILE",
+     "Plays a session recorded by serve --record again and says\n"
+     "whether every answer is the same."},
+    {"study",
+     "study --games G --months M --strategy NAME [--seed FIRST]\n"
+     "      [--threads T] [--format text|json]",
+     "Plays the games of seeds FIRST..FIRST+G-1 (FIRST is 1 unless\n"
+     "given) on T threads (all cores unless given) and prints the win\n"
+     "and loss rates and the quantiles of the final fortune and of the\n"
+     "months to win."},
+    {"inspect", "inspect FILE", "Prints a save file as JSON, or why it cannot be loaded."},
+    {"strategies", "strategies", "Lists the strategies."},
+    {"help", "help", "Prints this text."},
+};
+
+constexpr std::string_view UsageFooter =
+    "Money is in units of 10,000 yen (万円).  Exit status: 0 done, 1 a file\n"
+    "or standard output could not be read or written, or a replayed record\n"
+    "is cut short, 2 a wrong command line, 3 a replay whose answers differ.\n";
+
+// `text` with `indent` before every line.
+std::string Indented(std::string_view text, std::string_view indent) {
+    std::string out;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        out += std::string(indent) + std::string(text.substr(0, end)) + '\n';
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    }
+    return out;
+}
+
+const TCommandHelp* FindHelp(std::string_view command) {
+    for (const TCommandHelp& help : CommandHelps)
+        if (help.Name == command)
+            return &help;
+    return nullptr;
+}
+
+// `command --help` (or -h) anywhere among its arguments.
+bool AsksForHelp(const std::vector<std::string>& rest) {
+    return std::any_of(rest.begin(), rest.end(),
+                       [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
+}
+
+std::string CommandUsage(const TCommandHelp& help) {
+    return "usage: ridolt-sim " + std::string(help.Synopsis) + "\n\n" + Indented(help.Text, "") +
+           "\n" + std::string(UsageFooter);
+}
+
+int Dispatch(const std::string& command, const std::vector<std::string>& rest, std::istream& in,
+             std::ostream& out, std::ostream& err, bool progress) {
+    if (command == "help" || command == "--help" || command == "-h") {
+        VxSimWrite(out, VxSimUsage());
+        return VxSimExitOk;
+    }
+    const TCommandHelp* help = FindHelp(command);
+    if (!help)
+        throw EVxSimUsage("unknown command \"" + command + "\"");
+    if (AsksForHelp(rest)) {
+        VxSimWrite(out, CommandUsage(*help));
+        return VxSimExitOk;
+    }
+    if (command == "run")
+        return Run(rest, out);
+    if (command == "serve")
+        return Serve(rest, in, out);
+    if (command == "replay")
+        return Replay(rest, out, err);
+    if (command == "study")
+        return Study(rest, out, err, progress);
+    if (command == "inspect")
+        return Inspect(rest, out);
+    return ListStrategies(rest, out);
 }
 
 } // namespace
 
 std::string VxSimUsage() {
-    return "usage: ridolt-sim COMMAND [OPTIONS]\n"
-           "\n"
-           "  run --seed N --months M --strategy NAME [--format csv|jsonl]\n"
-           "      [--load FILE] [--save FILE]\n"
-           "      Plays one game for up to M months and prints one line a month:\n"
-           "      year, month, cash, value of the holdings, companies held, tax\n"
-           "      paid and events.  --load continues a saved game (give the seed\n"
-           "      of the run that saved it to continue that run exactly); --save\n"
-           "      writes the game at the end.\n"
-           "  serve [--seed N] [--load FILE] [--record FILE]\n"
-           "      Serves one game to a program: JSON requests, one a line, on\n"
-           "      standard input, one JSON answer a line on standard output (the\n"
-           "      protocol is in docs/serve-protocol.md).  Without --seed the seed\n"
-           "      is drawn and told in the first line.  --record keeps the session.\n"
-           "  replay FILE\n"
-           "      Plays a session recorded by serve --record again and says\n"
-           "      whether every answer is the same.\n"
-           "  study --games G --months M --strategy NAME [--seed FIRST]\n"
-           "      [--threads T] [--format text|json]\n"
-           "      Plays the games of seeds FIRST..FIRST+G-1 (FIRST is 1 unless\n"
-           "      given) on T threads (all cores unless given) and prints the win\n"
-           "      and loss rates and the quantiles of the final fortune and of the\n"
-           "      months to win.\n"
-           "  inspect FILE\n"
-           "      Prints a save file as JSON, or why it cannot be loaded.\n"
-           "  strategies\n"
-           "      Lists the strategies.\n"
-           "  help\n"
-           "      Prints this text.\n"
-           "\n"
-           "Money is in units of 10,000 yen (万円).  Exit status: 0 done, 1 a file\n"
-           "could not be read or written, 2 a wrong command line, 3 a replay\n"
-           "whose answers differ.\n";
+    std::string usage = "usage: ridolt-sim COMMAND [OPTIONS]\n\n";
+    for (const TCommandHelp& help : CommandHelps)
+        usage += "  " + std::string(help.Synopsis) + "\n" + Indented(help.Text, "      ");
+    return usage + "\n" + std::string(UsageFooter);
 }
 
 int VxSimMain(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -252,27 +351,16 @@ int VxSimMain(const std::vector<std::string>& args, std::istream& in, std::ostre
     const std::string& command = args.front();
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     try {
-        if (command == "run")
-            return Run(rest, out);
-        if (command == "serve")
-            return Serve(rest, in, out);
-        if (command == "replay")
-            return Replay(rest, out);
-        if (command == "study")
-            return Study(rest, out, err, progress);
-        if (command == "inspect")
-            return Inspect(rest, out);
-        if (command == "strategies")
-            return ListStrategies(rest, out);
-        if (command == "help" || command == "--help" || command == "-h") {
-            out << VxSimUsage();
-            return VxSimExitOk;
-        }
-        throw EVxSimUsage("unknown command \"" + command + "\"");
+        const int status = Dispatch(command, rest, in, out, err, progress);
+        VxSimWrite(out, "", true);
+        return status;
     } catch (const EVxSimUsage& e) {
         err << "ridolt-sim: " << e.what() << "\n\n" << VxSimUsage();
         return VxSimExitUsage;
     } catch (const EVxSimFileError& e) {
+        err << "ridolt-sim: " << e.what() << '\n';
+        return VxSimExitFailure;
+    } catch (const EVxSimOutputError& e) {
         err << "ridolt-sim: " << e.what() << '\n';
         return VxSimExitFailure;
     } catch (const std::exception& e) {

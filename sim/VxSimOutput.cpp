@@ -2,6 +2,9 @@
 
 #include "sim/VxSimJson.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 std::string CsvLine(const TVxSimMonth& month) {
@@ -66,4 +69,18 @@ std::string VxSimHeaderLine(TVxSimFormat format) {
 
 std::string VxSimMonthLine(const TVxSimMonth& month, TVxSimFormat format) {
     return format == TVxSimFormat::Csv ? CsvLine(month) : JsonLine(month);
+}
+
+void VxSimWrite(std::ostream& out, std::string_view text, bool flush) {
+    // The stream keeps no reason, but the write that failed has just set
+    // errno: clear it first, so that a reason given is that write's.
+    errno = 0;
+    out << text;
+    if (flush)
+        out.flush();
+    if (out)
+        return;
+    const int error = errno;
+    throw EVxSimOutputError(std::string("standard output: cannot be written") +
+                            (error != 0 ? std::string(": ") + std::strerror(error) : ""));
 }

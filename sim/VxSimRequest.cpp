@@ -1,6 +1,7 @@
 #include "sim/VxSimRequest.h"
 
 #include "game/VxConsts.h"
+#include "sim/VxSimJson.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -47,22 +49,59 @@ std::string Shortened(std::string_view name) {
     throw EVxSimRequestError(std::move(code), message);
 }
 
+// True when a string or a member name anywhere in `root` is not UTF-8.  The
+// parser checks the bytes of the line and joins escaped surrogate pairs,
+// but RapidJSON 1.1.0 takes an escaped low surrogate ("\udc00") alone and
+// writes it out as bytes that are no UTF-8.  Walked without recursion, as
+// deep as the line nests.
+bool AnyStringNotUtf8(const TValue& root) {
+    const auto bad = [](const TValue& text) {
+        return VxSimValidUtf8(Name(text)) != Name(text);
+    };
+    std::vector<const TValue*> pending{&root};
+    while (!pending.empty()) {
+        const TValue& value = *pending.back();
+        pending.pop_back();
+        if (value.IsString() && bad(value))
+            return true;
+        if (value.IsArray())
+            for (const TValue& element : value.GetArray())
+                pending.push_back(&element);
+        if (value.IsObject())
+            for (const auto& member : value.GetObject()) {
+                if (bad(member.name))
+                    return true;
+                pending.push_back(&member.value);
+            }
+    }
+    return false;
+}
+
 rapidjson::Document Parse(std::string_view line) {
     if (line.size() > VxSimMaxRequestLength)
         Refuse("line_too_long",
                "a request line has at most " + std::to_string(VxSimMaxRequestLength) + " bytes");
+    // The parser would take a NUL byte for the end of the line and never
+    // look at what follows.
+    if (const size_t nul = line.find('\0'); nul != std::string_view::npos)
+        Refuse("not_json", "not JSON: a NUL byte (at byte " + std::to_string(nul) + ")");
     rapidjson::Document document;
     // Iterative: the parser's own stack, not the program's, holds the
     // nesting.  Strings must be UTF-8.
     constexpr unsigned Flags =
         rapidjson::kParseIterativeFlag | rapidjson::kParseValidateEncodingFlag;
     document.Parse<Flags>(line.data(), line.size());
-    if (!document.HasParseError())
+    if (!document.HasParseError()) {
+        if (AnyStringNotUtf8(document))
+            Refuse("not_utf8", "a string of the request holds a lone UTF-16 surrogate");
         return document;
+    }
     const rapidjson::ParseErrorCode error = document.GetParseError();
     const std::string where = " (at byte " + std::to_string(document.GetErrorOffset()) + ")";
     if (error == rapidjson::kParseErrorStringInvalidEncoding)
         Refuse("not_utf8", "a string of the request is not UTF-8" + where);
+    if (error == rapidjson::kParseErrorStringUnicodeSurrogateInvalid)
+        Refuse("not_utf8", "a string of the request holds a lone UTF-16 surrogate" + where);
     if (error == rapidjson::kParseErrorNumberTooBig)
         Refuse("out_of_range", "a number of the request is too big" + where);
     Refuse("not_json", std::string("not JSON: ") + rapidjson::GetParseError_En(error) + where);

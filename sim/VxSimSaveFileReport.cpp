@@ -120,9 +120,6 @@ std::string VxSimLoadErrorText(const std::string& fileName, const std::exception
     } catch (const EVxLoadError& e) {
         return prefix + "values no game can reach: " + e.what();
     } catch (const std::system_error& e) {
-        std::error_code ignored;
-        if (std::filesystem::is_directory(fileName, ignored))
-            return prefix + "cannot be read: it is a folder";
         return prefix + "cannot be read: " + e.code().message();
     } catch (const std::exception& e) {
         return prefix + "cannot be loaded: " + e.what();

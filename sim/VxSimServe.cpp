@@ -1,6 +1,7 @@
 #include "sim/VxSimServe.h"
 
 #include "sim/VxSimJson.h"
+#include "sim/VxSimOutput.h"
 #include "sim/VxSimSaveFileReport.h"
 
 #include <rapidjson/document.h>
@@ -13,12 +14,13 @@ namespace {
 
 constexpr std::string_view RequestMark = "> ";
 constexpr std::string_view AnswerMark = "< ";
+constexpr std::string_view ClosingMark = "= ";
 
 std::string HeaderLine(const TVxSimSessionStart& start) {
     TVxSimJsonWriter json;
     json.BeginObject();
     json.Key("ridolt_sim_record");
-    json.Number(int32_t{1});
+    json.Number(VxSimRecordVersion);
     json.Key("seed");
     json.Number(start.Seed);
     if (start.Load) {
@@ -29,36 +31,110 @@ std::string HeaderLine(const TVxSimSessionStart& start) {
     return std::string(json.Text());
 }
 
-TVxSimSessionStart ReadHeader(const std::string& line) {
+std::string ClosingLine(int64_t answers) {
+    TVxSimJsonWriter json;
+    json.BeginObject();
+    json.Key("complete");
+    json.Bool(true);
+    json.Key("answers");
+    json.Number(answers);
+    json.EndObject();
+    return std::string(ClosingMark) + std::string(json.Text());
+}
+
+struct THeader {
+    int32_t Version = 0;
+    TVxSimSessionStart Start;
+};
+
+THeader ReadHeader(const std::string& line) {
     rapidjson::Document header;
     header.Parse<rapidjson::kParseIterativeFlag>(line.data(), line.size());
     if (header.HasParseError() || !header.IsObject() || !header.HasMember("ridolt_sim_record") ||
-        !header["ridolt_sim_record"].IsInt() || header["ridolt_sim_record"].GetInt() != 1 ||
-        !header.HasMember("seed") || !header["seed"].IsUint64())
+        !header["ridolt_sim_record"].IsInt() || !header.HasMember("seed") ||
+        !header["seed"].IsUint64())
         throw EVxSimRecordError("not a record of ridolt-sim serve (its first line differs)");
-    TVxSimSessionStart start;
-    start.Seed = header["seed"].GetUint64();
+    THeader result;
+    result.Version = header["ridolt_sim_record"].GetInt();
+    if (result.Version < 1 || result.Version > VxSimRecordVersion)
+        throw EVxSimRecordError("a record of version " + std::to_string(result.Version) +
+                                "; this ridolt-sim reads versions 1 to " +
+                                std::to_string(VxSimRecordVersion));
+    result.Start.Seed = header["seed"].GetUint64();
     if (header.HasMember("load")) {
         if (!header["load"].IsString())
             throw EVxSimRecordError("the record's \"load\" is not a file name");
-        start.Load = std::string(header["load"].GetString(), header["load"].GetStringLength());
+        result.Start.Load =
+            std::string(header["load"].GetString(), header["load"].GetStringLength());
     }
-    return start;
+    return result;
 }
 
-// The recorded line after `mark`; throws when the record ends or the line
-// has another mark.
-std::string Marked(std::istream& record, std::string_view mark, int64_t& lineNumber) {
-    std::string line;
-    if (!std::getline(record, line))
-        throw EVxSimRecordError("the record ends after line " + std::to_string(lineNumber) +
-                                ", where a line beginning \"" + std::string(mark) +
-                                "\" should follow");
-    ++lineNumber;
-    if (!line.starts_with(mark))
+// The lines of a record, one at a time, without their ends ("\n", or
+// "\r\n" in a record whose first line ends so).
+class TRecordLines {
+public:
+    explicit TRecordLines(std::istream& in) : FIn(in) {}
+
+    // The next whole line.  False at the end of the record, and at a last
+    // line without its end: a line cut short is not handed over.
+    bool Next(std::string& line) {
+        if (!std::getline(FIn, line))
+            return false;
+        if (FIn.eof()) {
+            FCutInLine = true;
+            return false;
+        }
+        if (++FNumber == 1)
+            FCrLf = line.ends_with('\r');
+        if (FCrLf && line.ends_with('\r'))
+            line.pop_back();
+        return true;
+    }
+
+    // The next line, which must begin with `mark`, without the mark; false
+    // as Next.
+    bool NextMarked(std::string& line, std::string_view mark) {
+        if (!Next(line))
+            return false;
+        if (!line.starts_with(mark))
+            throw EVxSimRecordError("line " + std::to_string(FNumber) +
+                                    " of the record should begin \"" + std::string(mark) + "\"");
+        line.erase(0, mark.size());
+        return true;
+    }
+
+    // Where the record stopped short: `expected` names what should follow.
+    std::string CutAt(const std::string& expected) const {
+        if (FCutInLine)
+            return "it stops inside line " + std::to_string(FNumber + 1);
+        return "it ends after line " + std::to_string(FNumber) + ", where " + expected +
+               " should follow";
+    }
+
+    int64_t Number() const { return FNumber; }
+    bool CutInLine() const { return FCutInLine; }
+
+private:
+    std::istream& FIn;
+    int64_t FNumber = 0; // whole lines read
+    bool FCrLf = false;
+    bool FCutInLine = false;
+};
+
+// Checks the closing line (without its mark) against the answers compared.
+void CheckClosing(const std::string& line, int64_t lineNumber, int64_t answers) {
+    rapidjson::Document closing;
+    closing.Parse(line.data(), line.size());
+    if (closing.HasParseError() || !closing.IsObject() || !closing.HasMember("complete") ||
+        !closing["complete"].IsTrue() || !closing.HasMember("answers") ||
+        !closing["answers"].IsInt64())
         throw EVxSimRecordError("line " + std::to_string(lineNumber) +
-                                " of the record should begin \"" + std::string(mark) + "\"");
-    return line.substr(mark.size());
+                                " of the record is no closing line");
+    if (closing["answers"].GetInt64() != answers)
+        throw EVxSimRecordError("the record's closing line counts " +
+                                std::to_string(closing["answers"].GetInt64()) + " answers, but " +
+                                std::to_string(answers) + " are recorded");
 }
 
 void Compare(TVxSimReplay& replay, std::string_view request, const std::string& recorded,
@@ -90,47 +166,74 @@ bool TVxSimLineReader::Next(std::string& line) {
 void VxSimServe(TVxSimServer& server, const TVxSimSessionStart& start, std::istream& in,
                 std::ostream& out, std::ostream* record) {
     const std::string hello = server.Hello();
-    out << hello << '\n' << std::flush;
     if (record)
         *record << HeaderLine(start) << '\n' << AnswerMark << hello << '\n' << std::flush;
+    VxSimWrite(out, hello);
+    VxSimWrite(out, "\n", true);
+    int64_t answers = 1;
     TVxSimLineReader reader(in);
     std::string line;
     while (!server.Quit() && reader.Next(line)) {
         const std::string_view answer = server.Answer(line);
-        out << answer << '\n' << std::flush;
+        ++answers;
         if (record)
             *record << RequestMark << line << '\n' << AnswerMark << answer << '\n' << std::flush;
+        VxSimWrite(out, answer);
+        VxSimWrite(out, "\n", true);
     }
+    if (record)
+        *record << ClosingLine(answers) << '\n' << std::flush;
 }
 
 TVxSimReplay VxSimReplay(std::istream& record) {
+    TRecordLines lines(record);
     std::string line;
-    if (!std::getline(record, line))
+    if (!lines.Next(line))
         throw EVxSimRecordError("the record is empty");
-    const TVxSimSessionStart start = ReadHeader(line);
-    int64_t lineNumber = 1;
+    const THeader header = ReadHeader(line);
 
-    TVxSimGame game(start.Seed);
-    if (start.Load) {
+    TVxSimGame game(header.Start.Seed);
+    if (header.Start.Load) {
         try {
-            game.Load(*start.Load);
+            game.Load(*header.Start.Load);
         } catch (...) {
-            throw EVxSimRecordError(VxSimLoadErrorText(*start.Load, std::current_exception()));
+            throw EVxSimRecordError(
+                VxSimLoadErrorText(*header.Start.Load, std::current_exception()));
         }
     } else {
         game.NewGame();
     }
     TVxSimServer server(game);
     TVxSimReplay replay;
-    Compare(replay, "(hello)", Marked(record, AnswerMark, lineNumber), server.Hello());
-    while (std::getline(record, line)) {
-        ++lineNumber;
+    replay.Version = header.Version;
+    if (!lines.NextMarked(line, AnswerMark)) {
+        replay.Cut = lines.CutAt("the hello");
+        return replay;
+    }
+    Compare(replay, "(hello)", line, server.Hello());
+    const bool closes = header.Version >= 2;
+    while (lines.Next(line)) {
+        if (closes && line.starts_with(ClosingMark)) {
+            const int64_t closing = lines.Number();
+            CheckClosing(line.substr(ClosingMark.size()), closing, replay.Answers);
+            if (lines.Next(line) || lines.CutInLine())
+                throw EVxSimRecordError("the record goes on after its closing line, line " +
+                                        std::to_string(closing));
+            return replay;
+        }
         if (!line.starts_with(RequestMark))
-            throw EVxSimRecordError("line " + std::to_string(lineNumber) +
+            throw EVxSimRecordError("line " + std::to_string(lines.Number()) +
                                     " of the record should begin \"> \"");
         const std::string request = line.substr(RequestMark.size());
-        const std::string recorded = Marked(record, AnswerMark, lineNumber);
+        std::string recorded;
+        if (!lines.NextMarked(recorded, AnswerMark)) {
+            replay.Cut = lines.CutAt("the answer");
+            return replay;
+        }
         Compare(replay, request, recorded, server.Answer(request));
     }
+    // A record of version 1 cut between two answers looks whole.
+    if (closes || lines.CutInLine())
+        replay.Cut = lines.CutAt("a request or the closing line");
     return replay;
 }

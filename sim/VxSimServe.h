@@ -3,10 +3,24 @@
 // `serve` and `replay`: a served game over a pair of streams, its record,
 // and a recorded session played again.
 //
-// A record is text, one line each: a JSON header with the seed (and the
-// save file the session loaded), then "< " and the hello line, then for
-// every request "> " and the request line as it came (a line too long to
-// read is kept cut, which the game refuses alike) and "< " and its answer.
+// A record is text, one line each: a JSON header with the record's version,
+// the seed (and the save file the session loaded), then "< " and the hello
+// line, then for every request "> " and the request line as it came (a
+// line too long to read is kept cut, which the game refuses alike) and
+// "< " and its answer.  A session that ends as it should (at the end of
+// its input or after quit) closes the record with "= " and a JSON object
+// that counts the answers, hello included:
+//
+//     {"ridolt_sim_record":2,"seed":9}
+//     < {"hello":{...}}
+//     > {"cmd":"next"}
+//     < {"ok":true,...}
+//     = {"complete":true,"answers":2}
+//
+// A record without that line was cut off: the server was killed, its
+// output failed, or the file was cut.  Records of version 1, from before
+// the closing line, have none; they replay as before.  Lines may end in
+// CR LF as well, as a record converted for Windows does.
 
 #include "sim/VxSimServer.h"
 
@@ -38,15 +52,23 @@ struct TVxSimSessionStart {
 
 // Serves until the input ends or a quit is answered: the hello line, then
 // one answer per request line, each flushed.  With `record`, the session is
-// written there too.
+// written there too.  Throws EVxSimOutputError when `out` fails; the
+// session ends there, and its record stays unclosed.
 void VxSimServe(TVxSimServer& server, const TVxSimSessionStart& start, std::istream& in,
                 std::ostream& out, std::ostream* record);
 
+// The version of the records serve writes: 2 closes a whole session.
+inline constexpr int32_t VxSimRecordVersion = 2;
+
 // What a replay found.
 struct TVxSimReplay {
-    int64_t Answers = 0;         // hello included
+    int32_t Version = VxSimRecordVersion;
+    int64_t Answers = 0;         // compared, hello included
     int64_t Differing = 0;       // answers not the same, byte for byte
     std::string FirstDifference; // the request, the recorded and the new answer
+    // Empty for a whole record; otherwise where the record stops short of
+    // the line that closes a session.  The answers before it are compared.
+    std::string Cut;
 };
 
 // A malformed record, or a save file it names that cannot be loaded.
@@ -56,5 +78,6 @@ public:
 };
 
 // Plays the recorded session again in a new game and compares every
-// answer.  Throws EVxSimRecordError.
+// answer.  Throws EVxSimRecordError for a record it cannot follow; a
+// record cut short is replayed as far as it goes.
 TVxSimReplay VxSimReplay(std::istream& record);

@@ -59,7 +59,10 @@ class RidoltSim:
             args += ["--load", str(load)]
         if record is not None:
             args += ["--record", str(record)]
-        self._process = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        # Buffered pipes (bufsize -1): an answer line of 75 KB is read in a
+        # few reads, not byte by byte.  Each request is answered before the
+        # next is written, so neither pipe ever fills.
+        self._process = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=subprocess.PIPE, bufsize=-1)
         hello_line = self._process.stdout.readline()
         if not hello_line:
             self._process.wait()

@@ -1,5 +1,6 @@
 #include "game/VxGame.h"
 
+#include "game/VxFileReplace.h"
 #include "game/VxGameSaveData.h"
 #include "tests/support/GameState.h"
 #include "tests/support/RecordingSinks.h"
@@ -9,17 +10,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
-#include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -535,6 +541,78 @@ TEST_F(VxGameFileOnDisk, ReadOnlyFolderKeepsThePreviousFile) {
         GTEST_SKIP() << "this user may write into read-only folders";
     EXPECT_THROW(game.SaveToFile(file.string()), std::system_error);
     EXPECT_EQ(ReadFile(file), previous);
+}
+
+// A process saving two games in turn, back to back, killed at random
+// moments: the file is always one whole save file or the other.  SIGTERM
+// removes the save in progress before the process ends by it; SIGKILL
+// cannot, and the next save sweeps what it left.
+TEST_F(VxGameFileOnDisk, KilledWhileSavingLeavesAWholeFile) {
+    const fs::path file = folder / "0savedata.sav";
+    TVxGame other;
+    PlayAGame(other, 9);
+    const TBytes first = SaveBytes(game);
+    const TBytes second = SaveBytes(other);
+    ASSERT_NE(first, second);
+    const fs::path history = folder / "0savedata.sav.history";
+    other.SaveToFile(file.string());
+    const TBytes secondHistory = ReadFile(history);
+    game.SaveToFile(file.string());
+    const TBytes firstHistory = ReadFile(history);
+    // The history beside the file before a trial: the next save's, or the
+    // one a trial started with.
+    TBytes historyBefore = firstHistory;
+    const std::vector<std::string> saved{"0savedata.sav", "0savedata.sav.history"};
+
+    std::mt19937 random(20240601);
+    std::uniform_int_distribution<int> moment(0, 4000); // µs
+    constexpr int Trials = 300;
+    int leftByKill = 0;
+    for (int trial = 0; trial < Trials; ++trial) {
+        const int signal = trial % 2 == 0 ? SIGTERM : SIGKILL;
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            VxRemoveTemporaryFilesOnSignals();
+            try {
+                for (;;) {
+                    game.SaveToFile(file.string());
+                    other.SaveToFile(file.string());
+                }
+            } catch (...) {
+                ::_exit(2);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
+            << "trial " << trial << ": status " << status;
+
+        const TBytes bytes = ReadFile(file);
+        ASSERT_TRUE(bytes == first || bytes == second)
+            << "trial " << trial << ": " << bytes.size() << " bytes";
+        const TBytes historyBytes = ReadFile(history);
+        ASSERT_TRUE(historyBytes == firstHistory || historyBytes == secondHistory ||
+                    historyBytes == historyBefore)
+            << "trial " << trial << ": a history of " << historyBytes.size() << " bytes";
+        const std::vector<std::string> names = Names();
+        if (signal == SIGTERM)
+            ASSERT_EQ(names, saved) << "trial " << trial;
+        else
+            leftByKill += names.size() > saved.size() ? 1 : 0;
+
+        TVxGame loaded;
+        loaded.LoadFromFile(file.string());
+        loaded.SaveToFile(file.string());
+        ASSERT_EQ(Names(), saved) << "trial " << trial;
+        historyBefore = ReadFile(history);
+    }
+    // How often a kill came in the middle of a save: as often, SIGTERM did.
+    std::cout << "SIGKILL left a temporary file in " << leftByKill << " of " << Trials / 2
+              << " trials; SIGTERM in none of " << Trials / 2 << "\n";
+    EXPECT_GT(leftByKill, 0) << "no kill came during a save: the test proves nothing";
 }
 
 } // namespace

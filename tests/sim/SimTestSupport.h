@@ -4,8 +4,10 @@
 
 #include "sim/VxSimCli.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,37 @@ inline TSimResult RunSim(const std::vector<std::string>& args, const std::string
     std::ostringstream err;
     const int status = VxSimMain(args, in, out, err, false);
     return {status, out.str(), err.str()};
+}
+
+// Standard output on a full disk: takes `room` bytes, then every write
+// fails with ENOSPC, as /dev/full does from the first.
+class TFullOutput : public std::streambuf {
+public:
+    explicit TFullOutput(size_t room) : FRoom(room) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (FRoom == 0) {
+            errno = ENOSPC;
+            return traits_type::eof();
+        }
+        --FRoom;
+        return traits_type::not_eof(c);
+    }
+
+private:
+    size_t FRoom;
+};
+
+// RunSim with standard output on a disk that fills after `room` bytes.
+inline TSimResult RunSimOnFullDisk(const std::vector<std::string>& args, size_t room,
+                                   const std::string& input = "") {
+    std::istringstream in(input);
+    TFullOutput full(room);
+    std::ostream out(&full);
+    std::ostringstream err;
+    const int status = VxSimMain(args, in, out, err, false);
+    return {status, "", err.str()};
 }
 
 // The command line of `run`.

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
 namespace {
 
 bool EndsGame(const std::string& line) {
@@ -176,6 +180,85 @@ TEST(Run, HelpGoesToStandardOutput) {
     EXPECT_EQ(result.Status, 0);
     EXPECT_EQ(result.Out, VxSimUsage());
     EXPECT_EQ(result.Err, "");
+}
+
+class CommandHelp : public testing::TestWithParam<const char*> {};
+
+// "COMMAND --help" wherever it stands, even among options that would be
+// wrong: that command's usage on stdout, and nothing run.
+TEST_P(CommandHelp, PrintsThatCommandsUsage) {
+    const std::string command = GetParam();
+    for (const std::vector<std::string>& args : {std::vector<std::string>{command, "--help"},
+                                                 {command, "-h"},
+                                                 {command, "--seed", "x", "--help"}}) {
+        const TSimResult result = RunSim(args);
+        EXPECT_EQ(result.Status, VxSimExitOk) << result.Err;
+        EXPECT_TRUE(result.Out.starts_with("usage: ridolt-sim " + command)) << result.Out;
+        EXPECT_NE(result.Out.find("Exit status:"), std::string::npos);
+        EXPECT_EQ(result.Err, "");
+    }
+    // Its part of the whole usage text.
+    const std::string synopsis = Lines(RunSim({command, "--help"}).Out)[0].substr(18);
+    EXPECT_NE(VxSimUsage().find("\n  " + synopsis + "\n"), std::string::npos) << synopsis;
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, CommandHelp,
+                         testing::Values("run", "serve", "replay", "study", "inspect",
+                                         "strategies"),
+                         [](const testing::TestParamInfo<const char*>& param) {
+                             return std::string(param.param);
+                         });
+
+struct TLostOutput {
+    const char* Name;
+    std::vector<std::string> Args;
+    size_t Room; // bytes written before the disk is full
+};
+
+void PrintTo(const TLostOutput& lost, std::ostream* out) {
+    *out << lost.Name;
+}
+
+class LostOutput : public testing::TestWithParam<TLostOutput> {};
+
+// Output that cannot be written fails the command, with the system's
+// reason, whether the first write fails or a later one.
+TEST_P(LostOutput, FailsWithStatus1AndTheReason) {
+    const TScratchDir dir;
+    std::vector<std::string> args = GetParam().Args;
+    std::replace(args.begin(), args.end(), std::string("SAVE"), dir.File("game.sav"));
+    if (args.front() == "inspect")
+        RunSim({"run", "--seed", "1", "--months", "0", "--strategy", "idle", "--save", args[1]});
+    const TSimResult result = RunSimOnFullDisk(args, GetParam().Room,
+                                               R"({"cmd":"state"})"
+                                               "\n");
+    EXPECT_EQ(result.Status, VxSimExitFailure);
+    EXPECT_EQ(result.Err, "ridolt-sim: standard output: cannot be written: " +
+                              std::string(std::strerror(ENOSPC)) + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, LostOutput,
+    testing::Values(TLostOutput{"run", RunArgs("idle", 1, 50), 0},
+                    TLostOutput{"runMidway", RunArgs("idle", 1, 50), 300},
+                    TLostOutput{"study",
+                                {"study", "--games", "2", "--months", "3", "--strategy", "idle",
+                                 "--threads", "1"},
+                                0},
+                    TLostOutput{"inspect", {"inspect", "SAVE"}, 0},
+                    TLostOutput{"serve", {"serve", "--seed", "1"}, 0},
+                    TLostOutput{"serveAfterTheHello", {"serve", "--seed", "1"}, 2000},
+                    TLostOutput{"strategies", {"strategies"}, 0},
+                    TLostOutput{"help", {"run", "--help"}, 0}),
+    [](const testing::TestParamInfo<TLostOutput>& param) { return param.param.Name; });
+
+// A run whose output is lost stops there: it does not save either.
+TEST(Run, LostOutputSavesNothing) {
+    const TScratchDir dir;
+    std::vector<std::string> args = RunArgs("idle", 1, 5);
+    args.insert(args.end(), {"--save", dir.File("game.sav")});
+    EXPECT_EQ(RunSimOnFullDisk(args, 0).Status, VxSimExitFailure);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("game.sav")));
 }
 
 } // namespace

@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         TRefusedFile{"missing", [](std::vector<char>& b) { b.clear(); },
                      "cannot be read: No such file or directory"},
         TRefusedFile{"folder", [](std::vector<char>& b) { b.clear(); },
-                     "cannot be read: it is a folder"}),
+                     "cannot be read: is a directory"}),
     [](const testing::TestParamInfo<TRefusedFile>& param) {
         std::string name = param.param.Name;
         std::replace(name.begin(), name.end(), '-', '_');

@@ -15,8 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -47,6 +51,15 @@ std::string ErrorOf(const rapidjson::Document& answer) {
     if (!answer.HasMember("ok") || answer["ok"].GetBool() || !answer.HasMember("error"))
         return "(no error)";
     return answer["error"].GetString();
+}
+
+std::string ReadAll(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const std::string& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
 }
 
 // A served game on a quiet market (every company at 1000 yen), continued
@@ -171,11 +184,32 @@ INSTANTIATE_TEST_SUITE_P(
         TBadRequest{"pathUnwritable", R"({"cmd":"save","path":"/no/such/folder/x.sav"})",
                     "save_failed", "cannot be written"},
         TBadRequest{"pathFolder", R"({"cmd":"save","path":"/"})", "save_failed",
-                    "cannot be written"},
+                    "/: cannot be written: is a directory"},
         TBadRequest{"notUtf8InString", "{\"cmd\":\"st\xff\"}", "not_utf8", "not UTF-8"},
         TBadRequest{"shiftJisInString", "{\"cmd\":\"\x83\x8A\"}", "not_utf8", "not UTF-8"},
         TBadRequest{"surrogateInString", "{\"cmd\":\"\xED\xA0\x80\"}", "not_utf8", "not UTF-8"},
+        TBadRequest{"lowSurrogateInString", "{\"cmd\":\"\xED\xB0\x80\"}", "not_utf8", "not UTF-8"},
+        TBadRequest{"escapedLowSurrogate", R"({"cmd":"save","path":"/no/such/folder/a\udc00"})",
+                    "not_utf8", "lone UTF-16 surrogate"},
+        TBadRequest{"escapedHighSurrogate", R"({"cmd":"save","path":"/no/such/folder/b\ud800"})",
+                    "not_utf8", "lone UTF-16 surrogate"},
+        TBadRequest{"highSurrogateThenLetter", R"({"cmd":"state","x":"\ud800\u0041"})", "not_utf8",
+                    "lone UTF-16 surrogate"},
+        TBadRequest{"lowSurrogateInName", R"({"cmd":"state","\udfff":1})", "not_utf8",
+                    "lone UTF-16 surrogate"},
+        TBadRequest{"lowSurrogateDeep", R"({"cmd":"buy","id":5,"lots":[[["\udc00"]]]})", "not_utf8",
+                    "lone UTF-16 surrogate"},
         TBadRequest{"notUtf8Outside", "{\"cmd\":\"state\"}\xff", "not_json", "not JSON"},
+        // The parser takes a NUL for the end of the line: what follows must
+        // not be ignored.
+        TBadRequest{"nulThenGarbage",
+                    std::string(R"({"cmd":"offers","id":5,"side":"buy"})") + '\0' + "garbage",
+                    "not_json", "NUL byte (at byte 36)"},
+        TBadRequest{"nulAtTheEnd", std::string(R"({"cmd":"state"})") + '\0', "not_json",
+                    "NUL byte"},
+        TBadRequest{"nulInString", std::string(R"({"cmd":"st)") + '\0' + R"(ate"})", "not_json",
+                    "NUL byte"},
+        TBadRequest{"nulAlone", std::string(1, '\0'), "not_json", "NUL byte (at byte 0)"},
         TBadRequest{"megabytes", "{\"cmd\":\"" + std::string(3'000'000, 'x') + "\"}",
                     "line_too_long", "at most 65536 bytes"},
         // Nested a hundred thousand deep the line is too long to be read; as
@@ -190,6 +224,143 @@ INSTANTIATE_TEST_SUITE_P(
                     "wrong_type", "whole number"},
         TBadRequest{"deepUnclosed", Repeated("{\"a\":", 10'000), "not_json", "not JSON"}),
     [](const testing::TestParamInfo<TBadRequest>& param) { return param.param.Name; });
+
+TEST_F(Served, ByteOrderMarkBeforeARequestIsAccepted) {
+    Serve();
+    EXPECT_TRUE(Ask("\xEF\xBB\xBF{\"cmd\":\"state\"}")["ok"].GetBool()) << Text;
+}
+
+// The path an answer reports is the name of the file created, byte for
+// byte; a path that has no such name is refused before anything is made.
+TEST_F(Served, SavedPathIsTheNameCreated) {
+    Serve();
+    const std::string folder = Dir.Path().string() + "/";
+    for (const std::string escaped : {R"(\u00e9t\u00e9.sav)", "été2.sav", R"(\ud83c\udfb2.sav)"}) {
+        const rapidjson::Document saved =
+            Ask(R"({"cmd":"save","path":")" + folder + escaped + "\"}");
+        ASSERT_TRUE(saved["ok"].GetBool()) << Text;
+        const std::string reported = saved["path"].GetString();
+        EXPECT_TRUE(std::filesystem::is_regular_file(reported)) << reported;
+    }
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder + "été.sav"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder + "\xF0\x9F\x8E\xB2.sav"));
+    for (const char* lone : {R"(\udc00)", R"(\ud800)"})
+        EXPECT_EQ(ErrorOf(Ask(R"({"cmd":"save","path":")" + folder + "x" + lone + "\"}")),
+                  "not_utf8");
+    size_t saves = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(Dir.Path()))
+        saves += entry.path().extension() == ".sav" ? 1 : 0;
+    EXPECT_EQ(saves, 4u) << "start.sav and the three saved, each with its history";
+}
+
+// What is at a save path before the save: made by `Make` at `path` in the
+// folder `dir`; false when this user may not make it.
+struct TSaveTarget {
+    const char* Name;
+    bool (*Make)(const TScratchDir& dir, const std::string& path);
+    const char* Refusal; // the reason, or nullptr when the save replaces the file
+};
+
+void PrintTo(const TSaveTarget& target, std::ostream* out) {
+    *out << target.Name;
+}
+
+// Refusals leave what was there as it was; a link is kept and its file
+// replaced.  Both ways a program saves: the protocol's save and run --save.
+class SaveTarget : public testing::TestWithParam<std::tuple<TSaveTarget, const char*>> {};
+
+TEST_P(SaveTarget, IsReplacedOnlyWhenItIsAFile) {
+    const auto& [target, route] = GetParam();
+    const TScratchDir dir;
+    const std::string path = dir.File("game.sav");
+    if (!target.Make(dir, path))
+        GTEST_SKIP() << "this user may not make " << target.Name;
+    struct stat before {};
+    ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+    // Read only what reading cannot block on.
+    const std::string oldBytes = S_ISREG(before.st_mode) ? ReadAll(path) : "";
+
+    std::string error;
+    TVxSimGame game(5);
+    game.NewGame();
+    if (std::string(route) == "serve") {
+        TVxSimServer server(game);
+        const std::string answer(server.Answer(R"({"cmd":"save","path":")" + path + "\"}"));
+        if (target.Refusal)
+            EXPECT_EQ(answer, R"({"ok":false,"error":"save_failed","message":")" + path +
+                                  ": cannot be written: " + target.Refusal + "\"}");
+        else
+            EXPECT_EQ(answer, R"({"ok":true,"path":")" + path + "\"}");
+    } else {
+        std::vector<std::string> args = RunArgs("idle", 5, 0);
+        args.insert(args.end(), {"--save", path});
+        const TSimResult result = RunSim(args);
+        if (target.Refusal) {
+            EXPECT_EQ(result.Status, VxSimExitFailure);
+            EXPECT_EQ(result.Err,
+                      "ridolt-sim: " + path + ": cannot be written: " + target.Refusal + "\n");
+        } else {
+            EXPECT_EQ(result.Status, VxSimExitOk) << result.Err;
+        }
+    }
+
+    struct stat after {};
+    ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode) << "the same kind, with the same permissions";
+    EXPECT_EQ(after.st_rdev, before.st_rdev);
+    if (target.Refusal && S_ISREG(before.st_mode)) {
+        EXPECT_EQ(ReadAll(path), oldBytes);
+    }
+    if (!target.Refusal) {
+        const std::vector<uint8_t> saved = SaveBytes(game.Game());
+        EXPECT_TRUE(ReadAll(path) == std::string(saved.begin(), saved.end()));
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        EXPECT_FALSE(entry.path().string().ends_with(".tmp")) << entry.path();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SaveTarget,
+    testing::Combine(testing::Values(TSaveTarget{"file",
+                                                 [](const TScratchDir&, const std::string& path) {
+                                                     WriteAll(path, "an older file");
+                                                     return true;
+                                                 },
+                                                 nullptr},
+                                     TSaveTarget{
+                                         "link",
+                                         [](const TScratchDir& dir, const std::string& path) {
+                                             WriteAll(dir.File("real.sav"), "an older file");
+                                             return ::symlink("real.sav", path.c_str()) == 0;
+                                         },
+                                         nullptr},
+                                     TSaveTarget{"folder",
+                                                 [](const TScratchDir&, const std::string& path) {
+                                                     return ::mkdir(path.c_str(), 0755) == 0;
+                                                 },
+                                                 "is a directory"},
+                                     TSaveTarget{"fifo",
+                                                 [](const TScratchDir&, const std::string& path) {
+                                                     return ::mkfifo(path.c_str(), 0644) == 0;
+                                                 },
+                                                 "is a FIFO"},
+                                     // A copy of /dev/full.
+                                     TSaveTarget{"device",
+                                                 [](const TScratchDir&, const std::string& path) {
+                                                     return ::mknod(path.c_str(), S_IFCHR | 0666,
+                                                                    makedev(1, 7)) == 0;
+                                                 },
+                                                 "is a character device"},
+                                     TSaveTarget{"readOnly",
+                                                 [](const TScratchDir&, const std::string& path) {
+                                                     WriteAll(path, "an older file");
+                                                     return ::chmod(path.c_str(), 0444) == 0;
+                                                 },
+                                                 "is read-only"}),
+                     testing::Values("serve", "run")),
+    [](const testing::TestParamInfo<SaveTarget::ParamType>& param) {
+        return std::string(std::get<0>(param.param).Name) + "_" + std::get<1>(param.param);
+    });
 
 TEST_F(Served, OffersAreTheTradeDialogsAndATradeSettlesOneOfThem) {
     Market.Game.Money = 500;
@@ -506,6 +677,21 @@ TEST(ServeCommand, EndOfInputEndsTheSessionWithStatus0) {
     EXPECT_EQ(::Lines(result.Out).size(), 2u) << "a last line without its end is answered";
 }
 
+// The answers went nowhere: the session ends there, failed, and its record
+// is not closed.
+TEST(ServeCommand, LostOutputEndsTheSessionUnclosed) {
+    const TScratchDir dir;
+    const std::string record = dir.File("session.rec");
+    const TSimResult result = RunSimOnFullDisk({"serve", "--seed", "1", "--record", record}, 1000,
+                                               Lines({R"({"cmd":"state"})", R"({"cmd":"next"})"}));
+    EXPECT_EQ(result.Status, VxSimExitFailure);
+    EXPECT_NE(result.Err.find("standard output: cannot be written"), std::string::npos);
+    const std::vector<std::string> lines = ::Lines(ReadAll(record));
+    ASSERT_EQ(lines.size(), 4u) << "header, hello, the state request and its answer";
+    EXPECT_TRUE(lines[3].starts_with("< {\"ok\":true"));
+    EXPECT_NE(RunSim({"replay", record}).Err.find("the record is cut short"), std::string::npos);
+}
+
 TEST(ServeCommand, UnreadableLoadFileFailsBeforeTheHello) {
     const TScratchDir dir;
     const TSimResult result = RunSim({"serve", "--load", dir.File("none.sav")}, "");
@@ -514,50 +700,180 @@ TEST(ServeCommand, UnreadableLoadFileFailsBeforeTheHello) {
     EXPECT_NE(result.Err.find("none.sav: cannot be read"), std::string::npos) << result.Err;
 }
 
-std::string ReadAll(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// A session of eight requests recorded by serve --record, good and bad
+// requests alike: nine answers with the hello, lines 1 to 19 of the record.
+class Recorded : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const TScratchDir dir;
+        const std::string file = dir.File("session.rec");
+        const std::string input =
+            Lines({R"({"cmd":"offers","id":3,"side":"buy"})", R"({"cmd":"buy","id":3,"lots":2})",
+                   R"({"cmd":"next"})", "not json\xff", R"({"cmd":"sell","id":3,"lots":2})",
+                   std::string(100'000, '['), R"({"cmd":"next"})", R"({"cmd":"state"})"});
+        const TSimResult served = RunSim({"serve", "--seed", "9", "--record", file}, input);
+        ASSERT_EQ(served.Status, 0) << served.Err;
+        Record = new std::string(ReadAll(file));
+    }
+    static void TearDownTestSuite() { delete Record; }
+
+    // `replay` of `text` as a record file.
+    static TSimResult Replay(const std::string& text) {
+        const TScratchDir dir;
+        WriteAll(dir.File("session.rec"), text);
+        TSimResult result = RunSim({"replay", dir.File("session.rec")});
+        // The file's name, which only the scratch folder makes unique.
+        const std::string name = dir.File("session.rec") + ": ";
+        for (size_t at; (at = result.Err.find(name)) != std::string::npos;)
+            result.Err.replace(at, name.size(), "FILE: ");
+        return result;
+    }
+
+    static std::string* Record;
+};
+
+std::string* Recorded::Record = nullptr;
+
+std::string WithoutLastLines(const std::string& text, int lines) {
+    size_t end = text.size();
+    for (int i = 0; i <= lines; ++i)
+        end = text.rfind('\n', end - 1);
+    return text.substr(0, end + 1);
 }
 
-void WriteAll(const std::string& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-TEST(ServeCommand, RecordedSessionReplaysWithTheSameAnswers) {
-    const TScratchDir dir;
-    const std::string record = dir.File("session.jsonl");
-    const std::string input =
-        Lines({R"({"cmd":"offers","id":3,"side":"buy"})", R"({"cmd":"buy","id":3,"lots":2})",
-               R"({"cmd":"next"})", "not json\xff", R"({"cmd":"sell","id":3,"lots":2})",
-               std::string(100'000, '['), R"({"cmd":"next"})", R"({"cmd":"state"})"});
-    const TSimResult served = RunSim({"serve", "--seed", "9", "--record", record}, input);
-    ASSERT_EQ(served.Status, 0) << served.Err;
-    const std::string recorded = ReadAll(record);
-    EXPECT_TRUE(recorded.starts_with("{\"ridolt_sim_record\":1,\"seed\":9}\n< {\"hello\":"));
+TEST_F(Recorded, BeginsWithItsHeaderAndEndsWithItsClosingLine) {
+    EXPECT_TRUE(Record->starts_with("{\"ridolt_sim_record\":2,\"seed\":9}\n< {\"hello\":"));
+    EXPECT_TRUE(Record->ends_with("\n= {\"complete\":true,\"answers\":9}\n"));
+    EXPECT_EQ(::Lines(*Record).size(), 19u);
+}
 
-    const TSimResult same = RunSim({"replay", record});
-    EXPECT_EQ(same.Status, VxSimExitOk) << same.Out << same.Err;
+TEST_F(Recorded, ReplaysWithTheSameAnswers) {
+    const TSimResult same = Replay(*Record);
+    EXPECT_EQ(same.Status, VxSimExitOk) << same.Err;
     EXPECT_EQ(same.Out, "replay: all 9 answers are the same\n");
+    EXPECT_EQ(same.Err, "");
 
     // The cash after the purchase, changed by one.
-    std::string changed = recorded;
+    std::string changed = *Record;
     const size_t cash = changed.find("\"cash\":", changed.find("\"side\":\"buy\""));
     ASSERT_NE(cash, std::string::npos);
     changed.insert(cash + 7, "1");
-    WriteAll(record, changed);
-    const TSimResult differs = RunSim({"replay", record});
+    const TSimResult differs = Replay(changed);
     EXPECT_EQ(differs.Status, VxSimExitReplayDiffers);
-    EXPECT_NE(differs.Out.find("replay: 1 of 9 answers differ; the first:\nrequest:  "
-                               R"({"cmd":"buy","id":3,"lots":2})"),
-              std::string::npos)
+    EXPECT_TRUE(differs.Out.starts_with("replay: 1 of 9 answers differ; the first:\nrequest:  "
+                                        R"({"cmd":"buy","id":3,"lots":2})"))
         << differs.Out;
-
-    WriteAll(record, recorded.substr(0, recorded.rfind("< ")));
-    const TSimResult cut = RunSim({"replay", record});
-    EXPECT_EQ(cut.Status, VxSimExitFailure);
-    EXPECT_NE(cut.Err.find("the record ends"), std::string::npos) << cut.Err;
-    WriteAll(record, "{\"seed\":1}\n");
-    EXPECT_NE(RunSim({"replay", record}).Err.find("not a record"), std::string::npos);
 }
+
+// A record changed: its replay's status, the first line it prints, and
+// the reason on standard error ("FILE" the record's name).
+struct TRecordChange {
+    const char* Name;
+    std::string (*Change)(const std::string& record);
+    int Status;
+    const char* Out;
+    const char* Err;
+};
+
+void PrintTo(const TRecordChange& change, std::ostream* out) {
+    *out << change.Name;
+}
+
+class RecordChanged : public Recorded, public testing::WithParamInterface<TRecordChange> {};
+
+TEST_P(RecordChanged, ReplaysAsFarAsItGoesAndSaysWhy) {
+    const TSimResult result = Replay(GetParam().Change(*Record));
+    EXPECT_EQ(result.Status, GetParam().Status) << result.Err;
+    EXPECT_EQ(result.Out.substr(0, result.Out.find('\n')), GetParam().Out);
+    EXPECT_EQ(result.Err, GetParam().Err);
+}
+
+const char* const AllNine = "replay: all 9 answers are the same";
+const char* const AllEight = "replay: all 8 answers are the same";
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, RecordChanged,
+    testing::Values(
+        TRecordChange{"crlf",
+                      [](const std::string& r) {
+                          std::string crlf;
+                          for (const char c : r)
+                              crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+                          return crlf;
+                      },
+                      VxSimExitOk, AllNine, ""},
+        TRecordChange{"cutBeforeTheClosingLine",
+                      [](const std::string& r) { return WithoutLastLines(r, 1); }, VxSimExitFailure,
+                      AllNine,
+                      "ridolt-sim: FILE: the record is cut short: it ends after line 18, where a "
+                      "request or the closing line should follow\n"},
+        TRecordChange{"cutBeforeAnAnswer",
+                      [](const std::string& r) { return WithoutLastLines(r, 2); }, VxSimExitFailure,
+                      AllEight,
+                      "ridolt-sim: FILE: the record is cut short: it ends after line 17, where "
+                      "the answer should follow\n"},
+        TRecordChange{"cutInsideAnAnswer",
+                      [](const std::string& r) {
+                          const std::string shorter = WithoutLastLines(r, 1);
+                          return shorter.substr(0, shorter.size() - 10);
+                      },
+                      VxSimExitFailure, AllEight,
+                      "ridolt-sim: FILE: the record is cut short: it stops inside line 18\n"},
+        TRecordChange{"cutInsideTheHello",
+                      [](const std::string& r) { return r.substr(0, r.find("\"rules\"")); },
+                      VxSimExitFailure, "replay: all 0 answers are the same",
+                      "ridolt-sim: FILE: the record is cut short: it stops inside line 2\n"},
+        // Written before records were closed: as whole as it looks.
+        TRecordChange{"version1",
+                      [](const std::string& r) {
+                          return Replaced(WithoutLastLines(r, 1), "\"ridolt_sim_record\":2",
+                                          "\"ridolt_sim_record\":1");
+                      },
+                      VxSimExitOk, AllNine,
+                      "ridolt-sim: FILE: a record of version 1 has no closing line: one cut "
+                      "between two answers looks whole\n"},
+        TRecordChange{"version1CutInsideALine",
+                      [](const std::string& r) {
+                          const std::string shorter =
+                              Replaced(WithoutLastLines(r, 1), "_record\":2", "_record\":1");
+                          return shorter.substr(0, shorter.size() - 10);
+                      },
+                      VxSimExitFailure, AllEight,
+                      "ridolt-sim: FILE: the record is cut short: it stops inside line 18\n"},
+        TRecordChange{"answersDifferAndCut",
+                      [](const std::string& r) {
+                          return Replaced(WithoutLastLines(r, 1), "\"cash\":", "\"cash\":1");
+                      },
+                      VxSimExitReplayDiffers, "replay: 1 of 9 answers differ; the first:", ""},
+        TRecordChange{
+            "closingCountsOther",
+            [](const std::string& r) { return Replaced(r, "\"answers\":9", "\"answers\":8"); },
+            VxSimExitFailure, "",
+            "ridolt-sim: FILE: the record's closing line counts 8 answers, but 9 are "
+            "recorded\n"},
+        TRecordChange{"goesOnAfterClosing",
+                      [](const std::string& r) { return r + "> {\"cmd\":\"next\"}\n"; },
+                      VxSimExitFailure, "",
+                      "ridolt-sim: FILE: the record goes on after its closing line, line 19\n"},
+        TRecordChange{
+            "laterVersion",
+            [](const std::string& r) { return Replaced(r, "_record\":2", "_record\":3"); },
+            VxSimExitFailure, "",
+            "ridolt-sim: FILE: a record of version 3; this ridolt-sim reads versions "
+            "1 to 2\n"},
+        TRecordChange{"empty", [](const std::string&) { return std::string(); }, VxSimExitFailure,
+                      "", "ridolt-sim: FILE: the record is empty\n"},
+        TRecordChange{"notARecord",
+                      [](const std::string&) { return std::string("{\"seed\":1}\n"); },
+                      VxSimExitFailure, "",
+                      "ridolt-sim: FILE: not a record of ridolt-sim serve (its first line "
+                      "differs)\n"}),
+    [](const testing::TestParamInfo<TRecordChange>& param) { return param.param.Name; });
 
 } // namespace

@@ -1,0 +1,276 @@
+// Replacing a file's content: what may be replaced and what is refused
+// untouched, symbolic links followed and kept, permission bits kept, and
+// the temporary files of dead processes swept.
+
+#include "game/VxFileReplace.h"
+
+#include "tests/support/ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using TBytes = std::vector<uint8_t>;
+
+const TBytes OldBytes(300, 'o');
+const TBytes NewBytes = {'n', 'e', 'w', '\n'};
+
+TBytes ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return TBytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const fs::path& path, const TBytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> Names(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// What lstat() says of a path: type, permission bits, device and size,
+// enough to see that nothing there changed.
+struct TStatus {
+    mode_t Mode;
+    dev_t Device;
+    off_t Size;
+    bool operator==(const TStatus&) const = default;
+};
+
+TStatus StatusOf(const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    return {info.st_mode, info.st_rdev, info.st_size};
+}
+
+// Something other than a writable file, made at `path`: false when this
+// user may not make it (a device needs root).
+struct TRefusedTarget {
+    const char* Name;
+    bool (*Make)(const fs::path& path);
+    TVxFileRefusal Refusal;
+};
+
+void PrintTo(const TRefusedTarget& target, std::ostream* out) {
+    *out << target.Name;
+}
+
+bool MakeSocket(const fs::path& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (fd < 0 || path.string().size() >= sizeof address.sun_path)
+        return false;
+    std::copy_n(path.c_str(), path.string().size(), address.sun_path);
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound;
+}
+
+bool MakeReadOnly(const fs::path& path) {
+    WriteFile(path, OldBytes);
+    return ::chmod(path.c_str(), 0444) == 0;
+}
+
+class RefusedTarget : public testing::TestWithParam<TRefusedTarget> {};
+
+TEST_P(RefusedTarget, IsNamedAndLeftUntouched) {
+    const TScratchDir dir;
+    const fs::path path = dir.Path() / "game.sav";
+    if (!GetParam().Make(path))
+        GTEST_SKIP() << "this user may not make " << GetParam().Name;
+    // Also through a link: a link is judged by what it leads to.
+    const fs::path link = dir.Path() / "link.sav";
+    fs::create_symlink("game.sav", link);
+    const TStatus before = StatusOf(path);
+    const std::vector<std::string> names = Names(dir.Path());
+
+    for (const fs::path& target : {path, link}) {
+        SCOPED_TRACE(target.filename().string());
+        try {
+            VxReplaceFile(target.string(), NewBytes);
+            ADD_FAILURE() << "replaced";
+        } catch (const std::system_error& e) {
+            EXPECT_EQ(e.code(), make_error_code(GetParam().Refusal));
+            EXPECT_EQ(std::string(e.what()), target.string() + ": " + e.code().message());
+        }
+        EXPECT_EQ(StatusOf(path), before);
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(Names(dir.Path()), names) << "no temporary file is left";
+    }
+    if (GetParam().Refusal == TVxFileRefusal::IsReadOnly)
+        EXPECT_EQ(ReadFile(path), OldBytes);
+    else
+        EXPECT_EQ(VxNonFileKind(link.string()), make_error_code(GetParam().Refusal));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, RefusedTarget,
+    testing::Values(
+        TRefusedTarget{"directory", [](const fs::path& p) { return fs::create_directory(p); },
+                       TVxFileRefusal::IsDirectory},
+        TRefusedTarget{"fifo", [](const fs::path& p) { return ::mkfifo(p.c_str(), 0644) == 0; },
+                       TVxFileRefusal::IsFifo},
+        // A copy of /dev/full: written through, every save would fail; as
+        // root, replaced, the device would be gone.
+        TRefusedTarget{"characterDevice",
+                       [](const fs::path& p) {
+                           return ::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+                       },
+                       TVxFileRefusal::IsCharacterDevice},
+        TRefusedTarget{"blockDevice",
+                       [](const fs::path& p) {
+                           return ::mknod(p.c_str(), S_IFBLK | 0660, makedev(7, 0)) == 0;
+                       },
+                       TVxFileRefusal::IsBlockDevice},
+        TRefusedTarget{"socket", MakeSocket, TVxFileRefusal::IsSocket},
+        TRefusedTarget{"readOnly", MakeReadOnly, TVxFileRefusal::IsReadOnly}),
+    [](const testing::TestParamInfo<TRefusedTarget>& param) { return param.param.Name; });
+
+// Root may write any file: a file without any write bit is read-only all
+// the same, as rm and cp see it.
+TEST(VxFileReplace, FileWithoutAnyWriteBitIsReadOnlyEvenForRoot) {
+    const TScratchDir dir;
+    const fs::path path = dir.Path() / "game.sav";
+    WriteFile(path, OldBytes);
+    ::chmod(path.c_str(), 0200); // its owner's to write, no one else's
+    VxReplaceFile(path.string(), NewBytes);
+    ::chmod(path.c_str(), 0);
+    try {
+        VxReplaceFile(path.string(), OldBytes);
+        ADD_FAILURE() << "replaced";
+    } catch (const std::system_error& e) {
+        EXPECT_EQ(e.code(), make_error_code(TVxFileRefusal::IsReadOnly));
+    }
+    ::chmod(path.c_str(), 0600);
+    EXPECT_EQ(ReadFile(path), NewBytes);
+}
+
+TEST(VxFileReplace, LinkIsFollowedAndKept) {
+    const TScratchDir dir;
+    // A relative link in one folder to a file in another: the new file is
+    // written beside the file, not beside the link.
+    fs::create_directories(dir.Path() / "links");
+    fs::create_directories(dir.Path() / "saves");
+    const fs::path file = dir.Path() / "saves" / "game.sav";
+    const fs::path link = dir.Path() / "links" / "game.sav";
+    WriteFile(file, OldBytes);
+    fs::create_symlink("../saves/game.sav", link);
+    // Through a chain of two links.
+    const fs::path second = dir.Path() / "second.sav";
+    fs::create_symlink(link, second);
+
+    VxReplaceFile(second.string(), NewBytes);
+
+    EXPECT_EQ(ReadFile(file), NewBytes);
+    EXPECT_EQ(fs::read_symlink(link), "../saves/game.sav");
+    EXPECT_EQ(fs::read_symlink(second), link);
+    EXPECT_EQ(Names(dir.Path() / "saves"), std::vector<std::string>{"game.sav"});
+    EXPECT_EQ(Names(dir.Path() / "links"), std::vector<std::string>{"game.sav"});
+}
+
+TEST(VxFileReplace, DanglingLinkCreatesItsFileWhereItsFolderIs) {
+    const TScratchDir dir;
+    const fs::path link = dir.Path() / "game.sav";
+    fs::create_symlink("later.sav", link);
+    VxReplaceFile(link.string(), NewBytes);
+    EXPECT_EQ(ReadFile(dir.Path() / "later.sav"), NewBytes);
+    EXPECT_TRUE(fs::is_symlink(link));
+
+    const fs::path nowhere = dir.Path() / "nowhere.sav";
+    fs::create_symlink("no-such-folder/x.sav", nowhere);
+    try {
+        VxReplaceFile(nowhere.string(), NewBytes);
+        ADD_FAILURE() << "written";
+    } catch (const std::system_error& e) {
+        EXPECT_EQ(e.code(), std::errc::no_such_file_or_directory);
+    }
+    EXPECT_EQ(Names(dir.Path()),
+              (std::vector<std::string>{"game.sav", "later.sav", "nowhere.sav"}));
+}
+
+TEST(VxFileReplace, LinkLoopIsRefused) {
+    const TScratchDir dir;
+    fs::create_symlink("b", dir.Path() / "a");
+    fs::create_symlink("a", dir.Path() / "b");
+    try {
+        VxReplaceFile((dir.Path() / "a").string(), NewBytes);
+        ADD_FAILURE() << "written";
+    } catch (const std::system_error& e) {
+        EXPECT_EQ(e.code(), std::errc::too_many_symbolic_link_levels);
+    }
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(VxFileReplace, ReplacedFileKeepsItsPermissionBits) {
+    const TScratchDir dir;
+    const fs::path path = dir.Path() / "game.sav";
+    WriteFile(path, OldBytes);
+    ::chmod(path.c_str(), 0604);
+    VxReplaceFile(path.string(), NewBytes);
+    EXPECT_EQ(StatusOf(path).Mode & 07777, 0604u);
+    EXPECT_EQ(ReadFile(path), NewBytes);
+}
+
+// A pid no process has: one of a child that has ended.
+pid_t EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(VxFileReplace, LeftoversOfEndedProcessesAreSwept) {
+    const TScratchDir dir;
+    const fs::path path = dir.Path() / "game.sav";
+    const std::string dead = std::to_string(EndedProcess());
+    const std::string alive = std::to_string(::getppid());
+    const std::string self = std::to_string(::getpid());
+    const std::vector<std::string> kept = {"game.sav",
+                                           "game.sav." + alive +
+                                               "-0.tmp", // a running process's save in progress
+                                           "game.sav." + self + "-3.tmp", // this process's own
+                                           "game.sav.tmp", // not a temporary file of a save
+                                           "game.sav." + dead + "-x.tmp",   //
+                                           "game.sav." + dead + "-0.tmp~",  //
+                                           "other.sav." + dead + "-0.tmp",  // another file's
+                                           "game.sav.0-0.tmp",              // no process has pid 0
+                                           "game.sav.-" + dead + "-0.tmp"}; //
+    for (const std::string& name : kept)
+        WriteFile(dir.Path() / name, OldBytes);
+    for (const std::string& name : {"game.sav." + dead + "-0.tmp", "game.sav." + dead + "-17.tmp"})
+        WriteFile(dir.Path() / name, OldBytes);
+
+    VxReplaceFile(path.string(), NewBytes);
+
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(dir.Path()), expected);
+}
+
+TEST(VxFileReplace, EmptyPathIsRefused) {
+    EXPECT_THROW(VxReplaceFile("", NewBytes), std::system_error);
+}
+
+} // namespace
