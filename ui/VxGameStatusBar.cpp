@@ -3,6 +3,7 @@
 #include "game/VxGame.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxStatusPanels.h"
+#include "ui/VxStatusTexts.h"
 
 #include <QLabel>
 
@@ -22,8 +23,8 @@ TVxGameStatusBar::TVxGameStatusBar(QWidget* parent)
 }
 
 void TVxGameStatusBar::Reflect(const TVxGame& game) {
-    FPanels->Panel(1).setText(QString::asprintf("%d年目%d月", game.Year + 1, game.Month + 1));
-    FPanels->Panel(2).setText(QStringLiteral("資金 ") + MoneyText(game.Money));
+    FPanels->Panel(1).setText(CalendarText(game.Year, game.Month));
+    FPanels->Panel(2).setText(CashText(game.Money));
     FPanels->Panel(3).setText(QStringLiteral("所有銘柄数 ") + GroupedText(game.OwnerList.Count()));
 }
 
