@@ -18,6 +18,7 @@
 #include "ui/VxGameStatusBar.h"
 #include "ui/VxModalQueue.h"
 #include "ui/VxPriceChart.h"
+#include "ui/VxResumeFile.h"
 #include "ui/VxSaveSlots.h"
 #include "ui/VxWaitCursor.h"
 
@@ -254,6 +255,8 @@ void TFormRidolt::CreateMainMenu() {
     SetActionCategory(*ActMISave, loadSave);
     FSaveSlots = new TVxSaveSlots(FGame, *FMessageBox, *MILoad, *MISave, this);
     connect(FSaveSlots, &TVxSaveSlots::Loaded, this, &TFormRidolt::GameLoaded);
+    FResumeFile = new TVxResumeFile(*FSaveSlots, *MILoad, this);
+    connect(FResumeFile, &TVxResumeFile::WriteFailed, StatusBar1, &TVxGameStatusBar::ShowHint);
 
     MIView = Named(bar->addMenu(QStringLiteral("表示(&V)")), "MIView");
     MIView->addAction(ActChartVisible);
@@ -305,6 +308,11 @@ bool TFormRidolt::event(QEvent* event) {
         break;
     }
     return QMainWindow::event(event);
+}
+
+void TFormRidolt::closeEvent(QCloseEvent* event) {
+    FResumeFile->WriteOnClose();
+    QMainWindow::closeEvent(event);
 }
 
 bool TFormRidolt::eventFilter(QObject* watched, QEvent* event) {
@@ -446,6 +454,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, int mode) 
     // list with no selection); the chart shows the company traded.
     ChartCompany = traded;
     ActDataReflect();
+    FResumeFile->GamePlayed();
     FGame.CheckGameClear();
 }
 
@@ -457,8 +466,10 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     // The turn re-sorts both lists and may drop held companies; each list
     // keeps its selected company, and the chart its company.
     ForgetUnselectedFocus();
-    FGame.NextMonth();
+    const bool played = !FGame.NextMonth().Refused;
     ActDataReflect();
+    if (played)
+        FResumeFile->GamePlayed();
 }
 
 void TFormRidolt::ForgetUnselectedFocus() {
