@@ -337,6 +337,7 @@ void TFormRidolt::StartNewGame() {
     // The new game frees the companies the lists show; nothing paints or
     // asks for a row until they have taken in the new ones.
     FGame.NewGame();
+    FResumeFile->GameReplaced();
     ForgetCompanies();
     ActDataReflect();
 }
@@ -505,6 +506,7 @@ void TFormRidolt::GameLoaded() {
     // show the order their sort marks say.
     FGame.MarketList.Sort();
     FGame.OwnerList.Sort();
+    FResumeFile->GameReplaced();
     ForgetCompanies();
     ActDataReflect();
     FMessageLog->Clear();

@@ -48,6 +48,11 @@ void TVxResumeFile::GamePlayed() {
     FQuietTimer->start();
 }
 
+void TVxResumeFile::GameReplaced() {
+    FPlayed = false;
+    FQuietTimer->stop();
+}
+
 void TVxResumeFile::WriteOnClose() {
     FQuietTimer->stop();
     const QString failure = WriteIfPlayed();

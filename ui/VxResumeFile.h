@@ -6,10 +6,11 @@
 //
 // Only play makes the game worth keeping: a month played or a trade.  The
 // game is written once play has paused for QuietInterval, and when the
-// window closes, and only when it has been played since the last write, so
-// a new game at start-up (or one loaded from a slot) never replaces the
-// game kept from the last session until it is played.  Crashes and power
-// cuts lose at most what was played since the last pause.
+// window closes, and only when it has been played since the last write or
+// since it was started or loaded, so a new game at start-up (or one loaded
+// from a slot) never replaces the game kept from the last session until it
+// is played.  Crashes and power cuts lose at most what was played since the
+// last pause.
 //
 // The file is written and loaded as a slot is (TVxSaveSlots): replaced
 // only once the new file is complete, and loaded all or nothing, a damaged
@@ -43,6 +44,9 @@ public:
 
     // The player has moved the game on: it is written once play pauses.
     void GamePlayed();
+    // A new or loaded game has taken the place of the one played: nothing
+    // of it has been played yet, and what was played is given up with it.
+    void GameReplaced();
     // The window closes: the game is written now if it has been played
     // since the last write.  A failure is printed on stderr only.
     void WriteOnClose();

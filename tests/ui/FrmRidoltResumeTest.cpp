@@ -284,6 +284,19 @@ private slots:
             test.F.NextMonth();
             QCOMPARE(test.F.Game().Month, 0);
         }) << false;
+        // What was played is given up with the game it was played in.
+        QTest::newRow("a month, then a new game") << TAct([](TFrmRidoltResumeTest& test) {
+            test.F.NextMonth();
+            TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+            test.F.Action("ActGameNew").trigger();
+        }) << false;
+        QTest::newRow("a month, then a slot loaded") << TAct([](TFrmRidoltResumeTest& test) {
+            test.F.Game().SaveToFile(
+                QFile::encodeName(test.SaveFolder() + "2savedata.sav").toStdString());
+            test.F.NextMonth();
+            emit test.LoadMenu().aboutToShow();
+            test.F.Action("MIDataLoad2").trigger();
+        }) << false;
         QTest::newRow("a month") << TAct([](TFrmRidoltResumeTest& test) { test.F.NextMonth(); })
                                  << true;
         QTest::newRow("a trade") << TAct([](TFrmRidoltResumeTest& test) { test.BuyOneLot(); })
