@@ -3,6 +3,8 @@
 #include "app/VxAbout.h"
 #include "app/VxAppInfo.h"
 #include "app/VxAppPaths.h"
+#include "app/VxDocumentOpener.h"
+#include "app/VxHelpWindow.h"
 #include "app/VxShell.h"
 
 #include <QApplication>
@@ -34,7 +36,7 @@ QWidget* TVxBaseAction::OwnerWindow() const {
 }
 
 TVxViewHelpHtmlAction::TVxViewHelpHtmlAction(QObject* parent)
-    : TVxBaseAction(parent), FFileName(HelpHtmlFileName()) {
+    : TVxBaseAction(parent), FFileName(HelpHtmlFileName()), FOpener(OpenDocument) {
     setText(QStringLiteral("ヘルプ(&H)"));
     setShortcut(Qt::Key_F1);
     SetCategory(StandardCategory());
@@ -42,7 +44,20 @@ TVxViewHelpHtmlAction::TVxViewHelpHtmlAction(QObject* parent)
 }
 
 void TVxViewHelpHtmlAction::Execute() {
-    OpenFileWithAssociation(ApplicationFolder() + FFileName);
+    const QString path = ApplicationFolder() + FFileName;
+    FOpener(path, *this, [this, path] { ShowHelpWindow(path); });
+}
+
+TVxHelpWindow* TVxViewHelpHtmlAction::HelpWindow() const {
+    return FHelpWindow;
+}
+
+void TVxViewHelpHtmlAction::ShowHelpWindow(const QString& path) {
+    if (!FHelpWindow)
+        FHelpWindow = new TVxHelpWindow(path, OwnerWindow());
+    FHelpWindow->show();
+    FHelpWindow->raise();
+    FHelpWindow->activateWindow();
 }
 
 TVxAboutAction::TVxAboutAction(QObject* parent)

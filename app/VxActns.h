@@ -9,12 +9,15 @@
 // the tooltip, the long one the status tip the status bar shows.
 
 #include <QAction>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class TVxAboutBox;
+class TVxHelpWindow;
 class QWidget;
 
 class TVxBaseAction : public QAction {
@@ -40,10 +43,20 @@ private:
     QString FHint;
 };
 
-// Opens the help file beside the executable with the desktop's HTML viewer.
+// Opens the help file beside the executable with the desktop's HTML viewer
+// or, where no program takes it, in a help window of the game's own
+// (TVxHelpWindow) over the owner window: one at a time, raised again when
+// asked for again.
 class TVxViewHelpHtmlAction : public TVxBaseAction {
     Q_OBJECT
 public:
+    // How the help file reaches the desktop: `notOpened` is to run, at once
+    // or later, when no program takes `path`; work left running belongs to
+    // `context`.  OpenDocument (VxDocumentOpener.h) unless a test puts in
+    // its own.
+    using TOpener =
+        std::function<void(const QString& path, QObject& context, std::function<void()> notOpened)>;
+
     explicit TVxViewHelpHtmlAction(QObject* parent = nullptr);
 
     // The help file's name relative to the application folder; starts as
@@ -51,10 +64,19 @@ public:
     QString FileName() const { return FFileName; }
     void SetFileName(const QString& fileName) { FFileName = fileName; }
 
+    void SetOpener(TOpener opener) { FOpener = std::move(opener); }
+
+    // The game's own help window while it is open, or none.
+    TVxHelpWindow* HelpWindow() const;
+
     void Execute() override;
 
 private:
+    void ShowHelpWindow(const QString& path);
+
     QString FFileName;
+    TOpener FOpener;
+    QPointer<TVxHelpWindow> FHelpWindow;
 };
 
 // Shows the about box, filled afresh at every showing.

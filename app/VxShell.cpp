@@ -3,8 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-void OpenFileWithAssociation(const QString& fileName) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
+bool OpenFileWithAssociation(const QString& fileName) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }
 
 bool OpenFolder(const QString& path) {

@@ -6,10 +6,11 @@
 
 #include <QString>
 
-// Opens a document with the program the desktop associates with its type.
-// The path travels as a file URL, so blanks and other special characters
-// reach that program as part of one argument.
-void OpenFileWithAssociation(const QString& fileName);
+// Opens a document with the program the desktop associates with its type;
+// false when the desktop has no way to.  The path travels as a file URL, so
+// blanks and other special characters reach that program as part of one
+// argument.
+bool OpenFileWithAssociation(const QString& fileName);
 
 // Opens a file-manager window on `path`; true when the desktop took the
 // request.

@@ -5,6 +5,7 @@
 #include "app/VxCommandLine.h"
 #include "app/VxQtTranslations.h"
 #include "app/VxSingleInstance.h"
+#include "app/VxTerminationSignals.h"
 #include "game/VxGame.h"
 #include "ui/FrmRidolt.h"
 
@@ -83,6 +84,7 @@ int main(int argc, char* argv[]) {
     if (!commandLine.Path.isEmpty())
         receiver->Accept(CopyDataOpenPath, commandLine.Path);
 
+    const TVxTerminationSignals terminationSignals(form);
     form.show();
     return QApplication::exec();
 }

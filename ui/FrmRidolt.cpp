@@ -19,6 +19,7 @@
 #include "ui/VxMonthChartAccessible.h"
 #include "ui/VxPriceChart.h"
 #include "ui/VxReflectBeforeBox.h"
+#include "ui/VxResumeFile.h"
 #include "ui/VxSaveSlots.h"
 #include "ui/VxWaitCursor.h"
 
@@ -259,6 +260,8 @@ void TFormRidolt::CreateMainMenu() {
     SetActionCategory(*ActMISave, loadSave);
     FSaveSlots = new TVxSaveSlots(FGame, *FMessageBox, *MILoad, *MISave, this);
     connect(FSaveSlots, &TVxSaveSlots::Loaded, this, &TFormRidolt::GameLoaded);
+    FResumeFile = new TVxResumeFile(*FSaveSlots, *MILoad, this);
+    connect(FResumeFile, &TVxResumeFile::WriteFailed, StatusBar1, &TVxGameStatusBar::ShowHint);
 
     MIView = Named(bar->addMenu(QStringLiteral("表示(&V)")), "MIView");
     MIView->addAction(ActChartVisible);
@@ -312,6 +315,11 @@ bool TFormRidolt::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+void TFormRidolt::closeEvent(QCloseEvent* event) {
+    FResumeFile->WriteOnClose();
+    QMainWindow::closeEvent(event);
+}
+
 bool TFormRidolt::eventFilter(QObject* watched, QEvent* event) {
     if (watched == PanelControl && event->type() == QEvent::Resize)
         PanelControlResize();
@@ -334,6 +342,7 @@ void TFormRidolt::StartNewGame() {
     // The new game frees the companies the lists show; nothing paints or
     // asks for a row until they have taken in the new ones.
     FGame.NewGame();
+    FResumeFile->GameReplaced();
     ForgetCompanies();
     ActDataReflect();
 }
@@ -462,6 +471,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     }
     ChartCompany = traded;
     ActDataReflect();
+    FResumeFile->GamePlayed();
 }
 
 void TFormRidolt::VxTimerNextMonthTimer() {
@@ -472,8 +482,10 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     // The turn re-sorts both lists and may drop held companies; each list
     // keeps its selected company, and the chart its company.
     ForgetUnselectedFocus();
-    FGame.NextMonth();
+    const bool played = !FGame.NextMonth().Refused;
     ActDataReflect();
+    if (played)
+        FResumeFile->GamePlayed();
 }
 
 void TFormRidolt::ForgetUnselectedFocus() {
@@ -509,6 +521,7 @@ void TFormRidolt::GameLoaded() {
     // show the order their sort marks say.
     FGame.MarketList.Sort();
     FGame.OwnerList.Sort();
+    FResumeFile->GameReplaced();
     ForgetCompanies();
     ActDataReflect();
     FMessageLog->Clear();

@@ -8,8 +8,8 @@
 // The window is the wiring between parts that each read the game on their
 // own: the two company list pages (VxCompanyListPage), the balance pages
 // (VxBalanceList), the chart (VxPriceChart), the status bar
-// (VxGameStatusBar), the log (VxQtMessageLog) and the save slots
-// (VxSaveSlots).
+// (VxGameStatusBar), the log (VxQtMessageLog), the save slots
+// (VxSaveSlots) and the game kept for 前回の続き (VxResumeFile).
 
 #include "ui/VxQtMessageBox.h"
 #include "ui/VxQtMessageLog.h"
@@ -36,6 +36,7 @@ class TVxListView;
 class TVxModalQueue;
 class TVxOpenAppFolderAction;
 class TVxPriceChart;
+class TVxResumeFile;
 class TVxSaveSlots;
 class TVxTimer;
 class TVxViewHelpHtmlAction;
@@ -71,6 +72,9 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    // However the window closes (its close box, 終了, the window system, a
+    // termination signal), the game played is kept for 前回の続き.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -133,6 +137,7 @@ private:
     TVxTimer* VxTimerNextMonth = nullptr;
     TFileDropTarget* FileDropTarget1 = nullptr;
     TVxSaveSlots* FSaveSlots = nullptr;
+    TVxResumeFile* FResumeFile = nullptr;
     std::unique_ptr<TVxQtMessageLog> FMessageLog;
     std::unique_ptr<TVxQtMessageBox> FMessageBox;
     // Paths handed over while a dialog or box is open wait here.

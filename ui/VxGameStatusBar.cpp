@@ -1,9 +1,9 @@
 #include "ui/VxGameStatusBar.h"
 
 #include "game/VxGame.h"
-#include "game/VxUtils.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxStatusPanels.h"
+#include "ui/VxStatusTexts.h"
 
 #include <QLabel>
 
@@ -23,8 +23,8 @@ TVxGameStatusBar::TVxGameStatusBar(QWidget* parent)
 }
 
 void TVxGameStatusBar::Reflect(const TVxGame& game) {
-    FPanels->Panel(1).setText(QString::fromStdString(CalendarText(game.Year, game.Month)));
-    FPanels->Panel(2).setText(QStringLiteral("資金 ") + MoneyText(game.Money));
+    FPanels->Panel(1).setText(CalendarQText(game.Year, game.Month));
+    FPanels->Panel(2).setText(CashText(game.Money));
     FPanels->Panel(3).setText(QStringLiteral("所有銘柄数 ") + GroupedText(game.OwnerList.Count()));
 }
 

@@ -36,22 +36,21 @@ TVxMessageBoxRequest ErrorBox(const QString& path, const QString& what) {
 
 TVxSaveSlots::TVxSaveSlots(TVxGame& game, TVxQtMessageBox& messageBox, QMenu& loadMenu,
                            QMenu& saveMenu, QObject* parent)
-    : QObject(parent), FGame(game), FMessageBox(messageBox), FLoadMenu(loadMenu),
-      FSaveMenu(saveMenu) {
+    : QObject(parent), FGame(game), FMessageBox(messageBox) {
     for (int slot = 0; slot < SlotCount; ++slot) {
-        QAction* load = FLoadMenu.addAction(QString::number(slot));
+        QAction* load = loadMenu.addAction(QString::number(slot));
         load->setObjectName(QStringLiteral("MIDataLoad%1").arg(slot));
         load->setData(slot);
-        QAction* save = FSaveMenu.addAction(QString::number(slot));
+        connect(load, &QAction::triggered, this, [this, load] { ActDataLoadExecute(*load); });
+        FLoadItems.append(load);
+        QAction* save = saveMenu.addAction(QString::number(slot));
         save->setObjectName(QStringLiteral("MIDataSave%1").arg(slot));
         save->setData(slot);
+        connect(save, &QAction::triggered, this, [this, save] { ActDataSaveExecute(*save); });
+        FSaveItems.append(save);
     }
-    connect(&FLoadMenu, &QMenu::aboutToShow, this, &TVxSaveSlots::ActMILoadExecute);
-    connect(&FSaveMenu, &QMenu::aboutToShow, this, &TVxSaveSlots::ActMISaveExecute);
-    connect(&FLoadMenu, &QMenu::triggered, this,
-            [this](QAction* item) { ActDataLoadExecute(*item); });
-    connect(&FSaveMenu, &QMenu::triggered, this,
-            [this](QAction* item) { ActDataSaveExecute(*item); });
+    connect(&loadMenu, &QMenu::aboutToShow, this, &TVxSaveSlots::ActMILoadExecute);
+    connect(&saveMenu, &QMenu::aboutToShow, this, &TVxSaveSlots::ActMISaveExecute);
 }
 
 bool TVxSaveSlots::FileExists(const QString& path) {
@@ -59,18 +58,16 @@ bool TVxSaveSlots::FileExists(const QString& path) {
 }
 
 void TVxSaveSlots::ActMILoadExecute() {
-    const QList<QAction*> items = FLoadMenu.actions();
     for (int slot = 0; slot < SlotCount; ++slot) {
         const bool exists = FileExists(SlotPath(slot));
-        items[slot]->setText(SlotCaption(slot, exists));
-        items[slot]->setEnabled(exists);
+        FLoadItems[slot]->setText(SlotCaption(slot, exists));
+        FLoadItems[slot]->setEnabled(exists);
     }
 }
 
 void TVxSaveSlots::ActMISaveExecute() {
-    const QList<QAction*> items = FSaveMenu.actions();
     for (int slot = 0; slot < SlotCount; ++slot)
-        items[slot]->setText(SlotCaption(slot, FileExists(SlotPath(slot))));
+        FSaveItems[slot]->setText(SlotCaption(slot, FileExists(SlotPath(slot))));
 }
 
 void TVxSaveSlots::ActDataLoadExecute(const QAction& sender) {
@@ -81,8 +78,6 @@ void TVxSaveSlots::ActDataLoadExecute(const QAction& sender) {
 }
 
 void TVxSaveSlots::ActDataSaveExecute(const QAction& sender) {
-    // A folder that cannot be made shows up as a failed save.
-    QDir().mkpath(GetSaveDataFolder());
     const QString path = SlotPath(sender.data().toInt());
     if (FileExists(path)) {
         const auto question =
@@ -110,10 +105,16 @@ bool TVxSaveSlots::OpenGameFile(const QString& path) {
 bool TVxSaveSlots::SaveGameFile(const QString& path) {
     try {
         const TVxWaitCursor waitCursor;
-        FGame.SaveToFile(QFile::encodeName(path).toStdString());
+        WriteGameFile(path);
         return true;
     } catch (const std::exception&) {
         FMessageBox.Show(ErrorBox(path, QStringLiteral("ファイルを作成できませんでした。")));
         return false;
     }
+}
+
+void TVxSaveSlots::WriteGameFile(const QString& path) {
+    // A folder that cannot be made shows up as a failed save.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    FGame.SaveToFile(QFile::encodeName(path).toStdString());
 }

@@ -7,6 +7,7 @@
 // owner refreshes everything it shows (Loaded), still under the load's
 // error handling.
 
+#include <QList>
 #include <QObject>
 
 class QAction;
@@ -20,7 +21,7 @@ public:
     static constexpr int SlotCount = 10;
 
     // Fills `loadMenu` and `saveMenu` with the slot items MIDataLoad0..9 and
-    // MIDataSave0..9.
+    // MIDataSave0..9; items added after them are left to their owners.
     TVxSaveSlots(TVxGame& game, TVxQtMessageBox& messageBox, QMenu& loadMenu, QMenu& saveMenu,
                  QObject* parent);
 
@@ -31,6 +32,9 @@ public:
     // Saves the game to `path`, replacing the file only once the new one is
     // complete; a failure is reported in a box.  True on success.
     bool SaveGameFile(const QString& path);
+    // SaveGameFile without the box: the save folder is made when missing,
+    // and a failure throws std::exception naming the path.
+    void WriteGameFile(const QString& path);
 
     // A regular file (or a link to one) exists at `path`: not a folder, and
     // not a pipe or a device, whose reading could block or never end.
@@ -47,6 +51,7 @@ private:
 
     TVxGame& FGame;
     TVxQtMessageBox& FMessageBox;
-    QMenu& FLoadMenu;
-    QMenu& FSaveMenu;
+    // The slot items, slot n at index n; the menus may hold more.
+    QList<QAction*> FLoadItems;
+    QList<QAction*> FSaveItems;
 };

@@ -1,16 +1,20 @@
-// The standard actions: their texts, the about action's values and box,
-// and exit through the window's normal close path.
+// The standard actions: their texts, the help in the desktop's program or
+// in the game's own window, the about action's values and box, and exit
+// through the window's normal close path.
 
 #include "app/VxActns.h"
+#include "AppTestSupport.h"
 #include "app/VxAbout.h"
 #include "app/VxAppInfo.h"
 #include "app/VxAppPaths.h"
+#include "app/VxHelpWindow.h"
 
 #include <QApplication>
-#include <QCloseEvent>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -18,18 +22,6 @@
 #include <memory>
 
 namespace {
-
-// A window that counts the close events it gets.
-class TFakeForm : public QWidget {
-public:
-    int CloseEvents = 0;
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        ++CloseEvents;
-        QWidget::closeEvent(event);
-    }
-};
 
 using TActionFactory = std::function<TVxBaseAction*(QObject*)>;
 
@@ -46,6 +38,20 @@ QStringList MemoLines(const TVxAboutBox& box) {
 QString LabelText(const TVxAboutBox& box, const char* name) {
     return box.findChild<QLabel*>(QString::fromLatin1(name))->text();
 }
+
+// Stands in for the desktop: records the paths it is handed and keeps the
+// word that no program took them, to say it when the test wants.
+struct TDesktop {
+    QStringList Opened;
+    std::function<void()> NotOpened;
+
+    TVxViewHelpHtmlAction::TOpener Opener() {
+        return [this](const QString& path, QObject&, std::function<void()> notOpened) {
+            Opened << path;
+            NotOpened = std::move(notOpened);
+        };
+    }
+};
 
 } // namespace
 
@@ -103,8 +109,56 @@ private slots:
         QCOMPARE(TVxViewHelpHtmlAction().FileName(), HelpHtmlFileName());
     }
 
+    void helpGoesToTheDesktopFromBesideTheExecutable() {
+        TDesktop desktop;
+        TVxViewHelpHtmlAction action;
+        action.SetOpener(desktop.Opener());
+        action.trigger();
+        action.SetFileName(QStringLiteral("game2_help.html"));
+        action.trigger();
+        QCOMPARE(desktop.Opened,
+                 (QStringList{ApplicationFolder() + QStringLiteral("VxActnsTest_help.html"),
+                              ApplicationFolder() + QStringLiteral("game2_help.html")}));
+        // A program took it: the game opens nothing of its own.
+        QCOMPARE(action.HelpWindow(), nullptr);
+    }
+
+    // Where no program answers, now or after a while, the help opens in a
+    // window of the game's own over the owner, one however often asked.
+    void helpThatNoProgramTakesOpensInTheGamesOwnWindow() {
+        const QString path = ApplicationFolder() + HelpHtmlFileName();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html><body><h1>リドルト ヘルプ</h1><p>遊び方</p></body></html>");
+        file.close();
+        const auto removeFile = qScopeGuard([&file] { file.remove(); });
+        QWidget owner;
+        owner.show();
+        TDesktop desktop;
+        auto* action = new TVxViewHelpHtmlAction(&owner);
+        action->SetOpener(desktop.Opener());
+        action->trigger();
+        QCOMPARE(action->HelpWindow(), nullptr);
+        desktop.NotOpened(); // xdg-open has given up
+
+        TVxHelpWindow* help = action->HelpWindow();
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QVERIFY(!help->isModal());
+        QCOMPARE(help->window(), help);
+        QCOMPARE(help->parentWidget(), &owner);
+        QCOMPARE(help->windowTitle(), QStringLiteral("リドルト ヘルプ"));
+        QCOMPARE(help->toPlainText(), QStringLiteral("リドルト ヘルプ\n遊び方"));
+
+        action->trigger();
+        desktop.NotOpened();
+        QCOMPARE(action->HelpWindow(), help);
+        QCOMPARE(owner.findChildren<TVxHelpWindow*>().size(), 1);
+        QCOMPARE(desktop.Opened, (QStringList{path, path}));
+    }
+
     void exitClosesTheOwnerWindow() {
-        TFakeForm form;
+        TCountingWindow form;
         auto* exit = new TVxExitAction(&form);
         form.show();
         exit->trigger();
@@ -113,8 +167,8 @@ private slots:
     }
 
     void exitWithoutOwnerClosesEveryWindow() {
-        TFakeForm first;
-        TFakeForm second;
+        TCountingWindow first;
+        TCountingWindow second;
         first.show();
         second.show();
         TVxExitAction().trigger();
@@ -179,3 +233,4 @@ private slots:
 
 QTEST_MAIN(VxActnsTest)
 #include "VxActnsTest.moc"
+#include "moc_AppTestSupport.cpp"

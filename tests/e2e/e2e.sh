@@ -17,12 +17,7 @@ source "$(dirname "$0")/session.sh"
 game=$!
 pids+=("$game")
 
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name '^リドルト$' 2>/dev/null | head -n 1) && [[ -n "$window" ]] && break
-    sleep 0.2
-done
-[[ -n "$window" ]] || fail "no window titled リドルト"
+window=$(game_window)
 echo "e2e: window $window is up"
 
 # The title as the window system holds it (and a window manager shows it).
@@ -42,19 +37,6 @@ expect_title() {
     [[ "$got" == "$2" ]] || fail "window $1 is titled \"$got\", not \"$2\""
 }
 expect_title "$window" "リドルト"
-
-keys() {
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-    xdotool key --delay 150 "$@"
-    sleep 0.5
-}
-
-int32_at() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
-
-wait_for_file() {
-    for _ in $(seq 50); do [[ -f "$1" ]] && return 0; sleep 0.2; done
-    fail "$1 was not written"
-}
 
 # The new-game question: titled 確認 alone; Escape answers Cancel.
 keys alt+g n

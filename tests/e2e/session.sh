@@ -2,8 +2,9 @@
 # ridolt executable in $1: a scratch folder ($work) removed at the end with
 # every process listed in $pids, fail() that prints the logs of $work, a
 # portable copy of the game ($work/ridolt, its save folder beside it), a
-# private X server on a display nobody uses, and a private user session
-# (runtime folder for the single-instance socket, home).
+# private X server on a display nobody uses, a private user session
+# (runtime folder for the single-instance socket, home), and helpers to
+# find the game's window, press keys in it and read save files.
 # $test_name names the test in its messages.
 
 executable=$(readlink -f "$1")
@@ -35,3 +36,30 @@ for _ in $(seq 300); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
 export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" QT_QPA_PLATFORM=xcb
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$HOME"
+
+# The id of the game's main window (titled リドルト alone), once it is up.
+game_window() {
+    local id=""
+    for _ in $(seq 100); do
+        id=$(xdotool search --name '^リドルト$' 2>/dev/null | head -n 1) && [[ -n "$id" ]] && break
+        sleep 0.2
+    done
+    [[ -n "$id" ]] || fail "no window titled リドルト"
+    echo "$id"
+}
+
+# Presses keys in the window $window, then lets the game catch up.
+keys() {
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    xdotool key --delay 150 "$@"
+    sleep 0.5
+}
+
+# The signed 32-bit number at byte offset $2 of file $1 (a save file's month
+# is at 382, its cash at 386).
+int32_at() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
+
+wait_for_file() {
+    for _ in $(seq 50); do [[ -f "$1" ]] && return 0; sleep 0.2; done
+    fail "$1 was not written"
+}

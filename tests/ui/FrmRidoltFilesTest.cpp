@@ -101,6 +101,9 @@ private slots:
         QStringList emptyOff;
         for (const QString& caption : empty)
             emptyOff << caption + QStringLiteral(" (off)");
+        // Below the slots, behind a separator: the game kept from the last
+        // session, none yet.
+        emptyOff << QString() << QStringLiteral("前回の続き(&R) (off)");
         QCOMPARE(Captions("MILoad"), emptyOff);
         QCOMPARE(Captions("MISave"), empty);
 

@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# A closed window loses nothing, played for real in a real X server:
+#   slots 0 and 3 saved by the player; F1 on a desktop whose xdg-open finds
+#   no program opens the game's own help window; the window closed through
+#   the window system (WM_DELETE_WINDOW, as by its close box) with the help
+#   still open ends the game with status 0 and keeps the game in
+#   savedata/resume.sav at its month; the next start leaves that file alone
+#   until the game is played, and ロード → 前回の続き(R) brings the game back
+#   byte for byte; a pause in play keeps the game; SIGTERM ends the game
+#   with status 0 after keeping it, also with a box open; and the slots stay
+#   byte for byte as they were, with no other file left in the save folder.
+# Usage: resume.sh <path of the ridolt executable>
+set -euo pipefail
+
+test_name=resume
+source "$(dirname "$0")/session.sh"
+wm_close="$(dirname "$0")/wm_close.py"
+
+saves="$work/savedata"
+resume="$saves/resume.sav"
+
+# An xdg-open that, like the real one on a desktop without a browser,
+# finds no program for the help file.
+mkdir "$work/bin"
+cat >"$work/bin/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$@" >"$work/xdg-open.arguments"
+echo "xdg-open: no method available for opening '\$1'" >&2
+exit 3
+EOF
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH"
+
+start_game() {
+    "$work/ridolt" >>"$work/$1.log" 2>&1 &
+    game=$!
+    pids+=("$game")
+    window=$(game_window)
+}
+
+# Waits for the game to end by itself and checks its status.
+expect_exit_0() {
+    for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.2; done
+    kill -0 "$game" 2>/dev/null && fail "the game is still running after $1"
+    local status=0
+    wait "$game" || status=$?
+    [[ "$status" == 0 ]] || fail "the game ended with status $status after $1"
+}
+
+# The month (0..11) and cash kept in file $1, as "month cash".
+kept() { echo "$(int32_at "$1" 382) $(int32_at "$1" 386)"; }
+
+expect_kept() {
+    local size
+    size=$(stat -c %s "$resume")
+    [[ "$size" == 62414 ]] || fail "resume.sav holds $size bytes"
+    [[ "$(kept "$resume")" == "$1" ]] || fail "resume.sav holds $(kept "$resume"), not $1 ($2)"
+    echo "resume: $2: month and cash $1 kept"
+}
+
+expect_save_folder() {
+    local files
+    files=$(cd "$saves" && echo *)
+    [[ "$files" == "$1" ]] || fail "the save folder holds $files, not $1"
+    (cd "$saves" && sha256sum --quiet -c "$work/slots.sha256") || fail "a slot file changed"
+}
+
+# --- First session: two slots, help, months, closed by the window system.
+start_game first
+keys alt+n alt+n
+keys alt+s Return
+keys alt+n
+keys alt+s Down Down Down Return
+wait_for_file "$saves/3savedata.sav"
+(cd "$saves" && sha256sum 0savedata.sav* 3savedata.sav*) >"$work/slots.sha256"
+
+keys F1
+[[ "$(cat "$work/xdg-open.arguments" 2>/dev/null)" == "$work/ridolt_help.html" ]] ||
+    fail "xdg-open was not handed the help file"
+help=""
+for _ in $(seq 50); do
+    help=$(xdotool search --onlyvisible --name '^リドルト ヘルプ$' 2>/dev/null | head -n 1) && [[ -n "$help" ]] && break
+    sleep 0.1
+done
+[[ -n "$help" ]] || fail "no help window after xdg-open found no program"
+echo "resume: the help opened in the game's own window"
+
+keys alt+n alt+n alt+n alt+n
+python3 "$wm_close" "$window"
+expect_exit_0 "its window was closed by the window system"
+expect_kept "7 2790" "window closed at 1年目8月"
+expect_save_folder "0savedata.sav 0savedata.sav.history 3savedata.sav 3savedata.sav.history resume.sav resume.sav.history"
+cp "$resume" "$work/first-session.sav"
+
+# --- Second session: a new game that is not played keeps its hands off.
+start_game second
+sleep 4
+cmp -s "$resume" "$work/first-session.sav" || fail "the new game at start-up replaced resume.sav"
+keys alt+l r
+# The loaded game, saved to slot 9 (Up from the first slot), is the kept one.
+keys alt+s Up Return
+wait_for_file "$saves/9savedata.sav"
+cmp -s "$saves/9savedata.sav" "$resume" || fail "前回の続き did not bring the kept game back"
+echo "resume: 前回の続き brought the game back byte for byte"
+(cd "$saves" && sha256sum 9savedata.sav*) >>"$work/slots.sha256"
+
+# A pause of a few seconds keeps the game while it runs.
+keys alt+n alt+n
+sleep 4.5
+expect_kept "9 2730" "play paused at 1年目10月"
+# SIGTERM right after a month: the close keeps it.
+keys alt+n
+kill -TERM "$game"
+expect_exit_0 "SIGTERM"
+expect_kept "10 2700" "SIGTERM at 1年目11月"
+
+# --- Third session: SIGTERM while a question box is open.
+start_game third
+keys alt+l r
+keys alt+n
+keys alt+g n
+xdotool search --onlyvisible --name '^確認$' >/dev/null 2>&1 || fail "no question box"
+kill -TERM "$game"
+expect_exit_0 "SIGTERM under a box"
+expect_kept "11 2670" "SIGTERM under a box at 1年目12月"
+expect_save_folder "0savedata.sav 0savedata.sav.history 3savedata.sav 3savedata.sav.history 9savedata.sav 9savedata.sav.history resume.sav resume.sav.history"
+echo "resume: the slots are byte for byte as the player saved them"
