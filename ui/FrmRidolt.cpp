@@ -9,8 +9,10 @@
 #include "components/VxListView.h"
 #include "components/VxTimer.h"
 #include "game/VxGame.h"
+#include "game/VxSeed.h"
 #include "ui/FrmDlgTrade.h"
 #include "ui/VxActionCategory.h"
+#include "ui/VxAssetPage.h"
 #include "ui/VxBalanceList.h"
 #include "ui/VxCompanyListPage.h"
 #include "ui/VxContextMenu.h"
@@ -19,6 +21,7 @@
 #include "ui/VxPriceChart.h"
 #include "ui/VxReflectBeforeBox.h"
 #include "ui/VxSaveSlots.h"
+#include "ui/VxSeedDialog.h"
 #include "ui/VxWaitCursor.h"
 
 #include <QAbstractEventDispatcher>
@@ -150,6 +153,9 @@ void TFormRidolt::CreateActions() {
 
     ActGameNew = NewAction("ActGameNew", QStringLiteral("ニューゲーム(&N)"), {});
     connect(ActGameNew, &QAction::triggered, this, &TFormRidolt::ActGameNewExecute);
+    ActGameNewSeed =
+        NewAction("ActGameNewSeed", QStringLiteral("シード指定ニューゲーム(&S)..."), {});
+    connect(ActGameNewSeed, &QAction::triggered, this, &TFormRidolt::ActGameNewSeedExecute);
 
     VxTimerNextMonth = Named(new TVxTimer(this), "VxTimerNextMonth");
     VxTimerNextMonth->SetEnabled(false);
@@ -196,6 +202,8 @@ void TFormRidolt::CreateLayout() {
     AddListPage(*PageControl1, "TabSheet2", VLVOwner, QStringLiteral("所有銘柄"));
     AddListPage(*PageControl1, "TabSheet3", VLVNowBalance, QStringLiteral("本年度収支予想"));
     AddListPage(*PageControl1, "TabSheet4", VLVPreBalance, QStringLiteral("前年度収支"));
+    TabSheet5 = Named(new TVxAssetPage(FGame), "TabSheet5");
+    PageControl1->addTab(TabSheet5, QStringLiteral("資産推移"));
     PageControl1->setCurrentIndex(0);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TFormRidolt::PageControl1Change);
 
@@ -244,6 +252,7 @@ void TFormRidolt::CreateMainMenu() {
 
     MIGame = Named(bar->addMenu(QStringLiteral("ゲーム(&G)")), "MIGame");
     MIGame->addAction(ActGameNew);
+    MIGame->addAction(ActGameNewSeed);
     MIGame->addSeparator();
     MIGame->addAction(VxExitAction1);
 
@@ -332,6 +341,7 @@ void TFormRidolt::StartNewGame() {
     // asks for a row until they have taken in the new ones.
     FGame.NewGame();
     ForgetCompanies();
+    TabSheet5->Reset();
     ActDataReflect();
 }
 
@@ -355,11 +365,34 @@ void TFormRidolt::ActionList1Update() {
     FOwnerPage->UpdateActions(playing);
 }
 
-void TFormRidolt::ActGameNewExecute() {
+bool TFormRidolt::ConfirmNewGame() {
     const auto question =
         TVxMessageBoxRequest::Question(QStringLiteral("新しくゲームを始めます。よろしいですか？"));
-    if (FMessageBox->Show(question) == TVxMsgResult::Ok)
-        StartNewGame();
+    return FMessageBox->Show(question) == TVxMsgResult::Ok;
+}
+
+void TFormRidolt::ActGameNewExecute() {
+    if (!ConfirmNewGame())
+        return;
+    // Every new game of a seeded game draws a market of its own.
+    if (FGame.Seed())
+        FGame.SetSeed(VxDrawSeed());
+    StartNewGame();
+}
+
+void TFormRidolt::ActGameNewSeedExecute() {
+    const std::optional<uint64_t> seed = TVxSeedDialog::Ask(this, FGame.Seed());
+    if (!seed || !ConfirmNewGame())
+        return;
+    FGame.SetSeed(*seed);
+    StartNewGame();
+}
+
+void TFormRidolt::ShowGameEnd(bool endedBefore) {
+    // Switching to the page refreshes it; shown already, it was refreshed
+    // with the rest of the window.
+    if (!endedBefore && FGame.GameEnd)
+        PageControl1->setCurrentWidget(TabSheet5);
 }
 
 void TFormRidolt::ActDataReflect() {
@@ -395,6 +428,9 @@ void TFormRidolt::PageControl1Change() {
         break;
     case 3:
         ActVLVPreBalanceDataExecute();
+        break;
+    case 4:
+        TabSheet5->Reflect();
         break;
     default:
         break;
@@ -441,6 +477,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     if (!choice)
         return; // OK without a choice changes nothing
     ForgetUnselectedFocus();
+    const bool endedBefore = FGame.GameEnd;
     TVxTradeResult result;
     {
         // Each list keeps its selected company (a company sold off leaves
@@ -459,6 +496,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     }
     ChartCompany = traded;
     ActDataReflect();
+    ShowGameEnd(endedBefore);
 }
 
 void TFormRidolt::VxTimerNextMonthTimer() {
@@ -469,8 +507,10 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     // The turn re-sorts both lists and may drop held companies; each list
     // keeps its selected company, and the chart its company.
     ForgetUnselectedFocus();
+    const bool endedBefore = FGame.GameEnd;
     FGame.NextMonth();
     ActDataReflect();
+    ShowGameEnd(endedBefore);
 }
 
 void TFormRidolt::ForgetUnselectedFocus() {
@@ -507,6 +547,7 @@ void TFormRidolt::GameLoaded() {
     FGame.MarketList.Sort();
     FGame.OwnerList.Sort();
     ForgetCompanies();
+    TabSheet5->Reset();
     ActDataReflect();
     FMessageLog->Clear();
 }
