@@ -83,10 +83,8 @@ QVariant TVxAssetListModel::data(const QModelIndex& index, int role) const {
 
 void TVxAssetListModel::Reflect() {
     const auto count = static_cast<int>(FHistory.Months().size());
-    if (count < FCount) {
+    if (count < FCount)
         Reset();
-        return;
-    }
     // New months come in at the top; the month that was newest (its
     // trades) may have changed since it was shown.
     const int added = count - FCount;
@@ -100,7 +98,8 @@ void TVxAssetListModel::Reflect() {
 }
 
 void TVxAssetListModel::Reset() {
+    // The months come in at the next Reflect.
     beginResetModel();
-    FCount = static_cast<int>(FHistory.Months().size());
+    FCount = 0;
     endResetModel();
 }

@@ -32,7 +32,8 @@ public:
     // Takes in the months added since the last Reflect and the newest
     // month's changes.
     void Reflect();
-    // The history now holds another game's months: every row afresh.
+    // The history now holds another game's months: no rows until the next
+    // Reflect takes them in.
     void Reset();
 
     int rowCount(const QModelIndex& parent = {}) const override;

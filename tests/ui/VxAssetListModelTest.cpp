@@ -129,6 +129,8 @@ private slots:
         history = History(2);
         history.Trade(true, 100, 90910, 2870, 90);
         Model(*view).Reset();
+        QCOMPARE(view->ItemCount(), 0);
+        Model(*view).Reflect();
         QCOMPARE(view->ItemText(0, 1), QStringLiteral("2870万円"));
     }
 
