@@ -8,6 +8,8 @@
 #include "ui/VxCompanyColumnText.h"
 
 #include <QCategoryAxis>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -62,12 +64,12 @@ void ClearCategories(QCategoryAxis& axis) {
 
 TVxAssetChart::TVxAssetChart(QWidget* parent)
     : QChartView(parent),
-      FTotalSeries(NewLine("SeriesTotal", QStringLiteral("総資産"), QColor(0xc6, 0x28, 0x28), 2.5)),
-      FCashSeries(NewLine("SeriesCash", QStringLiteral("資金"), QColor(0x1f, 0x5f, 0xbf), 1.5)),
+      FTotalSeries(NewLine("SeriesTotal", QStringLiteral("総資産"), QColor(0xc6, 0x28, 0x28), 1)),
+      FCashSeries(NewLine("SeriesCash", QStringLiteral("資金"), QColor(0x1f, 0x5f, 0xbf), 1)),
       FValueSeries(
-          NewLine("SeriesValue", QStringLiteral("株式評価額"), QColor(0x2e, 0x8b, 0x3e), 1.5)),
+          NewLine("SeriesValue", QStringLiteral("株式評価額"), QColor(0x2e, 0x8b, 0x3e), 1)),
       // Drawn over 総資産, which shows through it where the two agree.
-      FBotSeries(NewLine("SeriesBot", BotName, QColor(0xe0, 0x7b, 0x00, 150), 2, Qt::DashLine)),
+      FBotSeries(NewLine("SeriesBot", BotName, QColor(0xe0, 0x7b, 0x00, 150), 1)),
       FMonthAxis(new QCategoryAxis), FMoneyAxis(new QLogValueAxis),
       FMoneyLabels(new QCategoryAxis), FMarks(new QCategoryAxis) {
     QChart* assetChart = chart();
@@ -107,7 +109,7 @@ TVxAssetChart::TVxAssetChart(QWidget* parent)
     // with it.
     FBotSeries->setVisible(false);
 
-    setRenderHint(QPainter::Antialiasing);
+    setRenderHint(QPainter::Antialiasing, false);
     setRubberBand(QChartView::NoRubberBand);
     setDragMode(QGraphicsView::NoDrag);
     setInteractive(false);
@@ -208,6 +210,23 @@ void TVxAssetChart::Sync() {
         return;
     FSyncPending = false;
     Draw();
+    CacheTexts();
+}
+
+void TVxAssetChart::CacheTexts() {
+    // Qt Charts draws every label, legend entry and title as a rich-text
+    // item, which costs a repaint more than the lines; they change once a
+    // year at most, so each is drawn from a pixmap of its own, made again
+    // whenever it changes.  The lines are drawn afresh.
+    std::vector<QGraphicsItem*> items{chart()};
+    while (!items.empty()) {
+        QGraphicsItem* item = items.back();
+        items.pop_back();
+        if (item->type() == QGraphicsTextItem::Type || item->type() == QGraphicsSimpleTextItem::Type)
+            item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+        for (QGraphicsItem* child : item->childItems())
+            items.push_back(child);
+    }
 }
 
 const TVxAssetChart& TVxAssetChart::Synced() const {

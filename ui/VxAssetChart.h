@@ -94,6 +94,7 @@ private:
 
     void ScheduleSync();
     void Sync();
+    void CacheTexts();
     const TVxAssetChart& Synced() const;
     void Draw();
     void DrawLine(QLineSeries& series, const QList<QPointF>& points);
