@@ -77,9 +77,10 @@ QString ElapsedText(int64_t months) {
 
 QString StakeMultipleText(int64_t total) {
     const double multiple = static_cast<double>(total) / StartMoney;
-    // Tenths matter only while the stake has not grown a hundredfold.
+    // Tenths matter only while the stake has not grown a hundredfold; a
+    // loss of a few 万 is ×0.0, not ×-0.0.
     if (std::abs(multiple) < 100)
-        return QStringLiteral("×") + QString::number(multiple, 'f', 1);
+        return QStringLiteral("×") + QString::number(std::round(multiple * 10) / 10 + 0.0, 'f', 1);
     return QStringLiteral("×") + GroupedText(static_cast<int32_t>(std::round(multiple)));
 }
 

@@ -113,6 +113,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("the stake") << qint64{StartMoney} << "×1.0";
         QTest::newRow("less") << qint64{1500} << "×0.5";
+        QTest::newRow("lost by a little") << qint64{-8} << "×0.0";
         QTest::newRow("tenths") << qint64{4000} << "×1.3";
         QTest::newRow("below a hundredfold") << qint64{296999} << "×99.0";
         QTest::newRow("whole times past a hundredfold") << qint64{376466958} << "×125,489";
