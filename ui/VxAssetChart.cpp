@@ -36,8 +36,8 @@ int64_t PointMoney(const QPointF& point) {
     return point.y() >= 1 ? static_cast<int64_t>(point.y()) : 0;
 }
 
-QLineSeries* NewLine(const char* objectName, const QString& name, const QColor& color,
-                     qreal width, Qt::PenStyle style = Qt::SolidLine) {
+QLineSeries* NewLine(const char* objectName, const QString& name, const QColor& color, qreal width,
+                     Qt::PenStyle style = Qt::SolidLine) {
     auto* series = new QLineSeries;
     series->setObjectName(QString::fromLatin1(objectName));
     series->setName(name);
@@ -70,8 +70,8 @@ TVxAssetChart::TVxAssetChart(QWidget* parent)
           NewLine("SeriesValue", QStringLiteral("株式評価額"), QColor(0x2e, 0x8b, 0x3e), 1)),
       // Drawn over 総資産, which shows through it where the two agree.
       FBotSeries(NewLine("SeriesBot", BotName, QColor(0xe0, 0x7b, 0x00, 150), 1)),
-      FMonthAxis(new QCategoryAxis), FMoneyAxis(new QLogValueAxis),
-      FMoneyLabels(new QCategoryAxis), FMarks(new QCategoryAxis) {
+      FMonthAxis(new QCategoryAxis), FMoneyAxis(new QLogValueAxis), FMoneyLabels(new QCategoryAxis),
+      FMarks(new QCategoryAxis) {
     QChart* assetChart = chart();
     assetChart->setTitle(ChartTitle);
     assetChart->setBackgroundBrush(Qt::white);
@@ -188,7 +188,8 @@ void TVxAssetChart::Describe() {
                             QString::fromStdString(CalendarText(last.Year, last.Month)),
                             AssetMoneyText(first.Total()), AssetMoneyText(last.Total()));
     if (!FShown.Bot.isEmpty())
-        text += QStringLiteral("。%1 %2").arg(BotName, AssetMoneyText(PointMoney(FShown.Bot.back())));
+        text +=
+            QStringLiteral("。%1 %2").arg(BotName, AssetMoneyText(PointMoney(FShown.Bot.back())));
     setAccessibleDescription(text);
 }
 
@@ -222,7 +223,8 @@ void TVxAssetChart::CacheTexts() {
     while (!items.empty()) {
         QGraphicsItem* item = items.back();
         items.pop_back();
-        if (item->type() == QGraphicsTextItem::Type || item->type() == QGraphicsSimpleTextItem::Type)
+        if (item->type() == QGraphicsTextItem::Type ||
+            item->type() == QGraphicsSimpleTextItem::Type)
             item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
         for (QGraphicsItem* child : item->childItems())
             items.push_back(child);
@@ -274,7 +276,8 @@ void TVxAssetChart::Draw() {
     FShown.Replaced = false;
     FBotSeries->setVisible(!FShown.Bot.isEmpty());
     const bool shown = !FShown.Total.isEmpty();
-    for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{FMonthAxis, FMoneyLabels, FMarks})
+    for (QAbstractAxis* axis :
+         std::initializer_list<QAbstractAxis*>{FMonthAxis, FMoneyLabels, FMarks})
         axis->setVisible(shown);
     if (!shown)
         return;
@@ -325,12 +328,13 @@ void TVxAssetChart::DrawMoneyAxis() {
             lowest = money;
         highest = std::max(highest, money);
     }
-    const int low = lowest > 0 ? std::clamp(static_cast<int>(std::floor(std::log10(
-                                                static_cast<double>(lowest)))),
-                                            0, HighestLowDecade)
-                               : HighestLowDecade;
-    const int high = std::max(
-        static_cast<int>(std::ceil(std::log10(static_cast<double>(highest)))), low + 1);
+    const int low =
+        lowest > 0
+            ? std::clamp(static_cast<int>(std::floor(std::log10(static_cast<double>(lowest)))), 0,
+                         HighestLowDecade)
+            : HighestLowDecade;
+    const int high =
+        std::max(static_cast<int>(std::ceil(std::log10(static_cast<double>(highest)))), low + 1);
     if (low == FLowDecade && high == FHighDecade)
         return;
     FLowDecade = low;

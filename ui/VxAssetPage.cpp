@@ -73,10 +73,9 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
     FList->setObjectName(QStringLiteral("VLVAssets"));
     FList->setAccessibleName(QStringLiteral("月ごとの資産"));
     for (int column = 0; column < TVxAssetListModel::acColumnCount; ++column)
-        FList->AddColumn(TVxAssetListModel::Caption(column),
-                         TVxAssetListModel::DefaultWidth(column),
-                         column == TVxAssetListModel::acMonth ? TVxAlignment::Left
-                                                              : TVxAlignment::Right);
+        FList->AddColumn(
+            TVxAssetListModel::Caption(column), TVxAssetListModel::DefaultWidth(column),
+            column == TVxAssetListModel::acMonth ? TVxAlignment::Left : TVxAlignment::Right);
     FList->SetColumnClick(false);
 
     auto* split = new QSplitter(Qt::Horizontal);
@@ -157,8 +156,8 @@ QString TVxAssetPage::BotText() const {
         return TVxAssetChart::BotName + u' ' + MoneyText(GoalMoney) + QStringLiteral("まで ") +
                ElapsedText(static_cast<int64_t>(fortunes.size()) - 1);
     const size_t shown = std::min(fortunes.size(), months);
-    QString text = TVxAssetChart::BotName + QStringLiteral(" 総資産 ") +
-                   AssetMoneyText(fortunes[shown - 1]);
+    QString text =
+        TVxAssetChart::BotName + QStringLiteral(" 総資産 ") + AssetMoneyText(fortunes[shown - 1]);
     if (fortunes.size() < months && FBot->Ended())
         text += QStringLiteral(" (終了)");
     return text;

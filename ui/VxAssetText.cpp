@@ -23,12 +23,15 @@ QString Kanji(const std::string& text) {
 } // namespace
 
 QString AssetMoneyText(int64_t money, bool showPlus) {
-    if (money >= std::numeric_limits<int32_t>::min() && money <= std::numeric_limits<int32_t>::max())
+    if (money >= std::numeric_limits<int32_t>::min() &&
+        money <= std::numeric_limits<int32_t>::max())
         return MoneyText(static_cast<int32_t>(money), showPlus);
     // Beyond 32 bits only the 兆 group grows: write it, then what is below
     // it as ManToKanjiStr writes it.
     const int64_t magnitude = std::llabs(money);
-    QString text = (money < 0 ? QStringLiteral("-") : showPlus ? QStringLiteral("+") : QString()) +
+    QString text = (money < 0  ? QStringLiteral("-")
+                    : showPlus ? QStringLiteral("+")
+                               : QString()) +
                    QString::number(magnitude / Chou) + QStringLiteral("兆");
     if (const auto below = static_cast<int32_t>(magnitude % Chou); below != 0)
         text += Kanji(ManToKanjiStr(below, false));
@@ -59,8 +62,9 @@ QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* p
     if (previous) {
         text += QStringLiteral(", 前月比 ") + AssetMonthChangeText(month, previous);
         if (previous->Total() > 0)
-            text += u' ' + PercentChangeText(static_cast<double>(month.Total() - previous->Total()) *
-                                             100.0 / static_cast<double>(previous->Total()));
+            text +=
+                u' ' + PercentChangeText(static_cast<double>(month.Total() - previous->Total()) *
+                                         100.0 / static_cast<double>(previous->Total()));
     }
     return text + u')';
 }

@@ -35,7 +35,9 @@ std::optional<uint64_t> TVxSeedDialog::Ask(QWidget* parent, std::optional<uint64
     label->setBuddy(edit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    const auto check = [edit, ok] { ok->setEnabled(ParseSeedText(edit->text()).has_value()); };
+    const auto check = [edit, ok] {
+        ok->setEnabled(ParseSeedText(edit->text()).has_value());
+    };
     QObject::connect(edit, &QLineEdit::textChanged, &dialog, check);
     check();
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

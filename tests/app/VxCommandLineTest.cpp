@@ -21,24 +21,31 @@ private slots:
         const auto help = TVxStartAction::ShowHelp;
         const auto version = TVxStartAction::ShowVersion;
         QTest::newRow("nothing") << QStringList{"ridolt"} << run << QString() << QString();
-        QTest::newRow("empty quotes only") << QStringList{"ridolt", ""} << run << QString() << QString();
+        QTest::newRow("empty quotes only")
+            << QStringList{"ridolt", ""} << run << QString() << QString();
         QTest::newRow("empty quotes, then a path")
             << QStringList{"ridolt", "", "/saves/a.sav"} << run << "/saves/a.sav" << QString();
         QTest::newRow("only the first path counts")
-            << QStringList{"ridolt", "/saves/a.sav", "/saves/b.sav"} << run << "/saves/a.sav" << QString();
+            << QStringList{"ridolt", "/saves/a.sav", "/saves/b.sav"} << run << "/saves/a.sav"
+            << QString();
         QTest::newRow("blanks inside the path")
             << QStringList{"ridolt", "/home/user/My Games/セーブ 1.sav"} << run
             << "/home/user/My Games/セーブ 1.sav" << QString();
-        QTest::newRow("relative path") << QStringList{"ridolt", "saves/a.sav"} << run
-                                       << QDir::current().absoluteFilePath("saves/a.sav") << QString();
-        QTest::newRow("--help") << QStringList{"ridolt", "--help"} << help << QString() << QString();
+        QTest::newRow("relative path")
+            << QStringList{"ridolt", "saves/a.sav"} << run
+            << QDir::current().absoluteFilePath("saves/a.sav") << QString();
+        QTest::newRow("--help") << QStringList{"ridolt", "--help"} << help << QString()
+                                << QString();
         QTest::newRow("-h") << QStringList{"ridolt", "-h"} << help << QString() << QString();
-        QTest::newRow("--version") << QStringList{"ridolt", "--version"} << version << QString() << QString();
+        QTest::newRow("--version")
+            << QStringList{"ridolt", "--version"} << version << QString() << QString();
         QTest::newRow("-v") << QStringList{"ridolt", "-v"} << version << QString() << QString();
         QTest::newRow("option after the path is ignored")
-            << QStringList{"ridolt", "/saves/a.sav", "--help"} << run << "/saves/a.sav" << QString();
+            << QStringList{"ridolt", "/saves/a.sav", "--help"} << run << "/saves/a.sav"
+            << QString();
         QTest::newRow("unknown option is a path")
-            << QStringList{"ridolt", "--load"} << run << QDir::current().absoluteFilePath("--load") << QString();
+            << QStringList{"ridolt", "--load"} << run << QDir::current().absoluteFilePath("--load")
+            << QString();
         QTest::newRow("option with a value is a path")
             << QStringList{"ridolt", "--help=all"} << run
             << QDir::current().absoluteFilePath("--help=all") << QString();
@@ -49,9 +56,8 @@ private slots:
         QTest::newRow("seed, then a path")
             << QStringList{"ridolt", "--seed", "42", "/saves/a.sav"} << run << "/saves/a.sav"
             << "42";
-        QTest::newRow("largest seed")
-            << QStringList{"ridolt", "--seed", "18446744073709551615"} << run << QString()
-            << "18446744073709551615";
+        QTest::newRow("largest seed") << QStringList{"ridolt", "--seed", "18446744073709551615"}
+                                      << run << QString() << "18446744073709551615";
         QTest::newRow("the last seed counts")
             << QStringList{"ridolt", "--seed", "1", "", "--seed=2"} << run << QString() << "2";
         QTest::newRow("seed, then --help")
@@ -61,9 +67,8 @@ private slots:
             << QString();
         QTest::newRow("seed without a value")
             << QStringList{"ridolt", "--seed"} << error << QString() << QString();
-        QTest::newRow("seed too large")
-            << QStringList{"ridolt", "--seed", "18446744073709551616"} << error << QString()
-            << QString();
+        QTest::newRow("seed too large") << QStringList{"ridolt", "--seed", "18446744073709551616"}
+                                        << error << QString() << QString();
         QTest::newRow("negative seed")
             << QStringList{"ridolt", "--seed", "-1"} << error << QString() << QString();
         QTest::newRow("seed that is no number")
@@ -87,9 +92,12 @@ private slots:
     void seedText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("seed"); // empty: refused
-        QTest::newRow("zero") << "0" << "0";
-        QTest::newRow("leading zeros") << "007" << "7";
-        QTest::newRow("2^64 - 1") << "18446744073709551615" << "18446744073709551615";
+        QTest::newRow("zero") << "0"
+                              << "0";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7";
+        QTest::newRow("2^64 - 1") << "18446744073709551615"
+                                  << "18446744073709551615";
         QTest::newRow("2^64") << "18446744073709551616" << QString();
         QTest::newRow("empty") << "" << QString();
         QTest::newRow("sign") << "+7" << QString();
@@ -112,7 +120,8 @@ private slots:
             "オプション (--seed はファイルより前に):\n"
             "  -h, --help     このヘルプを表示します。\n"
             "  -v, --version  バージョン情報を表示します。\n"
-            "      --seed N   最初のゲームの市場をシード N (0〜18446744073709551615) から作ります。\n"
+            "      --seed N   最初のゲームの市場をシード N (0〜18446744073709551615) "
+            "から作ります。\n"
             "                 ridolt-sim run --seed N や serve --seed N と同じ市場です。\n")));
     }
 

@@ -235,9 +235,8 @@ private slots:
         QVERIFY(bot.isVisible());
         QCOMPARE(bot.count(), 13);
         QCOMPARE(static_cast<int64_t>(bot.at(12).y()), simulated.Fortune());
-        QCOMPARE(Figure("LblAssetBot"),
-                 QStringLiteral("トレンド戦略 総資産 ") + MoneyText(static_cast<int32_t>(
-                                                              simulated.Fortune())));
+        QCOMPARE(Figure("LblAssetBot"), QStringLiteral("トレンド戦略 総資産 ") +
+                                            MoneyText(static_cast<int32_t>(simulated.Fortune())));
     }
 };
 

@@ -3,11 +3,11 @@
 // month played appended rather than drawn again, the year labels, and the
 // trend rules' line played by the bot on the same market.
 
+#include "ui/VxAssetChart.h"
 #include "game/VxConsts.h"
 #include "game/VxGameHistory.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimStrategy.h"
-#include "ui/VxAssetChart.h"
 #include "ui/VxAssetText.h"
 #include "ui/VxTrendBot.h"
 
@@ -75,13 +75,12 @@ private slots:
                               "1兆円"}));
         QCOMPARE(chart.MoneyLabels().min(), 2.0);
         QCOMPARE(chart.MoneyLabels().max(), 8.0);
-        QCOMPARE(chart.Marks().categoriesLabels(),
-                 (QStringList{"元手 3000万円", "目標 3000億円"}));
+        QCOMPARE(chart.Marks().categoriesLabels(), (QStringList{"元手 3000万円", "目標 3000億円"}));
         QCOMPARE(chart.Marks().endValue(QStringLiteral("目標 3000億円")), std::log10(3e7));
         QVERIFY(!chart.BotSeries().isVisible());
 
-        QCOMPARE(chart.MonthReadout(2), AssetMonthReadout(history.Months()[2],
-                                                          &history.Months()[1]));
+        QCOMPARE(chart.MonthReadout(2),
+                 AssetMonthReadout(history.Months()[2], &history.Months()[1]));
         QCOMPARE(chart.MonthReadout(0), AssetMonthReadout(history.Months()[0], nullptr));
         QCOMPARE(chart.accessibleName(), QStringLiteral("資産推移"));
         QCOMPARE(chart.accessibleDescription(),
@@ -140,10 +139,10 @@ private slots:
         QTest::addColumn<QStringList>("labels");
         QTest::newRow("first month") << 1 << 12.0 << QStringList{"2年目"};
         QTest::newRow("into the second year") << 14 << 24.0 << QStringList{"2年目", "3年目"};
-        QTest::newRow("ten years") << 120 << 120.0
-                                   << QStringList{"2年目", "4年目", "6年目", "8年目", "10年目"};
-        QTest::newRow("forty years") << 482 << 492.0
-                                     << QStringList{"10年目", "20年目", "30年目", "40年目"};
+        QTest::newRow("ten years")
+            << 120 << 120.0 << QStringList{"2年目", "4年目", "6年目", "8年目", "10年目"};
+        QTest::newRow("forty years")
+            << 482 << 492.0 << QStringList{"10年目", "20年目", "30年目", "40年目"};
     }
     void yearsAreLabelledSparsely() {
         QFETCH(int, months);

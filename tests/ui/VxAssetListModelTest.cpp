@@ -3,9 +3,9 @@
 // with the selection staying on its month, a trade changing only the
 // newest row, and another game's history taken in afresh.
 
+#include "ui/VxAssetListModel.h"
 #include "components/VxListView.h"
 #include "game/VxGameHistory.h"
-#include "ui/VxAssetListModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -48,9 +48,8 @@ class VxAssetListModelTest : public QObject {
         auto view = std::make_unique<TVxListView>(new TVxAssetListModel(history));
         for (int column = 0; column < TVxAssetListModel::acColumnCount; ++column)
             view->AddColumn(TVxAssetListModel::Caption(column), 100, TVxAlignment::Right);
-        new QAbstractItemModelTester(&view->Model(),
-                                     QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                     view.get());
+        new QAbstractItemModelTester(
+            &view->Model(), QAbstractItemModelTester::FailureReportingMode::QtTest, view.get());
         return view;
     }
 
@@ -108,8 +107,7 @@ private slots:
         QCOMPARE(changed.size(), 1);
         QCOMPARE(changed[0][0].toModelIndex().row(), 0);
         QCOMPARE(changed[0][1].toModelIndex().row(), 0);
-        QCOMPARE(Row(*view, 0).mid(1),
-                 (QStringList{"2410万円", "0円", "2410万円", "-530万円"}));
+        QCOMPARE(Row(*view, 0).mid(1), (QStringList{"2410万円", "0円", "2410万円", "-530万円"}));
     }
 
     void anotherGamesHistoryIsTakenInAfresh() {

@@ -1,10 +1,10 @@
 // The texts of the 資産推移 page: money and yen beyond 32 bits, the month
 // read out, the length of a game, the stake multiple and how a game ended.
 
+#include "ui/VxAssetText.h"
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistory.h"
-#include "ui/VxAssetText.h"
 
 #include <QTest>
 
