@@ -107,18 +107,34 @@ void TVxAssetPage::Reset() {
 
 void TVxAssetPage::Reflect() {
     ListModel(*FList).Reflect();
-    FChart->Reflect(FGame.History(), CatchUpBot());
+    FChart->Reflect(FGame.History(), BotFortunes());
     ShowFigures();
+    // The bot plays its months when the event loop next runs, once for any
+    // number of Reflects before it, so a month step does not wait for it.
+    if (FBotPending)
+        return;
+    FBotPending = true;
+    QMetaObject::invokeMethod(this, &TVxAssetPage::CatchUpBot, Qt::QueuedConnection);
 }
 
-const std::vector<int64_t>* TVxAssetPage::CatchUpBot() {
+const std::vector<int64_t>* TVxAssetPage::BotFortunes() const {
     const TVxGameHistory& history = FGame.History();
-    if (!history.SeededFromStart() || history.Empty()) {
-        FBot->Clear();
+    if (!history.SeededFromStart() || FBot->Seed() != history.Seed())
         return nullptr;
-    }
-    FBot->CatchUp(*history.Seed(), history.Months().size());
     return &FBot->Fortunes();
+}
+
+void TVxAssetPage::CatchUpBot() {
+    if (!FBotPending)
+        return;
+    FBotPending = false;
+    const TVxGameHistory& history = FGame.History();
+    if (!history.SeededFromStart() || history.Empty())
+        FBot->Clear();
+    else
+        FBot->CatchUp(*history.Seed(), history.Months().size());
+    FChart->Reflect(history, BotFortunes());
+    ShowBotFigure();
 }
 
 void TVxAssetPage::ShowFigures() {
@@ -141,7 +157,11 @@ void TVxAssetPage::ShowFigures() {
     FTax->setText(QStringLiteral("税 ") + AssetMoneyText(summary.Tax));
     FSeed->setText(QStringLiteral("シード ") +
                    (history.Seed() ? QString::number(*history.Seed()) : QStringLiteral("なし")));
-    const QString bot = BotText();
+    ShowBotFigure();
+}
+
+void TVxAssetPage::ShowBotFigure() {
+    const QString bot = BotFortunes() ? BotText() : QString();
     FBotFigure->setText(bot);
     FBotFigure->setVisible(!bot.isEmpty());
 }

@@ -8,8 +8,9 @@
 //
 // The page reads the game only when Reflect asks it to, so a page that is
 // not shown costs a month nothing.  For a game whose market came whole from
-// its seed, Reflect also catches up what the trend rules make of the same
-// market (TVxTrendBot), drawn as a second line.
+// its seed, Reflect also has what the trend rules make of the same market
+// (TVxTrendBot) caught up, when the event loop next runs, and drawn as a
+// second 総資産 line.
 
 #include <QWidget>
 
@@ -42,13 +43,17 @@ public:
 
 private:
     void ShowFigures();
-    // The bot's fortunes for the history shown; none for a history whose
-    // market did not all come from its seed.
-    const std::vector<int64_t>* CatchUpBot();
+    void ShowBotFigure();
+    // The bot's fortunes for the history shown, as far as it has played;
+    // none for a history whose market did not all come from its seed.
+    const std::vector<int64_t>* BotFortunes() const;
+    // Plays the bot's months up to the history's and draws them.
+    void CatchUpBot();
     QString BotText() const;
 
     const TVxGame& FGame;
     std::unique_ptr<TVxTrendBot> FBot;
+    bool FBotPending = false;
     QLabel* FEnd;
     QLabel* FElapsed;
     QLabel* FTotal;
