@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -21,26 +22,71 @@ const QCommandLineOption& VersionOption() {
     return option;
 }
 
+const QString SeedOptionName = QStringLiteral("--seed");
+
+// One option of the option list of --help, its description in lines.
+struct THelpLine {
+    QString Syntax;
+    QStringList Description;
+};
+
 QString OptionSyntax(const QCommandLineOption& option) {
     const QStringList names = option.names();
     return QStringLiteral("-%1, --%2").arg(names.at(0), names.at(1));
 }
 
+QString SeedError() {
+    return QStringLiteral("--seed には 0 から %1 までの整数を指定してください。")
+        .arg(std::numeric_limits<uint64_t>::max());
+}
+
 } // namespace
+
+std::optional<uint64_t> ParseSeedText(const QString& text) {
+    if (text.isEmpty() ||
+        !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const qulonglong seed = text.toULongLong(&ok, 10); // fails above 2^64 - 1
+    return ok ? std::optional<uint64_t>(seed) : std::nullopt;
+}
 
 TVxCommandLine ParseCommandLine(const QStringList& arguments) {
     TVxCommandLine result;
-    const auto first =
-        std::find_if(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(),
-                     [](const QString& argument) { return !argument.isEmpty(); });
-    if (first == arguments.end())
+    auto next = arguments.begin() + std::min<qsizetype>(1, arguments.size());
+    const auto skipEmpty = [&] {
+        next = std::find_if(next, arguments.end(),
+                            [](const QString& argument) { return !argument.isEmpty(); });
+    };
+    for (skipEmpty(); next != arguments.end(); skipEmpty()) {
+        QString value;
+        if (*next == SeedOptionName) {
+            if (++next == arguments.end()) {
+                result.Action = TVxStartAction::ShowUsageError;
+                result.Error = SeedError();
+                return result;
+            }
+            value = *next++;
+        } else if (next->startsWith(SeedOptionName + u'=')) {
+            value = (next++)->mid(SeedOptionName.size() + 1);
+        } else {
+            break;
+        }
+        result.Seed = ParseSeedText(value);
+        if (!result.Seed) {
+            result.Action = TVxStartAction::ShowUsageError;
+            result.Error = SeedError();
+            return result;
+        }
+    }
+    if (next == arguments.end())
         return result;
 
     QCommandLineParser parser;
     parser.addOption(HelpOption());
     parser.addOption(VersionOption());
     // An unknown option makes parse() fail: then the argument is a path.
-    if (parser.parse({arguments.at(0), *first}) && parser.positionalArguments().isEmpty()) {
+    if (parser.parse({arguments.at(0), *next}) && parser.positionalArguments().isEmpty()) {
         if (parser.isSet(HelpOption()))
             result.Action = TVxStartAction::ShowHelp;
         else if (parser.isSet(VersionOption()))
@@ -48,26 +94,37 @@ TVxCommandLine ParseCommandLine(const QStringList& arguments) {
         if (result.Action != TVxStartAction::Run)
             return result;
     }
-    result.Path = QFileInfo(*first).absoluteFilePath();
+    result.Path = QFileInfo(*next).absoluteFilePath();
     return result;
 }
 
 QString CommandLineHelpText(const QString& programName) {
-    const std::initializer_list<const QCommandLineOption*> options{&HelpOption(), &VersionOption()};
+    const THelpLine lines[] = {
+        {OptionSyntax(HelpOption()), {HelpOption().description()}},
+        {OptionSyntax(VersionOption()), {VersionOption().description()}},
+        {QStringLiteral("    --seed N"),
+         {QStringLiteral("最初のゲームの市場をシード N (0〜%1) から作ります。")
+              .arg(std::numeric_limits<uint64_t>::max()),
+          QStringLiteral("ridolt-sim run --seed N や serve --seed N と同じ市場です。")}},
+    };
     qsizetype width = 0;
-    for (const QCommandLineOption* option : options)
-        width = std::max(width, OptionSyntax(*option).size());
+    for (const THelpLine& line : lines)
+        width = std::max(width, line.Syntax.size());
+    const QString indent = QStringLiteral("\n") + QString(width + 4, u' ');
     QString optionLines;
-    for (const QCommandLineOption* option : options)
+    for (const THelpLine& line : lines)
         optionLines += QStringLiteral("  %1  %2\n")
-                           .arg(OptionSyntax(*option).leftJustified(width), option->description());
-    return QStringLiteral("使い方: %1 [オプション] [ファイル]\n"
-                          "\n"
-                          "%2は、3000万円の資金を株の売買で3000億円に増やすゲームです。\n"
-                          "ファイルを指定すると、そのセーブファイルのゲームを開きます。\n"
-                          "%2がすでに起動しているときは、そのウィンドウでファイルを開きます。\n"
-                          "\n"
-                          "オプション:\n")
+                           .arg(line.Syntax.leftJustified(width), line.Description.join(indent));
+    return QStringLiteral(
+               "使い方: %1 [オプション] [ファイル]\n"
+               "\n"
+               "%2は、3000万円の資金を株の売買で3000億円に増やすゲームです。\n"
+               "ファイルを指定すると、そのセーブファイルのゲームを開きます。\n"
+               "%2がすでに起動しているときは、そのウィンドウでファイルを開きます\n"
+               "(渡されるのはファイルだけで、--seed は使われません)。\n"
+               "シードを指定しないと、ゲームごとにシードを引き、資産推移のページに示します。\n"
+               "\n"
+               "オプション (--seed はファイルより前に):\n")
                .arg(programName, VxAppInfo::Title()) +
            optionLines;
 }

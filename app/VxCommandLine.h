@@ -1,24 +1,38 @@
 #pragma once
 
-// The game's command line: at most one path to open, or --help / --version.
-// Only the first non-empty argument counts: an empty pair of quotes is no
-// argument, and whatever follows the first one is ignored.  Anything that
-// is not one of the two options, even if it starts with "-", is the path.
+// The game's command line: the seed of the first game, at most one path to
+// open, or --help / --version.
+//
+// `--seed N` (or `--seed=N`) may stand before everything else, any number
+// of times (the last one counts).  After the seeds only the first non-empty
+// argument counts: an empty pair of quotes is no argument, and whatever
+// follows the first one is ignored.  Anything that is not one of the
+// options, even if it starts with "-", is the path.
 
 #include <QString>
 #include <QStringList>
 
-enum class TVxStartAction { Run, ShowHelp, ShowVersion };
+#include <cstdint>
+#include <optional>
+
+enum class TVxStartAction { Run, ShowHelp, ShowVersion, ShowUsageError };
 
 struct TVxCommandLine {
     TVxStartAction Action = TVxStartAction::Run;
     // Absolute, so that a running instance with another working folder
     // opens the same file; empty when no path was given.
     QString Path;
+    // The seed the first game's market is drawn from; none: one is drawn.
+    std::optional<uint64_t> Seed;
+    // What is wrong with the command line, for ShowUsageError.
+    QString Error;
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, program first.
 TVxCommandLine ParseCommandLine(const QStringList& arguments);
+
+// A seed as the player writes it: decimal digits only, 0 to 2^64 - 1.
+std::optional<uint64_t> ParseSeedText(const QString& text);
 
 // The texts for --help (usage of `programName`) and --version.
 QString CommandLineHelpText(const QString& programName);

@@ -1,5 +1,6 @@
 // The program entry: answers --help and --version, hands a second start
-// over to the running game, and otherwise runs the game's window.
+// over to the running game, and otherwise runs the game's window over a
+// seeded game.
 
 #include "app/VxAppInfo.h"
 #include "app/VxCommandLine.h"
@@ -7,6 +8,7 @@
 #include "app/VxSingleInstance.h"
 #include "app/VxTerminationSignals.h"
 #include "game/VxGame.h"
+#include "game/VxSeed.h"
 #include "ui/FrmRidolt.h"
 
 #include <QApplication>
@@ -24,19 +26,31 @@ QStringList RawArguments(int argc, char* argv[]) {
     return arguments;
 }
 
-// Prints the text --help or --version asks for; true when one was asked.
-bool Answered(TVxStartAction action, const QString& programName) {
-    switch (action) {
+// Prints the text --help or --version asks for, or what is wrong with the
+// command line; true when the program ends there.
+bool Answered(const TVxCommandLine& commandLine, const QString& programName) {
+    switch (commandLine.Action) {
     case TVxStartAction::ShowHelp:
         std::fputs(CommandLineHelpText(programName).toUtf8().constData(), stdout);
         return true;
     case TVxStartAction::ShowVersion:
         std::fputs(CommandLineVersionText().toUtf8().constData(), stdout);
         return true;
+    case TVxStartAction::ShowUsageError:
+        std::fputs(QStringLiteral("%1: %2\n%1 --help で使い方を表示します。\n")
+                       .arg(programName, commandLine.Error)
+                       .toUtf8()
+                       .constData(),
+                   stderr);
+        return true;
     case TVxStartAction::Run:
         break;
     }
     return false;
+}
+
+int ExitCode(const TVxCommandLine& commandLine) {
+    return commandLine.Action == TVxStartAction::ShowUsageError ? 2 : 0;
 }
 
 } // namespace
@@ -45,8 +59,9 @@ int main(int argc, char* argv[]) {
     const QStringList rawArguments = RawArguments(argc, argv);
     const QString programName = QFileInfo(rawArguments.value(0)).fileName();
     // Answered before the GUI starts, so they work without a display.
-    if (Answered(ParseCommandLine(rawArguments).Action, programName))
-        return 0;
+    const TVxCommandLine rawCommandLine = ParseCommandLine(rawArguments);
+    if (Answered(rawCommandLine, programName))
+        return ExitCode(rawCommandLine);
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName(VxAppInfo::OrganizationName());
@@ -59,8 +74,8 @@ int main(int argc, char* argv[]) {
 
     // Qt has taken its own options (-platform, -style ...) out by now.
     const TVxCommandLine commandLine = ParseCommandLine(QApplication::arguments());
-    if (Answered(commandLine.Action, programName))
-        return 0;
+    if (Answered(commandLine, programName))
+        return ExitCode(commandLine);
 
     TVxSingleInstance instance;
     if (!instance.Claim()) {
@@ -68,7 +83,10 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    // The window's game is always seeded, so that its seed can be shown and
+    // the same market played again.
     TVxGame game;
+    game.SetSeed(commandLine.Seed.value_or(VxDrawSeed()));
     TFormRidolt form(game);
     TVxCopyDataReceiver* receiver = instance.Receiver();
     receiver->AttachWindow(&form);

@@ -9,8 +9,10 @@
 #include "components/VxListView.h"
 #include "components/VxTimer.h"
 #include "game/VxGame.h"
+#include "game/VxSeed.h"
 #include "ui/FrmDlgTrade.h"
 #include "ui/VxActionCategory.h"
+#include "ui/VxAssetPage.h"
 #include "ui/VxBalanceList.h"
 #include "ui/VxCompanyListPage.h"
 #include "ui/VxContextMenu.h"
@@ -21,6 +23,7 @@
 #include "ui/VxReflectBeforeBox.h"
 #include "ui/VxResumeFile.h"
 #include "ui/VxSaveSlots.h"
+#include "ui/VxSeedDialog.h"
 #include "ui/VxWaitCursor.h"
 
 #include <QAbstractEventDispatcher>
@@ -153,6 +156,9 @@ void TFormRidolt::CreateActions() {
 
     ActGameNew = NewAction("ActGameNew", QStringLiteral("ニューゲーム(&N)"), {});
     connect(ActGameNew, &QAction::triggered, this, &TFormRidolt::ActGameNewExecute);
+    ActGameNewSeed =
+        NewAction("ActGameNewSeed", QStringLiteral("シード指定ニューゲーム(&S)..."), {});
+    connect(ActGameNewSeed, &QAction::triggered, this, &TFormRidolt::ActGameNewSeedExecute);
 
     VxTimerNextMonth = Named(new TVxTimer(this), "VxTimerNextMonth");
     VxTimerNextMonth->SetEnabled(false);
@@ -199,6 +205,8 @@ void TFormRidolt::CreateLayout() {
     AddListPage(*PageControl1, "TabSheet2", VLVOwner, QStringLiteral("所有銘柄"));
     AddListPage(*PageControl1, "TabSheet3", VLVNowBalance, QStringLiteral("本年度収支予想"));
     AddListPage(*PageControl1, "TabSheet4", VLVPreBalance, QStringLiteral("前年度収支"));
+    TabSheet5 = Named(new TVxAssetPage(FGame), "TabSheet5");
+    PageControl1->addTab(TabSheet5, QStringLiteral("資産推移"));
     PageControl1->setCurrentIndex(0);
     PageControl1->tabBar()->setAccessibleName(QStringLiteral("ページ"));
     connect(PageControl1, &QTabWidget::currentChanged, this, &TFormRidolt::PageControl1Change);
@@ -248,6 +256,7 @@ void TFormRidolt::CreateMainMenu() {
 
     MIGame = Named(bar->addMenu(QStringLiteral("ゲーム(&G)")), "MIGame");
     MIGame->addAction(ActGameNew);
+    MIGame->addAction(ActGameNewSeed);
     MIGame->addSeparator();
     MIGame->addAction(VxExitAction1);
 
@@ -344,6 +353,7 @@ void TFormRidolt::StartNewGame() {
     FGame.NewGame();
     FResumeFile->GameReplaced();
     ForgetCompanies();
+    TabSheet5->Reset();
     ActDataReflect();
 }
 
@@ -367,11 +377,34 @@ void TFormRidolt::ActionList1Update() {
     FOwnerPage->UpdateActions(playing);
 }
 
-void TFormRidolt::ActGameNewExecute() {
+bool TFormRidolt::ConfirmNewGame() {
     const auto question =
         TVxMessageBoxRequest::Question(QStringLiteral("新しくゲームを始めます。よろしいですか？"));
-    if (FMessageBox->Show(question) == TVxMsgResult::Ok)
-        StartNewGame();
+    return FMessageBox->Show(question) == TVxMsgResult::Ok;
+}
+
+void TFormRidolt::ActGameNewExecute() {
+    if (!ConfirmNewGame())
+        return;
+    // Every new game of a seeded game draws a market of its own.
+    if (FGame.Seed())
+        FGame.SetSeed(VxDrawSeed());
+    StartNewGame();
+}
+
+void TFormRidolt::ActGameNewSeedExecute() {
+    const std::optional<uint64_t> seed = TVxSeedDialog::Ask(this, FGame.Seed());
+    if (!seed || !ConfirmNewGame())
+        return;
+    FGame.SetSeed(*seed);
+    StartNewGame();
+}
+
+void TFormRidolt::ShowGameEnd(bool endedBefore) {
+    // Switching to the page refreshes it; shown already, it was refreshed
+    // with the rest of the window.
+    if (!endedBefore && FGame.GameEnd)
+        PageControl1->setCurrentWidget(TabSheet5);
 }
 
 void TFormRidolt::ActDataReflect() {
@@ -407,6 +440,9 @@ void TFormRidolt::PageControl1Change() {
         break;
     case 3:
         ActVLVPreBalanceDataExecute();
+        break;
+    case 4:
+        TabSheet5->Reflect();
         break;
     default:
         break;
@@ -453,6 +489,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     if (!choice)
         return; // OK without a choice changes nothing
     ForgetUnselectedFocus();
+    const bool endedBefore = FGame.GameEnd;
     TVxTradeResult result;
     {
         // Each list keeps its selected company (a company sold off leaves
@@ -472,6 +509,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     ChartCompany = traded;
     ActDataReflect();
     FResumeFile->GamePlayed();
+    ShowGameEnd(endedBefore);
 }
 
 void TFormRidolt::VxTimerNextMonthTimer() {
@@ -482,10 +520,12 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     // The turn re-sorts both lists and may drop held companies; each list
     // keeps its selected company, and the chart its company.
     ForgetUnselectedFocus();
+    const bool endedBefore = FGame.GameEnd;
     const bool played = !FGame.NextMonth().Refused;
     ActDataReflect();
     if (played)
         FResumeFile->GamePlayed();
+    ShowGameEnd(endedBefore);
 }
 
 void TFormRidolt::ForgetUnselectedFocus() {
@@ -523,6 +563,7 @@ void TFormRidolt::GameLoaded() {
     FGame.OwnerList.Sort();
     FResumeFile->GameReplaced();
     ForgetCompanies();
+    TabSheet5->Reset();
     ActDataReflect();
     FMessageLog->Clear();
 }

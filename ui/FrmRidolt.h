@@ -7,9 +7,10 @@
 //
 // The window is the wiring between parts that each read the game on their
 // own: the two company list pages (VxCompanyListPage), the balance pages
-// (VxBalanceList), the chart (VxPriceChart), the status bar
-// (VxGameStatusBar), the log (VxQtMessageLog), the save slots
-// (VxSaveSlots) and the game kept for 前回の続き (VxResumeFile).
+// (VxBalanceList), the page of the game's history (VxAssetPage), the chart
+// (VxPriceChart), the status bar (VxGameStatusBar), the log
+// (VxQtMessageLog), the save slots (VxSaveSlots) and the game kept for
+// 前回の続き (VxResumeFile).
 
 #include "ui/VxQtMessageBox.h"
 #include "ui/VxQtMessageLog.h"
@@ -25,6 +26,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QTabWidget;
+class TVxAssetPage;
 class TFileDropTarget;
 class TVxAboutAction;
 class TVxCompany;
@@ -86,9 +88,14 @@ private:
     QAction* NewAction(const char* objectName, const QString& caption, const QString& category);
     void FormActivate();
     void StartNewGame();
+    // The game ended by what just happened: the window turns to 資産推移.
+    void ShowGameEnd(bool endedBefore);
     void ForgetCompanies();
     void ExecuteAction(QAction* action);
+    // The question every new game asks first; true for OK.
+    bool ConfirmNewGame();
     void ActGameNewExecute();
+    void ActGameNewSeedExecute();
     void PageControl1Change();
     bool ChartShownSelection();
     void ActChartVisibleExecute();
@@ -129,6 +136,7 @@ private:
     TVxListView* VLVOwner = nullptr;
     TVxListView* VLVNowBalance = nullptr;
     TVxListView* VLVPreBalance = nullptr;
+    TVxAssetPage* TabSheet5 = nullptr;
     TVxPriceChart* Chart1 = nullptr;
     QPlainTextEdit* RichEditMessage = nullptr;
     TVxGameStatusBar* StatusBar1 = nullptr;
@@ -168,4 +176,5 @@ private:
     QAction* ActMILoad = nullptr;
     QAction* ActMISave = nullptr;
     QAction* ActGameNew = nullptr;
+    QAction* ActGameNewSeed = nullptr;
 };

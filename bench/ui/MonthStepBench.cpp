@@ -11,12 +11,19 @@
 //
 // The window runs with the market sorted by the month-on-month percentage,
 // the order that every month shuffles most.
+//
+// 資産推移 adds to a month only while it is shown: its list takes in a row
+// at the top, its chart a point per line (drawn when the event loop runs)
+// and, for a game of a seed, the trend rules' line one simulated month.
+// Measured with 1200 months of history, shown and hidden, beside the
+// seeded game's own turn.
 
 #include "components/VxListView.h"
 #include "game/VxCompanyColumn.h"
 #include "game/VxGame.h"
 #include "game/VxRandom.h"
 #include "ui/FrmRidolt.h"
+#include "ui/VxAssetPage.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxPriceChart.h"
 
@@ -53,10 +60,27 @@ void BM_GameNextMonth(benchmark::State& state) {
 }
 BENCHMARK(BM_GameNextMonth)->Unit(benchmark::kMillisecond);
 
+// The turn of a game of a seed, which draws each company's moves in ID
+// order: the floor of the steps below.
+void BM_GameNextMonthSeeded(benchmark::State& state) {
+    TVxGame game;
+    game.SetSeed(7);
+    game.NewGame();
+    game.MarketList.SetSort(ccMonthDiffPercent, false);
+    for (auto _ : state) {
+        game.Money = EndlessMoney;
+        game.NextMonth();
+    }
+    benchmark::DoNotOptimize(game.Month);
+}
+BENCHMARK(BM_GameNextMonthSeeded)->Unit(benchmark::kMillisecond);
+
 // A shown window over `game` whose first activation has run, with one
 // company held and selected in each list, so the step has rows to move.
+// A game without a seed draws from BenchRandom.
 std::unique_ptr<TFormRidolt> ShownWindow(TVxGame& game) {
-    game.SetRandom(&BenchRandom);
+    if (!game.Seed())
+        game.SetRandom(&BenchRandom);
     auto form = std::make_unique<TFormRidolt>(game);
     form->show();
     auto* market = form->findChild<TVxListView*>(QStringLiteral("VLVMarket"));
@@ -101,6 +125,55 @@ void BM_WindowMonthStepWithRepaint(benchmark::State& state) {
     WindowMonthStep(state, true);
 }
 BENCHMARK(BM_WindowMonthStepWithRepaint)->Unit(benchmark::kMillisecond);
+
+// The window over a game of seed 7 that has played `months` months, with
+// 資産推移 shown or not.
+void WindowMonthStepAssets(benchmark::State& state, int months, bool shown, bool repaint) {
+    TVxGame game;
+    game.SetSeed(7);
+    const std::unique_ptr<TFormRidolt> form = ShownWindow(game);
+    for (int month = 0; month < months; ++month) {
+        game.Money = EndlessMoney;
+        game.NextMonth();
+    }
+    form->ActDataReflect();
+    auto* pages = form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    if (shown)
+        pages->setCurrentWidget(form->findChild<TVxAssetPage*>(QStringLiteral("TabSheet5")));
+    QCoreApplication::processEvents();
+    auto* nextMonth = form->findChild<QAction*>(QStringLiteral("ActNextMonth"));
+    for (auto _ : state) {
+        game.Money = EndlessMoney;
+        nextMonth->trigger();
+        if (repaint)
+            QCoreApplication::processEvents();
+    }
+    benchmark::DoNotOptimize(game.Month);
+}
+
+// The trend rules of seed 7 win in month 416: after that the bot's line
+// costs nothing, so 1200 months measure the page without it.
+void BM_WindowMonthStepAssets1200(benchmark::State& state) {
+    WindowMonthStepAssets(state, 1200, true, false);
+}
+BENCHMARK(BM_WindowMonthStepAssets1200)->Unit(benchmark::kMillisecond);
+
+void BM_WindowMonthStepAssets1200WithRepaint(benchmark::State& state) {
+    WindowMonthStepAssets(state, 1200, true, true);
+}
+BENCHMARK(BM_WindowMonthStepAssets1200WithRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_WindowMonthStepAssets1200Hidden(benchmark::State& state) {
+    WindowMonthStepAssets(state, 1200, false, false);
+}
+BENCHMARK(BM_WindowMonthStepAssets1200Hidden)->Unit(benchmark::kMillisecond);
+
+// 300 months in, the bot plays a month with every month of the player's,
+// for the 100 months measured (it wins in month 416).
+void BM_WindowMonthStepAssetsBot(benchmark::State& state) {
+    WindowMonthStepAssets(state, 300, true, false);
+}
+BENCHMARK(BM_WindowMonthStepAssetsBot)->Unit(benchmark::kMillisecond)->Iterations(100);
 
 // The floor of the window's repaint: a plain QTreeView, as Qt's own item
 // views come, over a QStandardItemModel holding the texts of the same 1000

@@ -1,5 +1,5 @@
-// The game's command line: which argument is the path, when the options
-// apply, and the texts they print.
+// The game's command line: which argument is the path, the seed of the
+// first game, when the options apply, and the texts they print.
 
 #include "app/VxCommandLine.h"
 
@@ -16,49 +16,113 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<TVxStartAction>("action");
         QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("seed"); // empty: none
         const auto run = TVxStartAction::Run;
         const auto help = TVxStartAction::ShowHelp;
         const auto version = TVxStartAction::ShowVersion;
-        QTest::newRow("nothing") << QStringList{"ridolt"} << run << QString();
-        QTest::newRow("empty quotes only") << QStringList{"ridolt", ""} << run << QString();
+        QTest::newRow("nothing") << QStringList{"ridolt"} << run << QString() << QString();
+        QTest::newRow("empty quotes only")
+            << QStringList{"ridolt", ""} << run << QString() << QString();
         QTest::newRow("empty quotes, then a path")
-            << QStringList{"ridolt", "", "/saves/a.sav"} << run << "/saves/a.sav";
+            << QStringList{"ridolt", "", "/saves/a.sav"} << run << "/saves/a.sav" << QString();
         QTest::newRow("only the first path counts")
-            << QStringList{"ridolt", "/saves/a.sav", "/saves/b.sav"} << run << "/saves/a.sav";
+            << QStringList{"ridolt", "/saves/a.sav", "/saves/b.sav"} << run << "/saves/a.sav"
+            << QString();
         QTest::newRow("blanks inside the path")
             << QStringList{"ridolt", "/home/user/My Games/セーブ 1.sav"} << run
-            << "/home/user/My Games/セーブ 1.sav";
-        QTest::newRow("relative path") << QStringList{"ridolt", "saves/a.sav"} << run
-                                       << QDir::current().absoluteFilePath("saves/a.sav");
-        QTest::newRow("--help") << QStringList{"ridolt", "--help"} << help << QString();
-        QTest::newRow("-h") << QStringList{"ridolt", "-h"} << help << QString();
-        QTest::newRow("--version") << QStringList{"ridolt", "--version"} << version << QString();
-        QTest::newRow("-v") << QStringList{"ridolt", "-v"} << version << QString();
+            << "/home/user/My Games/セーブ 1.sav" << QString();
+        QTest::newRow("relative path")
+            << QStringList{"ridolt", "saves/a.sav"} << run
+            << QDir::current().absoluteFilePath("saves/a.sav") << QString();
+        QTest::newRow("--help") << QStringList{"ridolt", "--help"} << help << QString()
+                                << QString();
+        QTest::newRow("-h") << QStringList{"ridolt", "-h"} << help << QString() << QString();
+        QTest::newRow("--version")
+            << QStringList{"ridolt", "--version"} << version << QString() << QString();
+        QTest::newRow("-v") << QStringList{"ridolt", "-v"} << version << QString() << QString();
         QTest::newRow("option after the path is ignored")
-            << QStringList{"ridolt", "/saves/a.sav", "--help"} << run << "/saves/a.sav";
+            << QStringList{"ridolt", "/saves/a.sav", "--help"} << run << "/saves/a.sav"
+            << QString();
         QTest::newRow("unknown option is a path")
-            << QStringList{"ridolt", "--load"} << run << QDir::current().absoluteFilePath("--load");
+            << QStringList{"ridolt", "--load"} << run << QDir::current().absoluteFilePath("--load")
+            << QString();
         QTest::newRow("option with a value is a path")
             << QStringList{"ridolt", "--help=all"} << run
-            << QDir::current().absoluteFilePath("--help=all");
-        QTest::newRow("no program name") << QStringList{} << run << QString();
+            << QDir::current().absoluteFilePath("--help=all") << QString();
+        QTest::newRow("no program name") << QStringList{} << run << QString() << QString();
+        const auto error = TVxStartAction::ShowUsageError;
+        QTest::newRow("seed") << QStringList{"ridolt", "--seed", "7"} << run << QString() << "7";
+        QTest::newRow("seed=") << QStringList{"ridolt", "--seed=7"} << run << QString() << "7";
+        QTest::newRow("seed, then a path")
+            << QStringList{"ridolt", "--seed", "42", "/saves/a.sav"} << run << "/saves/a.sav"
+            << "42";
+        QTest::newRow("largest seed") << QStringList{"ridolt", "--seed", "18446744073709551615"}
+                                      << run << QString() << "18446744073709551615";
+        QTest::newRow("the last seed counts")
+            << QStringList{"ridolt", "--seed", "1", "", "--seed=2"} << run << QString() << "2";
+        QTest::newRow("seed, then --help")
+            << QStringList{"ridolt", "--seed", "1", "--help"} << help << QString() << "1";
+        QTest::newRow("seed after the path is ignored")
+            << QStringList{"ridolt", "/saves/a.sav", "--seed", "1"} << run << "/saves/a.sav"
+            << QString();
+        QTest::newRow("seed without a value")
+            << QStringList{"ridolt", "--seed"} << error << QString() << QString();
+        QTest::newRow("seed too large") << QStringList{"ridolt", "--seed", "18446744073709551616"}
+                                        << error << QString() << QString();
+        QTest::newRow("negative seed")
+            << QStringList{"ridolt", "--seed", "-1"} << error << QString() << QString();
+        QTest::newRow("seed that is no number")
+            << QStringList{"ridolt", "--seed=a.sav"} << error << QString() << QString();
+        QTest::newRow("empty seed")
+            << QStringList{"ridolt", "--seed="} << error << QString() << QString();
     }
 
     void parse() {
         QFETCH(QStringList, arguments);
         QFETCH(TVxStartAction, action);
         QFETCH(QString, path);
+        QFETCH(QString, seed);
         const TVxCommandLine commandLine = ParseCommandLine(arguments);
         QCOMPARE(commandLine.Action, action);
         QCOMPARE(commandLine.Path, path);
+        QCOMPARE(commandLine.Seed ? QString::number(*commandLine.Seed) : QString(), seed);
+        QCOMPARE(commandLine.Error.isEmpty(), action != TVxStartAction::ShowUsageError);
+    }
+
+    void seedText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("seed"); // empty: refused
+        QTest::newRow("zero") << "0"
+                              << "0";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7";
+        QTest::newRow("2^64 - 1") << "18446744073709551615"
+                                  << "18446744073709551615";
+        QTest::newRow("2^64") << "18446744073709551616" << QString();
+        QTest::newRow("empty") << "" << QString();
+        QTest::newRow("sign") << "+7" << QString();
+        QTest::newRow("blank around") << " 7" << QString();
+        QTest::newRow("hexadecimal") << "0x10" << QString();
+        QTest::newRow("full-width digits") << "７" << QString();
+    }
+
+    void seedText() {
+        QFETCH(QString, text);
+        QFETCH(QString, seed);
+        const std::optional<uint64_t> parsed = ParseSeedText(text);
+        QCOMPARE(parsed ? QString::number(*parsed) : QString(), seed);
     }
 
     void helpText() {
         const QString text = CommandLineHelpText(QStringLiteral("ridolt"));
         QVERIFY(text.startsWith(QStringLiteral("使い方: ridolt [オプション] [ファイル]\n")));
-        QVERIFY(text.endsWith(QStringLiteral("オプション:\n"
-                                             "  -h, --help     このヘルプを表示します。\n"
-                                             "  -v, --version  バージョン情報を表示します。\n")));
+        QVERIFY(text.endsWith(QStringLiteral(
+            "オプション (--seed はファイルより前に):\n"
+            "  -h, --help     このヘルプを表示します。\n"
+            "  -v, --version  バージョン情報を表示します。\n"
+            "      --seed N   最初のゲームの市場をシード N (0〜18446744073709551615) "
+            "から作ります。\n"
+            "                 ridolt-sim run --seed N や serve --seed N と同じ市場です。\n")));
     }
 
     void versionText() {

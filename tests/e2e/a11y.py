@@ -244,3 +244,35 @@ named = sorted((node.getRoleName(), node.name) for node in descendants(dialog)
 say(f"trade dialog names: {', '.join(f'{name} ({role})' for role, name in named)}")
 if named != [("page tab list", "売買"), ("page tab list", "銘柄"), ("tree", "銘柄情報")]:
     fail(f"the trade dialog's tab lists and list are named {named}")
+
+# 資産推移: the page tab pressed through its action shows the months played
+# as a list a screen reader reads cell by cell under its headers, and a
+# chart named after the page that describes the game's span.
+key("Escape")
+wait_for("the trade dialog closed", lambda: first(game, "dialog", "株取引") is None)
+assets_tab = next((tab for tab in descendants(frame)
+                   if tab.getRoleName() == "page tab" and tab.name == "資産推移"), None)
+if assets_tab is None:
+    fail("no page tab 資産推移")
+tab_action = assets_tab.queryAction()
+tab_names = [tab_action.getName(index) for index in range(tab_action.nActions)]
+tab_action.doAction(tab_names.index("Press") if "Press" in tab_names else 0)
+wait_for("資産推移 shown", lambda: "selected" in states(assets_tab))
+months = wait_for("list of months", lambda: first(frame, "tree", "月ごとの資産"))
+month_table = months.queryTable()
+month_headers = [month_table.getColumnHeader(column).name
+                 for column in range(month_table.nColumns)]
+month_rows = [[month_table.getAccessibleAt(row, column).name
+               for column in range(month_table.nColumns)] for row in range(month_table.nRows)]
+say(f"list {months.name}: {' | '.join(month_headers)}; "
+    + " / ".join(" | ".join(row) for row in month_rows))
+if month_headers != ["年月", "資金", "株式評価額", "総資産", "前月比"]:
+    fail(f"the list of months has the columns {month_headers}")
+if [row[0] for row in month_rows] != ["1年目2月", "1年目1月"] or month_rows[0][4] != "-30万円":
+    fail(f"the list of months reads {month_rows}")
+asset_chart = wait_for("chart 資産推移", lambda: next(
+    (node for node in descendants(frame)
+     if node.name == "資産推移" and node.getRoleName() != "page tab"), None))
+say(f"chart {asset_chart.name} ({asset_chart.getRoleName()}): {asset_chart.description}")
+if not asset_chart.description.startswith("1年目1月から1年目2月まで、総資産 3000万円から2970万円"):
+    fail(f"the chart 資産推移 describes itself as {asset_chart.description!r}")

@@ -113,13 +113,14 @@ private slots:
         QTabBar& bar = *pages.tabBar();
         QCOMPARE(Accessible(&bar)->text(QAccessible::Name), QStringLiteral("ページ"));
         const QList<TTab> tabs = Tabs(bar);
-        QCOMPARE(tabs.size(), 4);
+        QCOMPARE(tabs.size(), 5);
         QStringList names;
         for (const TTab& tab : tabs) {
             names << tab.Name;
             QVERIFY(tab.Selectable);
         }
-        QCOMPARE(names, (QStringList{"市場銘柄", "所有銘柄", "本年度収支予想", "前年度収支"}));
+        QCOMPARE(names,
+                 (QStringList{"市場銘柄", "所有銘柄", "本年度収支予想", "前年度収支", "資産推移"}));
         QCOMPARE(SelectedTabs(bar), QStringList{"市場銘柄"});
         pages.setCurrentIndex(2);
         QCOMPARE(SelectedTabs(bar), QStringList{"本年度収支予想"});

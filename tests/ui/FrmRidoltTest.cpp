@@ -174,7 +174,8 @@ private slots:
                                "-",
                                list + "SortMenu"};
         };
-        QTest::newRow("game") << "MIGame" << QStringList{"ActGameNew", "-", "VxExitAction1"};
+        QTest::newRow("game") << "MIGame"
+                              << QStringList{"ActGameNew", "ActGameNewSeed", "-", "VxExitAction1"};
         QTest::newRow("load") << "MILoad" << load;
         QTest::newRow("save") << "MISave" << save;
         QTest::newRow("view") << "MIView" << QStringList{"ActChartVisible", "ActMessageVisible"};

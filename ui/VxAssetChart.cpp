@@ -1,0 +1,358 @@
+#include "ui/VxAssetChart.h"
+
+#include "game/VxConsts.h"
+#include "game/VxGameHistory.h"
+#include "game/VxSeed.h"
+#include "game/VxUtils.h"
+#include "ui/VxAssetText.h"
+#include "ui/VxCompanyColumnText.h"
+
+#include <QCategoryAxis>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Where an amount of 0 or less is drawn: far below any decade the axis
+// starts at, so its line leaves the plot at the bottom edge.
+constexpr qreal NothingY = 1e-3;
+// The money axis starts at the decade of 1000万円 or lower, and never
+// below 1万円, the smallest amount above 0.
+constexpr int HighestLowDecade = 3;
+// Year labels: at most about this many along the month axis.
+constexpr int MostYearLabels = 5;
+
+qreal ChartY(int64_t money) {
+    return money > 0 ? static_cast<qreal>(money) : NothingY;
+}
+
+int64_t PointMoney(const QPointF& point) {
+    return point.y() >= 1 ? static_cast<int64_t>(point.y()) : 0;
+}
+
+QLineSeries* NewLine(const char* objectName, const QString& name, const QColor& color, qreal width,
+                     Qt::PenStyle style = Qt::SolidLine) {
+    auto* series = new QLineSeries;
+    series->setObjectName(QString::fromLatin1(objectName));
+    series->setName(name);
+    series->setPen(QPen(color, width, style));
+    series->setPointsVisible(false);
+    return series;
+}
+
+// 1, 2, 5, 10 ... years between labels, so that `years` take at most
+// MostYearLabels of them.
+int YearStep(int64_t years) {
+    for (const int step : {1, 2, 5, 10, 20, 50})
+        if (years <= step * MostYearLabels)
+            return step;
+    return 100;
+}
+
+void ClearCategories(QCategoryAxis& axis) {
+    for (const QString& label : axis.categoriesLabels())
+        axis.remove(label);
+}
+
+} // namespace
+
+TVxAssetChart::TVxAssetChart(QWidget* parent)
+    : QChartView(parent),
+      FTotalSeries(NewLine("SeriesTotal", QStringLiteral("総資産"), QColor(0xc6, 0x28, 0x28), 1)),
+      FCashSeries(NewLine("SeriesCash", QStringLiteral("資金"), QColor(0x1f, 0x5f, 0xbf), 1)),
+      FValueSeries(
+          NewLine("SeriesValue", QStringLiteral("株式評価額"), QColor(0x2e, 0x8b, 0x3e), 1)),
+      // Drawn over 総資産, which shows through it where the two agree.
+      FBotSeries(NewLine("SeriesBot", BotName, QColor(0xe0, 0x7b, 0x00, 150), 1)),
+      FMonthAxis(new QCategoryAxis), FMoneyAxis(new QLogValueAxis), FMoneyLabels(new QCategoryAxis),
+      FMarks(new QCategoryAxis) {
+    QChart* assetChart = chart();
+    assetChart->setTitle(ChartTitle);
+    assetChart->setBackgroundBrush(Qt::white);
+    assetChart->setBackgroundRoundness(0);
+    assetChart->setMargins(QMargins(4, 2, 4, 2));
+    assetChart->legend()->setAlignment(Qt::AlignTop);
+
+    // The month axis labels the first month of some years, at the month.
+    FMonthAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    FMonthAxis->setStartValue(0);
+    assetChart->addAxis(FMonthAxis, Qt::AlignBottom);
+    // The series are placed by the log axis; the decade labels and their
+    // grid lines are those of a plain axis over the decades' exponents,
+    // which lies exactly over it.
+    FMoneyAxis->setBase(10);
+    FMoneyAxis->setVisible(false);
+    assetChart->addAxis(FMoneyAxis, Qt::AlignLeft);
+    FMoneyLabels->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    FMoneyLabels->setTruncateLabels(false);
+    assetChart->addAxis(FMoneyLabels, Qt::AlignLeft);
+    // The stake and the goal: dashed lines across the plot, named at the
+    // right edge.
+    FMarks->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    FMarks->setGridLinePen(QPen(QColor(0x70, 0x70, 0x70), 1, Qt::DashLine));
+    FMarks->setLineVisible(false);
+    FMarks->setTruncateLabels(false);
+    assetChart->addAxis(FMarks, Qt::AlignRight);
+
+    for (QLineSeries* series : {FTotalSeries, FCashSeries, FValueSeries, FBotSeries}) {
+        assetChart->addSeries(series);
+        series->attachAxis(FMonthAxis);
+        series->attachAxis(FMoneyAxis);
+    }
+    // Only a game of a seed has the bot's line; its legend entry comes
+    // with it.
+    FBotSeries->setVisible(false);
+
+    setRenderHint(QPainter::Antialiasing, false);
+    setRubberBand(QChartView::NoRubberBand);
+    setDragMode(QGraphicsView::NoDrag);
+    setInteractive(false);
+    setAccessibleName(ChartTitle);
+    ScheduleSync();
+}
+
+void TVxAssetChart::Reset() {
+    FShown = {};
+    FHistory = nullptr;
+    setAccessibleDescription({});
+    ScheduleSync();
+}
+
+void TVxAssetChart::Reflect(const TVxGameHistory& history, const std::vector<int64_t>* bot) {
+    const std::vector<TVxHistoryMonth>& months = history.Months();
+    const auto count = static_cast<qsizetype>(months.size());
+    if (count < FShown.Total.size() || &history != FHistory)
+        Reset();
+    FHistory = &history;
+    if (count > 0)
+        FShown.FirstMonth = VxMonthIndex(months.front().Year, months.front().Month);
+    // Every month shown but the newest is settled; the newest may have
+    // changed by a trade since, and is taken again.
+    const qsizetype from = std::max<qsizetype>(FShown.Total.size() - 1, 0);
+    FShown.Total.resize(from);
+    FShown.Cash.resize(from);
+    FShown.Value.resize(from);
+    for (qsizetype i = from; i < count; ++i) {
+        TakeMonth(months[static_cast<size_t>(i)], static_cast<qreal>(i));
+        if (i < count - 1)
+            for (const QList<QPointF>* line : {&FShown.Total, &FShown.Cash, &FShown.Value})
+                Settle(line->back());
+    }
+
+    // The bot's months never change once played.
+    const qsizetype botCount =
+        bot ? std::min<qsizetype>(static_cast<qsizetype>(bot->size()), count) : 0;
+    if (botCount < FShown.Bot.size()) {
+        FShown.Bot.clear();
+        FShown.Replaced = true;
+    }
+    for (qsizetype i = FShown.Bot.size(); i < botCount; ++i) {
+        FShown.Bot << QPointF(static_cast<qreal>(i), ChartY((*bot)[static_cast<size_t>(i)]));
+        Settle(FShown.Bot.back());
+    }
+    Describe();
+    ScheduleSync();
+}
+
+void TVxAssetChart::TakeMonth(const TVxHistoryMonth& month, qreal x) {
+    FShown.Total << QPointF(x, ChartY(month.Total()));
+    FShown.Cash << QPointF(x, ChartY(month.Cash));
+    FShown.Value << QPointF(x, ChartY(month.Value));
+}
+
+void TVxAssetChart::Settle(const QPointF& point) {
+    const int64_t money = PointMoney(point);
+    if (money > 0 && (FShown.SettledLowest == 0 || money < FShown.SettledLowest))
+        FShown.SettledLowest = money;
+    FShown.SettledHighest = std::max(FShown.SettledHighest, money);
+}
+
+void TVxAssetChart::Describe() {
+    // A screen reader hears the title as the chart's name and the span of
+    // the game with its 総資産 at both ends as its description.
+    const std::vector<TVxHistoryMonth>& months = FHistory->Months();
+    if (months.empty()) {
+        setAccessibleDescription({});
+        return;
+    }
+    const TVxHistoryMonth& first = months.front();
+    const TVxHistoryMonth& last = months.back();
+    QString text = QStringLiteral("%1から%2まで、総資産 %3から%4")
+                       .arg(QString::fromStdString(CalendarText(first.Year, first.Month)),
+                            QString::fromStdString(CalendarText(last.Year, last.Month)),
+                            AssetMoneyText(first.Total()), AssetMoneyText(last.Total()));
+    if (!FShown.Bot.isEmpty())
+        text +=
+            QStringLiteral("。%1 %2").arg(BotName, AssetMoneyText(PointMoney(FShown.Bot.back())));
+    setAccessibleDescription(text);
+}
+
+QString TVxAssetChart::MonthReadout(int index) const {
+    const std::vector<TVxHistoryMonth>& months = FHistory->Months();
+    const auto at = static_cast<size_t>(index);
+    return AssetMonthReadout(months[at], at > 0 ? &months[at - 1] : nullptr);
+}
+
+void TVxAssetChart::ScheduleSync() {
+    if (FSyncPending)
+        return;
+    FSyncPending = true;
+    QMetaObject::invokeMethod(this, &TVxAssetChart::Sync, Qt::QueuedConnection);
+}
+
+void TVxAssetChart::Sync() {
+    if (!FSyncPending)
+        return;
+    FSyncPending = false;
+    Draw();
+    CacheTexts();
+}
+
+void TVxAssetChart::CacheTexts() {
+    // Qt Charts draws every label, legend entry and title as a rich-text
+    // item, which costs a repaint more than the lines; they change once a
+    // year at most, so each is drawn from a pixmap of its own, made again
+    // whenever it changes.  The lines are drawn afresh.
+    std::vector<QGraphicsItem*> items{chart()};
+    while (!items.empty()) {
+        QGraphicsItem* item = items.back();
+        items.pop_back();
+        if (item->type() == QGraphicsTextItem::Type ||
+            item->type() == QGraphicsSimpleTextItem::Type)
+            item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+        for (QGraphicsItem* child : item->childItems())
+            items.push_back(child);
+    }
+}
+
+const TVxAssetChart& TVxAssetChart::Synced() const {
+    const_cast<TVxAssetChart*>(this)->Sync();
+    return *this;
+}
+
+QLineSeries& TVxAssetChart::TotalSeries() const {
+    return *Synced().FTotalSeries;
+}
+
+QLineSeries& TVxAssetChart::CashSeries() const {
+    return *Synced().FCashSeries;
+}
+
+QLineSeries& TVxAssetChart::ValueSeries() const {
+    return *Synced().FValueSeries;
+}
+
+QLineSeries& TVxAssetChart::BotSeries() const {
+    return *Synced().FBotSeries;
+}
+
+QCategoryAxis& TVxAssetChart::MonthAxis() const {
+    return *Synced().FMonthAxis;
+}
+
+QLogValueAxis& TVxAssetChart::MoneyAxis() const {
+    return *Synced().FMoneyAxis;
+}
+
+QCategoryAxis& TVxAssetChart::MoneyLabels() const {
+    return *Synced().FMoneyLabels;
+}
+
+QCategoryAxis& TVxAssetChart::Marks() const {
+    return *Synced().FMarks;
+}
+
+void TVxAssetChart::Draw() {
+    DrawLine(*FTotalSeries, FShown.Total);
+    DrawLine(*FCashSeries, FShown.Cash);
+    DrawLine(*FValueSeries, FShown.Value);
+    DrawLine(*FBotSeries, FShown.Bot);
+    FShown.Replaced = false;
+    FBotSeries->setVisible(!FShown.Bot.isEmpty());
+    const bool shown = !FShown.Total.isEmpty();
+    for (QAbstractAxis* axis :
+         std::initializer_list<QAbstractAxis*>{FMonthAxis, FMoneyLabels, FMarks})
+        axis->setVisible(shown);
+    if (!shown)
+        return;
+    DrawMonthAxis();
+    DrawMoneyAxis();
+}
+
+void TVxAssetChart::DrawLine(QLineSeries& series, const QList<QPointF>& points) {
+    const qsizetype drawn = series.count();
+    if (FShown.Replaced || drawn > points.size()) {
+        series.replace(points);
+        return;
+    }
+    // The newest point drawn may have moved since; the others stay.
+    if (drawn > 0 && series.at(drawn - 1) != points[drawn - 1])
+        series.replace(drawn - 1, points[drawn - 1]);
+    if (drawn < points.size())
+        series.append(points.mid(drawn));
+}
+
+void TVxAssetChart::DrawMonthAxis() {
+    // To the end of the year the newest month lies in, at least a year.
+    const qsizetype last = FShown.Total.size() - 1;
+    const qreal end = std::max<qreal>(12, std::ceil(static_cast<qreal>(last) / 12) * 12);
+    const int step = YearStep(static_cast<int64_t>(end) / 12);
+    if (end == FMonthAxisEnd && step == FYearStep && FShown.FirstMonth == FLabelFirstMonth)
+        return;
+    FMonthAxisEnd = end;
+    FYearStep = step;
+    FLabelFirstMonth = FShown.FirstMonth;
+    ClearCategories(*FMonthAxis);
+    // The first month of every step-th year, named as the calendar names
+    // it: "10年目" marks where the tenth year begins.
+    for (auto x = static_cast<int64_t>(12 - FShown.FirstMonth % 12) % 12; x <= end; x += 12) {
+        const int64_t year = (FShown.FirstMonth + x) / 12 + 1;
+        if (x > 0 && year % step == 0)
+            FMonthAxis->append(QStringLiteral("%1年目").arg(year), static_cast<qreal>(x));
+    }
+    FMonthAxis->setRange(0, end);
+}
+
+void TVxAssetChart::DrawMoneyAxis() {
+    int64_t lowest = FShown.SettledLowest;
+    int64_t highest = std::max<int64_t>(FShown.SettledHighest, GoalMoney);
+    for (const QList<QPointF>* line : {&FShown.Total, &FShown.Cash, &FShown.Value}) {
+        const int64_t money = PointMoney(line->back());
+        if (money > 0 && (lowest == 0 || money < lowest))
+            lowest = money;
+        highest = std::max(highest, money);
+    }
+    const int low =
+        lowest > 0
+            ? std::clamp(static_cast<int>(std::floor(std::log10(static_cast<double>(lowest)))), 0,
+                         HighestLowDecade)
+            : HighestLowDecade;
+    const int high =
+        std::max(static_cast<int>(std::ceil(std::log10(static_cast<double>(highest)))), low + 1);
+    if (low == FLowDecade && high == FHighDecade)
+        return;
+    FLowDecade = low;
+    FHighDecade = high;
+    FMoneyAxis->setRange(std::pow(10.0, low), std::pow(10.0, high));
+    // The labels and the marks lie over the decades' exponents; each label
+    // names the end of a category, the first one the axis' bottom edge.
+    const qreal start = low - 0.001;
+    ClearCategories(*FMoneyLabels);
+    FMoneyLabels->setStartValue(start);
+    int64_t decade = 1;
+    for (int exponent = 0; exponent <= high; ++exponent, decade *= 10)
+        if (exponent >= low)
+            FMoneyLabels->append(AssetMoneyText(decade), exponent);
+    FMoneyLabels->setRange(low, high);
+    ClearCategories(*FMarks);
+    FMarks->setStartValue(start);
+    FMarks->append(QStringLiteral("元手 ") + MoneyText(StartMoney), std::log10(qreal{StartMoney}));
+    FMarks->append(QStringLiteral("目標 ") + MoneyText(GoalMoney), std::log10(qreal{GoalMoney}));
+    FMarks->setRange(low, high);
+}

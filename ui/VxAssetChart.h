@@ -1,0 +1,122 @@
+#pragma once
+
+// The chart of 資産推移: 総資産, 資金 and 株式評価額 over every month of the
+// game's history, on a logarithmic money axis (a game runs from 3000万円 to
+// 3000億円, four orders of magnitude), with the stake and the goal marked;
+// and, for a game whose market came whole from its seed, a second 総資産
+// line: what the simulator's trend rules made of the same market.
+//
+// Month i of the history lies at x = i.  The money axis runs over whole
+// decades, from the decade of the smallest amount above 0 shown (1000万円
+// at most) to the decade above the largest or the goal; it is labelled in
+// Japanese units (1000万円, 1億円) by an axis of its own, since a log axis
+// writes only printf formats.  An amount of 0 or less (no holdings, the
+// cash below 0 in the month a game is lost) has no place on a log axis:
+// its line drops below the bottom edge, which cuts it off.
+//
+// A month played adds a point to each line instead of drawing them again,
+// and the chart's parts take what Reflect decided only when the event loop
+// next runs, once for any number of Reflects before it: each change of an
+// axis range lays out every label of the chart at once.  The month axis
+// runs to the end of the year shown, so its range changes once a year.
+
+#include <QChartView>
+#include <QList>
+#include <QPointF>
+
+#include <cstdint>
+#include <vector>
+
+class QCategoryAxis;
+class QLineSeries;
+class QLogValueAxis;
+class TVxGameHistory;
+struct TVxHistoryMonth;
+
+class TVxAssetChart : public QChartView {
+    Q_OBJECT
+public:
+    static inline const QString ChartTitle = QStringLiteral("資産推移");
+    static inline const QString BotName = QStringLiteral("トレンド戦略");
+
+    explicit TVxAssetChart(QWidget* parent = nullptr);
+
+    // Takes in the months of `history` added since the last Reflect and
+    // the changes of its newest month, and `bot`'s fortunes (万円, month by
+    // month from the history's first; none: no bot line) up to as many
+    // months.  A history shorter than the one shown, or fewer bot months,
+    // is taken in whole.
+    void Reflect(const TVxGameHistory& history, const std::vector<int64_t>* bot);
+    // The history now holds another game's months: nothing of the last
+    // one stays.
+    void Reset();
+
+    // The months shown, oldest first, and what month `index` reads out.
+    int MonthCount() const { return static_cast<int>(FShown.Total.size()); }
+    QString MonthReadout(int index) const;
+
+    // The chart's parts as the last Reflect has them.
+    QLineSeries& TotalSeries() const;
+    QLineSeries& CashSeries() const;
+    QLineSeries& ValueSeries() const;
+    QLineSeries& BotSeries() const;
+    QCategoryAxis& MonthAxis() const;
+    QLogValueAxis& MoneyAxis() const;
+    QCategoryAxis& MoneyLabels() const;
+    QCategoryAxis& Marks() const;
+
+protected:
+    // The point of month `index` on the 総資産 line.
+    QPointF MonthPoint(int index) const { return FShown.Total[index]; }
+
+private:
+    // What the chart shows: a point per month of each line, and what the
+    // axes are fitted to.
+    struct TShown {
+        QList<QPointF> Total;
+        QList<QPointF> Cash;
+        QList<QPointF> Value;
+        QList<QPointF> Bot;
+        // The calendar month (from the game's start) of x = 0.
+        int64_t FirstMonth = 0;
+        // The smallest amount above 0 and the largest amount of the points
+        // that no longer change (the bot's, the history's but the newest).
+        int64_t SettledLowest = 0; // 0: none yet
+        int64_t SettledHighest = 0;
+        // Whether the lines' points must be replaced rather than appended.
+        bool Replaced = true;
+    };
+
+    void TakeMonth(const TVxHistoryMonth& month, qreal x);
+    // Counts a point that no longer changes into the range of the axis.
+    void Settle(const QPointF& point);
+    void Describe();
+
+    void ScheduleSync();
+    void Sync();
+    void CacheTexts();
+    const TVxAssetChart& Synced() const;
+    void Draw();
+    void DrawLine(QLineSeries& series, const QList<QPointF>& points);
+    void DrawMonthAxis();
+    void DrawMoneyAxis();
+
+    TShown FShown;
+    // The history last taken in, for what a month reads out.
+    const TVxGameHistory* FHistory = nullptr;
+    bool FSyncPending = false;
+    QLineSeries* FTotalSeries;
+    QLineSeries* FCashSeries;
+    QLineSeries* FValueSeries;
+    QLineSeries* FBotSeries;
+    QCategoryAxis* FMonthAxis;
+    QLogValueAxis* FMoneyAxis;
+    QCategoryAxis* FMoneyLabels;
+    QCategoryAxis* FMarks;
+    // What the parts were last drawn with.
+    int FYearStep = 0;
+    qreal FMonthAxisEnd = -1;
+    int64_t FLabelFirstMonth = -1;
+    int FLowDecade = -1;
+    int FHighDecade = -1;
+};

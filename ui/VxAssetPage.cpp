@@ -1,0 +1,184 @@
+#include "ui/VxAssetPage.h"
+
+#include "components/VxListView.h"
+#include "game/VxConsts.h"
+#include "game/VxGame.h"
+#include "game/VxUtils.h"
+#include "ui/VxAssetChart.h"
+#include "ui/VxAssetListModel.h"
+#include "ui/VxAssetText.h"
+#include "ui/VxCompanyColumnText.h"
+#include "ui/VxTrendBot.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int FigureColumns = 4;
+constexpr int ChartWidth = 470;
+constexpr int ListWidth = 530;
+
+// A figure a player may select and copy, and a screen reader reads as it
+// is written.
+QLabel* NewFigure(const char* objectName) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return label;
+}
+
+QString Calendar(const TVxHistoryMonth& month) {
+    return QString::fromStdString(CalendarText(month.Year, month.Month));
+}
+
+TVxAssetListModel& ListModel(const TVxListView& list) {
+    return static_cast<TVxAssetListModel&>(list.Model());
+}
+
+} // namespace
+
+TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
+    : QWidget(parent), FGame(game), FBot(std::make_unique<TVxTrendBot>()),
+      FEnd(NewFigure("LblAssetEnd")), FElapsed(NewFigure("LblAssetElapsed")),
+      FTotal(NewFigure("LblAssetTotal")), FPeak(NewFigure("LblAssetPeak")),
+      FFees(NewFigure("LblAssetFees")), FTax(NewFigure("LblAssetTax")),
+      FTrades(NewFigure("LblAssetTrades")), FSeed(NewFigure("LblAssetSeed")),
+      FBotFigure(NewFigure("LblAssetBot")) {
+    QFont endFont = FEnd->font();
+    endFont.setBold(true);
+    endFont.setPointSizeF(endFont.pointSizeF() * 1.25);
+    FEnd->setFont(endFont);
+    FEnd->hide();
+
+    auto* figures = new QGridLayout;
+    figures->setContentsMargins(6, 2, 6, 2);
+    figures->setHorizontalSpacing(18);
+    figures->setVerticalSpacing(2);
+    int place = 0;
+    for (QLabel* figure : {FElapsed, FTotal, FPeak, FTrades, FFees, FTax, FSeed, FBotFigure}) {
+        figures->addWidget(figure, place / FigureColumns, place % FigureColumns);
+        ++place;
+    }
+    figures->setColumnStretch(FigureColumns - 1, 1);
+
+    FChart = new TVxAssetChart;
+    FChart->setObjectName(QStringLiteral("Chart"));
+    FList = new TVxListView(new TVxAssetListModel(game.History()));
+    FList->setObjectName(QStringLiteral("VLVAssets"));
+    FList->setAccessibleName(QStringLiteral("月ごとの資産"));
+    for (int column = 0; column < TVxAssetListModel::acColumnCount; ++column)
+        FList->AddColumn(
+            TVxAssetListModel::Caption(column), TVxAssetListModel::DefaultWidth(column),
+            column == TVxAssetListModel::acMonth ? TVxAlignment::Left : TVxAlignment::Right);
+    FList->SetColumnClick(false);
+
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->setObjectName(QStringLiteral("SplitterAssets"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(FChart);
+    split->addWidget(FList);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
+    split->setSizes({ChartWidth, ListWidth});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->setSpacing(2);
+    auto* endRow = new QHBoxLayout;
+    endRow->setContentsMargins(6, 0, 6, 0);
+    endRow->addWidget(FEnd);
+    layout->addLayout(endRow);
+    layout->addLayout(figures);
+    layout->addWidget(split, 1);
+}
+
+TVxAssetPage::~TVxAssetPage() = default;
+
+void TVxAssetPage::Reset() {
+    ListModel(*FList).Reset();
+    FChart->Reset();
+}
+
+void TVxAssetPage::Reflect() {
+    ListModel(*FList).Reflect();
+    FChart->Reflect(FGame.History(), BotFortunes());
+    ShowFigures();
+    // The bot plays its months when the event loop next runs, once for any
+    // number of Reflects before it, so a month step does not wait for it.
+    if (FBotPending)
+        return;
+    FBotPending = true;
+    QMetaObject::invokeMethod(this, &TVxAssetPage::CatchUpBot, Qt::QueuedConnection);
+}
+
+const std::vector<int64_t>* TVxAssetPage::BotFortunes() const {
+    const TVxGameHistory& history = FGame.History();
+    if (!history.SeededFromStart() || FBot->Seed() != history.Seed())
+        return nullptr;
+    return &FBot->Fortunes();
+}
+
+void TVxAssetPage::CatchUpBot() {
+    if (!FBotPending)
+        return;
+    FBotPending = false;
+    const TVxGameHistory& history = FGame.History();
+    if (!history.SeededFromStart() || history.Empty())
+        FBot->Clear();
+    else
+        FBot->CatchUp(*history.Seed(), history.Months().size());
+    FChart->Reflect(history, BotFortunes());
+    ShowBotFigure();
+}
+
+void TVxAssetPage::ShowFigures() {
+    const TVxGameHistory& history = FGame.History();
+    if (history.Empty())
+        return;
+    const QString end = GameEndText(FGame);
+    FEnd->setText(end);
+    FEnd->setVisible(!end.isEmpty());
+
+    const TVxHistorySummary summary = VxSummarize(history);
+    const TVxHistoryMonth& peak = history.Months()[static_cast<size_t>(summary.PeakIndex)];
+    FElapsed->setText(QStringLiteral("経過 ") + ElapsedText(summary.MonthsPlayed));
+    FTotal->setText(QStringLiteral("総資産 %1 (元手%2)")
+                        .arg(AssetMoneyText(summary.Total), StakeMultipleText(summary.Total)));
+    FPeak->setText(
+        QStringLiteral("最高 %1 (%2)").arg(AssetMoneyText(summary.PeakTotal), Calendar(peak)));
+    FTrades->setText(QStringLiteral("取引回数 %1回").arg(GroupedText(summary.Trades)));
+    FFees->setText(QStringLiteral("手数料 ") + YenText(summary.FeesYen));
+    FTax->setText(QStringLiteral("税 ") + AssetMoneyText(summary.Tax));
+    FSeed->setText(QStringLiteral("シード ") +
+                   (history.Seed() ? QString::number(*history.Seed()) : QStringLiteral("なし")));
+    ShowBotFigure();
+}
+
+void TVxAssetPage::ShowBotFigure() {
+    const QString bot = BotFortunes() ? BotText() : QString();
+    FBotFigure->setText(bot);
+    FBotFigure->setVisible(!bot.isEmpty());
+}
+
+QString TVxAssetPage::BotText() const {
+    const std::vector<int64_t>& fortunes = FBot->Fortunes();
+    if (!FBot->Seed() || fortunes.empty())
+        return {};
+    const size_t months = FGame.History().Months().size();
+    // The bot's game ended before the player's month: how.
+    if (fortunes.size() < months && FBot->Won())
+        return TVxAssetChart::BotName + u' ' + MoneyText(GoalMoney) + QStringLiteral("まで ") +
+               ElapsedText(static_cast<int64_t>(fortunes.size()) - 1);
+    const size_t shown = std::min(fortunes.size(), months);
+    QString text =
+        TVxAssetChart::BotName + QStringLiteral(" 総資産 ") + AssetMoneyText(fortunes[shown - 1]);
+    if (fortunes.size() < months && FBot->Ended())
+        text += QStringLiteral(" (終了)");
+    return text;
+}

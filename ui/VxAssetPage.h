@@ -1,0 +1,68 @@
+#pragma once
+
+// The page 資産推移: how the game's fortune grew, over its whole history.
+// Above, how the game ended (once it has) and its figures: the months
+// played, 総資産 with its multiple of the stake, the peak and its month,
+// the fees, the tax, the number of trades and the seed.  Below, the chart
+// (TVxAssetChart) beside the list of the months, newest first.
+//
+// The page reads the game only when Reflect asks it to, so a page that is
+// not shown costs a month nothing.  For a game whose market came whole from
+// its seed, Reflect also has what the trend rules make of the same market
+// (TVxTrendBot) caught up, when the event loop next runs, and drawn as a
+// second 総資産 line.
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class TVxAssetChart;
+class TVxGame;
+class TVxListView;
+class TVxTrendBot;
+
+class TVxAssetPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TVxAssetPage(const TVxGame& game, QWidget* parent = nullptr);
+    ~TVxAssetPage() override;
+
+    // Takes in the game as it stands: the months added since the last
+    // Reflect, the newest month's trades, the figures and the bot's line.
+    void Reflect();
+    // The game has a history of another game now (a new game, a load):
+    // nothing of the last one stays.
+    void Reset();
+
+    TVxAssetChart& Chart() const { return *FChart; }
+    TVxListView& List() const { return *FList; }
+    const TVxTrendBot& Bot() const { return *FBot; }
+
+private:
+    void ShowFigures();
+    void ShowBotFigure();
+    // The bot's fortunes for the history shown, as far as it has played;
+    // none for a history whose market did not all come from its seed.
+    const std::vector<int64_t>* BotFortunes() const;
+    // Plays the bot's months up to the history's and draws them.
+    void CatchUpBot();
+    QString BotText() const;
+
+    const TVxGame& FGame;
+    std::unique_ptr<TVxTrendBot> FBot;
+    bool FBotPending = false;
+    QLabel* FEnd;
+    QLabel* FElapsed;
+    QLabel* FTotal;
+    QLabel* FPeak;
+    QLabel* FFees;
+    QLabel* FTax;
+    QLabel* FTrades;
+    QLabel* FSeed;
+    QLabel* FBotFigure;
+    TVxAssetChart* FChart;
+    TVxListView* FList;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+// The texts of the 資産推移 page: money beyond 32 bits as the lists write
+// money, a month read out, the length of a game, the stake multiple and the
+// line that tells how a game ended.
+
+#include <QString>
+
+#include <cstdint>
+
+class TVxGame;
+struct TVxHistoryMonth;
+
+// Money (万円) as the lists write it (MoneyText), for sums that may pass
+// 32 bits: "1億2000万円", "21兆4748億3648万円"; with `showPlus` "+50万円".
+QString AssetMoneyText(int64_t money, bool showPlus = false);
+
+// An amount of yen to the yen, as prices are written but beyond 32 bits:
+// "1234万5678円", "12億3456万7890円".
+QString YenText(int64_t yen);
+
+// What the chart reads out for `month`:
+// "12年目3月 総資産 1億2000万円 (資金 2000万円, 株式 1億円, 前月比 +1000万円 +9.09%)".
+// The change is the one from `previous`, the month before; the per cent
+// only where that month's 総資産 was above 0.  The first month of a
+// history (no `previous`) has no 前月比.
+QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* previous);
+
+// The change of 総資産 from `previous` to `month`, as the list's 前月比
+// column writes it: "+1000万円"; empty without `previous`.
+QString AssetMonthChangeText(const TVxHistoryMonth& month, const TVxHistoryMonth* previous);
+
+// A length of `months` months: "41年5か月", "3年", "7か月", "0か月".
+QString ElapsedText(int64_t months);
+
+// `total` (万円) as a multiple of the stake, 3000万円: "×1.5", "×42.0",
+// and past a hundredfold in whole times, "×10,000".
+QString StakeMultipleText(int64_t total);
+
+// How `game` ended, above the figures: "3000億円まで 41年5か月" (from the
+// first month of the game to the first month of its history whose cash
+// reached the goal), or "12年目3月に破産" (the month the cash fell below
+// 0 and ended the game); empty while neither happened.
+QString GameEndText(const TVxGame& game);
