@@ -70,9 +70,9 @@ std::string OpenFailure(const std::string& fileName, const char* access) {
 }
 
 // A game continued from `fileName`, or a file error that says why not.
-void LoadOrFail(TVxSimGame& game, const std::string& fileName) {
+void LoadOrFail(TVxSimGame& game, const std::string& fileName, bool historySeed = false) {
     try {
-        game.Load(fileName);
+        game.Load(fileName, historySeed);
     } catch (...) {
         throw EVxSimFileError(VxSimLoadErrorText(fileName, std::current_exception()));
     }
@@ -117,17 +117,19 @@ int Serve(const std::vector<std::string>& rest, std::istream& in, std::ostream& 
     const TVxSimArgs args(rest, {"seed", "load", "record"});
     NoPlainArguments(args);
     TVxSimSessionStart start;
-    // Without a seed the game is new each time; the hello line tells the
-    // seed, so the game can still be played again.
-    start.Seed = args.Unsigned("seed").value_or(VxDrawSeed());
+    // Without a seed a new game is new each time and a loaded one goes on
+    // with its history's seed; the hello line tells the seed, so the game
+    // can still be played again.
+    const std::optional<uint64_t> seed = args.Unsigned("seed");
     start.Load = args.Text("load");
     const std::optional<std::string> recordFile = args.Text("record");
 
-    TVxSimGame game(start.Seed);
+    TVxSimGame game(seed.value_or(VxDrawSeed()));
     if (start.Load)
-        LoadOrFail(game, *start.Load);
+        LoadOrFail(game, *start.Load, !seed);
     else
         game.NewGame();
+    start.Seed = game.Seed();
     std::ofstream record;
     if (recordFile) {
         errno = 0;

@@ -16,11 +16,14 @@ void TVxSimGame::NewGame() {
     FStuck = false;
 }
 
-void TVxSimGame::Load(const std::string& fileName) {
+void TVxSimGame::Load(const std::string& fileName, bool historySeed) {
     FGame.LoadFromFile(fileName);
-    // The game's seed is the one it was given, whatever seed the file's
-    // history names; the history notes a change.
-    FGame.SetSeed(FSeed);
+    // The loaded game draws from its history's seed; the given one wins
+    // unless the history's is asked for, and the history notes a change.
+    if (historySeed && FGame.History().Seed())
+        FSeed = *FGame.History().Seed();
+    else
+        FGame.SetSeed(FSeed);
     FStuck = false;
 }
 

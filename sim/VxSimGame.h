@@ -38,7 +38,10 @@ public:
     // A new game: a fresh market and its warm-up year, drawn from the seed.
     void NewGame();
     // Continues a saved game; throws what TVxGame::LoadFromFile throws.
-    void Load(const std::string& fileName);
+    // The game goes on with the seed it was made with; with `historySeed`
+    // it takes the seed of the history beside the file instead, where
+    // there is one of this game.
+    void Load(const std::string& fileName, bool historySeed = false);
     void Save(const std::string& fileName);
 
     // Plays one month of a game with a strategy: its trades, then the

@@ -7,7 +7,9 @@
 #include "sim/VxSimJson.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -58,6 +60,62 @@ void Company(TVxSimJsonWriter& json, const TVxCompany& company) {
     json.EndObject();
 }
 
+// The game's history as its file holds it, a month a line, and the
+// figures of the whole game.
+void History(TVxSimJsonWriter& json, const TVxGameHistory& history) {
+    json.Key("history");
+    json.BeginObject();
+    json.Key("seed");
+    if (const std::optional<uint64_t> seed = history.Seed())
+        json.Number(*seed);
+    else
+        json.String("none");
+    json.Key("origin");
+    json.String(history.Origin() == TVxHistoryOrigin::NewGame ? "new" : "loaded");
+    const TVxHistorySummary summary = VxSummarize(history);
+    json.Key("summary");
+    json.BeginObject(true);
+    const std::pair<const char*, int64_t> figures[] = {{"months_played", summary.MonthsPlayed},
+                                                       {"total", summary.Total},
+                                                       {"peak_total", summary.PeakTotal},
+                                                       {"peak_month", summary.PeakIndex},
+                                                       {"tax", summary.Tax},
+                                                       {"fees_yen", summary.FeesYen},
+                                                       {"bought", summary.Bought},
+                                                       {"sold", summary.Sold},
+                                                       {"trades", summary.Trades}};
+    for (const auto& [name, value] : figures) {
+        json.Key(name);
+        json.Number(value);
+    }
+    json.EndObject();
+    json.Key("months");
+    json.BeginArray();
+    for (const TVxHistoryMonth& month : history.Months()) {
+        json.BeginObject(true);
+        json.Key("shown");
+        json.String(CalendarText(month.Year, month.Month));
+        const std::pair<const char*, int64_t> values[] = {{"year", month.Year},
+                                                          {"month", month.Month},
+                                                          {"cash", month.Cash},
+                                                          {"value", month.Value},
+                                                          {"total", month.Total()},
+                                                          {"tax", month.Tax},
+                                                          {"bankruptcies", month.Bankruptcies},
+                                                          {"trades", month.Trades},
+                                                          {"bought", month.Bought},
+                                                          {"sold", month.Sold},
+                                                          {"fees_yen", month.FeesYen}};
+        for (const auto& [name, value] : values) {
+            json.Key(name);
+            json.Number(value);
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
 std::string FileSizeText(const std::string& fileName) {
     std::error_code error;
     const auto size = std::filesystem::file_size(fileName, error);
@@ -101,6 +159,7 @@ std::string VxSimGameJson(const TVxGame& game, const std::string& fileName) {
     for (int32_t i = 0; i < game.MarketList.Count(); ++i)
         Company(json, *game.MarketList.Items(i));
     json.EndArray();
+    History(json, game.History());
     json.EndObject();
     return std::string(json.Text()) + "\n";
 }

@@ -9,7 +9,9 @@
 #include <string>
 
 // The game as JSON: the calendar (as stored, counted from 0, and as shown),
-// the cash, the yearly totals, the holdings and every company in file order.
+// the cash, the yearly totals, the holdings, every company in file order,
+// and the game's history: the one stored beside the file, or one that
+// starts at the file's month.
 std::string VxSimGameJson(const TVxGame& game, const std::string& fileName);
 
 // Why loading `fileName` failed with `error` (an exception thrown by

@@ -1,6 +1,7 @@
 // `run` through the command line: replays, the idle game's end, continuing
 // a saved game, and wrong command lines.
 
+#include "game/VxGameHistoryFile.h"
 #include "tests/sim/SimTestSupport.h"
 #include "tests/support/ScratchDir.h"
 
@@ -9,6 +10,9 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 
 namespace {
 
@@ -259,6 +263,30 @@ TEST(Run, LostOutputSavesNothing) {
     args.insert(args.end(), {"--save", dir.File("game.sav")});
     EXPECT_EQ(RunSimOnFullDisk(args, 0).Status, VxSimExitFailure);
     EXPECT_FALSE(std::filesystem::exists(dir.File("game.sav")));
+}
+
+// A saved game carries its history beside it, seed and all: served again
+// without a seed, it goes on with the market it was played on.
+TEST(Run, SaveWritesTheHistoryThatServeGoesOnWith) {
+    const TScratchDir dir;
+    const std::string file = dir.File("trend.sav");
+    std::vector<std::string> args = RunArgs("trend", 77, 5);
+    args.insert(args.end(), {"--save", file});
+    ASSERT_EQ(RunSim(args).Status, 0);
+
+    std::ifstream in(VxHistoryPath(file), std::ios::binary);
+    const TVxGameHistory history =
+        VxReadHistory(std::string(std::istreambuf_iterator<char>(in), {}));
+    EXPECT_EQ(history.Months().size(), 6u);
+    EXPECT_EQ(history.Seed(), std::optional<uint64_t>(77));
+    EXPECT_TRUE(history.SeededFromStart());
+
+    const std::string next = "{\"cmd\":\"next\"}\n";
+    const TSimResult itsOwn = RunSim({"serve", "--load", file}, next);
+    const TSimResult given = RunSim({"serve", "--load", file, "--seed", "77"}, next);
+    ASSERT_EQ(itsOwn.Status, 0) << itsOwn.Err;
+    EXPECT_NE(itsOwn.Out.find("\"seed\":77,"), std::string::npos) << itsOwn.Out.substr(0, 80);
+    EXPECT_EQ(itsOwn.Out, given.Out);
 }
 
 } // namespace

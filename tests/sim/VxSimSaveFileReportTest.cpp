@@ -1,6 +1,8 @@
 // `inspect`: a save file written by the game shown with the game's values,
 // and every kind of refused file explained.
 
+#include "game/VxGameHistory.h"
+#include "game/VxUtils.h"
 #include "sim/VxSimGame.h"
 #include "tests/sim/SimTestSupport.h"
 #include "tests/support/ScratchDir.h"
@@ -40,6 +42,19 @@ std::string HoldingLine(const TVxCompany& company) {
            ",\"average_price\":" + std::to_string(company.MyStockPriceBuyingAverage()) +
            ",\"price\":" + std::to_string(company.StockPrice()) +
            ",\"value\":" + std::to_string(company.MyStockValue()) + "}";
+}
+
+std::string HistoryMonthLine(const TVxHistoryMonth& month) {
+    return "      {\"shown\":\"" + CalendarText(month.Year, month.Month) +
+           "\",\"year\":" + std::to_string(month.Year) +
+           ",\"month\":" + std::to_string(month.Month) + ",\"cash\":" + std::to_string(month.Cash) +
+           ",\"value\":" + std::to_string(month.Value) +
+           ",\"total\":" + std::to_string(month.Total()) + ",\"tax\":" + std::to_string(month.Tax) +
+           ",\"bankruptcies\":" + std::to_string(month.Bankruptcies) +
+           ",\"trades\":" + std::to_string(month.Trades) +
+           ",\"bought\":" + std::to_string(month.Bought) +
+           ",\"sold\":" + std::to_string(month.Sold) +
+           ",\"fees_yen\":" + std::to_string(month.FeesYen) + "}";
 }
 
 // Position of `line` among `lines` at or after `from`; fails the test when
@@ -91,7 +106,23 @@ TEST(Inspect, ShowsTheValuesTheGameHad) {
     at = Find(lines, "  \"holdings_value\": " + std::to_string(value), at);
     for (int32_t i = 0; i < game.MarketList.Count(); ++i)
         at = Find(lines, CompanyLine(*game.MarketList.Items(i)), at);
-    EXPECT_EQ(lines.size(), at + 3) << "nothing after the companies but the closing brackets";
+    // The history the save file was written with, from the new game on.
+    at = Find(lines, "  \"history\": {", at);
+    at = Find(lines, "    \"seed\": 21", at);
+    at = Find(lines, "    \"origin\": \"new\"", at);
+    const TVxHistorySummary summary = VxSummarize(game.History());
+    at = Find(lines,
+              "    \"summary\": {\"months_played\":17,\"total\":" + std::to_string(summary.Total) +
+                  ",\"peak_total\":" + std::to_string(summary.PeakTotal) + ",\"peak_month\":" +
+                  std::to_string(summary.PeakIndex) + ",\"tax\":" + std::to_string(summary.Tax) +
+                  ",\"fees_yen\":" + std::to_string(summary.FeesYen) + ",\"bought\":" +
+                  std::to_string(summary.Bought) + ",\"sold\":" + std::to_string(summary.Sold) +
+                  ",\"trades\":" + std::to_string(summary.Trades) + "}",
+              at);
+    ASSERT_EQ(game.History().Months().size(), 18u);
+    for (const TVxHistoryMonth& month : game.History().Months())
+        at = Find(lines, HistoryMonthLine(month), at);
+    EXPECT_EQ(lines.size(), at + 4) << "nothing after the months but the closing brackets";
 }
 
 struct TRefusedFile {
