@@ -570,19 +570,31 @@ TEST_F(VxGameFileOnDisk, KilledWhileSavingLeavesAWholeFile) {
     int leftByKill = 0;
     for (int trial = 0; trial < Trials; ++trial) {
         const int signal = trial % 2 == 0 ? SIGTERM : SIGKILL;
+        // The child says when its saves are under way, so that the kill
+        // comes among them however slowly it starts (a sanitizer build).
+        int started[2];
+        ASSERT_EQ(::pipe(started), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             VxRemoveTemporaryFilesOnSignals();
             try {
+                game.SaveToFile(file.string());
+                const char ready = 1;
+                if (::write(started[1], &ready, 1) != 1)
+                    ::_exit(3);
                 for (;;) {
-                    game.SaveToFile(file.string());
                     other.SaveToFile(file.string());
+                    game.SaveToFile(file.string());
                 }
             } catch (...) {
                 ::_exit(2);
             }
         }
+        ::close(started[1]);
+        char ready = 0;
+        ASSERT_EQ(::read(started[0], &ready, 1), 1) << "trial " << trial;
+        ::close(started[0]);
         std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
         ::kill(child, signal);
         int status = 0;
