@@ -53,7 +53,7 @@ void TVxMonthChart::MonthsChanged() {
         return;
     }
     const bool tipShown = ReadoutTipShown();
-    ReadOut(FHighlighted, FHighlightedByPointer);
+    ReadOut(FHighlightedByPointer ? MonthAt(FPointer) : FHighlighted, FHighlightedByPointer);
     if (tipShown)
         ShowTip();
 }
@@ -115,9 +115,10 @@ QRect TVxMonthChart::MonthRect(int index) const {
 
 void TVxMonthChart::mouseMoveEvent(QMouseEvent* event) {
     QChartView::mouseMoveEvent(event);
+    FPointer = event->position().toPoint();
     if (MonthCount() == 0)
         return;
-    ReadOut(MonthAt(event->position().toPoint()), true);
+    ReadOut(MonthAt(FPointer), true);
     ShowTip();
 }
 
@@ -125,8 +126,9 @@ void TVxMonthChart::mousePressEvent(QMouseEvent* event) {
     // The click has focused the chart (its focus policy takes clicks): the
     // month clicked is the keys' to move on from.
     QChartView::mousePressEvent(event);
+    FPointer = event->position().toPoint();
     if (MonthCount() > 0)
-        ReadOut(MonthAt(event->position().toPoint()), !hasFocus());
+        ReadOut(MonthAt(FPointer), !hasFocus());
 }
 
 void TVxMonthChart::mouseReleaseEvent(QMouseEvent* event) {

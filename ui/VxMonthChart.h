@@ -13,7 +13,10 @@
 // and it draws its own series and axes in Draw().  After it changes what it
 // shows it calls MonthsChanged(), which keeps the month read out at its
 // place: under a resting pointer that is the month the pointer now points
-// at.  A chart without months reads out nothing and takes no focus.
+// at, on the axes as drawn now; the keys' month keeps its index, which is
+// the same place on a chart whose months shift along a fixed range and the
+// same month on one that grows at its end.  A chart without months reads
+// out nothing and takes no focus.
 //
 // Each change of an axis range lays out every axis label of the chart again
 // at once, so the chart's parts take what was shown only when the event loop
@@ -96,5 +99,7 @@ private:
     bool FSyncPending = false;
     int FHighlighted = -1;
     bool FHighlightedByPointer = false;
+    // Where in the viewport the pointer last moved or pressed.
+    QPoint FPointer;
     QString FReadout;
 };

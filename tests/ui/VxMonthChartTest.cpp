@@ -251,6 +251,20 @@ private slots:
         QVERIFY(!accessible->child(0)->state().focused);
     }
 
+    void NewMonthsReadTheMonthUnderARestingPointer() {
+        // Twice the months on the same width: the place of the latest of
+        // twelve now holds about the latest of twenty-four.
+        TShownChart shown(Growing(12));
+        TMoneyChart& chart = *shown.Chart;
+        const QPoint pointer = chart.Position(11);
+        QTest::mouseMove(chart.viewport(), pointer);
+        VerifyReadout(chart, 11);
+        chart.Show(Growing(24));
+        QVERIFY2(std::abs(chart.Highlighted() - 23) <= 1, qPrintable(chart.Readout()));
+        VerifyReadout(chart, chart.Highlighted());
+        QVERIFY(std::abs(chart.Position(chart.Highlighted()).x() - pointer.x()) <= 15);
+    }
+
     void FewerMonthsEndTheReadout() {
         TShownChart shown(Growing(12));
         TMoneyChart& chart = *shown.Chart;
