@@ -203,17 +203,26 @@ QString TVxAssetChart::MonthReadout(int index) const {
     return AssetMonthReadout(months[at], at > 0 ? &months[at - 1] : nullptr);
 }
 
+void TVxAssetChart::paintEvent(QPaintEvent* event) {
+    // Qt Charts makes label items anew whenever it lays the chart out (a
+    // resize, new labels), which may come after the chart was drawn.
+    CacheTexts();
+    TVxMonthChart::paintEvent(event);
+}
+
 void TVxAssetChart::CacheTexts() {
     // Qt Charts draws every label, legend entry and title as a rich-text
     // item, which costs a repaint more than the lines; they change once a
     // year at most, so each is drawn from a pixmap of its own, made again
-    // whenever it changes.  The lines are drawn afresh.
+    // whenever it changes.  The lines are drawn afresh.  (Setting the mode
+    // again would throw the pixmap away.)
     std::vector<QGraphicsItem*> items{chart()};
     while (!items.empty()) {
         QGraphicsItem* item = items.back();
         items.pop_back();
-        if (item->type() == QGraphicsTextItem::Type ||
-            item->type() == QGraphicsSimpleTextItem::Type)
+        if ((item->type() == QGraphicsTextItem::Type ||
+             item->type() == QGraphicsSimpleTextItem::Type) &&
+            item->cacheMode() != QGraphicsItem::DeviceCoordinateCache)
             item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
         for (QGraphicsItem* child : item->childItems())
             items.push_back(child);
@@ -271,11 +280,10 @@ void TVxAssetChart::Draw() {
     for (QAbstractAxis* axis :
          std::initializer_list<QAbstractAxis*>{FMonthAxis, FMoneyLabels, FMarks})
         axis->setVisible(shown);
-    if (shown) {
-        DrawMonthAxis();
-        DrawMoneyAxis();
-    }
-    CacheTexts();
+    if (!shown)
+        return;
+    DrawMonthAxis();
+    DrawMoneyAxis();
 }
 
 void TVxAssetChart::DrawLine(QLineSeries& series, const QList<QPointF>& points) {

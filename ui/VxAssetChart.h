@@ -74,6 +74,7 @@ protected:
     // an amount of nothing.
     QPointF MonthPoint(int index) const override;
     void Draw() override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // What the chart shows: a point per month of each line, and what the
