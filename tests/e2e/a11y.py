@@ -134,6 +134,15 @@ def key(*names):
     time.sleep(0.3)
 
 
+def tab_to(node, what):
+    for _ in range(20):
+        if "focused" in states(node):
+            return
+        key("Tab")
+    if "focused" not in states(node):
+        fail(f"Tab never reaches {what}")
+
+
 subprocess.run(["xdotool", "search", "--name", "^リドルト$", "windowfocus", "--sync"], check=True)
 
 # The chart, reached by Tab, reads out a month for each key: its text, and
@@ -173,12 +182,7 @@ def months():
 
 pyatspi.Registry.registerEventListener(heard, "object:text-changed:insert")
 pyatspi.Registry.registerEventListener(heard_focus, "object:state-changed:focused")
-for _ in range(20):
-    if "focused" in states(chart):
-        break
-    key("Tab")
-if "focused" not in states(chart):
-    fail("Tab never reaches the chart")
+tab_to(chart, "the chart")
 def read_out(month, of=None):
     text = chart_text(of)
     return text if text.startswith(month + " ") else None
@@ -212,12 +216,7 @@ say(f"chart clicked: {clicked}; focused: {' / '.join(focused)}")
 if chart_text() != clicked or not clicked.startswith("5月 "):
     fail(f"the click read out {chart_text()!r}, focused {clicked!r}")
 
-for _ in range(10):
-    if "focused" in states(market):
-        break
-    key("Tab")
-if "focused" not in states(market):
-    fail("Tab never reaches the market list")
+tab_to(market, "the market list")
 key("Down", "Return")
 dialog = wait_for("trade dialog", lambda: first(game, "dialog", "株取引"))
 
@@ -285,12 +284,7 @@ if not asset_chart.description.startswith("1年目1月から1年目2月まで、
 # manager to give it back.
 subprocess.run(["xdotool", "search", "--name", "^リドルト$", "windowfocus", "--sync"], check=True)
 pyatspi.Registry.registerEventListener(heard_focus, "object:state-changed:focused")
-for _ in range(20):
-    if "focused" in states(asset_chart):
-        break
-    key("Tab")
-if "focused" not in states(asset_chart):
-    fail("Tab never reaches the chart 資産推移")
+tab_to(asset_chart, "the chart 資産推移")
 key("End")
 asset_latest = wait_for("the latest month of 資産推移 read out",
                         lambda: read_out("1年目2月", asset_chart))
