@@ -63,7 +63,7 @@ void ClearCategories(QCategoryAxis& axis) {
 } // namespace
 
 TVxAssetChart::TVxAssetChart(QWidget* parent)
-    : QChartView(parent),
+    : TVxMonthChart(parent),
       FTotalSeries(NewLine("SeriesTotal", QStringLiteral("総資産"), QColor(0xc6, 0x28, 0x28), 1)),
       FCashSeries(NewLine("SeriesCash", QStringLiteral("資金"), QColor(0x1f, 0x5f, 0xbf), 1)),
       FValueSeries(
@@ -74,9 +74,6 @@ TVxAssetChart::TVxAssetChart(QWidget* parent)
       FMarks(new QCategoryAxis) {
     QChart* assetChart = chart();
     assetChart->setTitle(ChartTitle);
-    assetChart->setBackgroundBrush(Qt::white);
-    assetChart->setBackgroundRoundness(0);
-    assetChart->setMargins(QMargins(4, 2, 4, 2));
     assetChart->legend()->setAlignment(Qt::AlignTop);
 
     // The month axis labels the first month of some years, at the month.
@@ -108,20 +105,22 @@ TVxAssetChart::TVxAssetChart(QWidget* parent)
     // Only a game of a seed has the bot's line; its legend entry comes
     // with it.
     FBotSeries->setVisible(false);
+    // The dot goes where the series go: month i at x = i of the month
+    // axis, the amount on the log axis, not on the labels' exponents.
+    AddMarker(*FMonthAxis, *FMoneyAxis, FTotalSeries->pen().color());
 
+    // Lines of one pixel need no antialiasing, and are drawn much faster
+    // without it.
     setRenderHint(QPainter::Antialiasing, false);
-    setRubberBand(QChartView::NoRubberBand);
-    setDragMode(QGraphicsView::NoDrag);
-    setInteractive(false);
     setAccessibleName(ChartTitle);
-    ScheduleSync();
+    MonthsChanged();
 }
 
 void TVxAssetChart::Reset() {
     FShown = {};
     FHistory = nullptr;
     setAccessibleDescription({});
-    ScheduleSync();
+    MonthsChanged();
 }
 
 void TVxAssetChart::Reflect(const TVxGameHistory& history, const std::vector<int64_t>* bot) {
@@ -157,7 +156,7 @@ void TVxAssetChart::Reflect(const TVxGameHistory& history, const std::vector<int
         Settle(FShown.Bot.back());
     }
     Describe();
-    ScheduleSync();
+    MonthsChanged();
 }
 
 void TVxAssetChart::TakeMonth(const TVxHistoryMonth& month, qreal x) {
@@ -193,79 +192,81 @@ void TVxAssetChart::Describe() {
     setAccessibleDescription(text);
 }
 
+QPointF TVxAssetChart::MonthPoint(int index) const {
+    const QPointF& point = FShown.Total[index];
+    return {point.x(), std::max(point.y(), FMoneyAxis->min())};
+}
+
 QString TVxAssetChart::MonthReadout(int index) const {
     const std::vector<TVxHistoryMonth>& months = FHistory->Months();
     const auto at = static_cast<size_t>(index);
     return AssetMonthReadout(months[at], at > 0 ? &months[at - 1] : nullptr);
 }
 
-void TVxAssetChart::ScheduleSync() {
-    if (FSyncPending)
-        return;
-    FSyncPending = true;
-    QMetaObject::invokeMethod(this, &TVxAssetChart::Sync, Qt::QueuedConnection);
-}
-
-void TVxAssetChart::Sync() {
-    if (!FSyncPending)
-        return;
-    FSyncPending = false;
-    Draw();
+void TVxAssetChart::paintEvent(QPaintEvent* event) {
+    // Qt Charts makes label items anew whenever it lays the chart out (a
+    // resize, new labels), which may come after the chart was drawn.
     CacheTexts();
+    TVxMonthChart::paintEvent(event);
 }
 
 void TVxAssetChart::CacheTexts() {
     // Qt Charts draws every label, legend entry and title as a rich-text
     // item, which costs a repaint more than the lines; they change once a
     // year at most, so each is drawn from a pixmap of its own, made again
-    // whenever it changes.  The lines are drawn afresh.
+    // whenever it changes.  The lines are drawn afresh.  (Setting the mode
+    // again would throw the pixmap away.)
     std::vector<QGraphicsItem*> items{chart()};
     while (!items.empty()) {
         QGraphicsItem* item = items.back();
         items.pop_back();
-        if (item->type() == QGraphicsTextItem::Type ||
-            item->type() == QGraphicsSimpleTextItem::Type)
+        if ((item->type() == QGraphicsTextItem::Type ||
+             item->type() == QGraphicsSimpleTextItem::Type) &&
+            item->cacheMode() != QGraphicsItem::DeviceCoordinateCache)
             item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
         for (QGraphicsItem* child : item->childItems())
             items.push_back(child);
     }
 }
 
-const TVxAssetChart& TVxAssetChart::Synced() const {
-    const_cast<TVxAssetChart*>(this)->Sync();
-    return *this;
-}
-
 QLineSeries& TVxAssetChart::TotalSeries() const {
-    return *Synced().FTotalSeries;
+    SyncNow();
+    return *FTotalSeries;
 }
 
 QLineSeries& TVxAssetChart::CashSeries() const {
-    return *Synced().FCashSeries;
+    SyncNow();
+    return *FCashSeries;
 }
 
 QLineSeries& TVxAssetChart::ValueSeries() const {
-    return *Synced().FValueSeries;
+    SyncNow();
+    return *FValueSeries;
 }
 
 QLineSeries& TVxAssetChart::BotSeries() const {
-    return *Synced().FBotSeries;
+    SyncNow();
+    return *FBotSeries;
 }
 
 QCategoryAxis& TVxAssetChart::MonthAxis() const {
-    return *Synced().FMonthAxis;
+    SyncNow();
+    return *FMonthAxis;
 }
 
 QLogValueAxis& TVxAssetChart::MoneyAxis() const {
-    return *Synced().FMoneyAxis;
+    SyncNow();
+    return *FMoneyAxis;
 }
 
 QCategoryAxis& TVxAssetChart::MoneyLabels() const {
-    return *Synced().FMoneyLabels;
+    SyncNow();
+    return *FMoneyLabels;
 }
 
 QCategoryAxis& TVxAssetChart::Marks() const {
-    return *Synced().FMarks;
+    SyncNow();
+    return *FMarks;
 }
 
 void TVxAssetChart::Draw() {

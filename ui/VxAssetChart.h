@@ -4,7 +4,8 @@
 // game's history, on a logarithmic money axis (a game runs from 3000万円 to
 // 3000億円, four orders of magnitude), with the stake and the goal marked;
 // and, for a game whose market came whole from its seed, a second 総資産
-// line: what the simulator's trend rules made of the same market.
+// line: what the simulator's trend rules made of the same market.  It reads
+// out one month at a time (TVxMonthChart), with its dot on the 総資産 line.
 //
 // Month i of the history lies at x = i.  The money axis runs over whole
 // decades, from the decade of the smallest amount above 0 shown (1000万円
@@ -12,15 +13,17 @@
 // Japanese units (1000万円, 1億円) by an axis of its own, since a log axis
 // writes only printf formats.  An amount of 0 or less (no holdings, the
 // cash below 0 in the month a game is lost) has no place on a log axis:
-// its line drops below the bottom edge, which cuts it off.
+// its line drops below the bottom edge, which cuts it off, and the dot of
+// such a month sits on that edge.
 //
-// A month played adds a point to each line instead of drawing them again,
-// and the chart's parts take what Reflect decided only when the event loop
-// next runs, once for any number of Reflects before it: each change of an
-// axis range lays out every label of the chart at once.  The month axis
-// runs to the end of the year shown, so its range changes once a year.
+// A month played adds a point to each line instead of drawing them again;
+// the chart's parts take what Reflect decided when the event loop next runs
+// (TVxMonthChart), and the month axis runs to the end of the year shown, so
+// its range changes once a year.  The month read out by the keys stays on
+// its month as months are added; the pointer's is the month under it.
 
-#include <QChartView>
+#include "ui/VxMonthChart.h"
+
 #include <QList>
 #include <QPointF>
 
@@ -33,7 +36,7 @@ class QLogValueAxis;
 class TVxGameHistory;
 struct TVxHistoryMonth;
 
-class TVxAssetChart : public QChartView {
+class TVxAssetChart : public TVxMonthChart {
     Q_OBJECT
 public:
     static inline const QString ChartTitle = QStringLiteral("資産推移");
@@ -51,9 +54,10 @@ public:
     // one stays.
     void Reset();
 
-    // The months shown, oldest first, and what month `index` reads out.
-    int MonthCount() const { return static_cast<int>(FShown.Total.size()); }
-    QString MonthReadout(int index) const;
+    int MonthCount() const override { return static_cast<int>(FShown.Total.size()); }
+    // "12年目3月 総資産 1億2000万円 (資金 2000万円, 株式 1億円, 前月比 +1000万円 +9.09%)"
+    // (AssetMonthReadout).
+    QString MonthReadout(int index) const override;
 
     // The chart's parts as the last Reflect has them.
     QLineSeries& TotalSeries() const;
@@ -66,8 +70,11 @@ public:
     QCategoryAxis& Marks() const;
 
 protected:
-    // The point of month `index` on the 総資産 line.
-    QPointF MonthPoint(int index) const { return FShown.Total[index]; }
+    // The point of month `index` on the 総資産 line, on the bottom edge for
+    // an amount of nothing.
+    QPointF MonthPoint(int index) const override;
+    void Draw() override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // What the chart shows: a point per month of each line, and what the
@@ -92,11 +99,7 @@ private:
     void Settle(const QPointF& point);
     void Describe();
 
-    void ScheduleSync();
-    void Sync();
     void CacheTexts();
-    const TVxAssetChart& Synced() const;
-    void Draw();
     void DrawLine(QLineSeries& series, const QList<QPointF>& points);
     void DrawMonthAxis();
     void DrawMoneyAxis();
@@ -104,7 +107,6 @@ private:
     TShown FShown;
     // The history last taken in, for what a month reads out.
     const TVxGameHistory* FHistory = nullptr;
-    bool FSyncPending = false;
     QLineSeries* FTotalSeries;
     QLineSeries* FCashSeries;
     QLineSeries* FValueSeries;

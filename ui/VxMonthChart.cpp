@@ -52,10 +52,13 @@ void TVxMonthChart::MonthsChanged() {
         ClearReadout();
         return;
     }
-    const bool tipShown = ReadoutTipShown();
-    ReadOut(FHighlighted, FHighlightedByPointer);
-    if (tipShown)
-        ShowTip();
+    // The tooltip follows the dot, and the pointer's month is found on the
+    // axes, once the chart has drawn what it shows now.
+    FTipFollows = FTipFollows || ReadoutTipShown();
+    if (FHighlightedByPointer)
+        FPointerFollows = true;
+    else
+        ReadOut(FHighlighted, false);
 }
 
 void TVxMonthChart::ScheduleSync() {
@@ -70,10 +73,15 @@ void TVxMonthChart::Sync() {
         return;
     FSyncPending = false;
     Draw();
+    // The pointer's month on the axes just drawn; its dot is drawn below.
+    if (std::exchange(FPointerFollows, false) && FHighlighted >= 0 && FHighlightedByPointer)
+        SetReadout(DrawnMonthAt(FPointer), true);
     const QList<QPointF> marker =
         FHighlighted >= 0 ? QList<QPointF>{MonthPoint(FHighlighted)} : QList<QPointF>{};
     if (FMarker->points() != marker)
         FMarker->replace(marker);
+    if (std::exchange(FTipFollows, false) && FHighlighted >= 0)
+        ShowTip();
 }
 
 void TVxMonthChart::SyncNow() const {
@@ -90,13 +98,27 @@ QScatterSeries& TVxMonthChart::Marker() const {
     return *FMarker;
 }
 
+int TVxMonthChart::Highlighted() const {
+    SyncNow();
+    return FHighlighted;
+}
+
+const QString& TVxMonthChart::Readout() const {
+    SyncNow();
+    return FReadout;
+}
+
 int TVxMonthChart::MonthAt(QPoint position) const {
+    SyncNow();
+    return DrawnMonthAt(position);
+}
+
+int TVxMonthChart::DrawnMonthAt(QPoint position) const {
     const int count = MonthCount();
     if (count == 0)
         return -1;
     // Found on the axes as drawn; month i lies at x = i, so the nearest
     // month is the nearest whole x.
-    SyncNow();
     const qreal x = chart()->mapToValue(mapToScene(position), FMarker).x();
     return static_cast<int>(std::clamp<qreal>(std::round(x), 0, count - 1));
 }
@@ -115,9 +137,10 @@ QRect TVxMonthChart::MonthRect(int index) const {
 
 void TVxMonthChart::mouseMoveEvent(QMouseEvent* event) {
     QChartView::mouseMoveEvent(event);
+    FPointer = event->position().toPoint();
     if (MonthCount() == 0)
         return;
-    ReadOut(MonthAt(event->position().toPoint()), true);
+    ReadOut(MonthAt(FPointer), true);
     ShowTip();
 }
 
@@ -125,8 +148,9 @@ void TVxMonthChart::mousePressEvent(QMouseEvent* event) {
     // The click has focused the chart (its focus policy takes clicks): the
     // month clicked is the keys' to move on from.
     QChartView::mousePressEvent(event);
+    FPointer = event->position().toPoint();
     if (MonthCount() > 0)
-        ReadOut(MonthAt(event->position().toPoint()), !hasFocus());
+        ReadOut(MonthAt(FPointer), !hasFocus());
 }
 
 void TVxMonthChart::mouseReleaseEvent(QMouseEvent* event) {
@@ -146,13 +170,14 @@ void TVxMonthChart::keyPressEvent(QKeyEvent* event) {
     // The first key pressed with nothing read out reads the latest month,
     // the one the lists show.
     const int last = MonthCount() - 1;
+    const int highlighted = Highlighted();
     int index = -1;
     switch (event->key()) {
     case Qt::Key_Left:
-        index = FHighlighted < 0 ? last : std::max(FHighlighted - 1, 0);
+        index = highlighted < 0 ? last : std::max(highlighted - 1, 0);
         break;
     case Qt::Key_Right:
-        index = FHighlighted < 0 ? last : std::min(FHighlighted + 1, last);
+        index = highlighted < 0 ? last : std::min(highlighted + 1, last);
         break;
     case Qt::Key_Home:
         index = 0;
@@ -205,9 +230,13 @@ bool TVxMonthChart::viewportEvent(QEvent* event) {
 }
 
 void TVxMonthChart::ReadOut(int index, bool byPointer) {
+    ScheduleSync();
+    SetReadout(index, byPointer);
+}
+
+void TVxMonthChart::SetReadout(int index, bool byPointer) {
     const int before = std::exchange(FHighlighted, index);
     FHighlightedByPointer = byPointer;
-    ScheduleSync();
     const QString readout = index >= 0 ? MonthReadout(index) : QString();
     if (index == before && readout == FReadout)
         return;
@@ -216,7 +245,8 @@ void TVxMonthChart::ReadOut(int index, bool byPointer) {
 }
 
 void TVxMonthChart::ClearReadout() {
-    if (ReadoutTipShown())
+    // A tip yet to follow new months may show a text read out before.
+    if (std::exchange(FTipFollows, false) || ReadoutTipShown())
         QToolTip::hideText();
     ReadOut(-1, false);
 }

@@ -12,13 +12,17 @@
 // the dot of month i goes (month i lies at x = i), what month i reads out,
 // and it draws its own series and axes in Draw().  After it changes what it
 // shows it calls MonthsChanged(), which keeps the month read out at its
-// place: under a resting pointer that is the month the pointer now points
-// at.  A chart without months reads out nothing and takes no focus.
+// place: under a resting pointer that is the month the pointer points at
+// on the axes drawn anew; the keys' month keeps its index, which is the
+// same place on a chart whose months shift along a fixed range and the
+// same month on one that grows at its end.  A chart without months reads
+// out nothing and takes no focus.
 //
 // Each change of an axis range lays out every axis label of the chart again
 // at once, so the chart's parts take what was shown only when the event loop
-// next runs, once for any number of changes before it (Draw, then the dot);
-// a chart's Draw then changes only what differs from what is drawn.
+// next runs, once for any number of changes before it (Draw, then the
+// pointer's month, the dot and the tooltip); a chart's Draw then changes
+// only what differs from what is drawn.
 // Whatever is read of the chart (its accessible texts, the readout, its
 // parts through accessors that sync first) is always what it shows last.
 
@@ -42,8 +46,8 @@ public:
     virtual QString MonthReadout(int index) const = 0;
 
     // The month read out, or -1, and its text (empty with none).
-    int Highlighted() const { return FHighlighted; }
-    const QString& Readout() const { return FReadout; }
+    int Highlighted() const;
+    const QString& Readout() const;
 
     // The month nearest in x to `position` in the viewport, or -1 with no
     // months.
@@ -84,8 +88,12 @@ protected:
 private:
     void ScheduleSync();
     void Sync();
+    // MonthAt on the axes as they are drawn now.
+    int DrawnMonthAt(QPoint position) const;
 
     void ReadOut(int index, bool byPointer);
+    // ReadOut, leaving the dot to the sync that calls it.
+    void SetReadout(int index, bool byPointer);
     void ClearReadout();
     void Announce(const QString& before, bool moved);
     void AnnounceFocus();
@@ -96,5 +104,11 @@ private:
     bool FSyncPending = false;
     int FHighlighted = -1;
     bool FHighlightedByPointer = false;
+    // Where in the viewport the pointer last moved or pressed.
+    QPoint FPointer;
+    // What the next sync does after drawing new months: read out the month
+    // under the pointer, show the tooltip at the dot.
+    bool FPointerFollows = false;
+    bool FTipFollows = false;
     QString FReadout;
 };

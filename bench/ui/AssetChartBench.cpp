@@ -1,7 +1,7 @@
-// Painting the chart of 資産推移 over 1200 months against its floor: a
-// plain QChartView with one QLineSeries of the same 1200 points (the
-// 総資産 line) and Qt's default axes, in a widget of the same size.  Each
-// pass repaints the whole chart at once.
+// Painting the chart of 資産推移 over 1200 months, also with a month read
+// out, against its floor: a plain QChartView with one QLineSeries of the
+// same 1200 points (the 総資産 line) and Qt's default axes, in a widget of
+// the same size.  Each pass repaints the whole chart at once.
 
 #include "game/VxGameHistory.h"
 #include "game/VxRandom.h"
@@ -11,11 +11,13 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QKeyEvent>
 #include <QLineSeries>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -72,6 +74,18 @@ void BM_AssetChartPaint(benchmark::State& state) {
     Paint(state, chart);
 }
 BENCHMARK(BM_AssetChartPaint)->Unit(benchmark::kMillisecond);
+
+// The same with the latest month read out: its dot drawn over the lines.
+void BM_AssetChartPaintReadout(benchmark::State& state) {
+    TVxAssetChart chart;
+    chart.Reflect(BenchHistory().History, &BenchHistory().Bot);
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(&chart, &end);
+    if (chart.Highlighted() != Months - 1)
+        std::abort();
+    Paint(state, chart);
+}
+BENCHMARK(BM_AssetChartPaintReadout)->Unit(benchmark::kMillisecond);
 
 void BM_AssetChartPaintFloor(benchmark::State& state) {
     auto* series = new QLineSeries;

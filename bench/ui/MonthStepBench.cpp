@@ -15,7 +15,8 @@
 // 資産推移 adds to a month only while it is shown: its list takes in a row
 // at the top, its chart a point per line (drawn when the event loop runs)
 // and, for a game of a seed, the trend rules' line one simulated month.
-// Measured with 1200 months of history, shown and hidden, beside the
+// Measured with 1200 months of history, shown and hidden, and with a month
+// of the chart read out by the keys or under a resting pointer, beside the
 // seeded game's own turn.
 
 #include "components/VxListView.h"
@@ -23,6 +24,7 @@
 #include "game/VxGame.h"
 #include "game/VxRandom.h"
 #include "ui/FrmRidolt.h"
+#include "ui/VxAssetChart.h"
 #include "ui/VxAssetPage.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxPriceChart.h"
@@ -30,6 +32,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTreeView>
@@ -126,9 +130,27 @@ void BM_WindowMonthStepWithRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowMonthStepWithRepaint)->Unit(benchmark::kMillisecond);
 
+// How the chart of 資産推移 reads out a month while the game goes on.
+enum class TReadout { None, Keys, Pointer };
+
+// Reads out a month of `chart` by End, or by the pointer resting at the
+// middle of its plot.
+void ReadOut(TVxAssetChart& chart, TReadout readout) {
+    if (readout == TReadout::Keys) {
+        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &end);
+    } else if (readout == TReadout::Pointer) {
+        const QPointF at = chart.viewport()->rect().center();
+        QMouseEvent move(QEvent::MouseMove, at, chart.viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(chart.viewport(), &move);
+    }
+}
+
 // The window over a game of seed 7 that has played `months` months, with
 // 資産推移 shown or not.
-void WindowMonthStepAssets(benchmark::State& state, int months, bool shown, bool repaint) {
+void WindowMonthStepAssets(benchmark::State& state, int months, bool shown, bool repaint,
+                           TReadout readout = TReadout::None) {
     TVxGame game;
     game.SetSeed(7);
     const std::unique_ptr<TFormRidolt> form = ShownWindow(game);
@@ -138,8 +160,13 @@ void WindowMonthStepAssets(benchmark::State& state, int months, bool shown, bool
     }
     form->ActDataReflect();
     auto* pages = form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    auto* page = form->findChild<TVxAssetPage*>(QStringLiteral("TabSheet5"));
     if (shown)
-        pages->setCurrentWidget(form->findChild<TVxAssetPage*>(QStringLiteral("TabSheet5")));
+        pages->setCurrentWidget(page);
+    QCoreApplication::processEvents();
+    ReadOut(page->Chart(), readout);
+    if (page->Chart().Highlighted() < 0 && readout != TReadout::None)
+        std::abort();
     QCoreApplication::processEvents();
     auto* nextMonth = form->findChild<QAction*>(QStringLiteral("ActNextMonth"));
     for (auto _ : state) {
@@ -167,6 +194,19 @@ void BM_WindowMonthStepAssets1200Hidden(benchmark::State& state) {
     WindowMonthStepAssets(state, 1200, false, false);
 }
 BENCHMARK(BM_WindowMonthStepAssets1200Hidden)->Unit(benchmark::kMillisecond);
+
+// A month read out, by the keys or under a resting pointer, shown as a
+// tooltip: the readout is read again from the new months, and the tooltip
+// follows the dot.
+void BM_WindowMonthStepAssets1200Keys(benchmark::State& state) {
+    WindowMonthStepAssets(state, 1200, true, false, TReadout::Keys);
+}
+BENCHMARK(BM_WindowMonthStepAssets1200Keys)->Unit(benchmark::kMillisecond);
+
+void BM_WindowMonthStepAssets1200Pointer(benchmark::State& state) {
+    WindowMonthStepAssets(state, 1200, true, false, TReadout::Pointer);
+}
+BENCHMARK(BM_WindowMonthStepAssets1200Pointer)->Unit(benchmark::kMillisecond);
 
 // 300 months in, the bot plays a month with every month of the player's,
 // for the 100 months measured (it wins in month 416).

@@ -2,7 +2,9 @@
 // a month added at the top, the turn to it when a game is won or lost, a
 // new game's new history, the seed item, and a seeded game that plays the
 // simulator's market month for month and goes on after a save and a load
-// as if never stopped.
+// as if never stopped.  Its chart and list are reached by Tab, a click
+// gives the chart the keys, and what the keys read out stays on its month
+// as the game goes on.
 
 #include "FormTestSupport.h"
 
@@ -17,6 +19,7 @@
 #include "ui/VxTrendBot.h"
 
 #include <QLineSeries>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -148,6 +151,46 @@ private slots:
         QCOMPARE(Page().Chart().MonthCount(), 1);
         QCOMPARE(Figure("LblAssetElapsed"), QStringLiteral("経過 0か月"));
         QVERIFY(!F.Find<QLabel>("LblAssetEnd").isVisible());
+    }
+
+    void TheChartAndTheListTakeTheKeys() {
+        ShowPage();
+        F.NextMonth();
+        F.NextMonth();
+        TVxAssetChart& chart = Page().Chart();
+        // Tab goes from the page tabs to the chart, then to the list.
+        Pages().tabBar()->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        for (int step = 0; step < 2; ++step) {
+            QTest::keyClick(F.Form->windowHandle(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, (QStringList{"Chart", "VLVAssets"}));
+
+        // A click on the chart gives it the keys, from the month clicked.
+        QCoreApplication::processEvents();
+        QLineSeries& total = chart.TotalSeries();
+        const QPointF first = chart.chart()->mapToPosition(total.at(0), &total);
+        QTest::mouseClick(chart.viewport(), Qt::LeftButton, {},
+                          chart.mapFromScene(first) + QPoint(2, 0));
+        QVERIFY(chart.hasFocus());
+        QCOMPARE(chart.Highlighted(), 0);
+        QTest::keyClick(&chart, Qt::Key_Right);
+        QCOMPARE(chart.Readout(),
+                 QStringLiteral("1年目2月 総資産 2970万円 (資金 2970万円, 株式 0円, "
+                                "前月比 -30万円 -1.00%)"));
+
+        // Alt+N leaves the keys with the chart, and the month with them.
+        QTest::keyClick(&chart, Qt::Key_End);
+        const QString latest = chart.Readout();
+        QVERIFY(latest.startsWith(QStringLiteral("1年目3月 ")));
+        F.Action("ActNextMonth").trigger();
+        QCOMPARE(chart.MonthCount(), 4);
+        QVERIFY(chart.hasFocus());
+        QCOMPARE(chart.Highlighted(), 2);
+        QCOMPARE(chart.Readout(), latest);
+        QTest::keyClick(&chart, Qt::Key_Right);
+        QVERIFY(chart.Readout().startsWith(QStringLiteral("1年目4月 総資産 2910万円 ")));
     }
 
     void TheSeedItemAsksForASeedThenConfirms() {

@@ -1,7 +1,10 @@
 // The 資産推移 chart over a history: its lines and log money axis with the
 // stake and the goal marked, amounts of nothing below the bottom edge, a
 // month played appended rather than drawn again, the year labels, and the
-// trend rules' line played by the bot on the same market.
+// trend rules' line played by the bot on the same market.  Its readout:
+// the month under the pointer or moved to by the keys (a click gives them
+// to the chart), with its dot on the 総資産 line, its months as list items
+// the focus moves to, and where the readout stays as the game goes on.
 
 #include "ui/VxAssetChart.h"
 #include "game/VxConsts.h"
@@ -9,13 +12,19 @@
 #include "sim/VxSimGame.h"
 #include "sim/VxSimStrategy.h"
 #include "ui/VxAssetText.h"
+#include "ui/VxMonthChartAccessible.h"
 #include "ui/VxTrendBot.h"
 
+#include <QAccessible>
 #include <QCategoryAxis>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QScatterSeries>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -45,12 +54,75 @@ QList<qreal> Ys(const QLineSeries& series) {
     return ys;
 }
 
+// Where `point`, on the axes of `series`, is in the chart's viewport.
+QPoint Position(const TVxAssetChart& chart, const QPointF& point, QXYSeries& series) {
+    return chart.mapFromScene(chart.chart()->mapToPosition(point, &series));
+}
+
+// Where month `index` of the 総資産 line is in the chart's viewport.
+QPoint MonthPosition(const TVxAssetChart& chart, int index) {
+    return Position(chart, chart.TotalSeries().at(index), chart.TotalSeries());
+}
+
 } // namespace
 
 class VxAssetChartTest : public QObject {
     Q_OBJECT
 
+    // A window of 600 by 300 holding a line edit, which has the focus, and
+    // under it the chart over `History`, laid out on screen.
+    struct TShownChart {
+        TVxGameHistory History;
+        QWidget Window;
+        QLineEdit* Other = new QLineEdit;
+        TVxAssetChart* Chart = new TVxAssetChart;
+
+        explicit TShownChart(TVxGameHistory history) : History(std::move(history)) {
+            auto* layout = new QVBoxLayout(&Window);
+            layout->addWidget(Other);
+            layout->addWidget(Chart);
+            Window.resize(600, 300);
+            Chart->Reflect(History, nullptr);
+            Window.show();
+            Window.activateWindow();
+            if (!QTest::qWaitForWindowActive(&Window))
+                qFatal("the chart was never shown");
+            Other->setFocus();
+            QCoreApplication::processEvents();
+        }
+
+        // Another month played, taken in.
+        void PlayMonth() {
+            const auto index = static_cast<int32_t>(History.Months().size());
+            History.Turn(Month(index, 100, 2900 + 100 * index));
+            Chart->Reflect(History, nullptr);
+        }
+    };
+
+    // Month `index` is read out as `text`: by the chart, its tooltip and
+    // its accessible value, with the dot drawn on the 総資産 line.
+    static void VerifyReadout(const TVxAssetChart& chart, int index, const QString& text) {
+        QCOMPARE(chart.Highlighted(), index);
+        QCOMPARE(chart.Readout(), text);
+        QCOMPARE(chart.MonthReadout(index), text);
+        const QList<QPointF> dot = chart.Marker().points();
+        QCOMPARE(dot, QList<QPointF>{chart.TotalSeries().at(index)});
+        QCOMPARE(Position(chart, dot.first(), chart.Marker()), MonthPosition(chart, index));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), text);
+        auto* accessible =
+            QAccessible::queryAccessibleInterface(const_cast<TVxAssetChart*>(&chart));
+        QCOMPARE(accessible->text(QAccessible::Value), text);
+    }
+
 private slots:
+    void initTestCase() { InstallAccessibleMonthCharts(); }
+
+    void init() {
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+    }
+
     void linesShowEveryMonthOnTheLogAxis() {
         TVxAssetChart chart;
         QCOMPARE(chart.MonthCount(), 0);
@@ -152,6 +224,154 @@ private slots:
         QCOMPARE(chart.MonthAxis().min(), 0.0);
         QTEST(chart.MonthAxis().max(), "end");
         QTEST(chart.MonthAxis().categoriesLabels(), "labels");
+    }
+
+    void pointerAndKeysReadOutAMonth() {
+        // Two years: the month axis runs 0..24, some 20 pixels a month.
+        TShownChart shown(History(24));
+        TVxAssetChart& chart = *shown.Chart;
+        QCOMPARE(chart.focusPolicy(), Qt::StrongFocus);
+        QTest::mouseMove(chart.viewport(), MonthPosition(chart, 13) + QPoint(3, -40));
+        VerifyReadout(chart, 13,
+                      QStringLiteral("2年目2月 総資産 4300万円 (資金 100万円, 株式 4200万円, "
+                                     "前月比 +100万円 +2.38%)"));
+        QTest::mouseMove(chart.viewport(), QPoint(2, 10));
+        VerifyReadout(chart, 0,
+                      QStringLiteral("1年目1月 総資産 3000万円 (資金 3000万円, 株式 0円)"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&chart, &leave);
+        QCOMPARE(chart.Highlighted(), -1);
+        QCOMPARE(chart.Marker().count(), 0);
+
+        chart.setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(chart.hasFocus());
+        const QString first = QStringLiteral("1年目1月 総資産 3000万円 (資金 3000万円, 株式 0円)");
+        const QString second = QStringLiteral(
+            "1年目2月 総資産 3100万円 (資金 100万円, 株式 3000万円, 前月比 +100万円 +3.33%)");
+        const QString latest = QStringLiteral(
+            "2年目12月 総資産 5300万円 (資金 100万円, 株式 5200万円, 前月比 +100万円 +1.92%)");
+        const QString beforeLatest = QStringLiteral(
+            "2年目11月 総資産 5200万円 (資金 100万円, 株式 5100万円, 前月比 +100万円 +1.96%)");
+        // The first key with nothing read out reads the latest month.
+        for (const auto& [key, index, text] :
+             {std::tuple{Qt::Key_Left, 23, latest}, std::tuple{Qt::Key_Left, 22, beforeLatest},
+              std::tuple{Qt::Key_Right, 23, latest}, std::tuple{Qt::Key_Right, 23, latest},
+              std::tuple{Qt::Key_Home, 0, first}, std::tuple{Qt::Key_Left, 0, first},
+              std::tuple{Qt::Key_Right, 1, second}, std::tuple{Qt::Key_End, 23, latest}}) {
+            QTest::keyClick(&chart, key);
+            VerifyReadout(chart, index, text);
+        }
+    }
+
+    void aClickGivesTheChartTheKeys() {
+        TShownChart shown(History(24));
+        TVxAssetChart& chart = *shown.Chart;
+        QTest::mouseClick(chart.viewport(), Qt::LeftButton, {}, MonthPosition(chart, 6));
+        QVERIFY(chart.hasFocus());
+        QCOMPARE(chart.Highlighted(), 6);
+        QTest::keyClick(&chart, Qt::Key_Left);
+        VerifyReadout(chart, 5,
+                      QStringLiteral("1年目6月 総資産 3500万円 (資金 100万円, 株式 3400万円, "
+                                     "前月比 +100万円 +2.94%)"));
+    }
+
+    void monthsAreListItemsTheFocusMovesTo() {
+        TShownChart shown(History(24));
+        TVxAssetChart& chart = *shown.Chart;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&chart);
+        QCOMPARE(accessible->role(), QAccessible::Chart);
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("資産推移"));
+        QCOMPARE(accessible->text(QAccessible::Description),
+                 QStringLiteral("1年目1月から2年目12月まで、総資産 3000万円から5300万円"));
+        QCOMPARE(accessible->childCount(), 24);
+        for (int i = 0; i < 24; ++i) {
+            QAccessibleInterface* month = accessible->child(i);
+            QCOMPARE(month->role(), QAccessible::ListItem);
+            QCOMPARE(month->text(QAccessible::Name),
+                     AssetMonthReadout(shown.History.Months()[static_cast<size_t>(i)],
+                                       i > 0 ? &shown.History.Months()[static_cast<size_t>(i - 1)]
+                                             : nullptr));
+            QVERIFY(!month->state().focused);
+        }
+        // Each month is where its point is.
+        const QPoint tenth = chart.viewport()->mapToGlobal(MonthPosition(chart, 9));
+        QVERIFY(accessible->child(9)->rect().contains(tenth));
+        QCOMPARE(accessible->childAt(tenth.x(), tenth.y()), accessible->child(9));
+
+        chart.setFocus(Qt::TabFocusReason);
+        QCOMPARE(accessible->focusChild(), nullptr);
+        for (const auto& [key, index] : {std::pair{Qt::Key_End, 23}, std::pair{Qt::Key_Left, 22},
+                                         std::pair{Qt::Key_Home, 0}}) {
+            QTest::keyClick(&chart, key);
+            QCOMPARE(accessible->focusChild(), accessible->child(index));
+            QCOMPARE(accessible->focusChild()->text(QAccessible::Name), chart.Readout());
+            QVERIFY(accessible->child(index)->state().focused);
+        }
+        QAccessibleTextInterface* text = accessible->textInterface();
+        QCOMPARE(text->text(0, text->characterCount()), chart.Readout());
+    }
+
+    void aNewMonthKeepsTheKeysOnTheirMonth() {
+        TShownChart shown(History(24));
+        TVxAssetChart& chart = *shown.Chart;
+        chart.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&chart, Qt::Key_End);
+        const QString latest = chart.Readout();
+        shown.PlayMonth();
+        QCOMPARE(chart.MonthCount(), 25);
+        VerifyReadout(chart, 23, latest);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&chart);
+        QCOMPARE(accessible->focusChild(), accessible->child(23));
+        // The keys go on from there.
+        QTest::keyClick(&chart, Qt::Key_Right);
+        VerifyReadout(chart, 24, chart.MonthReadout(24));
+
+        // Another game ends the readout.
+        chart.Reset();
+        QCOMPARE(chart.Highlighted(), -1);
+        QCOMPARE(accessible->childCount(), 0);
+    }
+
+    // A resting pointer reads the month it points at once the chart has
+    // taken the new month: the same month while the month axis keeps its
+    // range, another once the axis grows by a year.
+    void aNewMonthReadsTheMonthUnderARestingPointer_data() {
+        QTest::addColumn<int>("months");
+        QTest::addColumn<qreal>("at");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("on a month") << 20 << qreal(10) << 10 << 10;
+        QTest::newRow("right of the line") << 20 << qreal(22) << 19 << 20;
+        // The 26th month lies past the axis' 0..24, which becomes 0..36.
+        QTest::newRow("a new year") << 25 << qreal(12) << 12 << 18;
+    }
+    void aNewMonthReadsTheMonthUnderARestingPointer() {
+        QFETCH(int, months);
+        QFETCH(qreal, at);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        TShownChart shown(History(months));
+        TVxAssetChart& chart = *shown.Chart;
+        const QPoint pointer =
+            Position(chart, QPointF(at, 5000), chart.TotalSeries()) + QPoint(0, -20);
+        QTest::mouseMove(chart.viewport(), pointer);
+        VerifyReadout(chart, before, chart.MonthReadout(before));
+        shown.PlayMonth();
+        VerifyReadout(chart, after, chart.MonthReadout(after));
+    }
+
+    void aMonthOfNothingHasItsDotOnTheBottomEdge() {
+        // The month a game is lost: cash below 0 and no holdings.
+        TVxGameHistory history;
+        history.Begin(std::nullopt, TVxHistoryOrigin::NewGame, Month(0, 3000, 0));
+        history.Turn(Month(1, -50, 0));
+        TShownChart shown(std::move(history));
+        TVxAssetChart& chart = *shown.Chart;
+        chart.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&chart, Qt::Key_End);
+        QCOMPARE(chart.Readout(), QStringLiteral("1年目2月 総資産 -50万円 (資金 -50万円, 株式 0円, "
+                                                 "前月比 -3050万円 -101.67%)"));
+        QCOMPARE(chart.Marker().points(), QList<QPointF>{QPointF(1, chart.MoneyAxis().min())});
     }
 
     void theBotsLineGoesAsFarAsThePlayer() {

@@ -251,6 +251,42 @@ private slots:
         QVERIFY(!accessible->child(0)->state().focused);
     }
 
+    void NewMonthsReadTheMonthUnderARestingPointer() {
+        // Twice the months on the same width: the place of the latest of
+        // twelve now holds about the latest of twenty-four.
+        TShownChart shown(Growing(12));
+        TMoneyChart& chart = *shown.Chart;
+        const QPoint pointer = chart.Position(11);
+        QTest::mouseMove(chart.viewport(), pointer);
+        VerifyReadout(chart, 11);
+        chart.Show(Growing(24));
+        QVERIFY2(std::abs(chart.Highlighted() - 23) <= 1, qPrintable(chart.Readout()));
+        VerifyReadout(chart, chart.Highlighted());
+        QVERIFY(std::abs(chart.Position(chart.Highlighted()).x() - pointer.x()) <= 15);
+    }
+
+    void TheTipFollowsNewMonths() {
+        TShownChart shown(Growing(12));
+        TMoneyChart& chart = *shown.Chart;
+        chart.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&chart, Qt::Key_End);
+        QTest::keyClick(&chart, Qt::Key_Left);
+        VerifyReadout(chart, 10);
+        // Other amounts: the tip reads them, once the chart has drawn them.
+        QList<qreal> halved = Growing(12);
+        for (qreal& value : halved)
+            value /= 2;
+        chart.Show(halved);
+        QCOMPARE(chart.Readout(), QStringLiteral("11か月目 552.5円"));
+        VerifyReadout(chart, 10);
+        // Fewer months end the readout, even before the tip has followed
+        // the months before them.
+        chart.Show(Growing(12));
+        chart.Show(Growing(5));
+        QTRY_VERIFY(!QToolTip::isVisible());
+        QCOMPARE(chart.Highlighted(), -1);
+    }
+
     void FewerMonthsEndTheReadout() {
         TShownChart shown(Growing(12));
         TMoneyChart& chart = *shown.Chart;
