@@ -18,7 +18,7 @@ struct TColumnDefinition {
 };
 
 constexpr TColumnDefinition Columns[TVxAssetListModel::acColumnCount] = {
-    {"年月", 76}, {"資金", 112}, {"株式評価額", 112}, {"総資産", 112}, {"前月比", 100},
+    {"年月", 76}, {"資金", 132}, {"株式評価額", 132}, {"総資産", 132}, {"前月比", 120},
 };
 
 } // namespace

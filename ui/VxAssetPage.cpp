@@ -20,8 +20,8 @@
 namespace {
 
 constexpr int FigureColumns = 4;
-constexpr int ChartWidth = 470;
-constexpr int ListWidth = 530;
+constexpr int ChartWidth = 420;
+constexpr int ListWidth = 580;
 
 // A figure a player may select and copy, and a screen reader reads as it
 // is written.
