@@ -42,3 +42,12 @@ std::vector<uint8_t> SaveBytes(TVxGame& game) {
     game.SaveToStream(stream);
     return stream.Bytes();
 }
+
+TVxHistoryMonth HistoryMonthAt(int32_t index, int32_t cash, int64_t value) {
+    TVxHistoryMonth entry;
+    entry.Year = index / 12;
+    entry.Month = index % 12;
+    entry.Cash = cash;
+    entry.Value = value;
+    return entry;
+}

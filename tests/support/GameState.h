@@ -26,6 +26,10 @@ void SetPrices(TVxCompany& company, const std::vector<int32_t>& prices);
 // there is none.
 TVxCompany& CompanyByID(const TVxGame& game, int16_t id);
 
+// The history entry of calendar month `index` (from the game's start) with
+// `cash` and holdings worth `value`, 万円, and nothing else in it.
+TVxHistoryMonth HistoryMonthAt(int32_t index, int32_t cash, int64_t value);
+
 // The whole save file of `game`: compared before and after an operation it
 // shows whether anything stored has changed.
 std::vector<uint8_t> SaveBytes(TVxGame& game);

@@ -11,6 +11,7 @@
 #include "game/VxGameHistory.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimStrategy.h"
+#include "tests/support/GameState.h"
 #include "ui/VxAssetText.h"
 #include "ui/VxMonthChartAccessible.h"
 #include "ui/VxTrendBot.h"
@@ -28,22 +29,13 @@
 
 namespace {
 
-TVxHistoryMonth Month(int32_t index, int32_t cash, int64_t value) {
-    TVxHistoryMonth entry;
-    entry.Year = index / 12;
-    entry.Month = index % 12;
-    entry.Cash = cash;
-    entry.Value = value;
-    return entry;
-}
-
 // `count` months: 3000万 of cash, then shares bought with all but 100万 of
 // it, whose value grows by 100万 a month.
 TVxGameHistory History(int count) {
     TVxGameHistory history;
-    history.Begin(7, TVxHistoryOrigin::NewGame, Month(0, 3000, 0));
+    history.Begin(7, TVxHistoryOrigin::NewGame, HistoryMonthAt(0, 3000, 0));
     for (int i = 1; i < count; ++i)
-        history.Turn(Month(i, 100, 2900 + 100 * i));
+        history.Turn(HistoryMonthAt(i, 100, 2900 + 100 * i));
     return history;
 }
 
@@ -94,7 +86,7 @@ class VxAssetChartTest : public QObject {
         // Another month played, taken in.
         void PlayMonth() {
             const auto index = static_cast<int32_t>(History.Months().size());
-            History.Turn(Month(index, 100, 2900 + 100 * index));
+            History.Turn(HistoryMonthAt(index, 100, 2900 + 100 * index));
             Chart->Reflect(History, nullptr);
         }
     };
@@ -170,8 +162,8 @@ private slots:
     void axisFloorFollowsTheSmallestAmount() {
         QFETCH(int, cash);
         TVxGameHistory history;
-        history.Begin(std::nullopt, TVxHistoryOrigin::NewGame, Month(0, 20000, 0));
-        history.Turn(Month(1, cash, 20000));
+        history.Begin(std::nullopt, TVxHistoryOrigin::NewGame, HistoryMonthAt(0, 20000, 0));
+        history.Turn(HistoryMonthAt(1, cash, 20000));
         TVxAssetChart chart;
         chart.Reflect(history, nullptr);
         QTEST(chart.MoneyAxis().min(), "floor");
@@ -185,7 +177,7 @@ private slots:
         QSignalSpy replacedWhole(&chart.TotalSeries(), &QXYSeries::pointsReplaced);
         QSignalSpy replacedOne(&chart.TotalSeries(), &QXYSeries::pointReplaced);
 
-        history.Turn(Month(24, 200, 5300));
+        history.Turn(HistoryMonthAt(24, 200, 5300));
         chart.Reflect(history, nullptr);
         QCOMPARE(chart.TotalSeries().count(), 25);
         QCOMPARE(chart.TotalSeries().at(24), QPointF(24, 5500));
@@ -363,8 +355,8 @@ private slots:
     void aMonthOfNothingHasItsDotOnTheBottomEdge() {
         // The month a game is lost: cash below 0 and no holdings.
         TVxGameHistory history;
-        history.Begin(std::nullopt, TVxHistoryOrigin::NewGame, Month(0, 3000, 0));
-        history.Turn(Month(1, -50, 0));
+        history.Begin(std::nullopt, TVxHistoryOrigin::NewGame, HistoryMonthAt(0, 3000, 0));
+        history.Turn(HistoryMonthAt(1, -50, 0));
         TShownChart shown(std::move(history));
         TVxAssetChart& chart = *shown.Chart;
         chart.setFocus(Qt::TabFocusReason);

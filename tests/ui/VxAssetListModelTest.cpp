@@ -6,6 +6,7 @@
 #include "ui/VxAssetListModel.h"
 #include "components/VxListView.h"
 #include "game/VxGameHistory.h"
+#include "tests/support/GameState.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -13,21 +14,12 @@
 
 namespace {
 
-TVxHistoryMonth Month(int32_t index, int32_t cash, int64_t value) {
-    TVxHistoryMonth entry;
-    entry.Year = index / 12;
-    entry.Month = index % 12;
-    entry.Cash = cash;
-    entry.Value = value;
-    return entry;
-}
-
 // A history of `count` months whose cash falls by 30万 a month.
 TVxGameHistory History(int count) {
     TVxGameHistory history;
-    history.Begin(7, TVxHistoryOrigin::NewGame, Month(0, 3000, 0));
+    history.Begin(7, TVxHistoryOrigin::NewGame, HistoryMonthAt(0, 3000, 0));
     for (int i = 1; i < count; ++i)
-        history.Turn(Month(i, 3000 - 30 * i, 0));
+        history.Turn(HistoryMonthAt(i, 3000 - 30 * i, 0));
     return history;
 }
 
@@ -85,8 +77,8 @@ private slots:
         QSignalSpy inserted(&view->Model(), &QAbstractItemModel::rowsInserted);
         QSignalSpy reset(&view->Model(), &QAbstractItemModel::modelReset);
 
-        history.Turn(Month(5, 2850, 0));
-        history.Turn(Month(6, 2820, 0));
+        history.Turn(HistoryMonthAt(5, 2850, 0));
+        history.Turn(HistoryMonthAt(6, 2820, 0));
         Model(*view).Reflect();
         QCOMPARE(inserted.size(), 1);
         QCOMPARE(inserted[0][1].toInt(), 0);
@@ -134,7 +126,7 @@ private slots:
 
     void changeIsColouredByItsTrend() {
         TVxGameHistory history = History(2);
-        history.Turn(Month(2, 5000, 0));
+        history.Turn(HistoryMonthAt(2, 5000, 0));
         const auto view = View(history);
         const QAbstractItemModel& model = view->Model();
         const auto colour = [&](int row, int column) {
