@@ -107,10 +107,10 @@ std::unique_ptr<TFormRidolt> ShownWindow(TVxGame& game) {
     return form;
 }
 
-void WindowMonthStep(benchmark::State& state, bool repaint) {
-    TVxGame game;
-    const std::unique_ptr<TFormRidolt> form = ShownWindow(game);
-    auto* nextMonth = form->findChild<QAction*>(QStringLiteral("ActNextMonth"));
+// Moves the window's game on by its month action, as the player does, and
+// with `repaint` lets the event loop run after each month.
+void StepMonths(benchmark::State& state, TVxGame& game, TFormRidolt& form, bool repaint) {
+    auto* nextMonth = form.findChild<QAction*>(QStringLiteral("ActNextMonth"));
     for (auto _ : state) {
         game.Money = EndlessMoney;
         nextMonth->trigger();
@@ -118,6 +118,12 @@ void WindowMonthStep(benchmark::State& state, bool repaint) {
             QCoreApplication::processEvents();
     }
     benchmark::DoNotOptimize(game.Month);
+}
+
+void WindowMonthStep(benchmark::State& state, bool repaint) {
+    TVxGame game;
+    const std::unique_ptr<TFormRidolt> form = ShownWindow(game);
+    StepMonths(state, game, *form, repaint);
 }
 
 void BM_WindowMonthStep(benchmark::State& state) {
@@ -168,14 +174,7 @@ void WindowMonthStepAssets(benchmark::State& state, int months, bool shown, bool
     if (page->Chart().Highlighted() < 0 && readout != TReadout::None)
         std::abort();
     QCoreApplication::processEvents();
-    auto* nextMonth = form->findChild<QAction*>(QStringLiteral("ActNextMonth"));
-    for (auto _ : state) {
-        game.Money = EndlessMoney;
-        nextMonth->trigger();
-        if (repaint)
-            QCoreApplication::processEvents();
-    }
-    benchmark::DoNotOptimize(game.Month);
+    StepMonths(state, game, *form, repaint);
 }
 
 // The trend rules of seed 7 win in month 416: after that the bot's line
