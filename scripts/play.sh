@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target ridolt -j"$(nproc)"
-exec build/ridolt/ridolt "$@"
+exec build/app/ridolt "$@"

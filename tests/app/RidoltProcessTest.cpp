@@ -36,7 +36,7 @@ QString Executable() {
     const QString configured = qEnvironmentVariable("RIDOLT_EXECUTABLE");
     if (!configured.isEmpty())
         return configured;
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../ridolt/ridolt");
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../app/ridolt");
 }
 
 bool OnOtherThread(const std::function<bool()>& work) {
