@@ -51,9 +51,9 @@ constexpr int32_t EndlessMoney = 1000000000;
 
 TVxSeededRandom BenchRandom{7};
 
-void BM_GameNextMonth(benchmark::State& state) {
-    TVxGame game;
-    game.SetRandom(&BenchRandom);
+// Steps `game`'s months, its cash kept endless, sorted as the window's
+// market list is.
+void StepEndlessMonths(benchmark::State& state, TVxGame& game) {
     game.NewGame();
     game.MarketList.SetSort(ccMonthDiffPercent, false);
     for (auto _ : state) {
@@ -62,6 +62,12 @@ void BM_GameNextMonth(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(game.Month);
 }
+
+void BM_GameNextMonth(benchmark::State& state) {
+    TVxGame game;
+    game.SetRandom(&BenchRandom);
+    StepEndlessMonths(state, game);
+}
 BENCHMARK(BM_GameNextMonth)->Unit(benchmark::kMillisecond);
 
 // The turn of a game of a seed, which draws each company's moves in ID
@@ -69,13 +75,7 @@ BENCHMARK(BM_GameNextMonth)->Unit(benchmark::kMillisecond);
 void BM_GameNextMonthSeeded(benchmark::State& state) {
     TVxGame game;
     game.SetSeed(7);
-    game.NewGame();
-    game.MarketList.SetSort(ccMonthDiffPercent, false);
-    for (auto _ : state) {
-        game.Money = EndlessMoney;
-        game.NextMonth();
-    }
-    benchmark::DoNotOptimize(game.Month);
+    StepEndlessMonths(state, game);
 }
 BENCHMARK(BM_GameNextMonthSeeded)->Unit(benchmark::kMillisecond);
 
