@@ -1,7 +1,5 @@
 #include "game/VxGameHistory.h"
 
-#include "game/VxConsts.h"
-
 #include <algorithm>
 #include <utility>
 
@@ -57,10 +55,4 @@ TVxHistorySummary VxSummarize(const TVxGameHistory& history) {
         summary.Trades += month.Trades;
     }
     return summary;
-}
-
-int64_t VxTradeFeeYen(bool purchase, int32_t lots, int32_t price, int32_t amount) {
-    const int64_t valueYen = int64_t{lots} * TradeLot * price;
-    const int64_t amountYen = int64_t{amount} * 10000;
-    return purchase ? amountYen - valueYen : valueYen - amountYen;
 }

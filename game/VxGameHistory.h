@@ -100,8 +100,3 @@ struct TVxHistorySummary {
 
 // The summary of `history`, which must not be empty.
 TVxHistorySummary VxSummarize(const TVxGameHistory& history);
-
-// The fee in yen of trading `lots` lots at `price` yen a share for
-// `amount` 万円: what a purchase paid above the shares' value, or what a
-// sale brought in below it.
-int64_t VxTradeFeeYen(bool purchase, int32_t lots, int32_t price, int32_t amount);

@@ -1,11 +1,13 @@
 #include "game/VxGameHistoryFile.h"
 
 #include "game/VxConsts.h"
+#include "game/VxSeed.h"
 
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -45,8 +47,10 @@ private:
     int64_t FNumber = 0;
 };
 
-int64_t ReadInteger(std::string_view text, int64_t low, int64_t high, const char* what) {
-    int64_t value = 0;
+template <typename T = int64_t>
+T ReadInteger(std::string_view text, std::type_identity_t<T> low, std::type_identity_t<T> high,
+              const char* what) {
+    T value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || text.empty())
         Refuse(std::string(what) + " \"" + std::string(text) + "\"");
@@ -96,8 +100,7 @@ TVxHistoryMonth ReadMonth(std::string_view line) {
 }
 
 bool Follows(const TVxHistoryMonth& before, const TVxHistoryMonth& month) {
-    const int64_t index = int64_t{before.Year} * 12 + before.Month;
-    return int64_t{month.Year} * 12 + month.Month == index + 1;
+    return VxMonthIndex(month.Year, month.Month) == VxMonthIndex(before.Year, before.Month) + 1;
 }
 
 } // namespace
@@ -134,14 +137,8 @@ TVxGameHistory VxReadHistory(std::string_view text) {
 
     const std::string_view seedText = Field(lines.Next(), "seed");
     std::optional<uint64_t> seed;
-    if (seedText != "none") {
-        uint64_t value = 0;
-        const auto [end, error] =
-            std::from_chars(seedText.data(), seedText.data() + seedText.size(), value);
-        if (error != std::errc() || end != seedText.data() + seedText.size() || seedText.empty())
-            Refuse("seed \"" + std::string(seedText) + "\"");
-        seed = value;
-    }
+    if (seedText != "none")
+        seed = ReadInteger<uint64_t>(seedText, 0, std::numeric_limits<uint64_t>::max(), "seed");
 
     const std::string_view originText = Field(lines.Next(), "origin");
     if (originText != "new" && originText != "loaded")

@@ -65,8 +65,7 @@ TVxTradeResult TVxGame::Sell(TVxCompany& company, int32_t lots) {
 
 TVxTradeResult TVxGame::Settled(bool purchase, TVxTradeOffer offer, int32_t price) {
     if (!FHistory.Empty())
-        FHistory.Trade(purchase, offer.Money,
-                       VxTradeFeeYen(purchase, offer.Lots, price, offer.Money), Money,
+        FHistory.Trade(purchase, offer.Money, TradeFeeYen(purchase, offer, price), Money,
                        HoldingsValue());
     TVxTradeResult result;
     result.Offer = offer;

@@ -71,8 +71,6 @@ const char* RefusalText(TVxTradeRefusal refusal) {
         break;
     case TVxTradeRefusal::GameEnded:
         return "ゲームは終了しています";
-    case TVxTradeRefusal::PurchasesClosed:
-        return "資金を用意する間は買えません";
     case TVxTradeRefusal::Lots:
         return "株数が範囲外です";
     case TVxTradeRefusal::Cash:
@@ -100,7 +98,6 @@ std::string TVxTradeResult::Reason() const {
     case TVxTradeRefusal::None:
         return {};
     case TVxTradeRefusal::GameEnded:
-    case TVxTradeRefusal::PurchasesClosed:
         // Nothing about the quantity: no quantity would do.
         return std::string("取引できません: ") + RefusalText(Refusal);
     default:
@@ -116,6 +113,12 @@ int64_t TradeBuyCost(int32_t lots, int32_t price) {
 int64_t TradeSellProceeds(int32_t lots, int32_t price) {
     const int64_t value = int64_t{lots} * price;
     return VxTrunc(static_cast<long double>(value) * SellFactor / 10);
+}
+
+int64_t TradeFeeYen(bool purchase, TVxTradeOffer offer, int32_t price) {
+    const int64_t valueYen = int64_t{offer.Lots} * TradeLot * price;
+    const int64_t amountYen = int64_t{offer.Money} * 10000;
+    return purchase ? amountYen - valueYen : valueYen - amountYen;
 }
 
 TVxTradeOffer TradeBuyOfferAt(int32_t price, int32_t lots) {

@@ -36,13 +36,12 @@ struct TVxTradeOffer {
 // Why a trade is not settled.
 enum class TVxTradeRefusal {
     None,
-    GameEnded,       // the game was won or lost
-    PurchasesClosed, // a refused month waits for sales (the simulator's rule)
-    Lots,            // no lots, more than are on sale, or more than are held
-    Cash,            // the cost exceeds the cash
-    Amount,          // an amount of nothing, or a figure beyond 32 bits
-    Price,           // the price is outside 1..MaxStockPrice
-    PriceMismatch    // the amount is not what the lots come to at the price
+    GameEnded,    // the game was won or lost
+    Lots,         // no lots, more than are on sale, or more than are held
+    Cash,         // the cost exceeds the cash
+    Amount,       // an amount of nothing, or a figure beyond 32 bits
+    Price,        // the price is outside 1..MaxStockPrice
+    PriceMismatch // the amount is not what the lots come to at the price
 };
 
 // What a purchase or a sale came to: the offer settled, or why it was
@@ -83,6 +82,10 @@ int64_t TradeBuyCost(int32_t lots, int32_t price);
 // The money that selling `lots` lots at `price` yen a share brings in, fee
 // deducted: lots × price × 0.9 / 10 in extended precision, truncated.
 int64_t TradeSellProceeds(int32_t lots, int32_t price);
+
+// The fee in yen of `offer` at `price` yen a share: what a purchase pays
+// above the shares' value, or what a sale brings in below it.
+int64_t TradeFeeYen(bool purchase, TVxTradeOffer offer, int32_t price);
 
 // The purchase and the sale of exactly `lots` lots at `price`, for what the
 // arithmetic makes of them (beyond 32 bits: the nearest 32-bit amount).
