@@ -151,11 +151,9 @@ int Replay(const std::vector<std::string>& rest, std::ostream& out, std::ostream
     if (args.Plain().size() != 1)
         throw EVxSimUsage("replay takes one file");
     const std::string& fileName = args.Plain().front();
-    if (VxNonFileKind(fileName) == TVxFileRefusal::IsDirectory)
-        throw EVxSimFileError(OpenFailure(fileName, "read"));
     errno = 0;
     std::ifstream record(fileName, std::ios::binary);
-    if (!record)
+    if (!record || VxNonFileKind(fileName) == TVxFileRefusal::IsDirectory)
         throw EVxSimFileError(OpenFailure(fileName, "read"));
     TVxSimReplay replay;
     try {
@@ -163,15 +161,13 @@ int Replay(const std::vector<std::string>& rest, std::ostream& out, std::ostream
     } catch (const EVxSimRecordError& e) {
         throw EVxSimFileError(fileName + ": " + e.what());
     }
-    if (replay.Differing == 0)
-        VxSimWrite(out,
-                   "replay: all " + std::to_string(replay.Answers) + " answers are the same\n");
-    else
+    if (replay.Differing > 0) {
         VxSimWrite(out, "replay: " + std::to_string(replay.Differing) + " of " +
                             std::to_string(replay.Answers) + " answers differ; the first:\n" +
                             replay.FirstDifference + '\n');
-    if (replay.Differing > 0)
         return VxSimExitReplayDiffers;
+    }
+    VxSimWrite(out, "replay: all " + std::to_string(replay.Answers) + " answers are the same\n");
     if (!replay.Cut.empty())
         throw EVxSimFileError(fileName + ": the record is cut short: " + replay.Cut);
     if (replay.Version < VxSimRecordVersion)

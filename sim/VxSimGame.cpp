@@ -7,7 +7,7 @@
 #include <vector>
 
 TVxSimGame::TVxSimGame(uint64_t seed, std::unique_ptr<TVxSimStrategy> strategy)
-    : FSeed(seed), FStrategy(std::move(strategy)) {
+    : FStrategy(std::move(strategy)) {
     FGame.SetSeed(seed);
 }
 
@@ -17,13 +17,13 @@ void TVxSimGame::NewGame() {
 }
 
 void TVxSimGame::Load(const std::string& fileName, bool historySeed) {
+    const uint64_t given = Seed();
     FGame.LoadFromFile(fileName);
-    // The loaded game draws from its history's seed; the given one wins
-    // unless the history's is asked for, and the history notes a change.
-    if (historySeed && FGame.History().Seed())
-        FSeed = *FGame.History().Seed();
-    else
-        FGame.SetSeed(FSeed);
+    // The loaded game draws from its history's seed, where it has one; the
+    // given one wins unless the history's is asked for, and the history
+    // notes a change.
+    if (!historySeed)
+        FGame.SetSeed(given);
     FStuck = false;
 }
 
@@ -68,7 +68,7 @@ TVxSimTurn TVxSimGame::PlayTurn() {
 
 TVxSimMonth TVxSimGame::PlayMonth() {
     const int64_t monthIndex = VxMonthIndex(FGame.Year, FGame.Month);
-    FStrategyDraws.Seed(VxStreamSeed(FSeed, TVxDrawStream::Strategy, monthIndex));
+    FStrategyDraws.Seed(VxStreamSeed(Seed(), TVxDrawStream::Strategy, monthIndex));
     {
         TVxSimTrader trader(FGame, FStrategyDraws);
         FStrategy->Trade(trader);

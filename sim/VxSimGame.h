@@ -3,8 +3,8 @@
 // One simulated game: the game's own model, played month by month by a
 // strategy or by a program through `serve`, with every random draw derived
 // from the game's seed (see game/VxSeed.h).  Both ways of playing trade
-// through the same trader and play the same turn, so the same orders give
-// the same game.  What matters for the output is read back from the game's
+// through the game's own Buy and Sell and play the same turn, so the same
+// orders give the same game.  What matters for the output is read back from the game's
 // state after each month.
 
 #include "game/VxGame.h"
@@ -60,7 +60,7 @@ public:
     bool Ended() const { return FGame.GameEnd || FStuck; }
     const TVxGame& Game() const { return FGame; }
     TVxGame& Game() { return FGame; }
-    uint64_t Seed() const { return FSeed; }
+    uint64_t Seed() const { return *FGame.Seed(); }
     // Cash plus the market value of the holdings, 万円.
     int64_t Fortune() const;
 
@@ -68,7 +68,6 @@ private:
     // The state after the month, with no events yet.
     TVxSimMonth Snapshot(int32_t taxPaid) const;
 
-    uint64_t FSeed;
     std::unique_ptr<TVxSimStrategy> FStrategy;
     TVxSeededRandom FStrategyDraws;
     TVxGame FGame;

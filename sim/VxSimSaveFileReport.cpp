@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <system_error>
 #include <utility>
 
@@ -60,6 +61,14 @@ void Company(TVxSimJsonWriter& json, const TVxCompany& company) {
     json.EndObject();
 }
 
+// Members of whole numbers, in the order given.
+void Numbers(TVxSimJsonWriter& json, std::span<const std::pair<const char*, int64_t>> members) {
+    for (const auto& [name, value] : members) {
+        json.Key(name);
+        json.Number(value);
+    }
+}
+
 // The game's history as its file holds it, a month a line, and the
 // figures of the whole game.
 void History(TVxSimJsonWriter& json, const TVxGameHistory& history) {
@@ -84,10 +93,7 @@ void History(TVxSimJsonWriter& json, const TVxGameHistory& history) {
                                                        {"bought", summary.Bought},
                                                        {"sold", summary.Sold},
                                                        {"trades", summary.Trades}};
-    for (const auto& [name, value] : figures) {
-        json.Key(name);
-        json.Number(value);
-    }
+    Numbers(json, figures);
     json.EndObject();
     json.Key("months");
     json.BeginArray();
@@ -106,10 +112,7 @@ void History(TVxSimJsonWriter& json, const TVxGameHistory& history) {
                                                           {"bought", month.Bought},
                                                           {"sold", month.Sold},
                                                           {"fees_yen", month.FeesYen}};
-        for (const auto& [name, value] : values) {
-            json.Key(name);
-            json.Number(value);
-        }
+        Numbers(json, values);
         json.EndObject();
     }
     json.EndArray();

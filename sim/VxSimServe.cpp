@@ -1,5 +1,6 @@
 #include "sim/VxSimServe.h"
 
+#include "sim/VxSimFields.h"
 #include "sim/VxSimJson.h"
 #include "sim/VxSimOutput.h"
 #include "sim/VxSimSaveFileReport.h"
@@ -18,28 +19,25 @@ constexpr std::string_view ClosingMark = "= ";
 
 std::string HeaderLine(const TVxSimSessionStart& start) {
     TVxSimJsonWriter json;
-    json.BeginObject();
-    json.Key("ridolt_sim_record");
-    json.Number(VxSimRecordVersion);
-    json.Key("seed");
-    json.Number(start.Seed);
-    if (start.Load) {
-        json.Key("load");
-        json.String(*start.Load);
+    {
+        TVxSimFields header(json);
+        header.Field("ridolt_sim_record", VxSimRecordVersion).Field("seed", start.Seed);
+        if (start.Load)
+            header.Field("load", *start.Load);
     }
-    json.EndObject();
     return std::string(json.Text());
 }
 
 std::string ClosingLine(int64_t answers) {
     TVxSimJsonWriter json;
-    json.BeginObject();
-    json.Key("complete");
-    json.Bool(true);
-    json.Key("answers");
-    json.Number(answers);
-    json.EndObject();
+    TVxSimFields(json).Field("complete", true).Field("answers", answers);
     return std::string(ClosingMark) + std::string(json.Text());
+}
+
+// Writes `text` and the end of its line, flushed.
+void WriteLine(std::ostream& out, std::string_view text) {
+    VxSimWrite(out, text);
+    VxSimWrite(out, "\n", true);
 }
 
 struct THeader {
@@ -168,8 +166,7 @@ void VxSimServe(TVxSimServer& server, const TVxSimSessionStart& start, std::istr
     const std::string hello = server.Hello();
     if (record)
         *record << HeaderLine(start) << '\n' << AnswerMark << hello << '\n' << std::flush;
-    VxSimWrite(out, hello);
-    VxSimWrite(out, "\n", true);
+    WriteLine(out, hello);
     int64_t answers = 1;
     TVxSimLineReader reader(in);
     std::string line;
@@ -178,8 +175,7 @@ void VxSimServe(TVxSimServer& server, const TVxSimSessionStart& start, std::istr
         ++answers;
         if (record)
             *record << RequestMark << line << '\n' << AnswerMark << answer << '\n' << std::flush;
-        VxSimWrite(out, answer);
-        VxSimWrite(out, "\n", true);
+        WriteLine(out, answer);
     }
     if (record)
         *record << ClosingLine(answers) << '\n' << std::flush;

@@ -234,14 +234,14 @@ void TVxSimServer::Next() {
         Messages(answer);
         return;
     }
-    bool gameOver = false;
+    const std::vector<TVxSimEvent>& events = turn.Month.Events;
     answer.Field("tax_paid", turn.Month.Tax).Array("bankrupt", [&](TVxSimJsonWriter& json) {
-        for (const TVxSimEvent& event : turn.Month.Events) {
+        for (const TVxSimEvent& event : events)
             if (event.Kind == TVxSimEventKind::Bankruptcy)
                 json.Number(int64_t{event.CompanyID});
-            gameOver = gameOver || event.Kind == TVxSimEventKind::GameOver;
-        }
     });
+    const bool gameOver = std::ranges::any_of(
+        events, [](const TVxSimEvent& event) { return event.Kind == TVxSimEventKind::GameOver; });
     answer.Field("game_over", gameOver).Numbers("restarted", turn.Restarted);
     Holdings(answer);
     answer.Array("prices", [&](TVxSimJsonWriter& json) {

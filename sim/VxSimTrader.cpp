@@ -9,6 +9,10 @@ struct TOffers {
     TIntegerList Money;
 
     TVxTradeOffer At(int32_t index) const { return {Lots.Get(index), Money.Get(index)}; }
+    // The offer of the most lots; none when nothing is offered.
+    TVxTradeOffer Largest() const {
+        return Lots.Count() == 0 ? TVxTradeOffer{} : At(Lots.Count() - 1);
+    }
 };
 
 } // namespace
@@ -28,9 +32,7 @@ TVxTradeOffer TVxSimTrader::LargestPurchase(const TVxCompany& company, int64_t b
 TVxTradeOffer TVxSimTrader::LargestSale(const TVxCompany& company) const {
     TOffers offers;
     FGame.BuildSellOffers(company, offers.Lots, offers.Money);
-    if (offers.Lots.Count() == 0)
-        return {};
-    return offers.At(offers.Lots.Count() - 1);
+    return offers.Largest();
 }
 
 TVxTradeOffer TVxSimTrader::SaleFor(const TVxCompany& company, int64_t amount) const {
@@ -39,20 +41,16 @@ TVxTradeOffer TVxSimTrader::SaleFor(const TVxCompany& company, int64_t amount) c
     for (int32_t i = 0; i < offers.Lots.Count(); ++i)
         if (offers.Money.Get(i) >= amount)
             return offers.At(i);
-    if (offers.Lots.Count() == 0)
-        return {};
-    return offers.At(offers.Lots.Count() - 1);
+    return offers.Largest();
 }
 
 bool TVxSimTrader::Buy(TVxCompany& company, TVxTradeOffer offer) {
-    if (offer.Lots < 1 || FGame.SalesAwaited())
+    if (FGame.SalesAwaited())
         return false;
     return Counted(FGame.Buy(company, offer));
 }
 
 bool TVxSimTrader::Sell(TVxCompany& company, TVxTradeOffer offer) {
-    if (offer.Lots < 1)
-        return false;
     return Counted(FGame.Sell(company, offer));
 }
 

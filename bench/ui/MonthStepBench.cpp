@@ -51,15 +51,19 @@ constexpr int32_t EndlessMoney = 1000000000;
 
 TVxSeededRandom BenchRandom{7};
 
+// One month of `game` that its cash cannot end.
+void PlayEndlessMonth(TVxGame& game) {
+    game.Money = EndlessMoney;
+    game.NextMonth();
+}
+
 // Steps `game`'s months, its cash kept endless, sorted as the window's
 // market list is.
 void StepEndlessMonths(benchmark::State& state, TVxGame& game) {
     game.NewGame();
     game.MarketList.SetSort(ccMonthDiffPercent, false);
-    for (auto _ : state) {
-        game.Money = EndlessMoney;
-        game.NextMonth();
-    }
+    for (auto _ : state)
+        PlayEndlessMonth(game);
     benchmark::DoNotOptimize(game.Month);
 }
 
@@ -160,10 +164,8 @@ void WindowMonthStepAssets(benchmark::State& state, int months, bool shown, bool
     TVxGame game;
     game.SetSeed(7);
     const std::unique_ptr<TFormRidolt> form = ShownWindow(game);
-    for (int month = 0; month < months; ++month) {
-        game.Money = EndlessMoney;
-        game.NextMonth();
-    }
+    for (int month = 0; month < months; ++month)
+        PlayEndlessMonth(game);
     form->ActDataReflect();
     auto* pages = form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     auto* page = form->findChild<TVxAssetPage*>(QStringLiteral("TabSheet5"));
