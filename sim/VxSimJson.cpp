@@ -43,27 +43,37 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
     return length;
 }
 
-} // namespace
-
-std::string VxSimValidUtf8(std::string_view text) {
-    std::string out;
-    size_t copied = 0; // text before this is in `out` already
-    for (size_t i = 0; i < text.size();) {
+// Where the first byte at or after `i` that begins no well-formed sequence
+// is; npos when there is none.
+size_t FirstInvalidByte(std::string_view text, size_t i) {
+    while (i < text.size()) {
         if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
             continue;
         }
         const size_t length = Utf8SequenceLength(text, i);
-        if (length > 0) {
-            i += length;
-            continue;
-        }
+        if (length == 0)
+            return i;
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace
+
+bool VxSimIsUtf8(std::string_view text) {
+    return FirstInvalidByte(text, 0) == std::string_view::npos;
+}
+
+std::string VxSimValidUtf8(std::string_view text) {
+    std::string out;
+    size_t copied = 0; // text before this is in `out` already
+    for (size_t i = FirstInvalidByte(text, 0); i != std::string_view::npos;
+         i = FirstInvalidByte(text, copied)) {
         out.append(text.substr(copied, i - copied));
         out += "\xEF\xBF\xBD";
-        copied = ++i;
+        copied = i + 1;
     }
-    if (copied == 0)
-        return std::string(text);
     out.append(text.substr(copied));
     return out;
 }

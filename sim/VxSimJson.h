@@ -20,6 +20,8 @@
 // forms and surrogates included) replaced by U+FFFD, so that any text can be
 // written as a JSON string.
 std::string VxSimValidUtf8(std::string_view text);
+// Whether `text` is well-formed UTF-8 throughout.
+bool VxSimIsUtf8(std::string_view text);
 
 class TVxSimJsonWriter {
 public:

@@ -56,7 +56,7 @@ std::string Shortened(std::string_view name) {
 // deep as the line nests.
 bool AnyStringNotUtf8(const TValue& root) {
     const auto bad = [](const TValue& text) {
-        return VxSimValidUtf8(Name(text)) != Name(text);
+        return !VxSimIsUtf8(Name(text));
     };
     std::vector<const TValue*> pending{&root};
     while (!pending.empty()) {
