@@ -301,8 +301,8 @@ bool AsksForHelp(const std::vector<std::string>& rest) {
 }
 
 std::string CommandUsage(const TCommandHelp& help) {
-    return "usage: ridolt-sim " + std::string(help.Synopsis) + "\n\n" + Indented(help.Text, "") +
-           "\n" + std::string(UsageFooter);
+    return "usage: ridolt-sim " + std::string(help.Synopsis) + "\n\n" + std::string(help.Text) +
+           "\n\n" + std::string(UsageFooter);
 }
 
 int Dispatch(const std::string& command, const std::vector<std::string>& rest, std::istream& in,
