@@ -9,6 +9,7 @@
 #include "game/VxGame.h"
 #include "game/VxGameHistoryFile.h"
 #include "game/VxGameSaveData.h"
+#include "game/VxSaveFileSummary.h"
 
 #include <algorithm>
 #include <array>
@@ -58,11 +59,21 @@ void CheckCompany(const TVxCompany& company, std::bitset<CompanyCount>& seenIDs)
         CheckRange(price, 1, MaxStockPrice, "PriceHistory");
 }
 
+// The fields that follow the header: the calendar and the cash.
+TVxSaveFileSummary ReadSummary(TVxReadStream& stream) {
+    TVxSaveFileSummary summary;
+    summary.Month = stream.ReadInt32();
+    summary.Money = stream.ReadInt32();
+    summary.Year = stream.ReadInt32();
+    return summary;
+}
+
 // Reads everything after the header into `game`, the way the file is laid out.
 void ReadBody(TVxGame& game, TVxReadStream& stream) {
-    game.Month = stream.ReadInt32();
-    game.Money = stream.ReadInt32();
-    game.Year = stream.ReadInt32();
+    const TVxSaveFileSummary summary = ReadSummary(stream);
+    game.Month = summary.Month;
+    game.Money = summary.Money;
+    game.Year = summary.Year;
     for (TIntegerList* totals : {&game.IncomeList, &game.ExpenseList}) {
         while (totals->Count() < 2)
             totals->Add(0);
@@ -130,6 +141,18 @@ std::optional<TVxGameHistory> ReadHistoryBeside(const std::string& saveFile) {
 }
 
 } // namespace
+
+std::optional<TVxSaveFileSummary> VxReadSaveFileSummary(std::span<const uint8_t> bytes) {
+    const auto header = TVxGameSaveData::Default().Bytes();
+    if (bytes.size() < SaveFileSummarySize ||
+        !std::equal(header.begin(), header.end(), bytes.begin()))
+        return std::nullopt;
+    TVxReadStream stream(bytes.subspan(HeaderSize));
+    const TVxSaveFileSummary summary = ReadSummary(stream);
+    if (summary.Month < 0 || summary.Month > 11 || summary.Year < 0)
+        return std::nullopt;
+    return summary;
+}
 
 void TVxGame::SaveToStream(TVxWriteStream& stream) {
     TVxGameSaveData header = TVxGameSaveData::Default();

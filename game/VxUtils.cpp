@@ -4,9 +4,8 @@
 
 namespace {
 
-std::string KanjiStr(int32_t value, bool showPlus, const std::array<const char*, 3>& units) {
-    // The magnitude of INT32_MIN does not fit in 32 bits.
-    const int64_t magnitude = value < 0 ? -int64_t{value} : int64_t{value};
+std::string KanjiStr(int64_t value, bool showPlus, const std::array<const char*, 3>& units) {
+    const int64_t magnitude = value < 0 ? -value : value;
     const int64_t groups[3] = {magnitude / 100000000, magnitude % 100000000 / 10000,
                                magnitude % 10000};
     std::string text;
@@ -27,7 +26,7 @@ std::string KanjiStr(int32_t value, bool showPlus, const std::array<const char*,
 
 } // namespace
 
-std::string ManToKanjiStr(int32_t value, bool showPlus) {
+std::string ManToKanjiStr(int64_t value, bool showPlus) {
     return KanjiStr(value, showPlus, {"兆", "億", "万"});
 }
 

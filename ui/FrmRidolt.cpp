@@ -351,18 +351,18 @@ void TFormRidolt::StartNewGame() {
     // The new game frees the companies the lists show; nothing paints or
     // asks for a row until they have taken in the new ones.
     FGame.NewGame();
-    FResumeFile->GameReplaced();
-    ForgetCompanies();
-    TabSheet5->Reset();
-    ActDataReflect();
+    ShowReplacedGame();
 }
 
-void TFormRidolt::ForgetCompanies() {
+void TFormRidolt::ShowReplacedGame() {
+    FResumeFile->GameReplaced();
     // The rows now hold other companies, or the same ones anew: nothing
     // stays selected or charted.
     FMarketPage->Reset();
     FOwnerPage->Reset();
     ChartCompany = nullptr;
+    TabSheet5->Reset();
+    ActDataReflect();
 }
 
 void TFormRidolt::ExecuteAction(QAction* action) {
@@ -561,10 +561,7 @@ void TFormRidolt::GameLoaded() {
     // show the order their sort marks say.
     FGame.MarketList.Sort();
     FGame.OwnerList.Sort();
-    FResumeFile->GameReplaced();
-    ForgetCompanies();
-    TabSheet5->Reset();
-    ActDataReflect();
+    ShowReplacedGame();
     FMessageLog->Clear();
 }
 

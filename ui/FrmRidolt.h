@@ -90,7 +90,9 @@ private:
     void StartNewGame();
     // The game ended by what just happened: the window turns to 資産推移.
     void ShowGameEnd(bool endedBefore);
-    void ForgetCompanies();
+    // The game is another one now (a new game, a load): nothing of the last
+    // one stays in the window, which shows the new one.
+    void ShowReplacedGame();
     void ExecuteAction(QAction* action);
     // The question every new game asks first; true for OK.
     bool ConfirmNewGame();

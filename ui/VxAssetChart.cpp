@@ -3,9 +3,9 @@
 #include "game/VxConsts.h"
 #include "game/VxGameHistory.h"
 #include "game/VxSeed.h"
-#include "game/VxUtils.h"
 #include "ui/VxAssetText.h"
 #include "ui/VxCompanyColumnText.h"
+#include "ui/VxStatusTexts.h"
 
 #include <QCategoryAxis>
 #include <QGraphicsSimpleTextItem>
@@ -55,9 +55,12 @@ int YearStep(int64_t years) {
     return 100;
 }
 
-void ClearCategories(QCategoryAxis& axis) {
-    for (const QString& label : axis.categoriesLabels())
-        axis.remove(label);
+// Takes `money` into a span of money: `lowest` the least above 0 (0 while
+// there is none), `highest` the most.
+void Widen(int64_t money, int64_t& lowest, int64_t& highest) {
+    if (money > 0 && (lowest == 0 || money < lowest))
+        lowest = money;
+    highest = std::max(highest, money);
 }
 
 } // namespace
@@ -166,10 +169,7 @@ void TVxAssetChart::TakeMonth(const TVxHistoryMonth& month, qreal x) {
 }
 
 void TVxAssetChart::Settle(const QPointF& point) {
-    const int64_t money = PointMoney(point);
-    if (money > 0 && (FShown.SettledLowest == 0 || money < FShown.SettledLowest))
-        FShown.SettledLowest = money;
-    FShown.SettledHighest = std::max(FShown.SettledHighest, money);
+    Widen(PointMoney(point), FShown.SettledLowest, FShown.SettledHighest);
 }
 
 void TVxAssetChart::Describe() {
@@ -182,13 +182,12 @@ void TVxAssetChart::Describe() {
     }
     const TVxHistoryMonth& first = months.front();
     const TVxHistoryMonth& last = months.back();
-    QString text = QStringLiteral("%1から%2まで、総資産 %3から%4")
-                       .arg(QString::fromStdString(CalendarText(first.Year, first.Month)),
-                            QString::fromStdString(CalendarText(last.Year, last.Month)),
-                            AssetMoneyText(first.Total()), AssetMoneyText(last.Total()));
+    QString text =
+        QStringLiteral("%1から%2まで、総資産 %3から%4")
+            .arg(CalendarQText(first.Year, first.Month), CalendarQText(last.Year, last.Month),
+                 MoneyText(first.Total()), MoneyText(last.Total()));
     if (!FShown.Bot.isEmpty())
-        text +=
-            QStringLiteral("。%1 %2").arg(BotName, AssetMoneyText(PointMoney(FShown.Bot.back())));
+        text += QStringLiteral("。%1 %2").arg(BotName, MoneyText(PointMoney(FShown.Bot.back())));
     setAccessibleDescription(text);
 }
 
@@ -227,46 +226,6 @@ void TVxAssetChart::CacheTexts() {
         for (QGraphicsItem* child : item->childItems())
             items.push_back(child);
     }
-}
-
-QLineSeries& TVxAssetChart::TotalSeries() const {
-    SyncNow();
-    return *FTotalSeries;
-}
-
-QLineSeries& TVxAssetChart::CashSeries() const {
-    SyncNow();
-    return *FCashSeries;
-}
-
-QLineSeries& TVxAssetChart::ValueSeries() const {
-    SyncNow();
-    return *FValueSeries;
-}
-
-QLineSeries& TVxAssetChart::BotSeries() const {
-    SyncNow();
-    return *FBotSeries;
-}
-
-QCategoryAxis& TVxAssetChart::MonthAxis() const {
-    SyncNow();
-    return *FMonthAxis;
-}
-
-QLogValueAxis& TVxAssetChart::MoneyAxis() const {
-    SyncNow();
-    return *FMoneyAxis;
-}
-
-QCategoryAxis& TVxAssetChart::MoneyLabels() const {
-    SyncNow();
-    return *FMoneyLabels;
-}
-
-QCategoryAxis& TVxAssetChart::Marks() const {
-    SyncNow();
-    return *FMarks;
 }
 
 void TVxAssetChart::Draw() {
@@ -323,12 +282,8 @@ void TVxAssetChart::DrawMonthAxis() {
 void TVxAssetChart::DrawMoneyAxis() {
     int64_t lowest = FShown.SettledLowest;
     int64_t highest = std::max<int64_t>(FShown.SettledHighest, GoalMoney);
-    for (const QList<QPointF>* line : {&FShown.Total, &FShown.Cash, &FShown.Value}) {
-        const int64_t money = PointMoney(line->back());
-        if (money > 0 && (lowest == 0 || money < lowest))
-            lowest = money;
-        highest = std::max(highest, money);
-    }
+    for (const QList<QPointF>* line : {&FShown.Total, &FShown.Cash, &FShown.Value})
+        Widen(PointMoney(line->back()), lowest, highest);
     const int low =
         lowest > 0
             ? std::clamp(static_cast<int>(std::floor(std::log10(static_cast<double>(lowest)))), 0,
@@ -349,7 +304,7 @@ void TVxAssetChart::DrawMoneyAxis() {
     int64_t decade = 1;
     for (int exponent = 0; exponent <= high; ++exponent, decade *= 10)
         if (exponent >= low)
-            FMoneyLabels->append(AssetMoneyText(decade), exponent);
+            FMoneyLabels->append(MoneyText(decade), exponent);
     FMoneyLabels->setRange(low, high);
     ClearCategories(*FMarks);
     FMarks->setStartValue(start);

@@ -60,14 +60,14 @@ public:
     QString MonthReadout(int index) const override;
 
     // The chart's parts as the last Reflect has them.
-    QLineSeries& TotalSeries() const;
-    QLineSeries& CashSeries() const;
-    QLineSeries& ValueSeries() const;
-    QLineSeries& BotSeries() const;
-    QCategoryAxis& MonthAxis() const;
-    QLogValueAxis& MoneyAxis() const;
-    QCategoryAxis& MoneyLabels() const;
-    QCategoryAxis& Marks() const;
+    QLineSeries& TotalSeries() const { return Synced(FTotalSeries); }
+    QLineSeries& CashSeries() const { return Synced(FCashSeries); }
+    QLineSeries& ValueSeries() const { return Synced(FValueSeries); }
+    QLineSeries& BotSeries() const { return Synced(FBotSeries); }
+    QCategoryAxis& MonthAxis() const { return Synced(FMonthAxis); }
+    QLogValueAxis& MoneyAxis() const { return Synced(FMoneyAxis); }
+    QCategoryAxis& MoneyLabels() const { return Synced(FMoneyLabels); }
+    QCategoryAxis& Marks() const { return Synced(FMarks); }
 
 protected:
     // The point of month `index` on the 総資産 line, on the bottom edge for

@@ -1,12 +1,10 @@
 #include "ui/VxAssetListModel.h"
 
 #include "game/VxGameHistory.h"
-#include "game/VxUtils.h"
 #include "ui/VxAssetText.h"
+#include "ui/VxCompanyColumnText.h"
+#include "ui/VxStatusTexts.h"
 #include "ui/VxTrendColors.h"
-
-#include <QApplication>
-#include <QBrush>
 
 #include <algorithm>
 
@@ -53,13 +51,13 @@ QString TVxAssetListModel::CellText(int row, int column) const {
     const TVxHistoryMonth& month = months[index];
     switch (column) {
     case acMonth:
-        return QString::fromStdString(CalendarText(month.Year, month.Month));
+        return CalendarQText(month.Year, month.Month);
     case acCash:
-        return AssetMoneyText(month.Cash);
+        return MoneyText(month.Cash);
     case acValue:
-        return AssetMoneyText(month.Value);
+        return MoneyText(month.Value);
     case acTotal:
-        return AssetMoneyText(month.Total());
+        return MoneyText(month.Total());
     case acChange:
         return AssetMonthChangeText(month, index > 0 ? &months[index - 1] : nullptr);
     default:
@@ -75,10 +73,7 @@ QVariant TVxAssetListModel::data(const QModelIndex& index, int role) const {
     const std::vector<TVxHistoryMonth>& months = FHistory.Months();
     if (index.column() != acChange || month == 0 || month >= months.size())
         return {};
-    const TVxTrend trend = TrendOf(months[month].Total() - months[month - 1].Total());
-    if (trend == TVxTrend::None)
-        return {};
-    return QBrush(TrendColor(trend, QApplication::palette("QAbstractItemView")));
+    return TrendBrush(TrendOf(months[month].Total() - months[month - 1].Total()));
 }
 
 void TVxAssetListModel::Reflect() {

@@ -1,13 +1,12 @@
 #include "ui/VxAssetPage.h"
 
 #include "components/VxListView.h"
-#include "game/VxConsts.h"
 #include "game/VxGame.h"
-#include "game/VxUtils.h"
 #include "ui/VxAssetChart.h"
 #include "ui/VxAssetListModel.h"
 #include "ui/VxAssetText.h"
 #include "ui/VxCompanyColumnText.h"
+#include "ui/VxStatusTexts.h"
 #include "ui/VxTrendBot.h"
 
 #include <QGridLayout>
@@ -31,10 +30,6 @@ QLabel* NewFigure(const char* objectName) {
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return label;
-}
-
-QString Calendar(const TVxHistoryMonth& month) {
-    return QString::fromStdString(CalendarText(month.Year, month.Month));
 }
 
 TVxAssetListModel& ListModel(const TVxListView& list) {
@@ -111,7 +106,7 @@ void TVxAssetPage::Reflect() {
     ShowFigures();
     // The bot plays its months when the event loop next runs, once for any
     // number of Reflects before it, so a month step does not wait for it.
-    if (FBotPending)
+    if (FBotPending || !BotHasWork())
         return;
     FBotPending = true;
     QMetaObject::invokeMethod(this, &TVxAssetPage::CatchUpBot, Qt::QueuedConnection);
@@ -122,6 +117,14 @@ const std::vector<int64_t>* TVxAssetPage::BotFortunes() const {
     if (!history.SeededFromStart() || FBot->Seed() != history.Seed())
         return nullptr;
     return &FBot->Fortunes();
+}
+
+bool TVxAssetPage::BotHasWork() const {
+    const TVxGameHistory& history = FGame.History();
+    if (!history.SeededFromStart() || history.Empty())
+        return FBot->Seed().has_value();
+    return FBot->Seed() != history.Seed() ||
+           (FBot->Fortunes().size() < history.Months().size() && !FBot->Ended());
 }
 
 void TVxAssetPage::CatchUpBot() {
@@ -149,12 +152,12 @@ void TVxAssetPage::ShowFigures() {
     const TVxHistoryMonth& peak = history.Months()[static_cast<size_t>(summary.PeakIndex)];
     FElapsed->setText(QStringLiteral("経過 ") + ElapsedText(summary.MonthsPlayed));
     FTotal->setText(QStringLiteral("総資産 %1 (元手%2)")
-                        .arg(AssetMoneyText(summary.Total), StakeMultipleText(summary.Total)));
-    FPeak->setText(
-        QStringLiteral("最高 %1 (%2)").arg(AssetMoneyText(summary.PeakTotal), Calendar(peak)));
+                        .arg(MoneyText(summary.Total), StakeMultipleText(summary.Total)));
+    FPeak->setText(QStringLiteral("最高 %1 (%2)")
+                       .arg(MoneyText(summary.PeakTotal), CalendarQText(peak.Year, peak.Month)));
     FTrades->setText(QStringLiteral("取引回数 %1回").arg(GroupedText(summary.Trades)));
     FFees->setText(QStringLiteral("手数料 ") + YenText(summary.FeesYen));
-    FTax->setText(QStringLiteral("税 ") + AssetMoneyText(summary.Tax));
+    FTax->setText(QStringLiteral("税 ") + MoneyText(summary.Tax));
     FSeed->setText(QStringLiteral("シード ") +
                    (history.Seed() ? QString::number(*history.Seed()) : QStringLiteral("なし")));
     ShowBotFigure();
@@ -168,16 +171,14 @@ void TVxAssetPage::ShowBotFigure() {
 
 QString TVxAssetPage::BotText() const {
     const std::vector<int64_t>& fortunes = FBot->Fortunes();
-    if (!FBot->Seed() || fortunes.empty())
-        return {};
     const size_t months = FGame.History().Months().size();
     // The bot's game ended before the player's month: how.
     if (fortunes.size() < months && FBot->Won())
-        return TVxAssetChart::BotName + u' ' + MoneyText(GoalMoney) + QStringLiteral("まで ") +
-               ElapsedText(static_cast<int64_t>(fortunes.size()) - 1);
+        return TVxAssetChart::BotName + u' ' +
+               GoalReachedText(static_cast<int64_t>(fortunes.size()) - 1);
     const size_t shown = std::min(fortunes.size(), months);
     QString text =
-        TVxAssetChart::BotName + QStringLiteral(" 総資産 ") + AssetMoneyText(fortunes[shown - 1]);
+        TVxAssetChart::BotName + QStringLiteral(" 総資産 ") + MoneyText(fortunes[shown - 1]);
     if (fortunes.size() < months && FBot->Ended())
         text += QStringLiteral(" (終了)");
     return text;

@@ -38,8 +38,6 @@ public:
     void Reset();
 
     TVxAssetChart& Chart() const { return *FChart; }
-    TVxListView& List() const { return *FList; }
-    const TVxTrendBot& Bot() const { return *FBot; }
 
 private:
     void ShowFigures();
@@ -47,8 +45,13 @@ private:
     // The bot's fortunes for the history shown, as far as it has played;
     // none for a history whose market did not all come from its seed.
     const std::vector<int64_t>* BotFortunes() const;
+    // The bot has months to play for the history shown, or the game of
+    // another history to forget.
+    bool BotHasWork() const;
     // Plays the bot's months up to the history's and draws them.
     void CatchUpBot();
+    // The bot's figure, while BotFortunes() has its fortunes (at least the
+    // first month's, for a history of at least one month).
     QString BotText() const;
 
     const TVxGame& FGame;

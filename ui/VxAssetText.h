@@ -1,8 +1,7 @@
 #pragma once
 
-// The texts of the 資産推移 page: money beyond 32 bits as the lists write
-// money, a month read out, the length of a game, the stake multiple and the
-// line that tells how a game ended.
+// The texts of the 資産推移 page: yen beyond 32 bits, a month read out, the length of a game, the
+// stake multiple and the line that tells how a game ended.
 
 #include <QString>
 
@@ -10,10 +9,6 @@
 
 class TVxGame;
 struct TVxHistoryMonth;
-
-// Money (万円) as the lists write it (MoneyText), for sums that may pass
-// 32 bits: "1億2000万円", "21兆4748億3648万円"; with `showPlus` "+50万円".
-QString AssetMoneyText(int64_t money, bool showPlus = false);
 
 // An amount of yen to the yen, as prices are written but beyond 32 bits:
 // "1234万5678円", "12億3456万7890円".
@@ -32,6 +27,9 @@ QString AssetMonthChangeText(const TVxHistoryMonth& month, const TVxHistoryMonth
 
 // A length of `months` months: "41年5か月", "3年", "7か月", "0か月".
 QString ElapsedText(int64_t months);
+
+// The goal reached after `months` months of a game: "3000億円まで 41年5か月".
+QString GoalReachedText(int64_t months);
 
 // `total` (万円) as a multiple of the stake, 3000万円: "×1.5", "×42.0",
 // and past a hundredfold in whole times, "×10,000".

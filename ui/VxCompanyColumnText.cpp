@@ -58,7 +58,7 @@ QString PriceText(int32_t price) {
     return Kanji(IntToKanjiStr(price, false)) + QStringLiteral("円");
 }
 
-QString MoneyText(int32_t money, bool showPlus) {
+QString MoneyText(int64_t money, bool showPlus) {
     return Kanji(ManToKanjiStr(money, showPlus)) + QStringLiteral("円");
 }
 

@@ -36,8 +36,8 @@ QString GroupedText(int32_t value);
 QString PriceText(int32_t price);
 
 // Money (万円) as the lists write it: "450万円", "1億2000万円", with
-// `showPlus` "+50万円".
-QString MoneyText(int32_t money, bool showPlus = false);
+// `showPlus` "+50万円"; sums beyond 32 bits "21兆4748億3648万円".
+QString MoneyText(int64_t money, bool showPlus = false);
 
 // A change of price in yen as the 前月比(円) column writes it: +100円, -50円,
 // 0円.

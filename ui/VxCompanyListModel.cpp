@@ -4,9 +4,6 @@
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxTrendColors.h"
 
-#include <QApplication>
-#include <QBrush>
-
 #include <algorithm>
 
 TVxCompanyListModel::TVxCompanyListModel(const TCustomVxCompanyList& companies, THint hint,
@@ -48,13 +45,8 @@ QVariant TVxCompanyListModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
         return FHint ? QVariant(FHint(*company)) : QVariant();
-    case Qt::ForegroundRole: {
-        // Unchanged figures keep the view's own text colour.
-        const TVxTrend trend = CompanyColumnTrend(*company, Column(index.column()).Tag);
-        if (trend == TVxTrend::None)
-            return {};
-        return QBrush(TrendColor(trend, QApplication::palette("QAbstractItemView")));
-    }
+    case Qt::ForegroundRole:
+        return TrendBrush(CompanyColumnTrend(*company, Column(index.column()).Tag));
     default:
         return TVxListViewModel::data(index, role);
     }

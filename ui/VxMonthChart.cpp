@@ -1,6 +1,7 @@
 #include "ui/VxMonthChart.h"
 
 #include <QAccessible>
+#include <QCategoryAxis>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLegendMarker>
@@ -86,6 +87,11 @@ void TVxMonthChart::Sync() {
 
 void TVxMonthChart::SyncNow() const {
     const_cast<TVxMonthChart*>(this)->Sync();
+}
+
+void TVxMonthChart::ClearCategories(QCategoryAxis& axis) {
+    for (const QString& label : axis.categoriesLabels())
+        axis.remove(label);
 }
 
 QString TVxMonthChart::Title() const {

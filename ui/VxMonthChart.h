@@ -32,6 +32,7 @@
 #include <QString>
 
 class QAbstractAxis;
+class QCategoryAxis;
 class QScatterSeries;
 
 class TVxMonthChart : public QChartView {
@@ -75,6 +76,13 @@ protected:
     // Brings the chart's parts to what it shows now rather than when the
     // event loop next runs.
     void SyncNow() const;
+    // `part` of the chart as it shows it now: what its accessors return.
+    template <class T> T& Synced(T* part) const {
+        SyncNow();
+        return *part;
+    }
+    // Removes every range of `axis`, to name them all afresh.
+    static void ClearCategories(QCategoryAxis& axis);
 
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

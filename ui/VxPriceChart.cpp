@@ -114,21 +114,6 @@ void TVxPriceChart::Describe(const TVxCompany* company) {
                              PriceText(company->StockPrice()));
 }
 
-QLineSeries& TVxPriceChart::Series() const {
-    SyncNow();
-    return *FSeries;
-}
-
-QCategoryAxis& TVxPriceChart::MonthAxis() const {
-    SyncNow();
-    return *FMonthAxis;
-}
-
-QValueAxis& TVxPriceChart::PriceAxis() const {
-    SyncNow();
-    return *FPriceAxis;
-}
-
 void TVxPriceChart::Draw() {
     if (FShown.Points.isEmpty()) {
         DrawEmpty();
@@ -166,8 +151,7 @@ void TVxPriceChart::SetMonthLabels(const QStringList& labels) {
         return;
     // A new month names every range with the name of another one, which a
     // rename refuses (names are unique), so all are named afresh.
-    for (const QString& label : FMonthAxis->categoriesLabels())
-        FMonthAxis->remove(label);
+    ClearCategories(*FMonthAxis);
     for (qsizetype i = 0; i < labels.size(); ++i)
         FMonthAxis->append(labels[i], i + 0.5);
 }

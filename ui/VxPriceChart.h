@@ -41,9 +41,9 @@ public:
     QString MonthReadout(int index) const override;
 
     // The chart's parts, as the last Reflect has them.
-    QLineSeries& Series() const;
-    QCategoryAxis& MonthAxis() const;
-    QValueAxis& PriceAxis() const;
+    QLineSeries& Series() const { return Synced(FSeries); }
+    QCategoryAxis& MonthAxis() const { return Synced(FMonthAxis); }
+    QValueAxis& PriceAxis() const { return Synced(FPriceAxis); }
 
 protected:
     QPointF MonthPoint(int index) const override { return FShown.Points[index]; }

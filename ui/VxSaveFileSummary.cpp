@@ -1,12 +1,9 @@
 #include "ui/VxSaveFileSummary.h"
 
-#include "game/VxGameSaveData.h"
-#include "game/VxStream.h"
 #include "ui/VxSaveSlots.h"
 
 #include <QFile>
 
-#include <algorithm>
 #include <array>
 
 std::optional<TVxSaveFileSummary> ReadSaveFileSummary(const QString& path) {
@@ -16,21 +13,9 @@ std::optional<TVxSaveFileSummary> ReadSaveFileSummary(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // The header, then Month, Money and Year.
-    std::array<uint8_t, TVxGameSaveData::Size + 3 * 4> bytes{};
-    const qint64 size = static_cast<qint64>(bytes.size());
-    if (file.read(reinterpret_cast<char*>(bytes.data()), size) != size)
+    std::array<uint8_t, SaveFileSummarySize> bytes{};
+    const qint64 size = file.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
+    if (size < 0)
         return std::nullopt;
-
-    const auto header = TVxGameSaveData::Default().Bytes();
-    if (!std::equal(header.begin(), header.end(), bytes.begin()))
-        return std::nullopt;
-    TVxReadStream fields(std::span<const uint8_t>(bytes).subspan(header.size()));
-    TVxSaveFileSummary summary;
-    summary.Month = fields.ReadInt32();
-    summary.Money = fields.ReadInt32();
-    summary.Year = fields.ReadInt32();
-    if (summary.Month < 0 || summary.Month > 11 || summary.Year < 0)
-        return std::nullopt;
-    return summary;
+    return VxReadSaveFileSummary(std::span<const uint8_t>(bytes).first(static_cast<size_t>(size)));
 }

@@ -1,5 +1,7 @@
 #include "ui/VxTrendColors.h"
 
+#include <QApplication>
+#include <QBrush>
 #include <QList>
 
 #include <algorithm>
@@ -42,4 +44,10 @@ QColor TrendColor(TVxTrend trend, const QPalette& palette) {
         if (ContrastRatio(shade, background) >= ReadableContrast)
             return shade;
     return text;
+}
+
+QVariant TrendBrush(TVxTrend trend) {
+    if (trend == TVxTrend::None)
+        return {};
+    return QBrush(TrendColor(trend, QApplication::palette("QAbstractItemView")));
 }

@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QVariant>
 
 enum class TVxTrend { Fall = -1, None = 0, Rise = 1 };
 
@@ -20,6 +21,11 @@ template <typename TValue> TVxTrend TrendOf(TValue change) {
 
 // The colour for `trend` on the background of `palette`'s item views.
 QColor TrendColor(TVxTrend trend, const QPalette& palette);
+
+// An item view's foreground for a figure of `trend`: the brush of its colour
+// on the application's item views, or none (the view's own text colour) for
+// no change.
+QVariant TrendBrush(TVxTrend trend);
 
 // The contrast ratio of two colours, from 1 (the same) to 21 (black on
 // white).

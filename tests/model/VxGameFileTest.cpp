@@ -2,6 +2,7 @@
 
 #include "game/VxFileReplace.h"
 #include "game/VxGameSaveData.h"
+#include "game/VxSaveFileSummary.h"
 #include "tests/support/GameState.h"
 #include "tests/support/RecordingSinks.h"
 #include "tests/support/ScratchDir.h"
@@ -130,6 +131,40 @@ TEST(VxGameFile, TotalsAndCalendarAtTheirPlaces) {
     EXPECT_EQ(GetInt32(bytes, ExpenseAt), 33);
     EXPECT_EQ(GetInt32(bytes, ExpenseAt + 4), 44);
     EXPECT_EQ(GetInt32(bytes, RecordAt(0) + IDOf) & 0xFFFF, game.MarketList.Items(0)->ID);
+}
+
+// The summary reads only the header and the calendar and cash after it.
+TEST(VxGameFile, SummaryOfTheFirstBytes) {
+    struct TSummaryCase {
+        const char* Name;
+        std::function<void(TBytes&)> Damage;
+        bool Summed;
+    };
+    const TSummaryCase cases[] = {
+        {"whole file", [](TBytes&) {}, true},
+        {"damaged after the cash", [](TBytes& b) { PutInt32(b, CountAt, 7); }, true},
+        {"cut after the year", [](TBytes& b) { b.resize(YearAt + 4); }, true},
+        {"cut inside the year", [](TBytes& b) { b.resize(YearAt + 3); }, false},
+        {"empty", [](TBytes& b) { b.clear(); }, false},
+        {"header changed", [](TBytes& b) { b[0] ^= 1; }, false},
+        {"month 12", [](TBytes& b) { PutInt32(b, MonthAt, 12); }, false},
+        {"month -1", [](TBytes& b) { PutInt32(b, MonthAt, -1); }, false},
+        {"year -1", [](TBytes& b) { PutInt32(b, YearAt, -1); }, false},
+    };
+    TVxGame game;
+    PlayAGame(game, 1);
+    for (const TSummaryCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBytes bytes = SaveBytes(game);
+        c.Damage(bytes);
+        const std::optional<TVxSaveFileSummary> summary = VxReadSaveFileSummary(bytes);
+        ASSERT_EQ(summary.has_value(), c.Summed);
+        if (summary) {
+            EXPECT_EQ(summary->Month, 9);
+            EXPECT_EQ(summary->Money, 123456);
+            EXPECT_EQ(summary->Year, 3);
+        }
+    }
 }
 
 TEST(VxGameFile, RoundTripRestoresTheGameIntoItsOwnObjects) {

@@ -44,4 +44,24 @@ TEST(KanjiStr, WorkedExamples) {
     }
 }
 
+// Sums of money pass 32 bits; only the 兆 group grows.
+struct TMan64Case {
+    int64_t Value;
+    bool ShowPlus;
+    const char* Man;
+};
+
+const TMan64Case Man64Cases[] = {
+    {2147483648, false, "21兆4748億3648万"},  {2147483648, true, "+21兆4748億3648万"},
+    {-2147483649, true, "-21兆4748億3649万"}, {500000000000, false, "5000兆"},
+    {-300000000001, false, "-3000兆1万"},     {1234567890123, true, "+12345兆6789億123万"},
+};
+
+TEST(KanjiStr, MoneyBeyond32Bits) {
+    for (const TMan64Case& c : Man64Cases) {
+        SCOPED_TRACE(c.Value);
+        EXPECT_EQ(ManToKanjiStr(c.Value, c.ShowPlus), c.Man);
+    }
+}
+
 } // namespace

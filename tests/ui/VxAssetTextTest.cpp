@@ -5,6 +5,7 @@
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistory.h"
+#include "ui/VxCompanyColumnText.h"
 
 #include <QTest>
 
@@ -47,7 +48,7 @@ private slots:
     void money() {
         QFETCH(qint64, money);
         QFETCH(bool, showPlus);
-        QTEST(AssetMoneyText(money, showPlus), "text");
+        QTEST(MoneyText(money, showPlus), "text");
     }
 
     void yen_data() {
