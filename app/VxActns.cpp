@@ -3,7 +3,6 @@
 #include "app/VxAbout.h"
 #include "app/VxAppInfo.h"
 #include "app/VxAppPaths.h"
-#include "app/VxDocumentOpener.h"
 #include "app/VxHelpWindow.h"
 #include "app/VxShell.h"
 

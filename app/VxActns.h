@@ -8,6 +8,8 @@
 // A hint is a short and a long text joined by "|": the short one becomes
 // the tooltip, the long one the status tip the status bar shows.
 
+#include "app/VxDocumentOpener.h"
+
 #include <QAction>
 #include <QPointer>
 #include <QString>
@@ -50,13 +52,6 @@ private:
 class TVxViewHelpHtmlAction : public TVxBaseAction {
     Q_OBJECT
 public:
-    // How the help file reaches the desktop: `notOpened` is to run, at once
-    // or later, when no program takes `path`; work left running belongs to
-    // `context`.  OpenDocument (VxDocumentOpener.h) unless a test puts in
-    // its own.
-    using TOpener =
-        std::function<void(const QString& path, QObject& context, std::function<void()> notOpened)>;
-
     explicit TVxViewHelpHtmlAction(QObject* parent = nullptr);
 
     // The help file's name relative to the application folder; starts as
@@ -64,7 +59,9 @@ public:
     QString FileName() const { return FFileName; }
     void SetFileName(const QString& fileName) { FFileName = fileName; }
 
-    void SetOpener(TOpener opener) { FOpener = std::move(opener); }
+    // How the help file reaches the desktop: OpenDocument unless a test puts
+    // in its own.
+    void SetOpener(TVxDocumentOpener opener) { FOpener = std::move(opener); }
 
     // The game's own help window while it is open, or none.
     TVxHelpWindow* HelpWindow() const;
@@ -75,7 +72,7 @@ private:
     void ShowHelpWindow(const QString& path);
 
     QString FFileName;
-    TOpener FOpener;
+    TVxDocumentOpener FOpener;
     QPointer<TVxHelpWindow> FHelpWindow;
 };
 

@@ -1,12 +1,12 @@
 #include "app/VxCommandLine.h"
 
 #include "app/VxAppInfo.h"
+#include "game/VxSeed.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -37,19 +37,10 @@ QString OptionSyntax(const QCommandLineOption& option) {
 
 QString SeedError() {
     return QStringLiteral("--seed には 0 から %1 までの整数を指定してください。")
-        .arg(std::numeric_limits<uint64_t>::max());
+        .arg(VxLargestSeed);
 }
 
 } // namespace
-
-std::optional<uint64_t> ParseSeedText(const QString& text) {
-    if (text.isEmpty() ||
-        !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return std::nullopt;
-    bool ok = false;
-    const qulonglong seed = text.toULongLong(&ok, 10); // fails above 2^64 - 1
-    return ok ? std::optional<uint64_t>(seed) : std::nullopt;
-}
 
 TVxCommandLine ParseCommandLine(const QStringList& arguments) {
     TVxCommandLine result;
@@ -59,20 +50,16 @@ TVxCommandLine ParseCommandLine(const QStringList& arguments) {
                             [](const QString& argument) { return !argument.isEmpty(); });
     };
     for (skipEmpty(); next != arguments.end(); skipEmpty()) {
-        QString value;
+        QString value; // stays empty, which is no seed, when --seed ends the line
         if (*next == SeedOptionName) {
-            if (++next == arguments.end()) {
-                result.Action = TVxStartAction::ShowUsageError;
-                result.Error = SeedError();
-                return result;
-            }
-            value = *next++;
+            if (++next != arguments.end())
+                value = *next++;
         } else if (next->startsWith(SeedOptionName + u'=')) {
             value = (next++)->mid(SeedOptionName.size() + 1);
         } else {
             break;
         }
-        result.Seed = ParseSeedText(value);
+        result.Seed = VxParseSeed(value.toStdString());
         if (!result.Seed) {
             result.Action = TVxStartAction::ShowUsageError;
             result.Error = SeedError();
@@ -103,8 +90,7 @@ QString CommandLineHelpText(const QString& programName) {
         {OptionSyntax(HelpOption()), {HelpOption().description()}},
         {OptionSyntax(VersionOption()), {VersionOption().description()}},
         {QStringLiteral("    --seed N"),
-         {QStringLiteral("最初のゲームの市場をシード N (0〜%1) から作ります。")
-              .arg(std::numeric_limits<uint64_t>::max()),
+         {QStringLiteral("最初のゲームの市場をシード N (0〜%1) から作ります。").arg(VxLargestSeed),
           QStringLiteral("ridolt-sim run --seed N や serve --seed N と同じ市場です。")}},
     };
     qsizetype width = 0;

@@ -31,9 +31,6 @@ struct TVxCommandLine {
 // `arguments` as QCoreApplication::arguments() gives them, program first.
 TVxCommandLine ParseCommandLine(const QStringList& arguments);
 
-// A seed as the player writes it: decimal digits only, 0 to 2^64 - 1.
-std::optional<uint64_t> ParseSeedText(const QString& text);
-
 // The texts for --help (usage of `programName`) and --version.
 QString CommandLineHelpText(const QString& programName);
 QString CommandLineVersionText();

@@ -21,3 +21,8 @@ class QObject;
 // may wait for the program it starts, and ends with `context`; the program
 // stays.
 void OpenDocument(const QString& path, QObject& context, std::function<void()> notOpened);
+
+// What opens a document as OpenDocument does: OpenDocument itself, or a
+// test's stand-in.
+using TVxDocumentOpener =
+    std::function<void(const QString& path, QObject& context, std::function<void()> notOpened)>;

@@ -30,8 +30,8 @@ TVxTerminationSignals::TVxTerminationSignals(QWidget& window) : FCloser(window) 
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, FSocket.data()) != 0)
         qFatal("socketpair: %s", std::strerror(errno));
     SignalSocket = FSocket[1];
-    FNotifier = new QSocketNotifier(FSocket[0], QSocketNotifier::Read, this);
-    connect(FNotifier, &QSocketNotifier::activated, this, &TVxTerminationSignals::ReadSignals);
+    const auto* notifier = new QSocketNotifier(FSocket[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &TVxTerminationSignals::ReadSignals);
 
     struct sigaction action {};
     action.sa_handler = WriteSignalNumber;

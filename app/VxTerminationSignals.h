@@ -17,7 +17,6 @@
 
 #include <signal.h>
 
-class QSocketNotifier;
 class QWidget;
 
 class TVxTerminationSignals : public QObject {
@@ -39,6 +38,5 @@ private:
 
     std::array<int, 2> FSocket{-1, -1}; // read end, write end
     std::array<struct sigaction, Handled.size()> FPrevious{};
-    QSocketNotifier* FNotifier = nullptr;
     TVxWindowCloser FCloser;
 };

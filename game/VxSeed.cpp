@@ -1,5 +1,6 @@
 #include "game/VxSeed.h"
 
+#include <charconv>
 #include <random>
 
 namespace {
@@ -28,4 +29,15 @@ uint64_t VxDrawSeed() {
     std::random_device entropy;
     const uint64_t bits = (uint64_t{entropy()} << 32) | entropy();
     return bits % VxDrawnSeedLimit;
+}
+
+std::optional<uint64_t> VxParseSeed(std::string_view text) {
+    // from_chars takes no sign for an unsigned type, nor blanks, and fails
+    // on a number out of range.
+    uint64_t seed = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, seed);
+    if (text.empty() || error != std::errc() || stop != end)
+        return std::nullopt;
+    return seed;
 }

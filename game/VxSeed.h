@@ -8,6 +8,9 @@
 // at once.
 
 #include <cstdint>
+#include <limits>
+#include <optional>
+#include <string_view>
 
 // What a stream of draws is for; each purpose gets independent streams.
 enum class TVxDrawStream : uint64_t {
@@ -31,3 +34,11 @@ inline constexpr uint64_t VxDrawnSeedLimit = uint64_t{1} << 53;
 // A seed for a new game, drawn from the system's entropy: uniform over
 // 0..VxDrawnSeedLimit - 1.
 uint64_t VxDrawSeed();
+
+// Every 64-bit value is a seed: 0 to VxLargestSeed.
+inline constexpr uint64_t VxLargestSeed = std::numeric_limits<uint64_t>::max();
+
+// A seed as the player writes it, on a command line or in a dialog: the
+// whole of `text` in decimal digits, no sign and no blanks; nothing when it
+// is not one or above VxLargestSeed.
+std::optional<uint64_t> VxParseSeed(std::string_view text);

@@ -16,6 +16,7 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -27,30 +28,27 @@ QStringList RawArguments(int argc, char* argv[]) {
 }
 
 // Prints the text --help or --version asks for, or what is wrong with the
-// command line; true when the program ends there.
-bool Answered(const TVxCommandLine& commandLine, const QString& programName) {
+// command line, and gives the exit status the program ends with there;
+// nothing when the game runs.
+std::optional<int> Answered(const TVxCommandLine& commandLine, const QString& programName) {
     switch (commandLine.Action) {
     case TVxStartAction::ShowHelp:
         std::fputs(CommandLineHelpText(programName).toUtf8().constData(), stdout);
-        return true;
+        return 0;
     case TVxStartAction::ShowVersion:
         std::fputs(CommandLineVersionText().toUtf8().constData(), stdout);
-        return true;
+        return 0;
     case TVxStartAction::ShowUsageError:
         std::fputs(QStringLiteral("%1: %2\n%1 --help で使い方を表示します。\n")
                        .arg(programName, commandLine.Error)
                        .toUtf8()
                        .constData(),
                    stderr);
-        return true;
+        return 2;
     case TVxStartAction::Run:
         break;
     }
-    return false;
-}
-
-int ExitCode(const TVxCommandLine& commandLine) {
-    return commandLine.Action == TVxStartAction::ShowUsageError ? 2 : 0;
+    return std::nullopt;
 }
 
 } // namespace
@@ -59,9 +57,8 @@ int main(int argc, char* argv[]) {
     const QStringList rawArguments = RawArguments(argc, argv);
     const QString programName = QFileInfo(rawArguments.value(0)).fileName();
     // Answered before the GUI starts, so they work without a display.
-    const TVxCommandLine rawCommandLine = ParseCommandLine(rawArguments);
-    if (Answered(rawCommandLine, programName))
-        return ExitCode(rawCommandLine);
+    if (const std::optional<int> status = Answered(ParseCommandLine(rawArguments), programName))
+        return *status;
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName(VxAppInfo::OrganizationName());
@@ -74,8 +71,8 @@ int main(int argc, char* argv[]) {
 
     // Qt has taken its own options (-platform, -style ...) out by now.
     const TVxCommandLine commandLine = ParseCommandLine(QApplication::arguments());
-    if (Answered(commandLine, programName))
-        return ExitCode(commandLine);
+    if (const std::optional<int> status = Answered(commandLine, programName))
+        return *status;
 
     TVxSingleInstance instance;
     if (!instance.Claim()) {
@@ -86,7 +83,7 @@ int main(int argc, char* argv[]) {
     // The window's game is always seeded, so that its seed can be shown and
     // the same market played again.
     TVxGame game;
-    game.SetSeed(commandLine.Seed.value_or(VxDrawSeed()));
+    game.SetSeed(commandLine.Seed ? *commandLine.Seed : VxDrawSeed());
     TFormRidolt form(game);
     TVxCopyDataReceiver* receiver = instance.Receiver();
     receiver->AttachWindow(&form);

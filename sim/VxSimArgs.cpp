@@ -1,14 +1,16 @@
 #include "sim/VxSimArgs.h"
 
+#include "game/VxSeed.h"
+
 #include <algorithm>
 #include <charconv>
 
 namespace {
 
-// `text` as a whole decimal number of type T, digits only (and a leading
-// minus for signed T); nothing when it is not one or out of T's range.
-template <typename T> std::optional<T> ParseNumber(std::string_view text) {
-    T value{};
+// `text` as a whole decimal number, digits only with an optional leading
+// minus; nothing when it is not one or out of int64_t's range.
+std::optional<int64_t> ParseInteger(std::string_view text) {
+    int64_t value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end)
@@ -65,7 +67,7 @@ std::optional<int64_t> TVxSimArgs::Integer(std::string_view name, int64_t low, i
     const std::optional<std::string> text = Text(name);
     if (!text)
         return std::nullopt;
-    const std::optional<int64_t> value = ParseNumber<int64_t>(*text);
+    const std::optional<int64_t> value = ParseInteger(*text);
     if (!value || *value < low || *value > high)
         throw EVxSimUsage("option --" + std::string(name) + " must be a whole number from " +
                           std::to_string(low) + " to " + std::to_string(high) + ", not \"" + *text +
@@ -84,11 +86,10 @@ std::optional<uint64_t> TVxSimArgs::Unsigned(std::string_view name) const {
     const std::optional<std::string> text = Text(name);
     if (!text)
         return std::nullopt;
-    const std::optional<uint64_t> value = ParseNumber<uint64_t>(*text);
+    const std::optional<uint64_t> value = VxParseSeed(*text);
     if (!value)
-        throw EVxSimUsage("option --" + std::string(name) +
-                          " must be a whole number from 0 to 18446744073709551615, not \"" + *text +
-                          "\"");
+        throw EVxSimUsage("option --" + std::string(name) + " must be a whole number from 0 to " +
+                          std::to_string(VxLargestSeed) + ", not \"" + *text + "\"");
     return value;
 }
 

@@ -27,6 +27,7 @@ public:
     // A whole decimal number in low..high; nothing when the option is absent.
     std::optional<int64_t> Integer(std::string_view name, int64_t low, int64_t high) const;
     int64_t RequiredInteger(std::string_view name, int64_t low, int64_t high) const;
+    // Any 64-bit unsigned number, written as a seed is (VxParseSeed).
     std::optional<uint64_t> Unsigned(std::string_view name) const;
     uint64_t RequiredUnsigned(std::string_view name) const;
 

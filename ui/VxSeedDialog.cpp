@@ -1,6 +1,6 @@
 #include "ui/VxSeedDialog.h"
 
-#include "app/VxCommandLine.h"
+#include "game/VxSeed.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <limits>
 
 std::deque<std::optional<uint64_t>> TVxSeedDialog::FNextAnswers;
 
@@ -25,7 +23,7 @@ std::optional<uint64_t> TVxSeedDialog::Ask(QWidget* parent, std::optional<uint64
     auto* label = new QLabel(
         QStringLiteral("新しいゲームの市場を作るシード (0〜%1)(&S):\n"
                        "同じシードのゲームは、ridolt-sim run --seed と同じ市場になります。")
-            .arg(std::numeric_limits<uint64_t>::max()));
+            .arg(VxLargestSeed));
     auto* edit = new QLineEdit;
     edit->setObjectName(QStringLiteral("EditSeed"));
     edit->setMaxLength(20);
@@ -36,7 +34,7 @@ std::optional<uint64_t> TVxSeedDialog::Ask(QWidget* parent, std::optional<uint64
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
     const auto check = [edit, ok] {
-        ok->setEnabled(ParseSeedText(edit->text()).has_value());
+        ok->setEnabled(VxParseSeed(edit->text().toStdString()).has_value());
     };
     QObject::connect(edit, &QLineEdit::textChanged, &dialog, check);
     check();
@@ -48,7 +46,7 @@ std::optional<uint64_t> TVxSeedDialog::Ask(QWidget* parent, std::optional<uint64
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return ParseSeedText(edit->text());
+    return VxParseSeed(edit->text().toStdString());
 }
 
 void TVxSeedDialog::SetNextAnswer(std::optional<uint64_t> answer) {

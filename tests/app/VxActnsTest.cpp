@@ -45,7 +45,7 @@ struct TDesktop {
     QStringList Opened;
     std::function<void()> NotOpened;
 
-    TVxViewHelpHtmlAction::TOpener Opener() {
+    TVxDocumentOpener Opener() {
         return [this](const QString& path, QObject&, std::function<void()> notOpened) {
             Opened << path;
             NotOpened = std::move(notOpened);

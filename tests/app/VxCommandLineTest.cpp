@@ -2,6 +2,7 @@
 // first game, when the options apply, and the texts they print.
 
 #include "app/VxCommandLine.h"
+#include "game/VxSeed.h"
 
 #include <QDir>
 #include <QTest>
@@ -109,7 +110,7 @@ private slots:
     void seedText() {
         QFETCH(QString, text);
         QFETCH(QString, seed);
-        const std::optional<uint64_t> parsed = ParseSeedText(text);
+        const std::optional<uint64_t> parsed = VxParseSeed(text.toStdString());
         QCOMPARE(parsed ? QString::number(*parsed) : QString(), seed);
     }
 

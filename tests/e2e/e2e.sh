@@ -22,15 +22,6 @@ echo "e2e: window $window is up"
 
 # The title as the window system holds it (and a window manager shows it).
 title_of() { xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p'; }
-# The newest window whose title contains $1.
-window_named() {
-    local id=""
-    for _ in $(seq 50); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1) && [[ -n "$id" ]] && break
-        sleep 0.1
-    done
-    echo "$id"
-}
 expect_title() {
     local got
     got=$(title_of "$1")
@@ -95,7 +86,5 @@ echo "e2e: the second start handed slot 0 over and it was loaded after the trade
 
 # Closing the window (ゲーム → 終了) ends the process.
 keys alt+g x
-for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$game" 2>/dev/null && fail "the game is still running after its window closed"
-wait "$game" || fail "the game exited with $?"
+expect_exit_0 "its window closed"
 echo "e2e: closing the window ended the game"

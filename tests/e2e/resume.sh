@@ -38,15 +38,6 @@ start_game() {
     window=$(game_window)
 }
 
-# Waits for the game to end by itself and checks its status.
-expect_exit_0() {
-    for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.2; done
-    kill -0 "$game" 2>/dev/null && fail "the game is still running after $1"
-    local status=0
-    wait "$game" || status=$?
-    [[ "$status" == 0 ]] || fail "the game ended with status $status after $1"
-}
-
 # The month (0..11) and cash kept in file $1, as "month cash".
 kept() { echo "$(int32_at "$1" 382) $(int32_at "$1" 386)"; }
 
@@ -77,11 +68,7 @@ wait_for_file "$saves/3savedata.sav"
 keys F1
 [[ "$(cat "$work/xdg-open.arguments" 2>/dev/null)" == "$work/ridolt_help.html" ]] ||
     fail "xdg-open was not handed the help file"
-help=""
-for _ in $(seq 50); do
-    help=$(xdotool search --onlyvisible --name '^リドルト ヘルプ$' 2>/dev/null | head -n 1) && [[ -n "$help" ]] && break
-    sleep 0.1
-done
+help=$(window_named '^リドルト ヘルプ$')
 [[ -n "$help" ]] || fail "no help window after xdg-open found no program"
 echo "resume: the help opened in the game's own window"
 

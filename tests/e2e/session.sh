@@ -4,8 +4,8 @@
 # portable copy of the game ($work/ridolt, its save folder beside it), a
 # private X server on a display nobody uses, a private user session
 # (runtime folder for the single-instance socket, home), and helpers to
-# find the game's window, press keys in it and read save files.
-# $test_name names the test in its messages.
+# find the game's windows, press keys in it, read save files and see the
+# game ($game) end.  $test_name names the test in its messages.
 
 executable=$(readlink -f "$1")
 work=$(mktemp -d)
@@ -37,13 +37,21 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" QT_QPA_PLATFORM=xcb
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$HOME"
 
+# The newest visible window whose title matches the pattern $1, waited for
+# $2 tenths of a second (50 unless given); nothing when none came.
+window_named() {
+    local id=""
+    for _ in $(seq "${2:-50}"); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1) && [[ -n "$id" ]] && break
+        sleep 0.1
+    done
+    echo "$id"
+}
+
 # The id of the game's main window (titled リドルト alone), once it is up.
 game_window() {
-    local id=""
-    for _ in $(seq 100); do
-        id=$(xdotool search --name '^リドルト$' 2>/dev/null | head -n 1) && [[ -n "$id" ]] && break
-        sleep 0.2
-    done
+    local id
+    id=$(window_named '^リドルト$' 200)
     [[ -n "$id" ]] || fail "no window titled リドルト"
     echo "$id"
 }
@@ -62,4 +70,14 @@ int32_at() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
 wait_for_file() {
     for _ in $(seq 50); do [[ -f "$1" ]] && return 0; sleep 0.2; done
     fail "$1 was not written"
+}
+
+# Waits for the game ($game) to end by itself after $1 and checks that it
+# ended with status 0.
+expect_exit_0() {
+    for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.2; done
+    kill -0 "$game" 2>/dev/null && fail "the game is still running after $1"
+    local status=0
+    wait "$game" || status=$?
+    [[ "$status" == 0 ]] || fail "the game ended with status $status after $1"
 }

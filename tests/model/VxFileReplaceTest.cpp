@@ -4,13 +4,12 @@
 
 #include "game/VxFileReplace.h"
 
+#include "tests/support/Files.h"
 #include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,40 +27,6 @@ using TBytes = std::vector<uint8_t>;
 
 const TBytes OldBytes(300, 'o');
 const TBytes NewBytes = {'n', 'e', 'w', '\n'};
-
-TBytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return TBytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const TBytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// What lstat() says of a path: type, permission bits, device and size,
-// enough to see that nothing there changed.
-struct TStatus {
-    mode_t Mode;
-    dev_t Device;
-    off_t Size;
-    bool operator==(const TStatus&) const = default;
-};
-
-TStatus StatusOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return {info.st_mode, info.st_rdev, info.st_size};
-}
 
 // Something other than a writable file, made at `path`: false when this
 // user may not make it (a device needs root).
@@ -88,8 +53,7 @@ bool MakeSocket(const fs::path& path) {
 }
 
 bool MakeReadOnly(const fs::path& path) {
-    WriteFile(path, OldBytes);
-    return ::chmod(path.c_str(), 0444) == 0;
+    return MakeReadOnlyFile(path, OldBytes);
 }
 
 class RefusedTarget : public testing::TestWithParam<TRefusedTarget> {};
@@ -102,8 +66,8 @@ TEST_P(RefusedTarget, IsNamedAndLeftUntouched) {
     // Also through a link: a link is judged by what it leads to.
     const fs::path link = dir.Path() / "link.sav";
     fs::create_symlink("game.sav", link);
-    const TStatus before = StatusOf(path);
-    const std::vector<std::string> names = Names(dir.Path());
+    const TFileStatus before = FileStatus(path);
+    const std::vector<std::string> names = FileNames(dir.Path());
 
     for (const fs::path& target : {path, link}) {
         SCOPED_TRACE(target.filename().string());
@@ -114,12 +78,12 @@ TEST_P(RefusedTarget, IsNamedAndLeftUntouched) {
             EXPECT_EQ(e.code(), make_error_code(GetParam().Refusal));
             EXPECT_EQ(std::string(e.what()), target.string() + ": " + e.code().message());
         }
-        EXPECT_EQ(StatusOf(path), before);
+        EXPECT_EQ(FileStatus(path), before);
         EXPECT_TRUE(fs::is_symlink(link));
-        EXPECT_EQ(Names(dir.Path()), names) << "no temporary file is left";
+        EXPECT_EQ(FileNames(dir.Path()), names) << "no temporary file is left";
     }
     if (GetParam().Refusal == TVxFileRefusal::IsReadOnly)
-        EXPECT_EQ(ReadFile(path), OldBytes);
+        EXPECT_EQ(ReadFile<TBytes>(path), OldBytes);
     else
         EXPECT_EQ(VxNonFileKind(link.string()), make_error_code(GetParam().Refusal));
 }
@@ -129,15 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TRefusedTarget{"directory", [](const fs::path& p) { return fs::create_directory(p); },
                        TVxFileRefusal::IsDirectory},
-        TRefusedTarget{"fifo", [](const fs::path& p) { return ::mkfifo(p.c_str(), 0644) == 0; },
-                       TVxFileRefusal::IsFifo},
-        // A copy of /dev/full: written through, every save would fail; as
-        // root, replaced, the device would be gone.
-        TRefusedTarget{"characterDevice",
-                       [](const fs::path& p) {
-                           return ::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
-                       },
-                       TVxFileRefusal::IsCharacterDevice},
+        TRefusedTarget{"fifo", MakeFifo, TVxFileRefusal::IsFifo},
+        TRefusedTarget{"characterDevice", MakeFullDevice, TVxFileRefusal::IsCharacterDevice},
         TRefusedTarget{"blockDevice",
                        [](const fs::path& p) {
                            return ::mknod(p.c_str(), S_IFBLK | 0660, makedev(7, 0)) == 0;
@@ -163,7 +120,7 @@ TEST(VxFileReplace, FileWithoutAnyWriteBitIsReadOnlyEvenForRoot) {
         EXPECT_EQ(e.code(), make_error_code(TVxFileRefusal::IsReadOnly));
     }
     ::chmod(path.c_str(), 0600);
-    EXPECT_EQ(ReadFile(path), NewBytes);
+    EXPECT_EQ(ReadFile<TBytes>(path), NewBytes);
 }
 
 TEST(VxFileReplace, LinkIsFollowedAndKept) {
@@ -182,11 +139,11 @@ TEST(VxFileReplace, LinkIsFollowedAndKept) {
 
     VxReplaceFile(second.string(), NewBytes);
 
-    EXPECT_EQ(ReadFile(file), NewBytes);
+    EXPECT_EQ(ReadFile<TBytes>(file), NewBytes);
     EXPECT_EQ(fs::read_symlink(link), "../saves/game.sav");
     EXPECT_EQ(fs::read_symlink(second), link);
-    EXPECT_EQ(Names(dir.Path() / "saves"), std::vector<std::string>{"game.sav"});
-    EXPECT_EQ(Names(dir.Path() / "links"), std::vector<std::string>{"game.sav"});
+    EXPECT_EQ(FileNames(dir.Path() / "saves"), std::vector<std::string>{"game.sav"});
+    EXPECT_EQ(FileNames(dir.Path() / "links"), std::vector<std::string>{"game.sav"});
 }
 
 TEST(VxFileReplace, DanglingLinkCreatesItsFileWhereItsFolderIs) {
@@ -194,7 +151,7 @@ TEST(VxFileReplace, DanglingLinkCreatesItsFileWhereItsFolderIs) {
     const fs::path link = dir.Path() / "game.sav";
     fs::create_symlink("later.sav", link);
     VxReplaceFile(link.string(), NewBytes);
-    EXPECT_EQ(ReadFile(dir.Path() / "later.sav"), NewBytes);
+    EXPECT_EQ(ReadFile<TBytes>(dir.Path() / "later.sav"), NewBytes);
     EXPECT_TRUE(fs::is_symlink(link));
 
     const fs::path nowhere = dir.Path() / "nowhere.sav";
@@ -205,7 +162,7 @@ TEST(VxFileReplace, DanglingLinkCreatesItsFileWhereItsFolderIs) {
     } catch (const std::system_error& e) {
         EXPECT_EQ(e.code(), std::errc::no_such_file_or_directory);
     }
-    EXPECT_EQ(Names(dir.Path()),
+    EXPECT_EQ(FileNames(dir.Path()),
               (std::vector<std::string>{"game.sav", "later.sav", "nowhere.sav"}));
 }
 
@@ -219,7 +176,7 @@ TEST(VxFileReplace, LinkLoopIsRefused) {
     } catch (const std::system_error& e) {
         EXPECT_EQ(e.code(), std::errc::too_many_symbolic_link_levels);
     }
-    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(FileNames(dir.Path()), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(VxFileReplace, ReplacedFileKeepsItsPermissionBits) {
@@ -228,8 +185,8 @@ TEST(VxFileReplace, ReplacedFileKeepsItsPermissionBits) {
     WriteFile(path, OldBytes);
     ::chmod(path.c_str(), 0604);
     VxReplaceFile(path.string(), NewBytes);
-    EXPECT_EQ(StatusOf(path).Mode & 07777, 0604u);
-    EXPECT_EQ(ReadFile(path), NewBytes);
+    EXPECT_EQ(FileStatus(path).Mode & 07777, 0604u);
+    EXPECT_EQ(ReadFile<TBytes>(path), NewBytes);
 }
 
 // A pid no process has: one of a child that has ended.
@@ -266,7 +223,7 @@ TEST(VxFileReplace, LeftoversOfEndedProcessesAreSwept) {
 
     std::vector<std::string> expected = kept;
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(Names(dir.Path()), expected);
+    EXPECT_EQ(FileNames(dir.Path()), expected);
 }
 
 TEST(VxFileReplace, EmptyPathIsRefused) {

@@ -3,6 +3,7 @@
 #include "game/VxFileReplace.h"
 #include "game/VxGameSaveData.h"
 #include "game/VxSaveFileSummary.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameState.h"
 #include "tests/support/RecordingSinks.h"
 #include "tests/support/ScratchDir.h"
@@ -15,10 +16,8 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iostream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
@@ -482,31 +481,15 @@ protected:
     TVxGame game;
 
     void SetUp() override { PlayAGame(game, 8); }
-
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    static TBytes ReadFile(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return TBytes(std::istreambuf_iterator<char>(in), {});
-    }
-    static void WriteFile(const fs::path& path, const TBytes& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
 };
 
 TEST_F(VxGameFileOnDisk, SaveAndLoadThroughAFile) {
     const fs::path file = folder / "0savedata.sav";
     WriteFile(file, TBytes(100000, 0xAB)); // an older, longer file is replaced whole
     game.SaveToFile(file.string());
-    EXPECT_EQ(Names(), (std::vector<std::string>{"0savedata.sav", "0savedata.sav.history"}));
-    EXPECT_EQ(ReadFile(file), SaveBytes(game));
+    EXPECT_EQ(FileNames(folder),
+              (std::vector<std::string>{"0savedata.sav", "0savedata.sav.history"}));
+    EXPECT_EQ(ReadFile<TBytes>(file), SaveBytes(game));
 
     TVxGame loaded;
     loaded.LoadFromFile(file.string());
@@ -532,8 +515,8 @@ TEST_F(VxGameFileOnDisk, FailedSavesKeepThePreviousFile) {
     TVxGame older;
     PlayAGame(older, 9);
     older.SaveToFile(file.string());
-    const TBytes previous = ReadFile(file);
-    const TBytes previousHistory = ReadFile(folder / "1savedata.sav.history");
+    const TBytes previous = ReadFile<TBytes>(file);
+    const TBytes previousHistory = ReadFile<TBytes>(folder / "1savedata.sav.history");
 
     EXPECT_THROW(game.SaveToFile((folder / "no-such-folder" / "x.sav").string()),
                  std::system_error);
@@ -560,9 +543,10 @@ TEST_F(VxGameFileOnDisk, FailedSavesKeepThePreviousFile) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_TRUE(threw);
 
-    EXPECT_EQ(ReadFile(file), previous);
-    EXPECT_EQ(ReadFile(folder / "1savedata.sav.history"), previousHistory);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"1savedata.sav", "1savedata.sav.history"}));
+    EXPECT_EQ(ReadFile<TBytes>(file), previous);
+    EXPECT_EQ(ReadFile<TBytes>(folder / "1savedata.sav.history"), previousHistory);
+    EXPECT_EQ(FileNames(folder),
+              (std::vector<std::string>{"1savedata.sav", "1savedata.sav.history"}));
 }
 
 TEST_F(VxGameFileOnDisk, ReadOnlyFolderKeepsThePreviousFile) {
@@ -570,12 +554,12 @@ TEST_F(VxGameFileOnDisk, ReadOnlyFolderKeepsThePreviousFile) {
     TVxGame older;
     PlayAGame(older, 10);
     older.SaveToFile(file.string());
-    const TBytes previous = ReadFile(file);
+    const TBytes previous = ReadFile<TBytes>(file);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     if (::access(folder.c_str(), W_OK) == 0)
         GTEST_SKIP() << "this user may write into read-only folders";
     EXPECT_THROW(game.SaveToFile(file.string()), std::system_error);
-    EXPECT_EQ(ReadFile(file), previous);
+    EXPECT_EQ(ReadFile<TBytes>(file), previous);
 }
 
 // A process saving two games in turn, back to back, killed at random
@@ -591,9 +575,9 @@ TEST_F(VxGameFileOnDisk, KilledWhileSavingLeavesAWholeFile) {
     ASSERT_NE(first, second);
     const fs::path history = folder / "0savedata.sav.history";
     other.SaveToFile(file.string());
-    const TBytes secondHistory = ReadFile(history);
+    const TBytes secondHistory = ReadFile<TBytes>(history);
     game.SaveToFile(file.string());
-    const TBytes firstHistory = ReadFile(history);
+    const TBytes firstHistory = ReadFile<TBytes>(history);
     // The history beside the file before a trial: the next save's, or the
     // one a trial started with.
     TBytes historyBefore = firstHistory;
@@ -637,14 +621,14 @@ TEST_F(VxGameFileOnDisk, KilledWhileSavingLeavesAWholeFile) {
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
             << "trial " << trial << ": status " << status;
 
-        const TBytes bytes = ReadFile(file);
+        const TBytes bytes = ReadFile<TBytes>(file);
         ASSERT_TRUE(bytes == first || bytes == second)
             << "trial " << trial << ": " << bytes.size() << " bytes";
-        const TBytes historyBytes = ReadFile(history);
+        const TBytes historyBytes = ReadFile<TBytes>(history);
         ASSERT_TRUE(historyBytes == firstHistory || historyBytes == secondHistory ||
                     historyBytes == historyBefore)
             << "trial " << trial << ": a history of " << historyBytes.size() << " bytes";
-        const std::vector<std::string> names = Names();
+        const std::vector<std::string> names = FileNames(folder);
         if (signal == SIGTERM)
             ASSERT_EQ(names, saved) << "trial " << trial;
         else
@@ -653,8 +637,8 @@ TEST_F(VxGameFileOnDisk, KilledWhileSavingLeavesAWholeFile) {
         TVxGame loaded;
         loaded.LoadFromFile(file.string());
         loaded.SaveToFile(file.string());
-        ASSERT_EQ(Names(), saved) << "trial " << trial;
-        historyBefore = ReadFile(history);
+        ASSERT_EQ(FileNames(folder), saved) << "trial " << trial;
+        historyBefore = ReadFile<TBytes>(history);
     }
     // How often a kill came in the middle of a save: as often, SIGTERM did.
     std::cout << "SIGKILL left a temporary file in " << leftByKill << " of " << Trials / 2

@@ -6,14 +6,13 @@
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistoryFile.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameState.h"
 #include "tests/support/QuietMarket.h"
 #include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -211,19 +210,11 @@ protected:
         for (int month = 0; month < 5; ++month)
             game.NextMonth();
     }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void Write(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
 };
 
 TEST_F(HistoryBesideTheSave, ALoadedGameGoesOnWithItsHistoryAndItsMarket) {
     game.SaveToFile(file);
-    EXPECT_EQ(Read(VxHistoryPath(file)), VxHistoryText(game.History()));
+    EXPECT_EQ(ReadFile(VxHistoryPath(file)), VxHistoryText(game.History()));
 
     TVxGame loaded; // draws from the clock until the history says otherwise
     loaded.LoadFromFile(file);
@@ -255,7 +246,7 @@ TEST_F(HistoryBesideTheSave, AHistoryOfAnotherGameOrDamagedIsSetAside) {
     const std::vector<uint8_t> saved = SaveBytes(game);
     for (const auto& [name, text] : histories) {
         SCOPED_TRACE(name);
-        Write(VxHistoryPath(file), text);
+        WriteFile(VxHistoryPath(file), text);
         TVxGame loaded;
         loaded.SetSeed(5);
         loaded.LoadFromFile(file);

@@ -4,11 +4,16 @@
 
 #include "sim/VxSimCli.h"
 
+#include <rapidjson/document.h>
+
+#include <gtest/gtest.h>
+
 #include <cerrno>
 #include <cstdint>
 #include <sstream>
 #include <streambuf>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TSimResult {
@@ -70,4 +75,13 @@ inline std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+// One JSON object, as `serve` answers a request; a failure when it is none.
+inline rapidjson::Document Parsed(std::string_view answer) {
+    rapidjson::Document document;
+    document.Parse(answer.data(), answer.size());
+    EXPECT_FALSE(document.HasParseError()) << answer;
+    EXPECT_TRUE(document.IsObject()) << answer;
+    return document;
 }

@@ -3,6 +3,7 @@
 
 #include "game/VxGameHistoryFile.h"
 #include "tests/sim/SimTestSupport.h"
+#include "tests/support/Files.h"
 #include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,6 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace {
@@ -274,9 +273,7 @@ TEST(Run, SaveWritesTheHistoryThatServeGoesOnWith) {
     args.insert(args.end(), {"--save", file});
     ASSERT_EQ(RunSim(args).Status, 0);
 
-    std::ifstream in(VxHistoryPath(file), std::ios::binary);
-    const TVxGameHistory history =
-        VxReadHistory(std::string(std::istreambuf_iterator<char>(in), {}));
+    const TVxGameHistory history = VxReadHistory(ReadFile(VxHistoryPath(file)));
     EXPECT_EQ(history.Months().size(), 6u);
     EXPECT_EQ(history.Seed(), std::optional<uint64_t>(77));
     EXPECT_TRUE(history.SeededFromStart());

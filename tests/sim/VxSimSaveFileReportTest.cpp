@@ -5,24 +5,12 @@
 #include "game/VxUtils.h"
 #include "sim/VxSimGame.h"
 #include "tests/sim/SimTestSupport.h"
+#include "tests/support/Files.h"
 #include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace {
-
-std::vector<char> ReadBytes(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& file, const std::vector<char>& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string CompanyLine(const TVxCompany& company) {
     std::string prices;
@@ -143,13 +131,13 @@ TEST_P(InspectRefuses, SaysWhyAndFailsWithStatus1) {
     TVxSimGame sim(1, VxSimCreateStrategy("idle"));
     sim.NewGame();
     sim.Save(dir.File("sound.sav"));
-    std::vector<char> bytes = ReadBytes(dir.File("sound.sav"));
+    std::vector<char> bytes = ReadFile<std::vector<char>>(dir.File("sound.sav"));
     GetParam().Spoil(bytes);
     const std::string file = dir.File(GetParam().Name);
     if (std::string(GetParam().Name) == "folder")
         std::filesystem::create_directory(file);
     else if (!bytes.empty())
-        WriteBytes(file, bytes);
+        WriteFile(file, bytes);
 
     const TSimResult result = RunSim({"inspect", file});
     EXPECT_EQ(result.Status, VxSimExitFailure);

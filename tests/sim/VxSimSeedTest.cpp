@@ -30,9 +30,8 @@ TEST(SimSeed, DrawnSeedsAreBelow2To53AndDiffer) {
 }
 
 uint64_t HelloSeed(const std::string& out) {
-    rapidjson::Document hello;
     const std::string line = out.substr(0, out.find('\n'));
-    hello.Parse(line.data(), line.size());
+    const rapidjson::Document hello = Parsed(line);
     EXPECT_TRUE(hello.IsObject() && hello.HasMember("hello")) << line;
     return hello["hello"]["seed"].GetUint64();
 }

@@ -7,6 +7,7 @@
 #include "game/VxConsts.h"
 #include "sim/VxSimStrategy.h"
 #include "tests/sim/SimTestSupport.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameState.h"
 #include "tests/support/QuietMarket.h"
 #include "tests/support/ScratchDir.h"
@@ -16,21 +17,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace {
-
-rapidjson::Document Parsed(std::string_view answer) {
-    rapidjson::Document document;
-    document.Parse(answer.data(), answer.size());
-    EXPECT_FALSE(document.HasParseError()) << answer;
-    EXPECT_TRUE(document.IsObject()) << answer;
-    return document;
-}
 
 std::vector<int32_t> Ints(const rapidjson::Value& array) {
     std::vector<int32_t> values;
@@ -51,15 +42,6 @@ std::string ErrorOf(const rapidjson::Document& answer) {
     if (!answer.HasMember("ok") || answer["ok"].GetBool() || !answer.HasMember("error"))
         return "(no error)";
     return answer["error"].GetString();
-}
-
-std::string ReadAll(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::string& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
 }
 
 // A served game on a quiet market (every company at 1000 yen), continued
@@ -275,10 +257,9 @@ TEST_P(SaveTarget, IsReplacedOnlyWhenItIsAFile) {
     const std::string path = dir.File("game.sav");
     if (!target.Make(dir, path))
         GTEST_SKIP() << "this user may not make " << target.Name;
-    struct stat before {};
-    ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+    const TFileStatus before = FileStatus(path);
     // Read only what reading cannot block on.
-    const std::string oldBytes = S_ISREG(before.st_mode) ? ReadAll(path) : "";
+    const std::string oldBytes = S_ISREG(before.Mode) ? ReadFile(path) : "";
 
     std::string error;
     TVxSimGame game(5);
@@ -304,16 +285,15 @@ TEST_P(SaveTarget, IsReplacedOnlyWhenItIsAFile) {
         }
     }
 
-    struct stat after {};
-    ASSERT_EQ(::lstat(path.c_str(), &after), 0);
-    EXPECT_EQ(after.st_mode, before.st_mode) << "the same kind, with the same permissions";
-    EXPECT_EQ(after.st_rdev, before.st_rdev);
-    if (target.Refusal && S_ISREG(before.st_mode)) {
-        EXPECT_EQ(ReadAll(path), oldBytes);
+    const TFileStatus after = FileStatus(path);
+    EXPECT_EQ(after.Mode, before.Mode) << "the same kind, with the same permissions";
+    EXPECT_EQ(after.Device, before.Device);
+    if (target.Refusal && S_ISREG(before.Mode)) {
+        EXPECT_EQ(ReadFile(path), oldBytes);
     }
     if (!target.Refusal) {
         const std::vector<uint8_t> saved = SaveBytes(game.Game());
-        EXPECT_TRUE(ReadAll(path) == std::string(saved.begin(), saved.end()));
+        EXPECT_TRUE(ReadFile(path) == std::string(saved.begin(), saved.end()));
     }
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         EXPECT_FALSE(entry.path().string().ends_with(".tmp")) << entry.path();
@@ -323,14 +303,14 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, SaveTarget,
     testing::Combine(testing::Values(TSaveTarget{"file",
                                                  [](const TScratchDir&, const std::string& path) {
-                                                     WriteAll(path, "an older file");
+                                                     WriteFile(path, "an older file");
                                                      return true;
                                                  },
                                                  nullptr},
                                      TSaveTarget{
                                          "link",
                                          [](const TScratchDir& dir, const std::string& path) {
-                                             WriteAll(dir.File("real.sav"), "an older file");
+                                             WriteFile(dir.File("real.sav"), "an older file");
                                              return ::symlink("real.sav", path.c_str()) == 0;
                                          },
                                          nullptr},
@@ -341,20 +321,17 @@ INSTANTIATE_TEST_SUITE_P(
                                                  "is a directory"},
                                      TSaveTarget{"fifo",
                                                  [](const TScratchDir&, const std::string& path) {
-                                                     return ::mkfifo(path.c_str(), 0644) == 0;
+                                                     return MakeFifo(path);
                                                  },
                                                  "is a FIFO"},
-                                     // A copy of /dev/full.
                                      TSaveTarget{"device",
                                                  [](const TScratchDir&, const std::string& path) {
-                                                     return ::mknod(path.c_str(), S_IFCHR | 0666,
-                                                                    makedev(1, 7)) == 0;
+                                                     return MakeFullDevice(path);
                                                  },
                                                  "is a character device"},
                                      TSaveTarget{"readOnly",
                                                  [](const TScratchDir&, const std::string& path) {
-                                                     WriteAll(path, "an older file");
-                                                     return ::chmod(path.c_str(), 0444) == 0;
+                                                     return MakeReadOnlyFile(path, "an older file");
                                                  },
                                                  "is read-only"}),
                      testing::Values("serve", "run")),
@@ -686,7 +663,7 @@ TEST(ServeCommand, LostOutputEndsTheSessionUnclosed) {
                                                Lines({R"({"cmd":"state"})", R"({"cmd":"next"})"}));
     EXPECT_EQ(result.Status, VxSimExitFailure);
     EXPECT_NE(result.Err.find("standard output: cannot be written"), std::string::npos);
-    const std::vector<std::string> lines = ::Lines(ReadAll(record));
+    const std::vector<std::string> lines = ::Lines(ReadFile(record));
     ASSERT_EQ(lines.size(), 4u) << "header, hello, the state request and its answer";
     EXPECT_TRUE(lines[3].starts_with("< {\"ok\":true"));
     EXPECT_NE(RunSim({"replay", record}).Err.find("the record is cut short"), std::string::npos);
@@ -713,14 +690,14 @@ protected:
                    std::string(100'000, '['), R"({"cmd":"next"})", R"({"cmd":"state"})"});
         const TSimResult served = RunSim({"serve", "--seed", "9", "--record", file}, input);
         ASSERT_EQ(served.Status, 0) << served.Err;
-        Record = new std::string(ReadAll(file));
+        Record = new std::string(ReadFile(file));
     }
     static void TearDownTestSuite() { delete Record; }
 
     // `replay` of `text` as a record file.
     static TSimResult Replay(const std::string& text) {
         const TScratchDir dir;
-        WriteAll(dir.File("session.rec"), text);
+        WriteFile(dir.File("session.rec"), text);
         TSimResult result = RunSim({"replay", dir.File("session.rec")});
         // The file's name, which only the scratch folder makes unique.
         const std::string name = dir.File("session.rec") + ": ";

@@ -3,8 +3,10 @@
 // Drives the real main window on the offscreen platform: a fixture that
 // creates a game of its own and a window over it and shows the window (its
 // first activation starts the game), finds its parts by object name, reads
-// cells and panels, and answers the modal dialogs it opens.
+// cells, panels and the message log, and answers the modal dialogs it
+// opens; a save folder of the test's own, and whole files read and written.
 
+#include "app/VxAppPaths.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"
 #include "tests/support/GameState.h"
@@ -19,11 +21,14 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -109,6 +114,8 @@ public:
         return Find<TVxStatusPanels>("StatusBar1Panels").Panel(index).text();
     }
 
+    QString Log() const { return Find<QPlainTextEdit>("RichEditMessage").toPlainText(); }
+
     QStringList Row(const TVxListView& view, int row) const {
         QStringList texts;
         for (int column = 0; column < view.ColumnCount(); ++column)
@@ -165,3 +172,36 @@ public:
         Form->ActDataReflect();
     }
 };
+
+// A save folder of the test's own, set for the window while this lives:
+// `under` a new temporary folder, and not made yet.
+class TSaveFolder {
+public:
+    explicit TSaveFolder(const QString& under) : FPath(FRoot.path() + under) {
+        SetSaveDataFolder(FPath);
+    }
+    ~TSaveFolder() { SetSaveDataFolder(QString()); }
+    TSaveFolder(const TSaveFolder&) = delete;
+    TSaveFolder& operator=(const TSaveFolder&) = delete;
+
+    // The temporary folder the save folder lies under.
+    QString Root() const { return FRoot.path(); }
+    // The save folder, ending in "/".
+    const QString& Path() const { return FPath; }
+
+private:
+    QTemporaryDir FRoot;
+    QString FPath;
+};
+
+// Makes the file at `path` hold `bytes`: false when it cannot be written.
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The bytes of the file at `path`; empty when it cannot be read.
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

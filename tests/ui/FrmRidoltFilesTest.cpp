@@ -4,7 +4,6 @@
 // started the new game), and files dropped on the window.
 
 #include "FormTestSupport.h"
-#include "app/VxAppPaths.h"
 #include "app/VxCopyDataReceiver.h"
 #include "game/VxStream.h"
 #include "ui/VxCompanyColumnText.h"
@@ -14,11 +13,9 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <algorithm>
@@ -30,10 +27,9 @@ private:
     TVxSeededRandom FRandom{3};
     TFormFixture F;
     QWidget FTestWindow; // another window to switch to and back
-    std::unique_ptr<QTemporaryDir> FFolder;
+    std::unique_ptr<TSaveFolder> FFolder;
 
-    // Two levels that do not exist yet: the first save makes both.
-    QString SaveFolder() const { return FFolder->path() + QStringLiteral("/games/savedata/"); }
+    QString SaveFolder() const { return FFolder->Path(); }
     QString Slot(int slot) const {
         return SaveFolder() + QStringLiteral("%1savedata.sav").arg(slot);
     }
@@ -54,8 +50,6 @@ private:
         Menu(menu).actions().at(slot)->trigger();
     }
 
-    QString Log() const { return F.Find<QPlainTextEdit>("RichEditMessage").toPlainText(); }
-
     bool Drop(QMimeData& data) const {
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data,
                               Qt::LeftButton, Qt::NoModifier);
@@ -68,29 +62,15 @@ private:
         return drop.isAccepted();
     }
 
-    static QString WriteFile(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return path;
-    }
-
-    static QByteArray ReadFile(const QString& path) {
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
-
 private slots:
     void init() {
-        FFolder = std::make_unique<QTemporaryDir>();
-        SetSaveDataFolder(SaveFolder());
+        // Two levels that do not exist yet: the first save makes both.
+        FFolder = std::make_unique<TSaveFolder>(QStringLiteral("/games/savedata/"));
         FRandom.Seed(3);
         QVERIFY(F.Start(&FRandom));
     }
     void cleanup() {
         F.Stop();
-        SetSaveDataFolder(QString());
         FFolder.reset();
     }
 
@@ -156,7 +136,7 @@ private slots:
         Choose("MILoad", 2);
         QVERIFY(SaveBytes(F.Game()) == saved);
         QVERIFY(!F.Game().GameEnd);
-        QCOMPARE(Log(), QString());
+        QCOMPARE(F.Log(), QString());
         QCOMPARE(F.ChartTitle(), QStringLiteral("株価推移"));
         QCOMPARE(F.Panel(1), QStringLiteral("1年目4月"));
         QCOMPARE(F.Panel(2), QStringLiteral("資金 2910万円"));
@@ -193,10 +173,10 @@ private slots:
     }
 
     void AForeignFileIsRefusedWithABoxAndChangesNothing() {
-        const QString path =
-            WriteFile(FFolder->path() + QStringLiteral("/notes.sav"), QByteArray(62414, 'x'));
+        const QString path = FFolder->Root() + QStringLiteral("/notes.sav");
+        WriteFile(path, QByteArray(62414, 'x'));
         const std::vector<uint8_t> before = SaveBytes(F.Game());
-        const QString log = Log();
+        const QString log = F.Log();
 
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         F.Form->CopyDataReceived(1, path);
@@ -208,7 +188,7 @@ private slots:
         QCOMPARE(box.Icon, TVxMsgIcon::Error);
         QCOMPARE(box.Buttons, TVxMsgButtons::Ok);
         QVERIFY(SaveBytes(F.Game()) == before);
-        QCOMPARE(Log(), log);
+        QCOMPARE(F.Log(), log);
         // The hourglass went with the failed load.
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
@@ -220,7 +200,7 @@ private slots:
     }
     void AFailedSaveShowsItsBox() {
         QFETCH(bool, folderBlocked);
-        QDir().mkpath(FFolder->path() + QStringLiteral("/games"));
+        QDir().mkpath(FFolder->Root() + QStringLiteral("/games"));
         if (folderBlocked)
             WriteFile(SaveFolder().chopped(1), "in the way");
         else
@@ -347,7 +327,7 @@ private slots:
         QTRY_VERIFY(!receiver.Holding());
         QTRY_VERIFY(SaveBytes(F.Game()) == saved);
         QCOMPARE(F.Market().ItemCount(), 1000);
-        QCOMPARE(Log(), QString());
+        QCOMPARE(F.Log(), QString());
         QCOMPARE(F.Panel(1), QStringLiteral("1年目3月"));
 
         // Switching away and back starts no game over the loaded one.

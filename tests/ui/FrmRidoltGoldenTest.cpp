@@ -14,7 +14,6 @@
 #include "ui/VxCompanyColumnText.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -24,11 +23,6 @@ namespace {
 // Beside this source file.
 QString GoldenFile() {
     return QStringLiteral(RIDOLT_SOURCE_DIR "/tests/ui/golden/window-play.sav");
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Where two save files first differ, named by the part of the file.
@@ -128,9 +122,7 @@ private slots:
         QCOMPARE(saved.size(), 62414);
 
         if (qEnvironmentVariableIsSet("RIDOLT_WRITE_GOLDEN")) {
-            QFile golden(GoldenFile());
-            QVERIFY(golden.open(QIODevice::WriteOnly));
-            golden.write(saved);
+            QVERIFY(WriteFile(GoldenFile(), saved));
             QSKIP("golden file written");
         }
         const QString difference = FirstDifference(ReadFile(GoldenFile()), saved);

@@ -229,8 +229,7 @@ private slots:
         Pages().setCurrentIndex(3);
         QCOMPARE(BalanceValues("VLVPreBalance"),
                  (QStringList{"100万円", "0円", "-", "100万円", "20万円", "-", "80万円"}));
-        QCOMPARE(F.Find<QPlainTextEdit>("RichEditMessage").toPlainText(),
-                 QStringLiteral("2年目1月 20万円の税を納めました。"));
+        QCOMPARE(F.Log(), QStringLiteral("2年目1月 20万円の税を納めました。"));
     }
 
     void TimerRunsMonthsUntilStopped() {

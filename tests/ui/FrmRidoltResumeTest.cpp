@@ -5,7 +5,6 @@
 
 #include "FormTestSupport.h"
 #include "app/VxActns.h"
-#include "app/VxAppPaths.h"
 #include "game/VxGameSaveData.h"
 #include "game/VxStream.h"
 #include "ui/VxGameStatusBar.h"
@@ -13,9 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QWindow>
 
 #include <functional>
@@ -56,9 +53,9 @@ class TFrmRidoltResumeTest : public QObject {
 private:
     TVxSeededRandom FRandom{5};
     TFormFixture F;
-    std::unique_ptr<QTemporaryDir> FFolder;
+    std::unique_ptr<TSaveFolder> FFolder;
 
-    QString SaveFolder() const { return FFolder->path() + QStringLiteral("/savedata/"); }
+    QString SaveFolder() const { return FFolder->Path(); }
     QString ResumePath() const { return SaveFolder() + QStringLiteral("resume.sav"); }
 
     QMenu& LoadMenu() const { return F.Find<QMenu>("MILoad"); }
@@ -74,17 +71,10 @@ private:
 
     void WriteResume(const QByteArray& bytes) const {
         QDir().mkpath(SaveFolder());
-        QFile file(ResumePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        QVERIFY(WriteFile(ResumePath(), bytes));
     }
 
-    QByteArray ReadResume() const {
-        QFile file(ResumePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QString Log() const { return F.Find<QPlainTextEdit>("RichEditMessage").toPlainText(); }
+    QByteArray ReadResume() const { return ReadFile(ResumePath()); }
 
     // Buys one lot of the company in the market list's first row.
     void BuyOneLot() const {
@@ -96,14 +86,12 @@ private:
 
 private slots:
     void init() {
-        FFolder = std::make_unique<QTemporaryDir>();
-        SetSaveDataFolder(SaveFolder());
+        FFolder = std::make_unique<TSaveFolder>(QStringLiteral("/savedata/"));
         FRandom.Seed(5);
         QVERIFY(F.Start(&FRandom));
     }
     void cleanup() {
         F.Stop();
-        SetSaveDataFolder(QString());
         FFolder.reset();
     }
 
@@ -172,7 +160,7 @@ private slots:
         ResumeItem().trigger();
         QVERIFY(SaveBytes(F.Game()) == kept);
         QVERIFY(!F.Game().GameEnd);
-        QCOMPARE(Log(), QString());
+        QCOMPARE(F.Log(), QString());
         QCOMPARE(F.ChartTitle(), QStringLiteral("株価推移"));
         QCOMPARE(F.Panel(1), QStringLiteral("1年目5月"));
         QCOMPARE(F.Panel(2), QStringLiteral("資金 2880万円"));
@@ -182,7 +170,7 @@ private slots:
         WriteResume(SaveFile(1, 0, 3000, 30000));
         F.NextMonth();
         const std::vector<uint8_t> before = SaveBytes(F.Game());
-        const QString log = Log();
+        const QString log = F.Log();
 
         emit LoadMenu().aboutToShow();
         QVERIFY(ResumeItem().isEnabled());
@@ -195,7 +183,7 @@ private slots:
         QCOMPARE(box.Text, ResumePath() + QStringLiteral("\nファイルを開けませんでした。"));
         QCOMPARE(box.Icon, TVxMsgIcon::Error);
         QVERIFY(SaveBytes(F.Game()) == before);
-        QCOMPARE(Log(), log);
+        QCOMPARE(F.Log(), log);
         QCOMPARE(F.Panel(1), QStringLiteral("1年目2月"));
     }
 
@@ -345,7 +333,7 @@ private slots:
 
     // No box ever comes from keeping the game; the close goes on.
     void AFailedWriteIsToldWithoutHoldingAnythingUp() {
-        QDir().mkpath(FFolder->path());
+        QDir().mkpath(FFolder->Root());
         QFile blocker(SaveFolder().chopped(1)); // a file where the folder should be
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
