@@ -38,8 +38,11 @@ TVxTerminationSignals::TVxTerminationSignals(QWidget& window) : FCloser(window) 
     sigemptyset(&action.sa_mask);
     // System calls the signal interrupts carry on, as Qt's own expect.
     action.sa_flags = SA_RESTART;
+    // A signal the game was started to ignore (nohup's SIGHUP) stays ignored.
     for (size_t i = 0; i < Handled.size(); ++i)
-        ::sigaction(Handled[i], &action, &FPrevious[i]);
+        if (::sigaction(Handled[i], nullptr, &FPrevious[i]) == 0 &&
+            FPrevious[i].sa_handler != SIG_IGN)
+            ::sigaction(Handled[i], &action, nullptr);
 }
 
 TVxTerminationSignals::~TVxTerminationSignals() {

@@ -7,7 +7,9 @@
 // to a socket, which is async-signal-safe; a notifier reads it in the event
 // loop and hands the window to a TVxWindowCloser.
 //
-// One instance at a time; it restores the handlers it found when it goes.
+// A signal ignored when the instance is made (SIGHUP under nohup) is left
+// ignored.  One instance at a time; it restores the handlers it found when
+// it goes.
 
 #include "app/VxWindowCloser.h"
 

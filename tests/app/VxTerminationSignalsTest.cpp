@@ -47,6 +47,28 @@ private slots:
         QCOMPARE(window.CloseEvents, 1);
     }
 
+    void anIgnoredSignalStaysIgnored() {
+        // As nohup starts the game: a closed terminal must not end it.
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        QCOMPARE(::sigaction(SIGHUP, &ignore, nullptr), 0);
+        {
+            TCountingWindow window;
+            window.show();
+            const TVxTerminationSignals signalsOfTheTest(window);
+            QSignalSpy received(&signalsOfTheTest, &TVxTerminationSignals::Received);
+            QCOMPARE(::raise(SIGHUP), 0);
+            QTest::qWait(100);
+            QVERIFY(window.isVisible());
+            QCOMPARE(received.size(), 0);
+        }
+        struct sigaction found {};
+        QCOMPARE(::sigaction(SIGHUP, nullptr, &found), 0);
+        QVERIFY(found.sa_handler == SIG_IGN);
+        ignore.sa_handler = SIG_DFL;
+        ::sigaction(SIGHUP, &ignore, nullptr);
+    }
+
     void theHandlersFoundBeforeComeBack() {
         struct sigaction marker {};
         marker.sa_handler = Marker;
