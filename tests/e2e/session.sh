@@ -48,10 +48,19 @@ window_named() {
     echo "$id"
 }
 
-# The id of the game's main window (titled リドルト alone), once it is up.
+# The id of the game's main window (titled リドルト alone), once it is up;
+# with a pid in $1, the window of that process.
 game_window() {
-    local id
-    id=$(window_named '^リドルト$' 200)
+    local id=""
+    if [[ -n "${1:-}" ]]; then
+        for _ in $(seq 200); do
+            id=$(xdotool search --onlyvisible --pid "$1" --name '^リドルト$' 2>/dev/null | tail -n 1) &&
+                [[ -n "$id" ]] && break
+            sleep 0.1
+        done
+    else
+        id=$(window_named '^リドルト$' 200)
+    fi
     [[ -n "$id" ]] || fail "no window titled リドルト"
     echo "$id"
 }
@@ -66,6 +75,18 @@ keys() {
 # The signed 32-bit number at byte offset $2 of file $1 (a save file's month
 # is at 382, its cash at 386).
 int32_at() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
+
+# The kept games of the save folder $1, most recently played first.
+kept_files() {
+    local file
+    for file in $(ls -t "$1/kept" 2>/dev/null); do
+        [[ "$file" =~ ^[0-9]{8}-[0-9]{6}-[0-9a-f]{8}\.sav$ ]] && echo "$1/kept/$file"
+    done
+    return 0
+}
+
+# Where the game of save file $1 stands: "month cash" (month from 0).
+standing() { echo "$(int32_at "$1" 382) $(int32_at "$1" 386)"; }
 
 wait_for_file() {
     for _ in $(seq 50); do [[ -f "$1" ]] && return 0; sleep 0.2; done
