@@ -34,7 +34,7 @@ start_game() {
 }
 
 kept_count() { kept_files "$saves" | wc -l; }
-newest_kept() { kept_files "$saves" | head -n 1; }
+newest_kept() { kept_files "$saves" | sed -n 1p; }
 
 # The kept file $1 is whole and stands at month and cash $2 (what $3 says).
 expect_standing() {

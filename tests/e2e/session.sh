@@ -29,7 +29,9 @@ cp "$executable" "$work/ridolt"
 [[ -f "$(dirname "$executable")/ridolt_help.html" ]] && cp "$(dirname "$executable")/ridolt_help.html" "$work/"
 
 # Xvfb picks a free display and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# It keeps running as it is when its last client goes (no reset), so a game
+# started right after another one was killed finds it there.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 300); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 [[ -s "$work/display" ]] || fail "the X server did not start"
@@ -54,7 +56,7 @@ game_window() {
     local id=""
     if [[ -n "${1:-}" ]]; then
         for _ in $(seq 200); do
-            id=$(xdotool search --onlyvisible --pid "$1" --name '^リドルト$' 2>/dev/null | tail -n 1) &&
+            id=$(xdotool search --all --onlyvisible --pid "$1" --name '^リドルト$' 2>/dev/null | tail -n 1) &&
                 [[ -n "$id" ]] && break
             sleep 0.1
         done
