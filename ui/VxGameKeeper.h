@@ -15,12 +15,13 @@
 //
 // Which file is the game's: a new game gets a new kept file when it is
 // first written.  A loaded game goes on in the kept file that holds exactly
-// what was loaded, byte for byte, with the same history: the kept game
-// itself when one is loaded, or the kept game a slot was saved from when
-// nothing has been played since.  Any other loaded game is a game of its
-// own and gets a new file once played; a slot saved earlier in a game that
-// has been played on since starts another road from that month, kept
-// beside the first one, never over it.
+// what was loaded (VxHoldsKeptGame: the same save file, byte for byte but
+// for the lists' order, and the same history): the kept game itself when
+// one is loaded, or the kept game a slot was saved from when nothing has
+// been played since.  Any other loaded game is a game of its own and gets a
+// new file once played; a slot saved earlier in a game that has been played
+// on since starts another road from that month, kept beside the first one,
+// never over it.
 //
 // The keeper holds the lock of its game's file (VxKeptGameLock.h) for as
 // long as the game stays in the window, so another copy of the program that
@@ -67,8 +68,7 @@ public:
     void KeepBeforeReplace();
     // A new game is in the window.
     void GameStarted();
-    // The game loaded from `path` is in the window, exactly as loaded:
-    // called before anything of it changes (the lists' order included).
+    // The game loaded from `path` is in the window, not yet played.
     void GameLoaded(const QString& path);
     // The window closes: the game is written now if it has been played
     // since the last write.  A failure is printed on stderr only.
