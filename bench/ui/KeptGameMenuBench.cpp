@@ -38,9 +38,10 @@ public:
             game.NextMonth();
         QDir().mkpath(Kept());
         for (int i = 0; i < count; ++i)
-            game.SaveToFile(QFile::encodeName(Kept() + QStringLiteral("20240101-000000-%1.sav")
-                                                            .arg(i, 8, 16, QChar(u'0')))
-                                .toStdString());
+            game.SaveToFile(
+                QFile::encodeName(
+                    Kept() + QStringLiteral("20240101-000000-%1.sav").arg(i, 8, 16, QChar(u'0')))
+                    .toStdString());
     }
     ~TKeptFolder() { SetSaveDataFolder(QString()); }
 
