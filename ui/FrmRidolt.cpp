@@ -16,12 +16,13 @@
 #include "ui/VxBalanceList.h"
 #include "ui/VxCompanyListPage.h"
 #include "ui/VxContextMenu.h"
+#include "ui/VxGameKeeper.h"
 #include "ui/VxGameStatusBar.h"
+#include "ui/VxKeptGameMenu.h"
 #include "ui/VxModalQueue.h"
 #include "ui/VxMonthChartAccessible.h"
 #include "ui/VxPriceChart.h"
 #include "ui/VxReflectBeforeBox.h"
-#include "ui/VxResumeFile.h"
 #include "ui/VxSaveSlots.h"
 #include "ui/VxSeedDialog.h"
 #include "ui/VxWaitCursor.h"
@@ -268,9 +269,12 @@ void TFormRidolt::CreateMainMenu() {
     ActMISave = Named(MISave->menuAction(), "ActMISave");
     SetActionCategory(*ActMISave, loadSave);
     FSaveSlots = new TVxSaveSlots(FGame, *FMessageBox, *MILoad, *MISave, this);
+    FKeeper = new TVxGameKeeper(FGame, *FSaveSlots, this);
+    connect(FKeeper, &TVxGameKeeper::WriteFailed, StatusBar1, &TVxGameStatusBar::ShowHint);
+    // The game played is written before any file replaces it.
+    connect(FSaveSlots, &TVxSaveSlots::AboutToLoad, FKeeper, &TVxGameKeeper::KeepBeforeReplace);
     connect(FSaveSlots, &TVxSaveSlots::Loaded, this, &TFormRidolt::GameLoaded);
-    FResumeFile = new TVxResumeFile(*FSaveSlots, *MILoad, this);
-    connect(FResumeFile, &TVxResumeFile::WriteFailed, StatusBar1, &TVxGameStatusBar::ShowHint);
+    FKeptGameMenu = new TVxKeptGameMenu(*FSaveSlots, *FKeeper, *MILoad, this);
 
     MIView = Named(bar->addMenu(QStringLiteral("表示(&V)")), "MIView");
     MIView->addAction(ActChartVisible);
@@ -325,7 +329,7 @@ bool TFormRidolt::event(QEvent* event) {
 }
 
 void TFormRidolt::closeEvent(QCloseEvent* event) {
-    FResumeFile->WriteOnClose();
+    FKeeper->WriteOnClose();
     QMainWindow::closeEvent(event);
 }
 
@@ -341,21 +345,29 @@ void TFormRidolt::FormActivate() {
     StartNewGame();
     FMarketPage->BuildColumns();
     FOwnerPage->BuildColumns();
+    // Said once: the start itself stays as it always was.
+    if (const QString hint = TVxKeptGameMenu::StartHint(); !hint.isEmpty())
+        StatusBar1->ShowHint(hint);
     FirstActivationDone = true;
     emit FirstActivated();
 }
 
-void TFormRidolt::StartNewGame() {
+void TFormRidolt::StartNewGame(std::optional<uint64_t> seed) {
     const TVxWaitCursor waitCursor;
+    // Kept before anything of it changes: a new seed would be noted in the
+    // history of the game played.
+    FKeeper->KeepBeforeReplace();
+    if (seed)
+        FGame.SetSeed(*seed);
     FMessageLog->Clear();
     // The new game frees the companies the lists show; nothing paints or
     // asks for a row until they have taken in the new ones.
     FGame.NewGame();
+    FKeeper->GameStarted();
     ShowReplacedGame();
 }
 
 void TFormRidolt::ShowReplacedGame() {
-    FResumeFile->GameReplaced();
     // The rows now hold other companies, or the same ones anew: nothing
     // stays selected or charted.
     FMarketPage->Reset();
@@ -387,17 +399,14 @@ void TFormRidolt::ActGameNewExecute() {
     if (!ConfirmNewGame())
         return;
     // Every new game of a seeded game draws a market of its own.
-    if (FGame.Seed())
-        FGame.SetSeed(VxDrawSeed());
-    StartNewGame();
+    StartNewGame(FGame.Seed() ? std::optional<uint64_t>(VxDrawSeed()) : std::nullopt);
 }
 
 void TFormRidolt::ActGameNewSeedExecute() {
     const std::optional<uint64_t> seed = TVxSeedDialog::Ask(this, FGame.Seed());
     if (!seed || !ConfirmNewGame())
         return;
-    FGame.SetSeed(*seed);
-    StartNewGame();
+    StartNewGame(*seed);
 }
 
 void TFormRidolt::ShowGameEnd(bool endedBefore) {
@@ -508,7 +517,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     }
     ChartCompany = traded;
     ActDataReflect();
-    FResumeFile->GamePlayed();
+    FKeeper->GamePlayed();
     ShowGameEnd(endedBefore);
 }
 
@@ -524,7 +533,7 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     const bool played = !FGame.NextMonth().Refused;
     ActDataReflect();
     if (played)
-        FResumeFile->GamePlayed();
+        FKeeper->GamePlayed();
     ShowGameEnd(endedBefore);
 }
 
@@ -556,7 +565,8 @@ void TFormRidolt::PanelControlResize() {
                               PanelControl->width() - 2 * BtnNextMonthLeft, BtnNextMonthHeight);
 }
 
-void TFormRidolt::GameLoaded() {
+void TFormRidolt::GameLoaded(const QString& path) {
+    FKeeper->GameLoaded(path);
     // The file keeps the order the lists had when it was saved; the lists
     // show the order their sort marks say.
     FGame.MarketList.Sort();

@@ -9,8 +9,8 @@
 // own: the two company list pages (VxCompanyListPage), the balance pages
 // (VxBalanceList), the page of the game's history (VxAssetPage), the chart
 // (VxPriceChart), the status bar (VxGameStatusBar), the log
-// (VxQtMessageLog), the save slots (VxSaveSlots) and the game kept for
-// 前回の続き (VxResumeFile).
+// (VxQtMessageLog), the save slots (VxSaveSlots), the keeper of the games
+// played (VxGameKeeper) and their items in the load menu (VxKeptGameMenu).
 
 #include "ui/VxQtMessageBox.h"
 #include "ui/VxQtMessageLog.h"
@@ -18,7 +18,9 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -38,7 +40,8 @@ class TVxListView;
 class TVxModalQueue;
 class TVxOpenAppFolderAction;
 class TVxPriceChart;
-class TVxResumeFile;
+class TVxGameKeeper;
+class TVxKeptGameMenu;
 class TVxSaveSlots;
 class TVxTimer;
 class TVxViewHelpHtmlAction;
@@ -75,7 +78,7 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     // However the window closes (its close box, 終了, the window system, a
-    // termination signal), the game played is kept for 前回の続き.
+    // termination signal), the game played is kept.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -87,7 +90,8 @@ private:
     void CreatePopupMenus();
     QAction* NewAction(const char* objectName, const QString& caption, const QString& category);
     void FormActivate();
-    void StartNewGame();
+    // Keeps the game played, then starts a new one, of `seed` when given.
+    void StartNewGame(std::optional<uint64_t> seed = std::nullopt);
     // The game ended by what just happened: the window turns to 資産推移.
     void ShowGameEnd(bool endedBefore);
     // The game is another one now (a new game, a load): nothing of the last
@@ -115,7 +119,7 @@ private:
     void ActSetStatusBarTextExecute();
     void ActMessageClearExecute();
     void PanelControlResize();
-    void GameLoaded();
+    void GameLoaded(const QString& path);
     void OpenPath(const QString& path);
     void FileDropTarget1FileDrop(const QStringList& droppedFiles);
 
@@ -147,7 +151,8 @@ private:
     TVxTimer* VxTimerNextMonth = nullptr;
     TFileDropTarget* FileDropTarget1 = nullptr;
     TVxSaveSlots* FSaveSlots = nullptr;
-    TVxResumeFile* FResumeFile = nullptr;
+    TVxGameKeeper* FKeeper = nullptr;
+    TVxKeptGameMenu* FKeptGameMenu = nullptr;
     std::unique_ptr<TVxQtMessageLog> FMessageLog;
     std::unique_ptr<TVxQtMessageBox> FMessageBox;
     // Paths handed over while a dialog or box is open wait here.

@@ -89,12 +89,13 @@ void TVxSaveSlots::ActDataSaveExecute(const QAction& sender) {
 }
 
 bool TVxSaveSlots::OpenGameFile(const QString& path) {
+    emit AboutToLoad();
     try {
         const TVxWaitCursor waitCursor;
         // The loader checks the whole file first: a refused file leaves the
         // game as it was, and nothing is refreshed.
         FGame.LoadFromFile(QFile::encodeName(path).toStdString());
-        emit Loaded();
+        emit Loaded(path);
         return true;
     } catch (const std::exception&) {
         FMessageBox.Show(ErrorBox(path, QStringLiteral("ファイルを開けませんでした。")));

@@ -3,9 +3,11 @@
 // The ten save slots, 0savedata.sav to 9savedata.sav in the save folder,
 // behind the load and save menus, and the loading and saving of one file
 // with the player-facing error boxes.  The slot captions are brought up to
-// date each time a menu is about to open.  After a successful load the
-// owner refreshes everything it shows (Loaded), still under the load's
-// error handling.
+// date each time a menu is about to open.  Every load of a file, whatever
+// route it came by, goes through OpenGameFile: the owner keeps the game
+// about to be replaced (AboutToLoad) and, after a successful load,
+// refreshes everything it shows (Loaded), still under the load's error
+// handling.
 
 #include <QList>
 #include <QObject>
@@ -25,9 +27,10 @@ public:
     TVxSaveSlots(TVxGame& game, TVxQtMessageBox& messageBox, QMenu& loadMenu, QMenu& saveMenu,
                  QObject* parent);
 
-    // Loads the game from `path` and raises Loaded; a file that cannot be
-    // read, or is no save file of this game, is reported in a box naming
-    // the path, and the game stays as it was.  True on success.
+    // Raises AboutToLoad, loads the game from `path` and raises Loaded; a
+    // file that cannot be read, or is no save file of this game, is
+    // reported in a box naming the path, and the game stays as it was.
+    // True on success.
     bool OpenGameFile(const QString& path);
     // Saves the game to `path`, replacing the file only once the new one is
     // complete; a failure is reported in a box.  True on success.
@@ -41,7 +44,11 @@ public:
     static bool FileExists(const QString& path);
 
 signals:
-    void Loaded();
+    // The game is about to be replaced by a file's, which may yet be
+    // refused.
+    void AboutToLoad();
+    // The game in `path` has been loaded; nothing of it has changed yet.
+    void Loaded(const QString& path);
 
 private:
     void ActMILoadExecute();

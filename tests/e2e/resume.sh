@@ -3,12 +3,13 @@
 #   slots 0 and 3 saved by the player; F1 on a desktop whose xdg-open finds
 #   no program opens the game's own help window; the window closed through
 #   the window system (WM_DELETE_WINDOW, as by its close box) with the help
-#   still open ends the game with status 0 and keeps the game in
-#   savedata/resume.sav at its month; the next start leaves that file alone
-#   until the game is played, and ロード → 前回の続き(R) brings the game back
-#   byte for byte; a pause in play keeps the game; SIGTERM ends the game
-#   with status 0 after keeping it, also with a box open; and the slots stay
-#   byte for byte as they were, with no other file left in the save folder.
+#   still open ends the game with status 0 and keeps the game in a file of
+#   its own in savedata/kept/ at its month; the next start leaves that file
+#   alone until the game is played, and ロード → 前回の続き(R) brings the game
+#   back byte for byte; played on, it stays in that one file: after a pause
+#   in play, and when SIGTERM ends the game with status 0, also with a box
+#   open; and the slots stay byte for byte as they were, with nothing but
+#   the folder kept/ added to the save folder.
 # Usage: resume.sh <path of the ridolt executable>
 set -euo pipefail
 
@@ -17,7 +18,6 @@ source "$(dirname "$0")/session.sh"
 wm_close="$(dirname "$0")/wm_close.py"
 
 saves="$work/savedata"
-resume="$saves/resume.sav"
 
 # An xdg-open that, like the real one on a desktop without a browser,
 # finds no program for the help file.
@@ -38,14 +38,17 @@ start_game() {
     window=$(game_window)
 }
 
-# The month (0..11) and cash kept in file $1, as "month cash".
-kept() { echo "$(int32_at "$1" 382) $(int32_at "$1" 386)"; }
-
+# The one game of this test, in its one kept file ($kept), stands at month
+# and cash $1.
 expect_kept() {
-    local size
-    size=$(stat -c %s "$resume")
-    [[ "$size" == 62414 ]] || fail "resume.sav holds $size bytes"
-    [[ "$(kept "$resume")" == "$1" ]] || fail "resume.sav holds $(kept "$resume"), not $1 ($2)"
+    local files size
+    mapfile -t files < <(kept_files "$saves")
+    [[ ${#files[@]} == 1 ]] || fail "${#files[@]} games kept, not 1 ($2)"
+    kept=${files[0]}
+    size=$(stat -c %s "$kept")
+    [[ "$size" == 62414 ]] || fail "the kept file holds $size bytes"
+    [[ "$(standing "$kept")" == "$1" ]] ||
+        fail "the kept game stands at $(standing "$kept"), not $1 ($2)"
     echo "resume: $2: month and cash $1 kept"
 }
 
@@ -76,22 +79,23 @@ keys alt+n alt+n alt+n alt+n
 python3 "$wm_close" "$window"
 expect_exit_0 "its window was closed by the window system"
 expect_kept "7 2790" "window closed at 1年目8月"
-expect_save_folder "0savedata.sav 0savedata.sav.history 3savedata.sav 3savedata.sav.history resume.sav resume.sav.history"
-cp "$resume" "$work/first-session.sav"
+expect_save_folder "0savedata.sav 0savedata.sav.history 3savedata.sav 3savedata.sav.history kept"
+cp "$kept" "$work/first-session.sav"
 
 # --- Second session: a new game that is not played keeps its hands off.
 start_game second
 sleep 4
-cmp -s "$resume" "$work/first-session.sav" || fail "the new game at start-up replaced resume.sav"
+expect_kept "7 2790" "a new game not played"
+cmp -s "$kept" "$work/first-session.sav" || fail "the new game at start-up changed the kept game"
 keys alt+l r
 # The loaded game, saved to slot 9 (Up from the first slot), is the kept one.
 keys alt+s Up Return
 wait_for_file "$saves/9savedata.sav"
-cmp -s "$saves/9savedata.sav" "$resume" || fail "前回の続き did not bring the kept game back"
+cmp -s "$saves/9savedata.sav" "$kept" || fail "前回の続き did not bring the kept game back"
 echo "resume: 前回の続き brought the game back byte for byte"
 (cd "$saves" && sha256sum 9savedata.sav*) >>"$work/slots.sha256"
 
-# A pause of a few seconds keeps the game while it runs.
+# A pause of a few seconds keeps the game while it runs, in its one file.
 keys alt+n alt+n
 sleep 4.5
 expect_kept "9 2730" "play paused at 1年目10月"
@@ -110,5 +114,5 @@ xdotool search --onlyvisible --name '^確認$' >/dev/null 2>&1 || fail "no quest
 kill -TERM "$game"
 expect_exit_0 "SIGTERM under a box"
 expect_kept "11 2670" "SIGTERM under a box at 1年目12月"
-expect_save_folder "0savedata.sav 0savedata.sav.history 3savedata.sav 3savedata.sav.history 9savedata.sav 9savedata.sav.history resume.sav resume.sav.history"
+expect_save_folder "0savedata.sav 0savedata.sav.history 3savedata.sav 3savedata.sav.history 9savedata.sav 9savedata.sav.history kept"
 echo "resume: the slots are byte for byte as the player saved them"

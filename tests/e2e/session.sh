@@ -29,7 +29,9 @@ cp "$executable" "$work/ridolt"
 [[ -f "$(dirname "$executable")/ridolt_help.html" ]] && cp "$(dirname "$executable")/ridolt_help.html" "$work/"
 
 # Xvfb picks a free display and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# It keeps running as it is when its last client goes (no reset), so a game
+# started right after another one was killed finds it there.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 300); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 [[ -s "$work/display" ]] || fail "the X server did not start"
@@ -48,10 +50,19 @@ window_named() {
     echo "$id"
 }
 
-# The id of the game's main window (titled リドルト alone), once it is up.
+# The id of the game's main window (titled リドルト alone), once it is up;
+# with a pid in $1, the window of that process.
 game_window() {
-    local id
-    id=$(window_named '^リドルト$' 200)
+    local id=""
+    if [[ -n "${1:-}" ]]; then
+        for _ in $(seq 200); do
+            id=$(xdotool search --all --onlyvisible --pid "$1" --name '^リドルト$' 2>/dev/null | tail -n 1) &&
+                [[ -n "$id" ]] && break
+            sleep 0.1
+        done
+    else
+        id=$(window_named '^リドルト$' 200)
+    fi
     [[ -n "$id" ]] || fail "no window titled リドルト"
     echo "$id"
 }
@@ -66,6 +77,18 @@ keys() {
 # The signed 32-bit number at byte offset $2 of file $1 (a save file's month
 # is at 382, its cash at 386).
 int32_at() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
+
+# The kept games of the save folder $1, most recently played first.
+kept_files() {
+    local file
+    for file in $(ls -t "$1/kept" 2>/dev/null); do
+        [[ "$file" =~ ^[0-9]{8}-[0-9]{6}-[0-9a-f]{8}\.sav$ ]] && echo "$1/kept/$file"
+    done
+    return 0
+}
+
+# Where the game of save file $1 stands: "month cash" (month from 0).
+standing() { echo "$(int32_at "$1" 382) $(int32_at "$1" 386)"; }
 
 wait_for_file() {
     for _ in $(seq 50); do [[ -f "$1" ]] && return 0; sleep 0.2; done

@@ -19,12 +19,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -172,6 +174,20 @@ public:
         Form->ActDataReflect();
     }
 };
+
+// Drags `data` over `window` and drops it there, as a file manager does:
+// false when the window refuses it while it is dragged.
+inline bool DropOn(QWidget& window, QMimeData& data) {
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                    Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+    return drop.isAccepted();
+}
 
 // A save folder of the test's own, set for the window while this lives:
 // `under` a new temporary folder, and not made yet.

@@ -50,17 +50,7 @@ private:
         Menu(menu).actions().at(slot)->trigger();
     }
 
-    bool Drop(QMimeData& data) const {
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data,
-                              Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(F.Form.get(), &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                        Qt::NoModifier);
-        QCoreApplication::sendEvent(F.Form.get(), &drop);
-        return drop.isAccepted();
-    }
+    bool Drop(QMimeData& data) const { return DropOn(*F.Form, data); }
 
 private slots:
     void init() {
@@ -81,9 +71,10 @@ private slots:
         QStringList emptyOff;
         for (const QString& caption : empty)
             emptyOff << caption + QStringLiteral(" (off)");
-        // Below the slots, behind a separator: the game kept from the last
-        // session, none yet.
-        emptyOff << QString() << QStringLiteral("前回の続き(&R) (off)");
+        // Below the slots, behind a separator: the games kept from earlier
+        // sessions, none yet.
+        emptyOff << QString() << QStringLiteral("前回の続き(&R) (off)")
+                 << QStringLiteral("保存していないゲーム(&K) (off)");
         QCOMPARE(Captions("MILoad"), emptyOff);
         QCOMPARE(Captions("MISave"), empty);
 

@@ -189,8 +189,10 @@ private slots:
         QVERIFY(QFileInfo::exists(file));
         const QStringList status{F.Panel(1), F.Panel(2), F.Panel(3)};
         NextMonthByMnemonic();
+        // The one slot there is, the first item open; 前回の続き(R) and
+        // 保存していないゲーム(K) below it hold the game the new game replaced.
         Press(Qt::Key_L, Qt::AltModifier);
-        PressAll({Qt::Key_Down, Qt::Key_Return}); // the one slot there is
+        Press(Qt::Key_Return);
         QCOMPARE((QStringList{F.Panel(1), F.Panel(2), F.Panel(3)}), status);
         QCOMPARE(status[0], QStringLiteral("1年目4月"));
         // Saved again, the loaded game gives the file it came from.

@@ -160,7 +160,8 @@ private slots:
             load << QStringLiteral("MIDataLoad%1").arg(slot);
             save << QStringLiteral("MIDataSave%1").arg(slot);
         }
-        load << QStringLiteral("-") << QStringLiteral("MIDataLoadResume");
+        load << QStringLiteral("-") << QStringLiteral("MIDataLoadResume")
+             << QStringLiteral("MIKeptGames");
         const auto listMenu = [](const QString& list) {
             return QStringList{"Act" + list + "BuyStock",
                                "Act" + list + "SellStock",

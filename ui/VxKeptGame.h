@@ -1,0 +1,48 @@
+#pragma once
+
+// One kept game read whole, exactly as loading it would read it (the save
+// file checked whole, its history beside it taken when it is the game's),
+// into a game of its own: the game in the window is never touched.  The
+// load menu shows what it finds, and the window asks whether a game it has
+// just loaded is a kept one.
+
+#include "game/VxSaveFileSummary.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class TVxGame;
+
+// Why a kept game cannot be loaded.
+enum class TVxKeptGameDamage {
+    None,
+    Unreadable,   // the file cannot be opened or read
+    CutShort,     // it ends before a whole game
+    NotASaveFile, // it does not begin as this game's save files do
+    Invalid       // it holds values no game can reach
+};
+
+struct TVxKeptGame {
+    QString Path;
+    QDateTime LastPlayed;
+    TVxKeptGameDamage Damage = TVxKeptGameDamage::None;
+    // Unreadable: the system's reason; Invalid: the loader's, which names
+    // the value.
+    QString DamageDetail;
+    // Where the game stands; only when it loads.
+    TVxSaveFileSummary Summary;
+    // The seed its history holds; none without a history (or of a game not
+    // drawn from a seed).
+    std::optional<uint64_t> Seed;
+};
+
+// The kept game at `path`, last written at `lastPlayed`.
+TVxKeptGame VxReadKeptGame(const QString& path, const QDateTime& lastPlayed);
+
+// `game`, just loaded and not yet played, is the kept game at `path`: the
+// same save file, byte for byte but for the order of the companies (the
+// lists' sort order), and the same history.
+bool VxHoldsKeptGame(TVxGame& game, const QString& path);
