@@ -149,8 +149,7 @@ std::vector<TVxHistoryRoad> RoadsIn(const std::optional<std::vector<uint8_t>>& b
 bool EndsAtTheSave(const TVxGameHistory& history, std::span<const uint8_t> saveBytes) {
     const std::optional<TVxSaveFileSummary> save = VxReadSaveFileSummary(saveBytes);
     const TVxHistoryMonth& last = history.Last();
-    return save && last.Year == save->Year && last.Month == save->Month &&
-           last.Cash == save->Money;
+    return save && last.Year == save->Year && last.Month == save->Month && last.Cash == save->Money;
 }
 
 // The history among `roads` that was written for the save file whose bytes

@@ -23,8 +23,7 @@ const char* Outcome(const TVxGame& game) {
 
 } // namespace
 
-TVxSimServer::TVxSimServer(TVxSimGame& game, IVxSimSaveFolder* saves)
-    : FGame(game), FSaves(saves) {
+TVxSimServer::TVxSimServer(TVxSimGame& game, IVxSimSaveFolder* saves) : FGame(game), FSaves(saves) {
     TVxGame& model = FGame.Game();
     model.MessageLog = &FMessages;
     model.MessageBoxSink = &FMessages;

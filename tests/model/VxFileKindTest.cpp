@@ -70,7 +70,11 @@ INSTANTIATE_TEST_SUITE_P(
         TKindCase{"latin1", "caf\xE9\n", TVxFileKind::OtherProgram},
         TKindCase{"overlongSlash", "a\xC0\xAF", TVxFileKind::OtherProgram},
         TKindCase{"surrogate", "a\xED\xA0\x80", TVxFileKind::OtherProgram},
-        TKindCase{"elf", std::string("\x7F" "ELF\x02\x01\x01\0", 8), TVxFileKind::OtherProgram},
+        TKindCase{"elf",
+                  std::string("\x7F"
+                              "ELF\x02\x01\x01\0",
+                              8),
+                  TVxFileKind::OtherProgram},
         TKindCase{"png", std::string("\x89PNG\r\n\x1A\n", 8), TVxFileKind::OtherProgram}),
     [](const testing::TestParamInfo<TKindCase>& param) { return param.param.Name; });
 

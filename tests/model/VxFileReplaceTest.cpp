@@ -209,16 +209,16 @@ TEST(VxFileReplace, LeftoversOfEndedProcessesAreSwept) {
     const std::string mark = ".game.sav.ridolt-tmp-";
     const std::vector<std::string> kept = {
         "game.sav",
-        mark + alive + "-0",              // a running process's save in progress
-        mark + self + "-3",               // this process's own
-        "game.sav." + dead + "-0.tmp",    // the user's, though it reads as an older name
-        "game.sav.2024-05.tmp",           // the user's
-        "game.sav.tmp",                   //
-        mark + dead + "-x",               // no attempt number
-        mark + dead + "-0.tmp",           // something after it
-        mark + dead,                      // no attempt at all
-        mark + "-" + dead + "-0",         // a sign
-        mark + "0-0",                     // no process has pid 0
+        mark + alive + "-0",                    // a running process's save in progress
+        mark + self + "-3",                     // this process's own
+        "game.sav." + dead + "-0.tmp",          // the user's, though it reads as an older name
+        "game.sav.2024-05.tmp",                 // the user's
+        "game.sav.tmp",                         //
+        mark + dead + "-x",                     // no attempt number
+        mark + dead + "-0.tmp",                 // something after it
+        mark + dead,                            // no attempt at all
+        mark + "-" + dead + "-0",               // a sign
+        mark + "0-0",                           // no process has pid 0
         ".other.sav.ridolt-tmp-" + dead + "-0", // another file's
         "game.sav.ridolt-tmp-" + dead + "-0",   // not hidden: not one of ours
     };

@@ -566,8 +566,8 @@ TEST_F(VxGameFileOnDisk, ReadOnlyFolderKeepsThePreviousFile) {
     for (const fs::path& path : {file, fs::path(file.string() + ".history")})
         fs::permissions(path, fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec |
                                                  fs::perms::others_exec));
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
-                                fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
     const TUnprivileged player;
     ASSERT_TRUE(player.Bound());
     try {

@@ -204,8 +204,8 @@ TEST(GameHistoryFile, ReadsVersion1AsARoadThatNamesNoSave) {
 TEST(GameHistoryFile, RefusesWhatIsNotAWholeHistory) {
     const std::string digest = "save " + std::string(64, 'a') + "\n";
     const std::string head = "ridolt-history 2\n" + digest + "seed 7\norigin new\n";
-    const std::string road = "months 2\n" + Columns + "0 0 3000 0 0 0 0 0 0 0\n" +
-                             "0 1 2970 0 0 0 0 0 0 0\nend\n";
+    const std::string road =
+        "months 2\n" + Columns + "0 0 3000 0 0 0 0 0 0 0\n" + "0 1 2970 0 0 0 0 0 0 0\nend\n";
     const std::string good = head + road;
     ASSERT_NO_THROW(VxReadHistoryFile(good));
     const std::string version1 = "ridolt-history 1\nseed 7\norigin new\n" + road;
@@ -233,8 +233,8 @@ TEST(GameHistoryFile, RefusesWhatIsNotAWholeHistory) {
          head + "months 1\n" + Columns + "0 0 2147483648 0 0 0 0 0 0 0\nend\n"},
         {"a column missing", head + "months 1\n" + Columns + "0 0 3000 0 0 0 0 0 0\nend\n"},
         {"not a number", head + "months 1\n" + Columns + "0 0 3000 0 0 0 0 0 0 x\nend\n"},
-        {"a bad seed", "ridolt-history 2\n" + digest + "seed -7\norigin new\nmonths 1\n" +
-                           Columns + "0 0 3000 0 0 0 0 0 0 0\nend\n"},
+        {"a bad seed", "ridolt-history 2\n" + digest + "seed -7\norigin new\nmonths 1\n" + Columns +
+                           "0 0 3000 0 0 0 0 0 0 0\nend\n"},
     };
     for (const auto& [name, text] : damaged)
         EXPECT_THROW(VxReadHistoryFile(text), EVxHistoryError) << name;

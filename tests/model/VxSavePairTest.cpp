@@ -38,9 +38,9 @@ using TBytes = std::vector<uint8_t>;
 void Play(TVxGame& game, uint64_t seed, int months, bool trade = true) {
     game.SetSeed(seed);
     game.NewGame();
-    if (trade)
-        EXPECT_TRUE(
-            game.Buy(*game.MarketList.Items(static_cast<int32_t>(seed % 50)), 2).Settled());
+    if (trade) {
+        EXPECT_TRUE(game.Buy(*game.MarketList.Items(static_cast<int32_t>(seed % 50)), 2).Settled());
+    }
     for (int month = 0; month < months; ++month)
         game.NextMonth();
 }
@@ -140,8 +140,7 @@ std::error_code Refused(TVxKindRefusal refusal) {
 
 const TTarget Targets[] = {
     {"nothing", [](const fs::path&) { return true; }, std::nullopt, std::nullopt},
-    {"empty", [](const fs::path& p) { return WriteFile(p, ""), true; }, std::nullopt,
-     std::nullopt},
+    {"empty", [](const fs::path& p) { return WriteFile(p, ""), true; }, std::nullopt, std::nullopt},
     {"text", MakeText, Refused(TVxKindRefusal::IsTextFile), Refused(TVxKindRefusal::IsTextFile)},
     {"linkToText", MakeLinkToText, Refused(TVxKindRefusal::IsTextFile),
      Refused(TVxKindRefusal::IsTextFile)},
@@ -170,8 +169,8 @@ const TTarget Targets[] = {
      make_error_code(TVxFileRefusal::IsDirectory), make_error_code(TVxFileRefusal::IsDirectory)},
 };
 
-INSTANTIATE_TEST_SUITE_P(Kinds, SaveTarget, testing::Combine(testing::ValuesIn(Targets),
-                                                             testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(Kinds, SaveTarget,
+                         testing::Combine(testing::ValuesIn(Targets), testing::Bool()),
                          [](const testing::TestParamInfo<SaveTarget::ParamType>& param) {
                              return std::string(std::get<0>(param.param).Name) +
                                     (std::get<1>(param.param) ? "AtTheHistory" : "AtTheSave");
@@ -208,8 +207,7 @@ protected:
 TEST_F(SavePair, TheHistoryHoldsTheRoadOfTheSaveItReplaces) {
     first.SaveToFile(file);
     second.SaveToFile(file);
-    const std::vector<TVxHistoryRoad> roads =
-        VxReadHistoryFile(ReadFile(VxHistoryPath(file)));
+    const std::vector<TVxHistoryRoad> roads = VxReadHistoryFile(ReadFile(VxHistoryPath(file)));
     ASSERT_EQ(roads.size(), 2u);
     EXPECT_EQ(roads[0].Save, VxSaveDigest(SaveBytes(second)));
     EXPECT_EQ(roads[0].History.Months(), second.History().Months());

@@ -84,11 +84,17 @@ const TTarget Targets[] = {
     {"loadedSave", MakeSave, true, {nullptr, nullptr, Loaded, Loaded}},
     {"linkToTheLoadedSave", MakeLinkTo<MakeSave>, true, {nullptr, nullptr, Loaded, Loaded}},
     {"fifo", [](const fs::path& p) { return MakeFifo(p); }, false, {Fifo, Fifo, Fifo, Fifo}},
-    {"device", [](const fs::path& p) { return MakeFullDevice(p); }, false,
+    {"device",
+     [](const fs::path& p) { return MakeFullDevice(p); },
+     false,
      {Device, Device, Device, Device}},
-    {"linkToDevice", [](const fs::path& p) { return fs::create_symlink("/dev/null", p), true; },
-     false, {Device, Device, Device, Device}},
-    {"folder", [](const fs::path& p) { return fs::create_directory(p); }, false,
+    {"linkToDevice",
+     [](const fs::path& p) { return fs::create_symlink("/dev/null", p), true; },
+     false,
+     {Device, Device, Device, Device}},
+    {"folder",
+     [](const fs::path& p) { return fs::create_directory(p); },
+     false,
      {Folder, Folder, Folder, Folder}},
 };
 
@@ -141,9 +147,8 @@ protected:
         serve.insert(serve.end(), {"--record", record});
         EXPECT_EQ(RunSim(serve, Next + SaveRequest(other)).Status, 0);
         const std::string quoted = "\"" + other + "\"";
-        WriteFile(record,
-                  Replaced(Replaced(ReadFile(record), quoted, "\"game.sav\""), quoted,
-                           "\"game.sav\""));
+        WriteFile(record, Replaced(Replaced(ReadFile(record), quoted, "\"game.sav\""), quoted,
+                                   "\"game.sav\""));
         return RunSim({"replay", record, "--into", dir.Path().string()});
     }
 };
@@ -171,9 +176,9 @@ TEST_P(WriteTarget, IsReplacedOnlyByItsOwnKindOfWriter) {
     case ServeSave:
         ASSERT_EQ(result.Status, 0) << result.Err;
         EXPECT_EQ(Lines(result.Out).back(),
-                  refusal ? "{\"ok\":false,\"error\":\"save_failed\",\"message\":\"" + reason +
-                                "\"}"
-                          : "{\"ok\":true,\"path\":\"" + path.string() + "\"}");
+                  refusal
+                      ? "{\"ok\":false,\"error\":\"save_failed\",\"message\":\"" + reason + "\"}"
+                      : "{\"ok\":true,\"path\":\"" + path.string() + "\"}");
         break;
     case RunSave:
     case Record:
@@ -247,8 +252,7 @@ TEST(Load, WhatIsNoFileIsRefusedWithoutWaiting) {
     }
     const TSimResult replay = RunSim({"replay", dir.File("loads.rec")});
     EXPECT_EQ(replay.Status, VxSimExitFailure);
-    EXPECT_NE(replay.Err.find("fifo: cannot be read: is a FIFO"), std::string::npos)
-        << replay.Err;
+    EXPECT_NE(replay.Err.find("fifo: cannot be read: is a FIFO"), std::string::npos) << replay.Err;
     ::alarm(0);
 }
 
@@ -256,10 +260,10 @@ TEST(Load, WhatIsNoFileIsRefusedWithoutWaiting) {
 // them only inside its folder, the one given or a fresh temporary one.
 class ReplayPath : public testing::Test {
 protected:
-    const TScratchDir dir;      // the reader's: the record, and files of value
-    const TScratchDir into;     // the replay's folder
+    const TScratchDir dir;  // the reader's: the record, and files of value
+    const TScratchDir into; // the replay's folder
     const std::string victim = dir.File("victim.sav");
-    std::string recorded;       // a session that saves to `victim`
+    std::string recorded; // a session that saves to `victim`
 
     ReplayPath() {
         WriteFile(victim, "a file of value\n");

@@ -6,13 +6,13 @@ TUnprivileged::TUnprivileged() {
     if (::geteuid() != 0)
         return;
     // The group first: without root, the user could not change it.
-    FSwitched = ::setegid(Nobody) == 0 && ::seteuid(Nobody) == 0;
+    FSwitched = ::setresgid(Nobody, Nobody, 0) == 0 && ::setresuid(Nobody, Nobody, 0) == 0;
     FBound = FSwitched;
 }
 
 TUnprivileged::~TUnprivileged() {
     if (FSwitched) {
-        (void)::seteuid(0);
-        (void)::setegid(0);
+        (void)::setresuid(0, 0, 0);
+        (void)::setresgid(0, 0, 0);
     }
 }

@@ -180,7 +180,9 @@ private slots:
         QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
         const TVxMessageBoxRequest& box = TVxQtMessageBox::AnsweredRequests().front();
         QCOMPARE(box.Caption, QStringLiteral("エラー"));
-        QCOMPARE(box.Text, ResumePath() + QStringLiteral("\nファイルを開けませんでした。"));
+        QCOMPARE(box.Text,
+                 ResumePath() + QStringLiteral("\nファイルを開けませんでした。\n"
+                                               "セーブデータが不正です: company count = 0"));
         QCOMPARE(box.Icon, TVxMsgIcon::Error);
         QVERIFY(SaveBytes(F.Game()) == before);
         QCOMPARE(F.Log(), log);
