@@ -26,15 +26,17 @@ QString SaveDataFolderFor(const QString& applicationFolder) {
     // Without the slash, so that a plain file of that name is seen as one.
     const QFileInfo folder(beside.chopped(1));
     // A missing folder is usable when it can be created later.
-    const bool writable = folder.exists() ? folder.isDir() && folder.isWritable()
-                                          : QFileInfo(applicationFolder).isWritable();
-    if (writable)
-        return beside;
-    const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const bool usable =
+        folder.exists() ? folder.isDir() : QFileInfo(applicationFolder).isWritable();
+    const QString user = UserSaveDataFolder();
     // Without a home there is nowhere better; the failed save will say so.
-    if (userData.isEmpty())
-        return beside;
-    return WithTrailingSlash(userData) + QStringLiteral("savedata/");
+    return usable || user.isEmpty() ? beside : user;
+}
+
+QString UserSaveDataFolder() {
+    const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return userData.isEmpty() ? QString()
+                              : WithTrailingSlash(userData) + QStringLiteral("savedata/");
 }
 
 QString GetSaveDataFolder() {

@@ -10,10 +10,17 @@
 QString ApplicationFolder();
 
 // The save folder of a program installed in `applicationFolder`: "savedata"
-// beside the executable while that can be written (a portable copy), the
-// user's data folder otherwise (an installed copy under /usr).  The folder
-// is not created here; the first save creates it.
+// beside the executable when that folder is there, or can be made (a
+// portable copy), the user's data folder otherwise (an installed copy
+// under /usr).  A savedata folder the user may not write is still the save
+// folder: its slots are read, and a save there says why it fails and
+// where the user could write (UserSaveDataFolder).  The folder is not
+// created here; the first save creates it.
 QString SaveDataFolderFor(const QString& applicationFolder);
+
+// The save folder in the user's data folder, where an installed copy keeps
+// its slots: ~/.local/share/Tovric/ridolt/savedata/.
+QString UserSaveDataFolder();
 
 // The one save folder that loading and saving both use.
 QString GetSaveDataFolder();

@@ -35,6 +35,14 @@ QString OptionSyntax(const QCommandLineOption& option) {
     return QStringLiteral("-%1, --%2").arg(names.at(0), names.at(1));
 }
 
+TVxCommandLine UnknownOption(const QString& option) {
+    TVxCommandLine result;
+    result.Action = TVxStartAction::ShowUsageError;
+    result.Error = QStringLiteral("不明なオプションです: %1").arg(option);
+    result.UnknownOption = true;
+    return result;
+}
+
 QString SeedError() {
     return QStringLiteral("--seed には 0 から %1 までの整数を指定してください。")
         .arg(VxLargestSeed);
@@ -66,22 +74,25 @@ TVxCommandLine ParseCommandLine(const QStringList& arguments) {
             return result;
         }
     }
-    if (next == arguments.end())
-        return result;
-
-    QCommandLineParser parser;
-    parser.addOption(HelpOption());
-    parser.addOption(VersionOption());
-    // An unknown option makes parse() fail: then the argument is a path.
-    if (parser.parse({arguments.at(0), *next}) && parser.positionalArguments().isEmpty()) {
-        if (parser.isSet(HelpOption()))
+    if (next != arguments.end() && *next == QStringLiteral("--")) {
+        ++next;
+        skipEmpty();
+    } else if (next != arguments.end() && next->startsWith(u'-') && next->size() > 1) {
+        QCommandLineParser parser;
+        parser.addOption(HelpOption());
+        parser.addOption(VersionOption());
+        const bool known =
+            parser.parse({arguments.at(0), *next}) && parser.positionalArguments().isEmpty();
+        if (known && parser.isSet(HelpOption()))
             result.Action = TVxStartAction::ShowHelp;
-        else if (parser.isSet(VersionOption()))
+        else if (known && parser.isSet(VersionOption()))
             result.Action = TVxStartAction::ShowVersion;
-        if (result.Action != TVxStartAction::Run)
-            return result;
+        else
+            result = UnknownOption(*next);
+        return result;
     }
-    result.Path = QFileInfo(*next).absoluteFilePath();
+    if (next != arguments.end())
+        result.Path = QFileInfo(*next).absoluteFilePath();
     return result;
 }
 

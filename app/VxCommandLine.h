@@ -6,8 +6,10 @@
 // `--seed N` (or `--seed=N`) may stand before everything else, any number
 // of times (the last one counts).  After the seeds only the first non-empty
 // argument counts: an empty pair of quotes is no argument, and whatever
-// follows the first one is ignored.  Anything that is not one of the
-// options, even if it starts with "-", is the path.
+// follows the first one is ignored.  It is --help, --version or the path;
+// anything else that starts with "-" is an unknown option, a usage error.
+// A path that starts with "-" follows "--" ("-- -game.sav"); "-" alone is
+// a path.
 
 #include <QString>
 #include <QStringList>
@@ -26,6 +28,10 @@ struct TVxCommandLine {
     std::optional<uint64_t> Seed;
     // What is wrong with the command line, for ShowUsageError.
     QString Error;
+    // The error is an option this parser does not know.  Before Qt has
+    // taken its own options out (-platform, -style ...) it may be one of
+    // them.
+    bool UnknownOption = false;
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, program first.

@@ -22,47 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TRefusalCategory : public std::error_category {
-public:
-    const char* name() const noexcept override { return "file replacement"; }
-    std::string message(int code) const override {
-        switch (static_cast<TVxFileRefusal>(code)) {
-        case TVxFileRefusal::IsDirectory:
-            return "is a directory";
-        case TVxFileRefusal::IsFifo:
-            return "is a FIFO";
-        case TVxFileRefusal::IsCharacterDevice:
-            return "is a character device";
-        case TVxFileRefusal::IsBlockDevice:
-            return "is a block device";
-        case TVxFileRefusal::IsSocket:
-            return "is a socket";
-        case TVxFileRefusal::IsReadOnly:
-            return "is read-only";
-        }
-        return "is no file";
-    }
-};
-
-[[noreturn]] void ThrowErrno(const std::string& path) {
-    throw std::system_error(errno, std::generic_category(), path);
-}
-
-// What a file of type `mode` is, when it is not a regular file.
-std::error_code KindOf(mode_t mode) {
-    if (S_ISDIR(mode))
-        return TVxFileRefusal::IsDirectory;
-    if (S_ISFIFO(mode))
-        return TVxFileRefusal::IsFifo;
-    if (S_ISCHR(mode))
-        return TVxFileRefusal::IsCharacterDevice;
-    if (S_ISBLK(mode))
-        return TVxFileRefusal::IsBlockDevice;
-    if (S_ISSOCK(mode))
-        return TVxFileRefusal::IsSocket;
-    return {};
-}
-
 // The paths of the temporary files being written, for the signal handler.
 // A slot is claimed, filled and then armed; the handler reads armed slots
 // only, with nothing but lock-free atomics and unlink(), both safe in a
@@ -129,11 +88,11 @@ fs::path FinalTarget(const std::string& path) {
         if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return target;
         if (hops == MaxLinkHops)
-            throw std::system_error(ELOOP, std::generic_category(), path);
+            throw EVxFileError(std::error_code(ELOOP, std::generic_category()), path);
         std::error_code error;
         const fs::path link = fs::read_symlink(target, error);
         if (error)
-            throw std::system_error(error, path);
+            throw EVxFileError(error, path);
         target = link.is_absolute() ? link : target.parent_path() / link;
     }
 }
@@ -145,40 +104,49 @@ std::optional<struct stat> CheckTarget(const fs::path& target, const std::string
     if (::stat(target.c_str(), &info) != 0) {
         if (errno == ENOENT)
             return std::nullopt;
-        ThrowErrno(path);
+        VxThrowErrno(path);
     }
-    if (const std::error_code kind = KindOf(info.st_mode))
-        throw std::system_error(kind, path);
+    if (const std::error_code kind = VxNonFileKindOf(info.st_mode))
+        throw EVxFileError(kind, path);
     const bool denied =
         ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
     if (denied || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        throw std::system_error(TVxFileRefusal::IsReadOnly, path);
+        throw EVxFileError(TVxFileRefusal::IsReadOnly, path);
     return info;
 }
 
+// The mark of this program's temporary files, between the name of the
+// file replaced and the pid: ".<file>.ridolt-tmp-<pid>-<n>".
+constexpr std::string_view TemporaryMark = ".ridolt-tmp-";
+
 std::string TemporaryName(const fs::path& target, pid_t pid, int attempt) {
-    return target.string() + "." + std::to_string(pid) + "-" + std::to_string(attempt) + ".tmp";
+    const std::string name = "." + target.filename().string() + std::string(TemporaryMark) +
+                             std::to_string(pid) + "-" + std::to_string(attempt);
+    return (target.parent_path() / name).string();
 }
 
-// The process that made `name` when it is a temporary file of a
-// replacement of the file named `file`: "<file>.<pid>-<n>.tmp".
-std::optional<pid_t> TemporaryFileOwner(std::string_view name, const std::string& file) {
-    constexpr std::string_view Suffix = ".tmp";
-    if (name.size() <= file.size() + 1 + Suffix.size() || !name.starts_with(file) ||
-        name[file.size()] != '.' || !name.ends_with(Suffix))
+// A whole decimal number of `text`, without sign or anything after it.
+template <typename T> std::optional<T> Digits(std::string_view text) {
+    T value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || text.front() == '-' || error != std::errc() || stop != end)
         return std::nullopt;
-    const std::string_view middle =
-        name.substr(file.size() + 1, name.size() - file.size() - 1 - Suffix.size());
-    pid_t pid = 0;
-    const auto [dash, pidError] =
-        std::from_chars(middle.data(), middle.data() + middle.size(), pid);
-    if (pidError != std::errc() || pid <= 0 || dash == middle.data() + middle.size() ||
-        *dash != '-')
+    return value;
+}
+
+// The process that made `name` when it is the name of a temporary file of
+// a replacement of the file named `file` in the same folder.
+std::optional<pid_t> TemporaryFileOwner(std::string_view name, std::string_view file) {
+    const std::string prefix = "." + std::string(file) + std::string(TemporaryMark);
+    if (!name.starts_with(prefix))
         return std::nullopt;
-    unsigned attempt = 0;
-    const char* end = middle.data() + middle.size();
-    const auto [stop, attemptError] = std::from_chars(dash + 1, end, attempt);
-    if (attemptError != std::errc() || stop != end)
+    const std::string_view rest = name.substr(prefix.size());
+    const size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || !Digits<unsigned>(rest.substr(dash + 1)))
+        return std::nullopt;
+    const std::optional<pid_t> pid = Digits<pid_t>(rest.substr(0, dash));
+    if (!pid || *pid <= 0)
         return std::nullopt;
     return pid;
 }
@@ -213,7 +181,7 @@ public:
             FSlot.Arm(FPath);
             FDescriptor = ::open(FPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (FDescriptor < 0 && (errno != EEXIST || attempt >= 99))
-                ThrowErrno(FName);
+                VxThrowErrno(FName);
         }
     }
     TTemporaryFile(const TTemporaryFile&) = delete;
@@ -233,7 +201,7 @@ public:
             if (written == 0)
                 errno = EIO; // nothing written and no reason given
             if (written <= 0)
-                ThrowErrno(FName);
+                VxThrowErrno(FName);
             bytes = bytes.subspan(static_cast<size_t>(written));
         }
     }
@@ -250,16 +218,16 @@ public:
     // Puts the bytes on the disk.
     void Flush() {
         if (::fsync(FDescriptor) != 0)
-            ThrowErrno(FName);
+            VxThrowErrno(FName);
         const int descriptor = std::exchange(FDescriptor, -1);
         if (::close(descriptor) != 0)
-            ThrowErrno(FName);
+            VxThrowErrno(FName);
     }
 
     // Renames the flushed file over its target.
     void Commit() {
         if (::rename(FPath.c_str(), FTarget.c_str()) != 0)
-            ThrowErrno(FName);
+            VxThrowErrno(FName);
         FCommitted = true;
         FSlot.Disarm();
         SyncFolder();
@@ -288,20 +256,11 @@ private:
 
 } // namespace
 
-const std::error_category& VxFileRefusalCategory() {
-    static const TRefusalCategory category;
-    return category;
-}
-
-std::error_code make_error_code(TVxFileRefusal refusal) {
-    return {static_cast<int>(refusal), VxFileRefusalCategory()};
-}
-
 void VxReplaceFiles(std::span<const TVxFileContent> files) {
     std::vector<std::unique_ptr<TTemporaryFile>> temporaries;
     for (const TVxFileContent& file : files) {
         if (file.Path.empty())
-            throw std::system_error(ENOENT, std::generic_category(), file.Path);
+            throw EVxFileError(std::error_code(ENOENT, std::generic_category()), file.Path);
         const fs::path target = FinalTarget(file.Path);
         const std::optional<struct stat> old = CheckTarget(target, file.Path);
         SweepLeftovers(target);
@@ -311,20 +270,13 @@ void VxReplaceFiles(std::span<const TVxFileContent> files) {
         temporaries.back()->Write(file.Bytes);
         temporaries.back()->Flush();
     }
-    for (const std::unique_ptr<TTemporaryFile>& temporary : temporaries)
-        temporary->Commit();
+    for (auto temporary = temporaries.rbegin(); temporary != temporaries.rend(); ++temporary)
+        (*temporary)->Commit();
 }
 
 void VxReplaceFile(const std::string& path, std::span<const uint8_t> bytes) {
     const TVxFileContent file{path, bytes};
     VxReplaceFiles({&file, 1});
-}
-
-std::error_code VxNonFileKind(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return {};
-    return KindOf(info.st_mode);
 }
 
 void VxRemoveTemporaryFilesOnSignals() {

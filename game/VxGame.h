@@ -145,7 +145,19 @@ public:
     void PushIncome(int32_t value) { PushTotal(IncomeList, value); }
     void PushExpense(int32_t value) { PushTotal(ExpenseList, value); }
 
+    // Loads the save file `fileName` all or nothing, and the history beside
+    // it that names these very bytes (VxGameHistoryFile.h).  Nothing is read
+    // from what is no regular file.  Throws EVxFileError when the file
+    // cannot be read, EAbort, EReadError or EVxLoadError when it is no save
+    // file this game could have written.
     virtual void LoadFromFile(const std::string& fileName);
+    // Writes the game to `fileName` and its history beside it, the one path
+    // every save of every front takes.  A file there is replaced only when
+    // it is a save file, and the history beside it only when it is a
+    // history (or either is empty); anything else, also behind a symbolic
+    // link, is refused untouched.  Throws EVxFileError naming the file that
+    // failed (the history's, perhaps) and why; a kind of file refused
+    // carries a TVxKindRefusal, what is no file a TVxFileRefusal.
     virtual void SaveToFile(const std::string& fileName);
     void LoadFromStream(TVxReadStream& stream);
     void SaveToStream(TVxWriteStream& stream);

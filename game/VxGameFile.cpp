@@ -1,10 +1,14 @@
 // Reading and writing save files.  A file is read and checked whole before
 // the game changes, so a refused file leaves the game exactly as it was,
 // and it is replaced atomically (game/VxFileReplace.h), so a failed save
-// keeps the previous file.  The game's history goes into a file of its own
-// beside it (VxGameHistoryFile.h), written with it and read back only when
-// it is the history of the game in the save file.
+// keeps the previous file.  A save replaces only a save file, and its
+// history only a history (VxFileKind.h).  The game's history goes into a
+// file of its own beside it (VxGameHistoryFile.h, which states the rule
+// that keeps the two together), written with it and read back only for
+// the save bytes it names.
 
+#include "game/VxFileKind.h"
+#include "game/VxFileRead.h"
 #include "game/VxFileReplace.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistoryFile.h"
@@ -14,10 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
-#include <cerrno>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <span>
 #include <string>
@@ -115,29 +116,55 @@ void CheckSaveFile(std::span<const uint8_t> bytes) {
         CheckCompany(*staging.MarketList.Items(i), seenIDs);
 }
 
-// The largest history file read: far beyond any game's.
-constexpr std::uintmax_t MaxHistoryFileSize = 64 << 20;
+// The largest history file read: far beyond any game's two roads.
+constexpr size_t MaxHistoryFileSize = 64 << 20;
 
-// The history stored beside `saveFile`; none when there is none, or it
-// cannot be read, or it is damaged.
-std::optional<TVxGameHistory> ReadHistoryBeside(const std::string& saveFile) {
-    const std::string path = VxHistoryPath(saveFile);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return std::nullopt;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > MaxHistoryFileSize)
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::string text(static_cast<size_t>(size), '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!in)
-        return std::nullopt;
+// The history file beside the save file `saveFile`: its bytes, or nothing
+// when there is none or it cannot be read.  Nothing is read from what is no
+// regular file.
+std::optional<std::vector<uint8_t>> ReadHistoryBeside(const std::string& saveFile) {
     try {
-        return VxReadHistory(text);
-    } catch (const EVxHistoryError&) {
+        return VxReadFileIfAny(VxHistoryPath(saveFile), MaxHistoryFileSize);
+    } catch (const EVxFileError&) {
         return std::nullopt;
     }
+}
+
+// The roads of a history file's bytes; none when it is no history, or a
+// damaged one.
+std::vector<TVxHistoryRoad> RoadsIn(const std::optional<std::vector<uint8_t>>& bytes) {
+    if (!bytes || bytes->size() > MaxHistoryFileSize ||
+        VxFileKindOf(*bytes) != TVxFileKind::History)
+        return {};
+    try {
+        return VxReadHistoryFile(
+            std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    } catch (const EVxHistoryError&) {
+        return {};
+    }
+}
+
+// A road of version 1, which names no save: it belongs to the save whose
+// calendar and cash its last month has.
+bool EndsAtTheSave(const TVxGameHistory& history, std::span<const uint8_t> saveBytes) {
+    const std::optional<TVxSaveFileSummary> save = VxReadSaveFileSummary(saveBytes);
+    const TVxHistoryMonth& last = history.Last();
+    return save && last.Year == save->Year && last.Month == save->Month && last.Cash == save->Money;
+}
+
+// The history among `roads` that was written for the save file whose bytes
+// are `saveBytes`; none when no road names it.
+const TVxGameHistory* RoadOfSave(const std::vector<TVxHistoryRoad>& roads,
+                                 std::span<const uint8_t> saveBytes) {
+    const TVxSaveDigest digest = VxSaveDigest(saveBytes);
+    for (const TVxHistoryRoad& road : roads)
+        if (road.Save ? *road.Save == digest : EndsAtTheSave(road.History, saveBytes))
+            return &road.History;
+    return nullptr;
+}
+
+std::span<const uint8_t> Bytes(const std::string& text) {
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
 } // namespace
@@ -187,34 +214,40 @@ void TVxGame::LoadFromStream(TVxReadStream& stream) {
 void TVxGame::SaveToFile(const std::string& fileName) {
     TVxWriteStream stream;
     SaveToStream(stream);
-    // The save first: a history left from before it (a failure between the
-    // two renames) no longer ends at the save's month and is not read back.
+    const std::span<const uint8_t> bytes = stream.Bytes();
+    // Both files are judged before either is written: a save replaces only
+    // a save, and its history only a history.
+    const std::optional<std::vector<uint8_t>> oldSave =
+        VxReadFileIfAny(fileName, SaveFileSize(CompanyCount));
+    VxRequireKind(fileName, oldSave, TVxFileKind::Save);
     if (FHistory.Empty())
-        return VxReplaceFile(fileName, stream.Bytes());
-    const std::string history = VxHistoryText(FHistory);
-    const TVxFileContent files[] = {
-        {fileName, stream.Bytes()},
-        {VxHistoryPath(fileName),
-         std::span(reinterpret_cast<const uint8_t*>(history.data()), history.size())}};
+        return VxReplaceFile(fileName, bytes);
+    const std::string historyPath = VxHistoryPath(fileName);
+    const std::optional<std::vector<uint8_t>> oldHistory =
+        VxReadFileIfAny(historyPath, MaxHistoryFileSize);
+    VxRequireKind(historyPath, oldHistory, TVxFileKind::History);
+
+    // The new save's road, and the road of the save it replaces, for the
+    // moment between the two renames.
+    std::vector<TVxHistoryRoad> roads{{VxSaveDigest(bytes), FHistory}};
+    const std::vector<TVxHistoryRoad> oldRoads = RoadsIn(oldHistory);
+    if (oldSave && VxFileKindOf(*oldSave) == TVxFileKind::Save)
+        if (const TVxGameHistory* road = RoadOfSave(oldRoads, *oldSave))
+            if (const TVxSaveDigest digest = VxSaveDigest(*oldSave); digest != roads[0].Save)
+                roads.push_back({digest, *road});
+    const std::string history = VxHistoryText(roads);
+    // The history takes its place first, the save last.
+    const TVxFileContent files[] = {{fileName, bytes}, {historyPath, Bytes(history)}};
     VxReplaceFiles(files);
 }
 
 void TVxGame::LoadFromFile(const std::string& fileName) {
-    // A folder opens like a file and reads as an empty one; say what it is.
-    if (const std::error_code kind = VxNonFileKind(fileName); kind == TVxFileRefusal::IsDirectory)
-        throw std::system_error(kind, fileName);
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        throw std::system_error(errno ? errno : ENOENT, std::generic_category(), fileName);
-    // Read one byte more than a save file can hold: anything longer is refused
+    // One byte more than a save file can hold: anything longer is refused
     // without being read whole.
-    std::vector<uint8_t> bytes(SaveFileSize(CompanyCount) + 1);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad())
-        throw std::system_error(EIO, std::generic_category(), fileName);
-    bytes.resize(static_cast<size_t>(in.gcount()));
+    const std::vector<uint8_t> bytes = VxReadFile(fileName, SaveFileSize(CompanyCount));
     TVxReadStream stream(bytes);
     LoadFromStream(stream);
-    if (const std::optional<TVxGameHistory> history = ReadHistoryBeside(fileName))
-        AdoptHistory(*history);
+    const std::vector<TVxHistoryRoad> roads = RoadsIn(ReadHistoryBeside(fileName));
+    if (const TVxGameHistory* road = RoadOfSave(roads, bytes))
+        AdoptHistory(*road);
 }

@@ -103,15 +103,8 @@ bool Follows(const TVxHistoryMonth& before, const TVxHistoryMonth& month) {
     return VxMonthIndex(month.Year, month.Month) == VxMonthIndex(before.Year, before.Month) + 1;
 }
 
-} // namespace
-
-std::string VxHistoryPath(const std::string& savePath) {
-    return savePath + ".history";
-}
-
-std::string VxHistoryText(const TVxGameHistory& history) {
-    std::string text;
-    text += std::string(Magic) + " " + std::to_string(VxHistoryFileVersion) + "\n";
+// The lines of one road, from "seed" to "end".
+void AppendRoad(std::string& text, const TVxGameHistory& history) {
     const std::optional<uint64_t> seed = history.Seed();
     text += "seed " + (seed ? std::to_string(*seed) : std::string("none")) + "\n";
     text += history.Origin() == TVxHistoryOrigin::NewGame ? "origin new\n" : "origin loaded\n";
@@ -126,15 +119,9 @@ std::string VxHistoryText(const TVxGameHistory& history) {
         text += "\n";
     }
     text += "end\n";
-    return text;
 }
 
-TVxGameHistory VxReadHistory(std::string_view text) {
-    TLines lines(text);
-    const std::string_view version = Field(lines.Next(), Magic);
-    if (version != std::to_string(VxHistoryFileVersion))
-        Refuse("version " + std::string(version));
-
+TVxGameHistory ReadRoad(TLines& lines) {
     const std::string_view seedText = Field(lines.Next(), "seed");
     std::optional<uint64_t> seed;
     if (seedText != "none")
@@ -155,10 +142,47 @@ TVxGameHistory VxReadHistory(std::string_view text) {
         if (i > 0 && !Follows(months[months.size() - 2], months.back()))
             Refuse("line " + std::to_string(lines.Number()) + " does not follow the month before");
     }
-    if (lines.Next() != "end" || !lines.AtEnd())
+    if (lines.Next() != "end")
         Refuse("no \"end\" after " + std::to_string(count) + " months");
 
     TVxGameHistory history;
     history.Assign(seed, origin, std::move(months));
     return history;
+}
+
+} // namespace
+
+std::string VxHistoryPath(const std::string& savePath) {
+    return savePath + ".history";
+}
+
+std::string VxHistoryText(std::span<const TVxHistoryRoad> roads) {
+    std::string text = std::string(Magic) + " " + std::to_string(VxHistoryFileVersion) + "\n";
+    for (const TVxHistoryRoad& road : roads) {
+        text += "save " + VxDigestText(road.Save.value()) + "\n";
+        AppendRoad(text, road.History);
+    }
+    return text;
+}
+
+std::vector<TVxHistoryRoad> VxReadHistoryFile(std::string_view text) {
+    TLines lines(text);
+    const std::string_view version = Field(lines.Next(), Magic);
+    std::vector<TVxHistoryRoad> roads;
+    if (version == "1") {
+        roads.push_back({std::nullopt, ReadRoad(lines)});
+        if (!lines.AtEnd())
+            Refuse("lines after \"end\"");
+        return roads;
+    }
+    if (version != std::to_string(VxHistoryFileVersion))
+        Refuse("version " + std::string(version));
+    do {
+        const std::string_view digestText = Field(lines.Next(), "save");
+        const std::optional<TVxSaveDigest> digest = VxParseDigest(digestText);
+        if (!digest)
+            Refuse("save \"" + std::string(digestText) + "\"");
+        roads.push_back({digest, ReadRoad(lines)});
+    } while (!lines.AtEnd());
+    return roads;
 }

@@ -10,6 +10,7 @@
 #include "game/VxGame.h"
 #include "game/VxSeed.h"
 #include "ui/FrmRidolt.h"
+#include "ui/VxFileErrorText.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -56,9 +57,12 @@ std::optional<int> Answered(const TVxCommandLine& commandLine, const QString& pr
 int main(int argc, char* argv[]) {
     const QStringList rawArguments = RawArguments(argc, argv);
     const QString programName = QFileInfo(rawArguments.value(0)).fileName();
-    // Answered before the GUI starts, so they work without a display.
-    if (const std::optional<int> status = Answered(ParseCommandLine(rawArguments), programName))
-        return *status;
+    // Answered before the GUI starts, so they work without a display.  Qt
+    // has not taken its own options (-platform, -style ...) out yet: one
+    // unknown here may be Qt's, and waits until it has.
+    if (const TVxCommandLine early = ParseCommandLine(rawArguments); !early.UnknownOption)
+        if (const std::optional<int> status = Answered(early, programName))
+            return *status;
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName(VxAppInfo::OrganizationName());
@@ -73,6 +77,11 @@ int main(int argc, char* argv[]) {
     const TVxCommandLine commandLine = ParseCommandLine(QApplication::arguments());
     if (const std::optional<int> status = Answered(commandLine, programName))
         return *status;
+
+    // A path that names no file is told here, and by the window that gets
+    // it (in its status bar), which otherwise opens nothing.
+    if (const QString text = CannotOpenText(commandLine.Path); !text.isEmpty())
+        std::fputs(QStringLiteral("%1: %2\n").arg(programName, text).toUtf8().constData(), stderr);
 
     TVxSingleInstance instance;
     if (!instance.Claim()) {

@@ -15,6 +15,8 @@ packages=(
     # JSON for the simulator's output and its served protocol; the Python
     # client of the protocol and its tests
     rapidjson-dev python3
+    # SHA-256, which ties a save file's history to the save
+    nettle-dev
     # Japanese text on screen, also in Qt's own texts
     fonts-noto-cjk qt6-translations-l10n
     # desktop integration and packaging checks

@@ -10,7 +10,8 @@
 #include "sim/VxSimStrategy.h"
 #include "sim/VxSimStudy.h"
 
-#include "game/VxFileReplace.h"
+#include "game/VxFileKind.h"
+#include "game/VxFileRead.h"
 
 #include <algorithm>
 #include <atomic>
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <optional>
@@ -56,17 +58,25 @@ void NoPlainArguments(const TVxSimArgs& args) {
         throw EVxSimUsage("unexpected argument \"" + args.Plain().front() + "\"");
 }
 
-// Why `fileName` could not be opened, errno just set by the attempt: what
-// it is when it is a folder (which a stream opens for reading and then
-// reads as empty) or the system's reason.
+// Why `fileName` could not be opened, errno just set by the attempt.
 std::string OpenFailure(const std::string& fileName, const char* access) {
     const int error = errno;
-    std::string reason;
-    if (const std::error_code kind = VxNonFileKind(fileName); kind == TVxFileRefusal::IsDirectory)
-        reason = kind.message();
-    else
-        reason = std::strerror(error != 0 ? error : EIO);
-    return fileName + ": cannot be " + access + ": " + reason;
+    return fileName + ": cannot be " + access + ": " + std::strerror(error != 0 ? error : EIO);
+}
+
+// A file error of the simulator's for `e`, which the attempt to write a
+// file threw.
+EVxSimFileError WriteFailure(const EVxFileError& e) {
+    return EVxSimFileError(e.Path() + ": cannot be written: " + e.code().message());
+}
+
+// A record replaces only a record, never the save file the session loads
+// (which a replay of the record needs as it was), whatever the links.
+void CheckRecordFile(const std::string& recordFile, const std::optional<std::string>& loadFile) {
+    std::error_code error;
+    if (loadFile && std::filesystem::equivalent(recordFile, *loadFile, error))
+        throw EVxFileError(TVxKindRefusal::IsLoadedSave, recordFile);
+    VxRequireKindAt(recordFile, TVxFileKind::Record);
 }
 
 // A game continued from `fileName`, or a file error that says why not.
@@ -106,8 +116,8 @@ int Run(const std::vector<std::string>& rest, std::ostream& out) {
     if (saveFile) {
         try {
             game.Save(*saveFile);
-        } catch (const std::system_error& e) {
-            throw EVxSimFileError(*saveFile + ": cannot be written: " + e.code().message());
+        } catch (const EVxFileError& e) {
+            throw WriteFailure(e);
         }
     }
     return VxSimExitOk;
@@ -132,6 +142,11 @@ int Serve(const std::vector<std::string>& rest, std::istream& in, std::ostream& 
     start.Seed = game.Seed();
     std::ofstream record;
     if (recordFile) {
+        try {
+            CheckRecordFile(*recordFile, start.Load);
+        } catch (const EVxFileError& e) {
+            throw WriteFailure(e);
+        }
         errno = 0;
         record.open(*recordFile, std::ios::binary | std::ios::trunc);
         if (!record)
@@ -147,17 +162,28 @@ int Serve(const std::vector<std::string>& rest, std::istream& in, std::ostream& 
 // The answers of a record compared, then whether the record is whole: a
 // record cut short fails (status 1) unless answers differ (status 3).
 int Replay(const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
-    const TVxSimArgs args(rest, {});
+    const TVxSimArgs args(rest, {"into"});
     if (args.Plain().size() != 1)
         throw EVxSimUsage("replay takes one file");
     const std::string& fileName = args.Plain().front();
+    const std::optional<std::string> into = args.Text("into");
+    std::error_code error;
+    if (into && std::filesystem::exists(*into, error) && !std::filesystem::is_directory(*into))
+        throw EVxSimFileError(*into + ": cannot be written: is no folder");
+    try {
+        // Refuses what is no regular file before a stream opens it.
+        VxReadFile(fileName, 0);
+    } catch (const EVxFileError& e) {
+        throw EVxSimFileError(fileName + ": cannot be read: " + e.code().message());
+    }
     errno = 0;
     std::ifstream record(fileName, std::ios::binary);
-    if (!record || VxNonFileKind(fileName) == TVxFileRefusal::IsDirectory)
+    if (!record)
         throw EVxSimFileError(OpenFailure(fileName, "read"));
+    TVxSimReplayFolder saves(into, err);
     TVxSimReplay replay;
     try {
-        replay = VxSimReplay(record);
+        replay = VxSimReplay(record, saves);
     } catch (const EVxSimRecordError& e) {
         throw EVxSimFileError(fileName + ": " + e.what());
     }
@@ -256,9 +282,10 @@ constexpr TCommandHelp CommandHelps[] = {
      "standard input, one JSON answer a line on standard output (the\n"
      "protocol is in docs/serve-protocol.md).  Without --seed the seed\n"
      "is drawn and told in the first line.  --record keeps the session."},
-    {"replay", "replay FILE",
+    {"replay", "replay FILE [--into DIR]",
      "Plays a session recorded by serve --record again and says\n"
-     "whether every answer is the same."},
+     "whether every answer is the same.  The record's saves are written\n"
+     "into DIR, or into a new temporary folder named on standard error."},
     {"study",
      "study --games G --months M --strategy NAME [--seed FIRST]\n"
      "      [--threads T] [--format text|json]",

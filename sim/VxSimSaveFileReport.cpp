@@ -1,6 +1,7 @@
 #include "sim/VxSimSaveFileReport.h"
 
 #include "game/VxConsts.h"
+#include "game/VxFileKind.h"
 #include "game/VxGameSaveData.h"
 #include "game/VxStream.h"
 #include "game/VxUtils.h"
@@ -125,6 +126,20 @@ std::string FileSizeText(const std::string& fileName) {
     return error ? std::string("unknown") : std::to_string(size);
 }
 
+// What the file at `fileName` is when it is no save file at all but text
+// or another of our files ("is a text file"); nothing when it may be a
+// save file of another kind, damaged or cut, which only the loader tells.
+std::optional<std::string> OtherKind(const std::string& fileName) {
+    try {
+        const std::optional<TVxFileKind> kind = VxFileKindAt(fileName);
+        if (kind == TVxFileKind::Text || kind == TVxFileKind::History ||
+            kind == TVxFileKind::Record)
+            return make_error_code(VxRefusalOfKind(*kind)).message();
+    } catch (const EVxFileError&) {
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string VxSimGameJson(const TVxGame& game, const std::string& fileName) {
@@ -169,13 +184,18 @@ std::string VxSimGameJson(const TVxGame& game, const std::string& fileName) {
 
 std::string VxSimLoadErrorText(const std::string& fileName, const std::exception_ptr& error) {
     const std::string prefix = fileName + ": ";
+    const std::optional<std::string> other = OtherKind(fileName);
     try {
         std::rethrow_exception(error);
     } catch (const EAbort&) {
+        if (other)
+            return prefix + "not a save file of this game: it " + *other;
         return prefix + "not a save file of this game (its " +
                std::to_string(TVxGameSaveData::Size) +
                "-byte header differs: another program's file, another version or a comment)";
     } catch (const EReadError&) {
+        if (other)
+            return prefix + "not a save file of this game: it " + *other;
         return prefix + "the file is too short (" + FileSizeText(fileName) +
                " bytes; a save file has " + std::to_string(TVxGame::SaveFileSize(CompanyCount)) +
                ")";

@@ -1,5 +1,6 @@
 #include "sim/VxSimServe.h"
 
+#include "game/VxFileKind.h"
 #include "sim/VxSimFields.h"
 #include "sim/VxSimJson.h"
 #include "sim/VxSimOutput.h"
@@ -7,7 +8,9 @@
 
 #include <rapidjson/document.h>
 
+#include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <stdexcept>
 #include <string_view>
 
@@ -181,7 +184,34 @@ void VxSimServe(TVxSimServer& server, const TVxSimSessionStart& start, std::istr
         *record << ClosingLine(answers) << '\n' << std::flush;
 }
 
-TVxSimReplay VxSimReplay(std::istream& record) {
+std::string TVxSimReplayFolder::FileFor(const std::string& path) {
+    const std::filesystem::path relative(path);
+    if (relative.is_absolute())
+        throw EVxSimRecordError("the record saves to the absolute path \"" + path +
+                                "\"; a replay saves only into its folder (--into)");
+    for (const std::filesystem::path& part : relative)
+        if (part == "..")
+            throw EVxSimRecordError("the record saves to \"" + path +
+                                    "\", which climbs out of the replay's folder with \"..\"");
+    if (!FFolder) {
+        std::error_code error;
+        std::string folder =
+            (std::filesystem::temp_directory_path(error) / "ridolt-replay-XXXXXX").string();
+        if (::mkdtemp(folder.data()) == nullptr)
+            VxThrowErrno(path);
+        FFolder = folder;
+        FNote << "ridolt-sim: replay: the record's saves are written to " << folder << std::endl;
+    }
+    const std::filesystem::path file = std::filesystem::path(*FFolder) / relative;
+    // A folder that cannot be made shows in the save that follows.
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (FLoaded && std::filesystem::equivalent(file, *FLoaded, error))
+        throw EVxFileError(TVxKindRefusal::IsLoadedSave, path);
+    return file.string();
+}
+
+TVxSimReplay VxSimReplay(std::istream& record, TVxSimReplayFolder& saves) {
     TRecordLines lines(record);
     std::string line;
     if (!lines.Next(line))
@@ -199,7 +229,8 @@ TVxSimReplay VxSimReplay(std::istream& record) {
     } else {
         game.NewGame();
     }
-    TVxSimServer server(game);
+    saves.SetLoaded(header.Start.Load);
+    TVxSimServer server(game, &saves);
     TVxSimReplay replay;
     replay.Version = header.Version;
     if (!lines.NextMarked(line, AnswerMark)) {

@@ -29,6 +29,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 
 // Request lines from a stream; none is held in memory beyond
 // VxSimMaxRequestLength + 1 bytes, however long it is.
@@ -71,13 +72,37 @@ struct TVxSimReplay {
     std::string Cut;
 };
 
-// A malformed record, or a save file it names that cannot be loaded.
+// A malformed record, a save file it names that cannot be loaded, or a
+// save it asks for outside the replay's folder.
 class EVxSimRecordError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// Plays the recorded session again in a new game and compares every
-// answer.  Throws EVxSimRecordError for a record it cannot follow; a
-// record cut short is replayed as far as it goes.
-TVxSimReplay VxSimReplay(std::istream& record);
+// The folder a replay writes the saves of its record into: the record's
+// `save` requests name files inside it, never a path of their own, so a
+// record from someone else writes only where its reader says.  A path
+// that is absolute or climbs out with ".." ends the replay
+// (EVxSimRecordError); the folders a relative path names are made inside.
+// Without a folder of the reader's, a fresh temporary folder is made at
+// the first save and told on `note`.  The save file the recorded session
+// loaded is never replaced: a replay of the record needs it as it was.
+class TVxSimReplayFolder : public IVxSimSaveFolder {
+public:
+    TVxSimReplayFolder(std::optional<std::string> folder, std::ostream& note)
+        : FFolder(std::move(folder)), FNote(note) {}
+
+    std::string FileFor(const std::string& path) override;
+    void SetLoaded(std::optional<std::string> loaded) { FLoaded = std::move(loaded); }
+
+private:
+    std::optional<std::string> FFolder;
+    std::optional<std::string> FLoaded;
+    std::ostream& FNote;
+};
+
+// Plays the recorded session again in a new game, its saves written into
+// `saves`, and compares every answer.  Throws EVxSimRecordError for a
+// record it cannot follow; a record cut short is replayed as far as it
+// goes.
+TVxSimReplay VxSimReplay(std::istream& record, TVxSimReplayFolder& saves);

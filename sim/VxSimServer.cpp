@@ -1,12 +1,12 @@
 #include "sim/VxSimServer.h"
 
 #include "game/VxConsts.h"
+#include "game/VxFileError.h"
 #include "game/VxTrade.h"
 #include "game/VxUtils.h"
 #include "sim/VxSimFields.h"
 
 #include <array>
-#include <system_error>
 #include <utility>
 
 #ifndef RIDOLT_VERSION
@@ -23,7 +23,7 @@ const char* Outcome(const TVxGame& game) {
 
 } // namespace
 
-TVxSimServer::TVxSimServer(TVxSimGame& game) : FGame(game) {
+TVxSimServer::TVxSimServer(TVxSimGame& game, IVxSimSaveFolder* saves) : FGame(game), FSaves(saves) {
     TVxGame& model = FGame.Game();
     model.MessageLog = &FMessages;
     model.MessageBoxSink = &FMessages;
@@ -252,10 +252,16 @@ void TVxSimServer::Next() {
 }
 
 void TVxSimServer::Save(const TVxSimRequest& request) {
+    std::string file = request.Path;
     try {
-        FGame.Save(request.Path);
-    } catch (const std::system_error& e) {
-        return Error("save_failed", request.Path + ": cannot be written: " + e.code().message());
+        if (FSaves)
+            file = FSaves->FileFor(request.Path);
+        FGame.Save(file);
+    } catch (const EVxFileError& e) {
+        // Named as the request names it: the file, or the history beside it.
+        const std::string named =
+            e.Path().starts_with(file) ? request.Path + e.Path().substr(file.size()) : e.Path();
+        return Error("save_failed", named + ": cannot be written: " + e.code().message());
     }
     TVxSimOkAnswer(FJson).Field("path", request.Path);
 }

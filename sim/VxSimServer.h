@@ -22,6 +22,17 @@
 
 class TVxSimFields;
 
+// Where the files that `save` requests name are written.  A server without
+// one writes each where its path leads from the working folder.
+class IVxSimSaveFolder {
+public:
+    virtual ~IVxSimSaveFolder() = default;
+    // The file to write for a request's `path`.  Throws EVxFileError to
+    // refuse it (the request fails with save_failed); anything else it
+    // throws ends the session.
+    virtual std::string FileFor(const std::string& path) = 0;
+};
+
 // The version of the protocol, in the hello line.  It grows when an answer
 // loses or changes a field or a request changes its meaning; new fields and
 // commands keep it.
@@ -29,8 +40,9 @@ inline constexpr int32_t VxSimProtocolVersion = 1;
 
 class TVxSimServer {
 public:
-    // Serves `game`, started or loaded, for as long as the server lives.
-    explicit TVxSimServer(TVxSimGame& game);
+    // Serves `game`, started or loaded, for as long as the server lives;
+    // its saves go where `saves` says, if given.
+    explicit TVxSimServer(TVxSimGame& game, IVxSimSaveFolder* saves = nullptr);
     ~TVxSimServer();
     TVxSimServer(const TVxSimServer&) = delete;
     TVxSimServer& operator=(const TVxSimServer&) = delete;
@@ -76,6 +88,7 @@ private:
     void Messages(TVxSimFields& fields) const;
 
     TVxSimGame& FGame;
+    IVxSimSaveFolder* FSaves;
     TVxSimJsonWriter FJson;
     TMessages FMessages;
     // The companies in ID order, whatever the market list's order.

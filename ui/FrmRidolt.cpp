@@ -16,6 +16,7 @@
 #include "ui/VxBalanceList.h"
 #include "ui/VxCompanyListPage.h"
 #include "ui/VxContextMenu.h"
+#include "ui/VxFileErrorText.h"
 #include "ui/VxGameKeeper.h"
 #include "ui/VxGameStatusBar.h"
 #include "ui/VxKeptGameMenu.h"
@@ -581,6 +582,8 @@ void TFormRidolt::OpenPath(const QString& path) {
     FModalQueue->Run([this, path] {
         if (TVxSaveSlots::FileExists(path))
             FSaveSlots->OpenGameFile(path);
+        else if (const QString text = CannotOpenText(path); !text.isEmpty())
+            StatusBar1->ShowHint(text);
     });
 }
 

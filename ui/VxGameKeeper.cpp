@@ -2,6 +2,7 @@
 
 #include "app/VxAppPaths.h"
 #include "game/VxGame.h"
+#include "ui/VxFileErrorText.h"
 #include "ui/VxKeptGame.h"
 #include "ui/VxKeptGameFolder.h"
 #include "ui/VxKeptGameLock.h"
@@ -16,9 +17,10 @@
 
 namespace {
 
-QString FailureText(const QString& path, const std::exception& error) {
+// The path, the slots' own words for a failed save and why it failed.
+QString FailureText(const QString& path) {
     return QStringLiteral("%1: ファイルを作成できませんでした。 (%2)")
-        .arg(path, QString::fromLocal8Bit(error.what()));
+        .arg(path, SaveFailureReason(path, std::current_exception()));
 }
 
 } // namespace
@@ -109,15 +111,15 @@ QString TVxGameKeeper::WriteIfPlayed() {
     try {
         if (!FKeptFile)
             FKeptFile = folder.NewFile(QDateTime::currentDateTime());
-    } catch (const std::exception& error) {
-        return FailureText(folder.Path(), error);
+    } catch (const std::exception&) {
+        return FailureText(folder.Path());
     }
     const QString path = FKeptFile->Path();
     const bool added = !QFileInfo::exists(path);
     try {
         FSlots.WriteGameFile(path);
-    } catch (const std::exception& error) {
-        return FailureText(path, error);
+    } catch (const std::exception&) {
+        return FailureText(path);
     }
     FPlayed = false;
     // One more game kept: one too many, perhaps.

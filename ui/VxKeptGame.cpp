@@ -2,36 +2,25 @@
 
 #include "game/VxGame.h"
 #include "game/VxStream.h"
+#include "ui/VxFileErrorText.h"
 
 #include <QFile>
 
 #include <algorithm>
 #include <exception>
 #include <span>
-#include <system_error>
 #include <vector>
 
 namespace {
 
-// Loads the file at `path` into `staging` as the window would load it; the
-// damage when it is refused.
-TVxKeptGameDamage Load(TVxGame& staging, const QString& path, QString& detail) {
+// Loads the file at `path` into `staging` as the window would load it; why
+// it is refused, or an empty text.
+QString Load(TVxGame& staging, const QString& path) {
     try {
         staging.LoadFromFile(QFile::encodeName(path).toStdString());
-        return TVxKeptGameDamage::None;
-    } catch (const EAbort&) {
-        return TVxKeptGameDamage::NotASaveFile;
-    } catch (const EReadError&) {
-        return TVxKeptGameDamage::CutShort;
-    } catch (const EVxLoadError& error) {
-        detail = QString::fromStdString(error.what());
-        return TVxKeptGameDamage::Invalid;
-    } catch (const std::system_error& error) {
-        detail = QString::fromLocal8Bit(error.code().message());
-        return TVxKeptGameDamage::Unreadable;
-    } catch (const std::exception& error) {
-        detail = QString::fromLocal8Bit(error.what());
-        return TVxKeptGameDamage::Unreadable;
+        return {};
+    } catch (const std::exception&) {
+        return LoadFailureReason(path, std::current_exception());
     }
 }
 
@@ -65,8 +54,8 @@ TVxKeptGame VxReadKeptGame(const QString& path, const QDateTime& lastPlayed) {
     kept.Path = path;
     kept.LastPlayed = lastPlayed;
     TVxGame staging;
-    kept.Damage = Load(staging, path, kept.DamageDetail);
-    if (kept.Damage == TVxKeptGameDamage::None) {
+    kept.Damage = Load(staging, path);
+    if (kept.Damage.isEmpty()) {
         kept.Summary = {staging.Year, staging.Month, staging.Money};
         kept.Seed = staging.History().Seed();
     }
@@ -75,8 +64,6 @@ TVxKeptGame VxReadKeptGame(const QString& path, const QDateTime& lastPlayed) {
 
 bool VxHoldsKeptGame(TVxGame& game, const QString& path) {
     TVxGame staging;
-    QString detail;
-    return Load(staging, path, detail) == TVxKeptGameDamage::None &&
-           SameHistory(staging.History(), game.History()) &&
+    return Load(staging, path).isEmpty() && SameHistory(staging.History(), game.History()) &&
            SaveFileBytesByID(staging) == SaveFileBytesByID(game);
 }

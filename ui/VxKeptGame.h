@@ -16,22 +16,12 @@
 
 class TVxGame;
 
-// Why a kept game cannot be loaded.
-enum class TVxKeptGameDamage {
-    None,
-    Unreadable,   // the file cannot be opened or read
-    CutShort,     // it ends before a whole game
-    NotASaveFile, // it does not begin as this game's save files do
-    Invalid       // it holds values no game can reach
-};
-
 struct TVxKeptGame {
     QString Path;
     QDateTime LastPlayed;
-    TVxKeptGameDamage Damage = TVxKeptGameDamage::None;
-    // Unreadable: the system's reason; Invalid: the loader's, which names
-    // the value.
-    QString DamageDetail;
+    // Why it cannot be loaded, as the box of a failed load says it
+    // (LoadFailureReason); empty when it loads.
+    QString Damage;
     // Where the game stands; only when it loads.
     TVxSaveFileSummary Summary;
     // The seed its history holds; none without a history (or of a game not

@@ -43,28 +43,14 @@ QString SeedText(const std::optional<uint64_t>& seed) {
 }
 
 QString DamageText(const TVxKeptGame& game) {
-    QString reason;
-    switch (game.Damage) {
-    case TVxKeptGameDamage::None:
-        return {};
-    case TVxKeptGameDamage::CutShort:
-        reason = QStringLiteral("ファイルが途中で切れています");
-        break;
-    case TVxKeptGameDamage::NotASaveFile:
-        reason = QStringLiteral("リドルトのセーブデータではありません");
-        break;
-    case TVxKeptGameDamage::Unreadable:
-    case TVxKeptGameDamage::Invalid:
-        reason = game.DamageDetail;
-        break;
-    }
+    QString reason = game.Damage;
     // A menu item takes "&" for a mnemonic.
     return QStringLiteral("開けません: ") + reason.replace(u'&', QStringLiteral("&&"));
 }
 
 // The item of a kept game in 保存していないゲーム(K).
 QString ItemText(const TVxKeptGame& game) {
-    if (game.Damage != TVxKeptGameDamage::None)
+    if (!game.Damage.isEmpty())
         return QFileInfo(game.Path).fileName() + Gap + LastPlayedText(game.LastPlayed) + Gap +
                DamageText(game);
     return StandingText(game.Summary) + Gap + LastPlayedText(game.LastPlayed) + Gap +
@@ -115,7 +101,7 @@ void TVxKeptGameMenu::ActMILoadExecute() {
         MIDataLoadResume->setData(QString());
         return;
     }
-    const bool loads = last->Damage == TVxKeptGameDamage::None;
+    const bool loads = last->Damage.isEmpty();
     MIDataLoadResume->setText(ResumeCaption() + Gap +
                               (loads ? StandingText(last->Summary) : DamageText(*last)));
     MIDataLoadResume->setEnabled(loads);
@@ -127,7 +113,7 @@ void TVxKeptGameMenu::FillKeptGames(const QList<TVxKeptGame>& games) {
     const QString inWindow = FKeeper.KeptPath();
     for (const TVxKeptGame& game : games) {
         QAction* item = MIKeptGames->addAction(ItemText(game));
-        item->setEnabled(game.Damage == TVxKeptGameDamage::None);
+        item->setEnabled(game.Damage.isEmpty());
         if (game.Path == inWindow) {
             item->setCheckable(true);
             item->setChecked(true);

@@ -1,7 +1,9 @@
 #include "ui/VxSaveSlots.h"
 
 #include "app/VxAppPaths.h"
+#include "game/VxFileKind.h"
 #include "game/VxGame.h"
+#include "ui/VxFileErrorText.h"
 #include "ui/VxQtMessageBox.h"
 #include "ui/VxWaitCursor.h"
 
@@ -28,8 +30,20 @@ QString SlotCaption(int slot, bool exists) {
     return exists ? SlotFileName(slot) : QStringLiteral("<%1empty>").arg(slot);
 }
 
-TVxMessageBoxRequest ErrorBox(const QString& path, const QString& what) {
-    return TVxMessageBoxRequest::Error(path + u'\n' + what);
+// The box about a failed load or save: the path and what failed, as the
+// game always said it, and below them why.
+TVxMessageBoxRequest ErrorBox(const QString& path, const QString& what, const QString& reason) {
+    return TVxMessageBoxRequest::Error(path + u'\n' + what + u'\n' + reason);
+}
+
+// The slot holds a save file: the one thing a save there replaces after
+// asking.  Anything else it would refuse, and says so, without a question.
+bool HoldsSave(const QString& path) {
+    try {
+        return VxFileKindAt(QFile::encodeName(path).toStdString()) == TVxFileKind::Save;
+    } catch (const EVxFileError&) {
+        return false;
+    }
 }
 
 } // namespace
@@ -79,7 +93,7 @@ void TVxSaveSlots::ActDataLoadExecute(const QAction& sender) {
 
 void TVxSaveSlots::ActDataSaveExecute(const QAction& sender) {
     const QString path = SlotPath(sender.data().toInt());
-    if (FileExists(path)) {
+    if (HoldsSave(path)) {
         const auto question =
             TVxMessageBoxRequest::Question(QStringLiteral("ファイルを上書きしてよろしいですか？"));
         if (FMessageBox.Show(question) != TVxMsgResult::Ok)
@@ -98,7 +112,8 @@ bool TVxSaveSlots::OpenGameFile(const QString& path) {
         emit Loaded(path);
         return true;
     } catch (const std::exception&) {
-        FMessageBox.Show(ErrorBox(path, QStringLiteral("ファイルを開けませんでした。")));
+        FMessageBox.Show(ErrorBox(path, QStringLiteral("ファイルを開けませんでした。"),
+                                  LoadFailureReason(path, std::current_exception())));
         return false;
     }
 }
@@ -109,7 +124,8 @@ bool TVxSaveSlots::SaveGameFile(const QString& path) {
         WriteGameFile(path);
         return true;
     } catch (const std::exception&) {
-        FMessageBox.Show(ErrorBox(path, QStringLiteral("ファイルを作成できませんでした。")));
+        FMessageBox.Show(ErrorBox(path, QStringLiteral("ファイルを作成できませんでした。"),
+                                  SaveFailureReason(path, std::current_exception())));
         return false;
     }
 }

@@ -2,7 +2,10 @@
 
 // The ten save slots, 0savedata.sav to 9savedata.sav in the save folder,
 // behind the load and save menus, and the loading and saving of one file
-// with the player-facing error boxes.  The slot captions are brought up to
+// with the player-facing error boxes, which say below their own text why
+// the file failed (VxFileErrorText.h).  A slot that holds a save file is
+// overwritten after the question; one that holds anything else is refused
+// by the save itself, with its box.  The slot captions are brought up to
 // date each time a menu is about to open.  Every load of a file, whatever
 // route it came by, goes through OpenGameFile: the owner keeps the game
 // about to be replaced (AboutToLoad) and, after a successful load,

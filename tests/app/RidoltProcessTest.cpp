@@ -218,6 +218,50 @@ private slots:
         QCOMPARE(first.state(), QProcess::Running);
     }
 
+    // A wrong command line ends at once with status 2, before any window,
+    // saying what is wrong; Qt's own options still work.
+    void aWrongCommandLineEndsWithStatus2_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unknown option")
+            << QStringList{"--bogus"} << QStringLiteral("ridolt: 不明なオプションです: --bogus\n");
+        QTest::newRow("unknown option after Qt's own")
+            << QStringList{"-platform", "offscreen", "-x"}
+            << QStringLiteral("ridolt: 不明なオプションです: -x\n");
+        QTest::newRow("bad seed") << QStringList{"--seed", "x"}
+                                  << QStringLiteral(
+                                         "ridolt: --seed には 0 から "
+                                         "18446744073709551615 までの整数を指定してください。\n");
+    }
+    void aWrongCommandLineEndsWithStatus2() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        QProcess& process = Start(arguments);
+        QVERIFY(WaitForExit(process));
+        QCOMPARE(process.exitCode(), 2);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
+                 error + QStringLiteral("ridolt --help で使い方を表示します。\n"));
+        QVERIFY2(!Answers(), "no game ran");
+    }
+
+    // A path that names no file: the game starts with a new game and says
+    // on standard error why the path was not opened (the window says it in
+    // its status bar too).
+    void aPathThatNamesNoFileIsToldOnStandardError() {
+        QProcess& game = Start({QStringLiteral("missing.sav")});
+        QTRY_VERIFY_WITH_TIMEOUT(Answers(), 20000);
+        QString err;
+        QTRY_COMPARE(
+            (err += QString::fromUtf8(game.readAllStandardError()))
+                .split(u'\n')
+                .filter(QStringLiteral("missing.sav"))
+                .value(0),
+            QStringLiteral("ridolt: %1: ファイルを開けませんでした。"
+                           "ファイルまたはフォルダがありません。(No such file or directory)")
+                .arg(QDir(FRuntime->path()).absoluteFilePath(QStringLiteral("missing.sav"))));
+        QCOMPARE(game.state(), QProcess::Running);
+    }
+
     // A killed game leaves its socket behind; the next start takes it over.
     void startAfterACrashTakesTheName() {
         QProcess& crashed = Start({});

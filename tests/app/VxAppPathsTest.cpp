@@ -2,6 +2,7 @@
 // the executable or, for an installed copy, in the user's data folder.
 
 #include "app/VxAppPaths.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +20,9 @@ private slots:
         QCoreApplication::setOrganizationName(QStringLiteral("Tovric"));
         QCoreApplication::setApplicationName(QStringLiteral("ridolt"));
         QVERIFY(FRoot.isValid());
+        // Searchable by the unprivileged player of readOnlyFolders.
+        QVERIFY(QFile::setPermissions(FRoot.path(), QFile::permissions(FRoot.path()) |
+                                                        QFile::ExeOther | QFile::ReadOther));
     }
 
     void applicationFolderEndsWithDelimiter() {
@@ -49,6 +53,7 @@ private slots:
         const QString folder = SaveDataFolderFor(FRoot.filePath(QStringLiteral("missing/bin/")));
         QCOMPARE(folder, UserSaveFolder());
         QVERIFY2(folder.endsWith(QStringLiteral("/Tovric/ridolt/savedata/")), qPrintable(folder));
+        QCOMPARE(UserSaveDataFolder(), folder);
     }
 
     void savedataThatIsNoFolderFallsBack() {
@@ -58,25 +63,33 @@ private slots:
         QCOMPARE(SaveDataFolderFor(app), UserSaveFolder());
     }
 
-    void readOnlyFoldersFallBack_data() {
+    // An installed copy's folder cannot be written: its slots go to the
+    // user's data folder.  A savedata folder that is there stays the save
+    // folder even when it cannot be written: its slots are read from it, and
+    // a save there says why it fails.  As root, the test acts as nobody.
+    void readOnlyFolders_data() {
         QTest::addColumn<bool>("savedataExists");
         QTest::newRow("read-only executable folder") << false;
         QTest::newRow("read-only savedata folder") << true;
     }
 
-    void readOnlyFoldersFallBack() {
+    void readOnlyFolders() {
         QFETCH(bool, savedataExists);
         const QString app = NewFolder();
         const QString locked = savedataExists ? app + QStringLiteral("/savedata") : app;
         QVERIFY(QDir().mkpath(locked));
-        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser | QFile::ExeUser;
+        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
+                              QFile::ExeUser | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(locked, readOnly));
-        const bool stillWritable = QFileInfo(locked).isWritable();
-        const QString folder = SaveDataFolderFor(app);
+        QString folder;
+        {
+            const TUnprivileged player;
+            QVERIFY(player.Bound());
+            QVERIFY(!QFileInfo(locked).isWritable());
+            folder = SaveDataFolderFor(app);
+        }
         QFile::setPermissions(locked, readOnly | QFile::WriteOwner | QFile::WriteUser);
-        if (stillWritable)
-            QSKIP("permissions do not bind this user (root)");
-        QCOMPARE(folder, UserSaveFolder());
+        QCOMPARE(folder, savedataExists ? app + QStringLiteral("/savedata/") : UserSaveFolder());
     }
 
     void loadAndSaveShareOneFolder() {

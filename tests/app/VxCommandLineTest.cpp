@@ -44,14 +44,24 @@ private slots:
         QTest::newRow("option after the path is ignored")
             << QStringList{"ridolt", "/saves/a.sav", "--help"} << run << "/saves/a.sav"
             << QString();
-        QTest::newRow("unknown option is a path")
-            << QStringList{"ridolt", "--load"} << run << QDir::current().absoluteFilePath("--load")
+        QTest::newRow("a path that begins with a dash, after --")
+            << QStringList{"ridolt", "--", "-game.sav"} << run
+            << QDir::current().absoluteFilePath("-game.sav") << QString();
+        QTest::newRow("-- alone") << QStringList{"ridolt", "--"} << run << QString() << QString();
+        QTest::newRow("a lone dash is a path")
+            << QStringList{"ridolt", "-"} << run << QDir::current().absoluteFilePath("-")
             << QString();
-        QTest::newRow("option with a value is a path")
-            << QStringList{"ridolt", "--help=all"} << run
-            << QDir::current().absoluteFilePath("--help=all") << QString();
         QTest::newRow("no program name") << QStringList{} << run << QString() << QString();
         const auto error = TVxStartAction::ShowUsageError;
+        QTest::newRow("unknown option")
+            << QStringList{"ridolt", "--bogus"} << error << QString() << QString();
+        QTest::newRow("unknown short option")
+            << QStringList{"ridolt", "-x"} << error << QString() << QString();
+        QTest::newRow("option with a value it does not take")
+            << QStringList{"ridolt", "--help=all"} << error << QString() << QString();
+        QTest::newRow("unknown option after a seed")
+            << QStringList{"ridolt", "--seed", "7", "--load", "a.sav"} << error << QString()
+            << QString();
         QTest::newRow("seed") << QStringList{"ridolt", "--seed", "7"} << run << QString() << "7";
         QTest::newRow("seed=") << QStringList{"ridolt", "--seed=7"} << run << QString() << "7";
         QTest::newRow("seed, then a path")
@@ -88,6 +98,16 @@ private slots:
         QCOMPARE(commandLine.Path, path);
         QCOMPARE(commandLine.Seed ? QString::number(*commandLine.Seed) : QString(), seed);
         QCOMPARE(commandLine.Error.isEmpty(), action != TVxStartAction::ShowUsageError);
+    }
+
+    // Qt's own options are still on the command line the first time it is
+    // read: an unknown option is told as such, so the program can wait
+    // until Qt has taken its own out.
+    void unknownOptionIsToldApart() {
+        const TVxCommandLine unknown = ParseCommandLine({"ridolt", "--bogus"});
+        QCOMPARE(unknown.Error, QStringLiteral("不明なオプションです: --bogus"));
+        QVERIFY(unknown.UnknownOption);
+        QVERIFY(!ParseCommandLine({"ridolt", "--seed", "x"}).UnknownOption);
     }
 
     void seedText_data() {

@@ -182,7 +182,9 @@ expect_standing "$killed" "4 2880" "the first copy played on in its file"
 added=$(kept_files "$saves" | sort | comm -13 "$work/before-copies" -)
 expect_standing "$added" "5 2850" "the second copy played on in a file of its own"
 for file in $(kept_files "$saves"); do
-    head -n 1 "$file.history" | grep -qx 'ridolt-history 1' || fail "$file has no whole history"
+    head -n 1 "$file.history" | grep -qx 'ridolt-history 2' || fail "$file has no whole history"
+    grep -qx "save $(sha256sum <"$file" | cut -d' ' -f1)" "$file.history" ||
+        fail "$file.history holds no road of its save"
     tail -n 1 "$file.history" | grep -qx 'end' || fail "$file.history is cut"
 done
 leftovers=$(cd "$saves/kept" && ls | grep -Ev '^[0-9]{8}-[0-9]{6}-[0-9a-f]{8}\.sav(\.history)?$' || true)

@@ -6,6 +6,7 @@
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistoryFile.h"
+#include "game/VxSaveDigest.h"
 #include "tests/support/Files.h"
 #include "tests/support/GameState.h"
 #include "tests/support/QuietMarket.h"
@@ -134,6 +135,13 @@ TEST_F(GameHistory, AWinningSaleIsTheLastEntryAndTheSummaryTellsTheRoad) {
     EXPECT_EQ(summary.FeesYen, 2 * 1000000) << "10% of 1000万, bought and sold";
 }
 
+// A digest of its own for each road of a test.
+TVxSaveDigest Digest(uint8_t fill) {
+    TVxSaveDigest digest;
+    digest.fill(fill);
+    return digest;
+}
+
 TEST(GameHistoryFile, ReadsBackWhatItWrote) {
     TVxGame game;
     game.SetSeed(1234567890123ULL);
@@ -141,58 +149,95 @@ TEST(GameHistoryFile, ReadsBackWhatItWrote) {
     ASSERT_TRUE(game.Buy(*game.MarketList.Items(3), 2).Settled());
     for (int month = 0; month < 14; ++month)
         game.NextMonth();
-    const std::string text = VxHistoryText(game.History());
+    TVxGame other;
+    other.NewGame();
+    const TVxHistoryRoad roads[] = {{Digest(0xA5), game.History()},
+                                    {Digest(0x0F), other.History()}};
+    const std::string text = VxHistoryText(roads);
 
-    const TVxGameHistory read = VxReadHistory(text);
-    EXPECT_EQ(read.Months(), game.History().Months());
-    EXPECT_EQ(read.Seed(), game.History().Seed());
-    EXPECT_EQ(read.Origin(), TVxHistoryOrigin::NewGame);
-    EXPECT_TRUE(read.SeededFromStart());
+    const std::vector<TVxHistoryRoad> read = VxReadHistoryFile(text);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].Save, Digest(0xA5));
+    EXPECT_EQ(read[0].History.Months(), game.History().Months());
+    EXPECT_EQ(read[0].History.Seed(), game.History().Seed());
+    EXPECT_TRUE(read[0].History.SeededFromStart());
+    EXPECT_EQ(read[1].Save, Digest(0x0F));
+    EXPECT_EQ(read[1].History.Months(), other.History().Months());
+    EXPECT_EQ(read[1].History.Seed(), std::nullopt);
     EXPECT_EQ(VxHistoryText(read), text);
 }
+
+const std::string Columns = "year month cash value tax bankruptcies trades bought sold fees_yen\n";
 
 TEST(GameHistoryFile, WritesTheDocumentedText) {
     TVxGameHistory history;
     history.Assign(std::nullopt, TVxHistoryOrigin::Loaded,
                    {{4, 11, 2780, 220, 0, 0, 1, 220, 0, 200000}, {5, 0, 2750, 230, 12, 1}});
-    EXPECT_EQ(VxHistoryText(history),
-              "ridolt-history 1\n"
-              "seed none\n"
-              "origin loaded\n"
-              "months 2\n"
-              "year month cash value tax bankruptcies trades bought sold fees_yen\n"
-              "4 11 2780 220 0 0 1 220 0 200000\n"
-              "5 0 2750 230 12 1 0 0 0 0\n"
-              "end\n");
+    const TVxHistoryRoad road{Digest(0x5D), history};
+    std::string digest;
+    for (int i = 0; i < 32; ++i)
+        digest += "5d";
+    EXPECT_EQ(VxHistoryText({&road, 1}), "ridolt-history 2\n"
+                                         "save " +
+                                             digest +
+                                             "\n"
+                                             "seed none\n"
+                                             "origin loaded\n"
+                                             "months 2\n" +
+                                             Columns +
+                                             "4 11 2780 220 0 0 1 220 0 200000\n"
+                                             "5 0 2750 230 12 1 0 0 0 0\n"
+                                             "end\n");
+}
+
+// Files written before histories named their saves.
+TEST(GameHistoryFile, ReadsVersion1AsARoadThatNamesNoSave) {
+    const std::vector<TVxHistoryRoad> read =
+        VxReadHistoryFile("ridolt-history 1\nseed 7\norigin new\nmonths 1\n" + Columns +
+                          "0 0 3000 0 0 0 0 0 0 0\nend\n");
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].Save, std::nullopt);
+    EXPECT_EQ(read[0].History.Seed(), std::optional<uint64_t>(7));
+    EXPECT_EQ(read[0].History.Months(), (std::vector<TVxHistoryMonth>{{0, 0, 3000}}));
 }
 
 TEST(GameHistoryFile, RefusesWhatIsNotAWholeHistory) {
-    const std::string head = "ridolt-history 1\nseed 7\norigin new\n";
-    const std::string columns =
-        "year month cash value tax bankruptcies trades bought sold fees_yen\n";
-    const std::string good = head + "months 2\n" + columns + "0 0 3000 0 0 0 0 0 0 0\n" +
-                             "0 1 2970 0 0 0 0 0 0 0\nend\n";
-    ASSERT_NO_THROW(VxReadHistory(good));
+    const std::string digest = "save " + std::string(64, 'a') + "\n";
+    const std::string head = "ridolt-history 2\n" + digest + "seed 7\norigin new\n";
+    const std::string road =
+        "months 2\n" + Columns + "0 0 3000 0 0 0 0 0 0 0\n" + "0 1 2970 0 0 0 0 0 0 0\nend\n";
+    const std::string good = head + road;
+    ASSERT_NO_THROW(VxReadHistoryFile(good));
+    const std::string version1 = "ridolt-history 1\nseed 7\norigin new\n" + road;
+    ASSERT_NO_THROW(VxReadHistoryFile(version1));
     const std::pair<const char*, std::string> damaged[] = {
         {"empty", ""},
-        {"another version", "ridolt-history 2\n" + good.substr(17)},
+        {"a later version", "ridolt-history 3\n" + good.substr(17)},
+        {"no road", "ridolt-history 2\n"},
+        {"a road without its save", "ridolt-history 2\nseed 7\norigin new\n" + road},
+        {"a save named by a short digest",
+         "ridolt-history 2\nsave abc\nseed 7\norigin new\n" + road},
+        {"a digest in upper case",
+         "ridolt-history 2\nsave " + std::string(64, 'A') + "\nseed 7\norigin new\n" + road},
+        {"version 1 with a second road", version1 + "seed 7\norigin new\n" + road},
         {"cut before the end line", good.substr(0, good.size() - 4)},
         {"cut inside a line", good.substr(0, good.size() - 12)},
-        {"a month missing", head + "months 3\n" + columns + "0 0 3000 0 0 0 0 0 0 0\nend\n"},
+        {"a second road cut short", good + digest + "seed 7\n"},
+        {"a month missing", head + "months 3\n" + Columns + "0 0 3000 0 0 0 0 0 0 0\nend\n"},
         {"trailing bytes", good + "x"},
         {"months that skip",
-         head + "months 2\n" + columns + "0 0 3000 0 0 0 0 0 0 0\n0 2 2970 0 0 0 0 0 0 0\nend\n"},
-        {"month 12", head + "months 1\n" + columns + "0 12 3000 0 0 0 0 0 0 0\nend\n"},
-        {"a negative fee", head + "months 1\n" + columns + "0 0 3000 0 0 0 0 0 0 -1\nend\n"},
+         head + "months 2\n" + Columns + "0 0 3000 0 0 0 0 0 0 0\n0 2 2970 0 0 0 0 0 0 0\nend\n"},
+        {"month 12", head + "months 1\n" + Columns + "0 12 3000 0 0 0 0 0 0 0\nend\n"},
+        {"a negative fee", head + "months 1\n" + Columns + "0 0 3000 0 0 0 0 0 0 -1\nend\n"},
         {"cash beyond 32 bits",
-         head + "months 1\n" + columns + "0 0 2147483648 0 0 0 0 0 0 0\nend\n"},
-        {"a column missing", head + "months 1\n" + columns + "0 0 3000 0 0 0 0 0 0\nend\n"},
-        {"not a number", head + "months 1\n" + columns + "0 0 3000 0 0 0 0 0 0 x\nend\n"},
-        {"a bad seed", "ridolt-history 1\nseed -7\norigin new\nmonths 1\n" + columns +
+         head + "months 1\n" + Columns + "0 0 2147483648 0 0 0 0 0 0 0\nend\n"},
+        {"a column missing", head + "months 1\n" + Columns + "0 0 3000 0 0 0 0 0 0\nend\n"},
+        {"not a number", head + "months 1\n" + Columns + "0 0 3000 0 0 0 0 0 0 x\nend\n"},
+        {"a bad seed", "ridolt-history 2\n" + digest + "seed -7\norigin new\nmonths 1\n" + Columns +
                            "0 0 3000 0 0 0 0 0 0 0\nend\n"},
     };
     for (const auto& [name, text] : damaged)
-        EXPECT_THROW(VxReadHistory(text), EVxHistoryError) << name;
+        EXPECT_THROW(VxReadHistoryFile(text), EVxHistoryError) << name;
 }
 
 // A seeded game saved beside its history and the game that goes on from
@@ -212,9 +257,24 @@ protected:
     }
 };
 
+// The file text of `history` alone, naming the save `digest`.
+std::string HistoryText(const TVxGameHistory& history, const TVxSaveDigest& digest) {
+    const TVxHistoryRoad road{digest, history};
+    return VxHistoryText({&road, 1});
+}
+
+// The same as a file of version 1, which named no save.
+std::string Version1Text(const TVxGameHistory& history) {
+    std::string text = HistoryText(history, Digest(0));
+    const size_t saveLine = text.find('\n') + 1;
+    text.erase(saveLine, text.find('\n', saveLine) + 1 - saveLine);
+    return text.replace(0, 16, "ridolt-history 1");
+}
+
 TEST_F(HistoryBesideTheSave, ALoadedGameGoesOnWithItsHistoryAndItsMarket) {
     game.SaveToFile(file);
-    EXPECT_EQ(ReadFile(VxHistoryPath(file)), VxHistoryText(game.History()));
+    EXPECT_EQ(ReadFile(VxHistoryPath(file)),
+              HistoryText(game.History(), VxSaveDigest(SaveBytes(game))));
 
     TVxGame loaded; // draws from the clock until the history says otherwise
     loaded.LoadFromFile(file);
@@ -229,21 +289,38 @@ TEST_F(HistoryBesideTheSave, ALoadedGameGoesOnWithItsHistoryAndItsMarket) {
     EXPECT_EQ(loaded.History().Months(), game.History().Months());
 }
 
-TEST_F(HistoryBesideTheSave, AHistoryOfAnotherGameOrDamagedIsSetAside) {
+TEST_F(HistoryBesideTheSave, AHistoryOfVersion1GoesOnWhereItEndsAtTheSave) {
+    game.SaveToFile(file);
+    WriteFile(VxHistoryPath(file), Version1Text(game.History()));
+    TVxGame loaded;
+    loaded.LoadFromFile(file);
+    EXPECT_EQ(loaded.History().Months(), game.History().Months());
+    EXPECT_EQ(loaded.Seed(), std::optional<uint64_t>(41));
+}
+
+// A history is adopted only for the save it names.  A road of another
+// save is set aside even where its last month is this save's calendar and
+// cash: two games raced to the same file, and the seed-7 save must not go
+// on as seed 8.
+TEST_F(HistoryBesideTheSave, AHistoryOfAnotherSaveOrDamagedIsSetAside) {
     TVxGame other;
     other.SetSeed(42);
     other.NewGame();
+    TVxGameHistory sameEnd;
+    sameEnd.Assign(42, TVxHistoryOrigin::NewGame, game.History().Months());
     std::vector<TVxHistoryMonth> months = game.History().Months();
     months.back().Cash += 1;
     TVxGameHistory otherCash;
     otherCash.Assign(game.History().Seed(), TVxHistoryOrigin::NewGame, months);
-    const std::pair<const char*, std::string> histories[] = {
-        {"another game's calendar", VxHistoryText(other.History())},
-        {"another cash at its last month", VxHistoryText(otherCash)},
-        {"damaged", "ridolt-history 1\nseed 41\n"},
-    };
     game.SaveToFile(file);
     const std::vector<uint8_t> saved = SaveBytes(game);
+    const std::pair<const char*, std::string> histories[] = {
+        {"the road of other bytes, ending at this save's month and cash",
+         HistoryText(sameEnd, VxSaveDigest(SaveBytes(other)))},
+        {"version 1, another game's calendar", Version1Text(other.History())},
+        {"version 1, another cash at its last month", Version1Text(otherCash)},
+        {"damaged", "ridolt-history 2\nseed 41\n"},
+    };
     for (const auto& [name, text] : histories) {
         SCOPED_TRACE(name);
         WriteFile(VxHistoryPath(file), text);

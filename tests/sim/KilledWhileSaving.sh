@@ -37,14 +37,14 @@ for ((trial = 1; trial <= trials; ++trial)); do
         echo "trial $trial: game.sav is no whole save file ($size bytes)" >&2
         exit 1
     fi
-    leftovers=$(find . -name 'game.sav.*.tmp' | wc -l)
+    leftovers=$(find . -name '.game.sav*.ridolt-tmp-*' | wc -l)
     if [[ $signal == TERM ]] && ((leftovers > 0)); then
         echo "trial $trial: SIGTERM left a temporary file" >&2
         exit 1
     fi
     ((leftovers > 0)) && ((left += 1))
     save
-    if [[ -n $(find . -name 'game.sav.*.tmp') ]]; then
+    if [[ -n $(find . -name '.game.sav*.ridolt-tmp-*') ]]; then
         echo "trial $trial: the next save left a temporary file" >&2
         exit 1
     fi

@@ -273,7 +273,9 @@ TEST(Run, SaveWritesTheHistoryThatServeGoesOnWith) {
     args.insert(args.end(), {"--save", file});
     ASSERT_EQ(RunSim(args).Status, 0);
 
-    const TVxGameHistory history = VxReadHistory(ReadFile(VxHistoryPath(file)));
+    const std::vector<TVxHistoryRoad> roads = VxReadHistoryFile(ReadFile(VxHistoryPath(file)));
+    ASSERT_EQ(roads.size(), 1u);
+    const TVxGameHistory& history = roads[0].History;
     EXPECT_EQ(history.Months().size(), 6u);
     EXPECT_EQ(history.Seed(), std::optional<uint64_t>(77));
     EXPECT_TRUE(history.SeededFromStart());

@@ -19,8 +19,6 @@
 #include <filesystem>
 #include <map>
 
-#include <sys/stat.h>
-
 namespace {
 
 std::vector<int32_t> Ints(const rapidjson::Value& array) {
@@ -234,110 +232,6 @@ TEST_F(Served, SavedPathIsTheNameCreated) {
         saves += entry.path().extension() == ".sav" ? 1 : 0;
     EXPECT_EQ(saves, 4u) << "start.sav and the three saved, each with its history";
 }
-
-// What is at a save path before the save: made by `Make` at `path` in the
-// folder `dir`; false when this user may not make it.
-struct TSaveTarget {
-    const char* Name;
-    bool (*Make)(const TScratchDir& dir, const std::string& path);
-    const char* Refusal; // the reason, or nullptr when the save replaces the file
-};
-
-void PrintTo(const TSaveTarget& target, std::ostream* out) {
-    *out << target.Name;
-}
-
-// Refusals leave what was there as it was; a link is kept and its file
-// replaced.  Both ways a program saves: the protocol's save and run --save.
-class SaveTarget : public testing::TestWithParam<std::tuple<TSaveTarget, const char*>> {};
-
-TEST_P(SaveTarget, IsReplacedOnlyWhenItIsAFile) {
-    const auto& [target, route] = GetParam();
-    const TScratchDir dir;
-    const std::string path = dir.File("game.sav");
-    if (!target.Make(dir, path))
-        GTEST_SKIP() << "this user may not make " << target.Name;
-    const TFileStatus before = FileStatus(path);
-    // Read only what reading cannot block on.
-    const std::string oldBytes = S_ISREG(before.Mode) ? ReadFile(path) : "";
-
-    std::string error;
-    TVxSimGame game(5);
-    game.NewGame();
-    if (std::string(route) == "serve") {
-        TVxSimServer server(game);
-        const std::string answer(server.Answer(R"({"cmd":"save","path":")" + path + "\"}"));
-        if (target.Refusal)
-            EXPECT_EQ(answer, R"({"ok":false,"error":"save_failed","message":")" + path +
-                                  ": cannot be written: " + target.Refusal + "\"}");
-        else
-            EXPECT_EQ(answer, R"({"ok":true,"path":")" + path + "\"}");
-    } else {
-        std::vector<std::string> args = RunArgs("idle", 5, 0);
-        args.insert(args.end(), {"--save", path});
-        const TSimResult result = RunSim(args);
-        if (target.Refusal) {
-            EXPECT_EQ(result.Status, VxSimExitFailure);
-            EXPECT_EQ(result.Err,
-                      "ridolt-sim: " + path + ": cannot be written: " + target.Refusal + "\n");
-        } else {
-            EXPECT_EQ(result.Status, VxSimExitOk) << result.Err;
-        }
-    }
-
-    const TFileStatus after = FileStatus(path);
-    EXPECT_EQ(after.Mode, before.Mode) << "the same kind, with the same permissions";
-    EXPECT_EQ(after.Device, before.Device);
-    if (target.Refusal && S_ISREG(before.Mode)) {
-        EXPECT_EQ(ReadFile(path), oldBytes);
-    }
-    if (!target.Refusal) {
-        const std::vector<uint8_t> saved = SaveBytes(game.Game());
-        EXPECT_TRUE(ReadFile(path) == std::string(saved.begin(), saved.end()));
-    }
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        EXPECT_FALSE(entry.path().string().ends_with(".tmp")) << entry.path();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, SaveTarget,
-    testing::Combine(testing::Values(TSaveTarget{"file",
-                                                 [](const TScratchDir&, const std::string& path) {
-                                                     WriteFile(path, "an older file");
-                                                     return true;
-                                                 },
-                                                 nullptr},
-                                     TSaveTarget{
-                                         "link",
-                                         [](const TScratchDir& dir, const std::string& path) {
-                                             WriteFile(dir.File("real.sav"), "an older file");
-                                             return ::symlink("real.sav", path.c_str()) == 0;
-                                         },
-                                         nullptr},
-                                     TSaveTarget{"folder",
-                                                 [](const TScratchDir&, const std::string& path) {
-                                                     return ::mkdir(path.c_str(), 0755) == 0;
-                                                 },
-                                                 "is a directory"},
-                                     TSaveTarget{"fifo",
-                                                 [](const TScratchDir&, const std::string& path) {
-                                                     return MakeFifo(path);
-                                                 },
-                                                 "is a FIFO"},
-                                     TSaveTarget{"device",
-                                                 [](const TScratchDir&, const std::string& path) {
-                                                     return MakeFullDevice(path);
-                                                 },
-                                                 "is a character device"},
-                                     TSaveTarget{"readOnly",
-                                                 [](const TScratchDir&, const std::string& path) {
-                                                     return MakeReadOnlyFile(path, "an older file");
-                                                 },
-                                                 "is read-only"}),
-                     testing::Values("serve", "run")),
-    [](const testing::TestParamInfo<SaveTarget::ParamType>& param) {
-        return std::string(std::get<0>(param.param).Name) + "_" + std::get<1>(param.param);
-    });
 
 TEST_F(Served, OffersAreTheTradeDialogsAndATradeSettlesOneOfThem) {
     Market.Game.Money = 500;

@@ -6,6 +6,7 @@
 #include "FormTestSupport.h"
 #include "app/VxCopyDataReceiver.h"
 #include "game/VxStream.h"
+#include "tests/support/Unprivileged.h"
 #include "ui/VxCompanyColumnText.h"
 
 #include <QDir>
@@ -20,6 +21,21 @@
 
 #include <algorithm>
 #include <vector>
+
+#include <sys/stat.h>
+
+// What a test puts where slot 0's file or its history goes.
+enum class TSlotThing {
+    FileForFolder,
+    Folder,
+    Text,
+    LinkToText,
+    Record,
+    Fifo,
+    Device,
+    HistoryLinkToText
+};
+Q_DECLARE_METATYPE(TSlotThing)
 
 class TFrmRidoltFilesTest : public QObject {
     Q_OBJECT
@@ -163,9 +179,37 @@ private slots:
                  CompanyColumnText(*F.Game().MarketList.Items(0), ccStockPrice));
     }
 
-    void AForeignFileIsRefusedWithABoxAndChangesNothing() {
+    // The box keeps the game's own two lines and says why below them.
+    void AFileThatIsNoSaveIsRefusedWithABoxThatSaysWhy_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        TVxGame game; // the window's game is made by init, after this
+        game.NewGame();
+        const std::vector<uint8_t> save = SaveBytes(game);
+        const QByteArray whole(reinterpret_cast<const char*>(save.data()),
+                               static_cast<qsizetype>(save.size()));
+        QTest::newRow("text") << QByteArray(62414, 'x')
+                              << QStringLiteral(
+                                     "セーブファイルではありません: テキストファイルです。");
+        QTest::newRow("record")
+            << QByteArray("{\"ridolt_sim_record\":2,\"seed\":1}\n")
+            << QStringLiteral("セーブファイルではありません: ridolt-sim の記録ファイルです。");
+        QTest::newRow("another program's file")
+            << QByteArray("\x89PNG\r\n\x1A\n", 8) + QByteArray(1000, '\0')
+            << QStringLiteral("リドルトのセーブファイルではありません "
+                              "(ほかのプログラムのファイルか、ほかの版のセーブファイルです)。");
+        QTest::newRow("cut short")
+            << whole.left(1000) << QStringLiteral("ファイルが途中で切れています。");
+        QByteArray noCompanies = whole;
+        noCompanies.replace(410, 4, QByteArray(4, '\0'));
+        QTest::newRow("values no game reaches")
+            << noCompanies << QStringLiteral("セーブデータが不正です: company count = 0");
+    }
+    void AFileThatIsNoSaveIsRefusedWithABoxThatSaysWhy() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
         const QString path = FFolder->Root() + QStringLiteral("/notes.sav");
-        WriteFile(path, QByteArray(62414, 'x'));
+        WriteFile(path, bytes);
         const std::vector<uint8_t> before = SaveBytes(F.Game());
         const QString log = F.Log();
 
@@ -175,7 +219,7 @@ private slots:
         QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
         const TVxMessageBoxRequest& box = TVxQtMessageBox::AnsweredRequests().front();
         QCOMPARE(box.Caption, QStringLiteral("エラー"));
-        QCOMPARE(box.Text, path + QStringLiteral("\nファイルを開けませんでした。"));
+        QCOMPARE(box.Text, path + QStringLiteral("\nファイルを開けませんでした。\n") + reason);
         QCOMPARE(box.Icon, TVxMsgIcon::Error);
         QCOMPARE(box.Buttons, TVxMsgButtons::Ok);
         QVERIFY(SaveBytes(F.Game()) == before);
@@ -184,50 +228,167 @@ private slots:
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
-    void AFailedSaveShowsItsBox_data() {
-        QTest::addColumn<bool>("folderBlocked");
-        QTest::newRow("a file where the save folder should be") << true;
-        QTest::newRow("a folder where the slot file should be") << false;
+    // What stands where a slot's file or its history goes.  A slot that
+    // holds a save is overwritten after the question; anything else is
+    // refused without one, untouched, and the box says what it is.
+    void AFailedSaveShowsItsBoxWithTheReason_data() {
+        QTest::addColumn<TSlotThing>("thing");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("reason"); // %1: the slot's path
+        QTest::newRow("a file where the save folder should be")
+            << TSlotThing::FileForFolder << false
+            << QStringLiteral("パスの途中にフォルダでないものがあります。(Not a directory)");
+        QTest::newRow("a folder") << TSlotThing::Folder << false
+                                  << QStringLiteral("フォルダです。");
+        QTest::newRow("a text file")
+            << TSlotThing::Text << false << QStringLiteral("テキストファイルです。");
+        QTest::newRow("a link to a text file")
+            << TSlotThing::LinkToText << false << QStringLiteral("テキストファイルです。");
+        QTest::newRow("a record") << TSlotThing::Record << false
+                                  << QStringLiteral("ridolt-sim の記録ファイルです。");
+        QTest::newRow("a FIFO") << TSlotThing::Fifo << false
+                                << QStringLiteral("名前付きパイプ (FIFO) です。");
+        QTest::newRow("a device") << TSlotThing::Device << false
+                                  << QStringLiteral("キャラクタデバイスです。");
+        QTest::newRow("a save whose history links to a text file")
+            << TSlotThing::HistoryLinkToText << true
+            << QStringLiteral("%1.history: テキストファイルです。");
     }
-    void AFailedSaveShowsItsBox() {
-        QFETCH(bool, folderBlocked);
-        QDir().mkpath(FFolder->Root() + QStringLiteral("/games"));
-        if (folderBlocked)
+    void AFailedSaveShowsItsBoxWithTheReason() {
+        QFETCH(TSlotThing, thing);
+        QFETCH(bool, asked);
+        QFETCH(QString, reason);
+        const QString slot = Slot(0);
+        const QString notes = FFolder->Root() + QStringLiteral("/notes.txt");
+        WriteFile(notes, "my notes\n");
+        QDir().mkpath(thing == TSlotThing::FileForFolder
+                          ? FFolder->Root() + QStringLiteral("/games")
+                          : SaveFolder());
+        switch (thing) {
+        case TSlotThing::FileForFolder:
             WriteFile(SaveFolder().chopped(1), "in the way");
-        else
-            QDir().mkpath(Slot(0));
+            break;
+        case TSlotThing::Folder:
+            QDir().mkpath(slot);
+            break;
+        case TSlotThing::Text:
+            WriteFile(slot, "my notes\n");
+            break;
+        case TSlotThing::LinkToText:
+            QFile::link(notes, slot);
+            break;
+        case TSlotThing::Record:
+            WriteFile(slot, "{\"ridolt_sim_record\":2,\"seed\":1}\n");
+            break;
+        case TSlotThing::Fifo:
+            QVERIFY(::mkfifo(QFile::encodeName(slot).constData(), 0644) == 0);
+            break;
+        case TSlotThing::Device:
+            QFile::link(QStringLiteral("/dev/null"), slot);
+            break;
+        case TSlotThing::HistoryLinkToText:
+            Choose("MISave", 0);
+            QFile::remove(slot + QStringLiteral(".history"));
+            QFile::link(notes, slot + QStringLiteral(".history"));
+            break;
+        }
+        const QByteArray slotBytes = QFileInfo(slot).isFile() ? ReadFile(slot) : QByteArray();
+        const QStringList names =
+            QDir(SaveFolder())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+        F.NextMonth();
 
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         Choose("MISave", 0);
-        QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
-        const TVxMessageBoxRequest& box = TVxQtMessageBox::AnsweredRequests().front();
+        const auto& boxes = TVxQtMessageBox::AnsweredRequests();
+        QCOMPARE(boxes.size(), size_t(asked ? 2 : 1));
+        if (asked)
+            QCOMPARE(boxes.front().Text, QStringLiteral("ファイルを上書きしてよろしいですか？"));
+        const TVxMessageBoxRequest& box = boxes.back();
         QCOMPARE(box.Caption, QStringLiteral("エラー"));
-        QCOMPARE(box.Text, Slot(0) + QStringLiteral("\nファイルを作成できませんでした。"));
+        QCOMPARE(box.Text, slot + QStringLiteral("\nファイルを作成できませんでした。\n") +
+                               (reason.contains(u'%') ? reason.arg(slot) : reason));
         QCOMPARE(box.Icon, TVxMsgIcon::Error);
         QCOMPARE(box.Buttons, TVxMsgButtons::Ok);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        // Nothing half-written is left behind, and the slot still reads empty.
-        if (!folderBlocked)
-            QCOMPARE(QDir(SaveFolder()).entryList(QDir::Files), QStringList());
-        QCOMPARE(Captions("MILoad")[0], QStringLiteral("<0empty> (off)"));
+        // Nothing was written or left behind.
+        QCOMPARE(ReadFile(notes), QByteArray("my notes\n"));
+        QCOMPARE(QFileInfo(slot).isFile() ? ReadFile(slot) : QByteArray(), slotBytes);
+        QCOMPARE(
+            QDir(SaveFolder())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            names);
     }
 
-    void PathsThatNameNoFileAreIgnoredSilently_data() {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("folder") << QDir::tempPath();
-        QTest::newRow("missing") << QStringLiteral("/no/such/0savedata.sav");
-        // Reading a device or a pipe could block the window or never end.
-        QTest::newRow("device") << QStringLiteral("/dev/null");
+    // A save folder the player may not write (savedata beside an installed
+    // game): its slots load, and a save says why it fails and where the
+    // player could save.  As root, the test plays as nobody.
+    void AReadOnlySaveFolderIsReadAndSaysWhereToSave() {
+        for (const int slot : {1, 2})
+            Choose("MISave", slot);
+        const std::vector<uint8_t> saved = SaveBytes(F.Game());
+        const auto searchable = QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner |
+                                QFile::ReadOther | QFile::ExeOther;
+        for (const QString& folder : {FFolder->Root(), FFolder->Root() + QStringLiteral("/games")})
+            QVERIFY(QFile::setPermissions(folder, searchable));
+        QVERIFY(QFile::setPermissions(SaveFolder(), searchable & ~QFile::WriteOwner));
+        F.NextMonth();
+
+        const TUnprivileged player;
+        QVERIFY(player.Bound());
+        QCOMPARE(Captions("MILoad").mid(1, 2), (QStringList{"1savedata.sav", "2savedata.sav"}));
+        Choose("MILoad", 1);
+        QVERIFY(SaveBytes(F.Game()) == saved);
+
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+        Choose("MISave", 2);
+        const auto& boxes = TVxQtMessageBox::AnsweredRequests();
+        QCOMPARE(boxes.size(), size_t(2)); // the question, then the failure
+        QCOMPARE(boxes.back().Text,
+                 Slot(2) + QStringLiteral("\nファイルを作成できませんでした。\nフォルダ ") +
+                     SaveFolder().chopped(1) +
+                     QStringLiteral(" に書き込めません: アクセスが許可されていません。"
+                                    "(Permission denied) 書き込めるフォルダは ") +
+                     UserSaveDataFolder() + QStringLiteral(" です。"));
+        QVERIFY(ReadFile(Slot(2)) == QByteArray(reinterpret_cast<const char*>(saved.data()),
+                                                static_cast<qsizetype>(saved.size())));
     }
-    void PathsThatNameNoFileAreIgnoredSilently() {
+
+    // A path that names no file opens nothing and asks nothing; the
+    // status bar says why.
+    void APathThatNamesNoFileIsToldInTheStatusBar_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason"); // empty: nothing is said
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("folder") << QDir::tempPath() << QStringLiteral("フォルダです。");
+        QTest::newRow("missing") << QStringLiteral("/no/such/0savedata.sav")
+                                 << QStringLiteral("ファイルまたはフォルダがありません。"
+                                                   "(No such file or directory)");
+        // Reading a device or a pipe could block the window or never end.
+        QTest::newRow("device") << QStringLiteral("/dev/null")
+                                << QStringLiteral("キャラクタデバイスです。");
+        QTest::newRow("fifo") << QStringLiteral("FIFO")
+                              << QStringLiteral("名前付きパイプ (FIFO) です。");
+    }
+    void APathThatNamesNoFileIsToldInTheStatusBar() {
         QFETCH(QString, path);
+        QFETCH(QString, reason);
+        if (path == QStringLiteral("FIFO")) {
+            path = FFolder->Root() + QStringLiteral("/fifo.sav");
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+        }
         const std::vector<uint8_t> before = SaveBytes(F.Game());
         // Answers a box, should one wrongly come, instead of waiting for it.
         TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
         F.Form->CopyDataReceived(1, path);
         QVERIFY(TVxQtMessageBox::AnsweredRequests().empty());
         QVERIFY(SaveBytes(F.Game()) == before);
+        QCOMPARE(F.Panel(0),
+                 reason.isEmpty()
+                     ? QString()
+                     : path + QStringLiteral(": ファイルを開けませんでした。") + reason);
     }
 
     void AHandOffOfAnotherKindIsIgnored() {

@@ -41,9 +41,23 @@ QString HistoryOf(const QString& path) {
     return path + QStringLiteral(".history");
 }
 
-// The history written for `game`, as its file holds it.
-QByteArray HistoryText(const TVxGame& game) {
-    return QByteArray::fromStdString(VxHistoryText(game.History()));
+// The road of `game`'s history as a history file holds it: the road that
+// names the save file `game` is written as.
+QByteArray HistoryText(TVxGame& game) {
+    const TVxHistoryRoad road{VxSaveDigest(SaveBytes(game)), game.History()};
+    return QByteArray::fromStdString(VxHistoryText({&road, 1}));
+}
+
+// The road that the history beside the save file at `path` holds for it;
+// empty when it holds none.
+QByteArray KeptRoad(const QString& path) {
+    const QByteArray save = ReadFile(path);
+    const TVxSaveDigest digest = VxSaveDigest(
+        {reinterpret_cast<const uint8_t*>(save.constData()), static_cast<size_t>(save.size())});
+    for (const TVxHistoryRoad& road : VxReadHistoryFile(ReadFile(HistoryOf(path)).toStdString()))
+        if (road.Save == digest)
+            return QByteArray::fromStdString(VxHistoryText({&road, 1}));
+    return {};
 }
 
 bool SetLastPlayed(const QString& path, const QDateTime& time) {
@@ -229,10 +243,10 @@ private slots:
         // Checked whole, as a load checks it: damage anywhere shows.
         QTest::newRow("cut inside the companies")
             << 1 << 0 << 3000 << 30000 << -1
-            << cannot + QStringLiteral("ファイルが途中で切れています (off)");
+            << cannot + QStringLiteral("ファイルが途中で切れています。 (off)");
         QTest::newRow("cut inside the fields")
             << 1 << 0 << 3000 << 390 << -1
-            << cannot + QStringLiteral("ファイルが途中で切れています (off)");
+            << cannot + QStringLiteral("ファイルが途中で切れています。 (off)");
         QTest::newRow("month 13") << 0 << 12 << 3000 << 62414 << -1
                                   << cannot +
                                          QStringLiteral("セーブデータが不正です: Month = 12 (off)");
@@ -241,7 +255,9 @@ private slots:
             << cannot + QStringLiteral("セーブデータが不正です: Year = -1 (off)");
         QTest::newRow("another program's file")
             << 0 << 0 << 3000 << 62414 << 0
-            << cannot + QStringLiteral("リドルトのセーブデータではありません (off)");
+            << cannot + QStringLiteral(
+                            "リドルトのセーブファイルではありません "
+                            "(ほかのプログラムのファイルか、ほかの版のセーブファイルです)。 (off)");
     }
     void TheResumeItemShowsTheLastGamesMonthAndCash() {
         QFETCH(int, year);
@@ -328,15 +344,17 @@ private slots:
         QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t(1));
         const TVxMessageBoxRequest& box = TVxQtMessageBox::AnsweredRequests().front();
         QCOMPARE(box.Caption, QStringLiteral("エラー"));
-        QCOMPARE(box.Text, path + QStringLiteral("\nファイルを開けませんでした。"));
+        QCOMPARE(box.Text, path + QStringLiteral("\nファイルを開けませんでした。\n"
+                                                 "ファイルが途中で切れています。"));
         QCOMPARE(box.Icon, TVxMsgIcon::Error);
         QVERIFY(SaveBytes(F.Game()) == before);
         QCOMPARE(F.Log(), log);
         QCOMPARE(F.Panel(1), QStringLiteral("1年目2月"));
         // The damaged file stays, greyed, until ten newer games push it out.
         QVERIFY(QFileInfo::exists(path));
-        QCOMPARE(ResumeCaption(),
-                 QStringLiteral("前回の続き(&R)  開けません: ファイルが途中で切れています (off)"));
+        QCOMPARE(
+            ResumeCaption(),
+            QStringLiteral("前回の続き(&R)  開けません: ファイルが途中で切れています。 (off)"));
     }
 
     // Gone since the menu opened: nothing happens, as with a slot.
@@ -386,7 +404,7 @@ private slots:
         QVERIFY(!QuietTimer().isActive());
         const QString kept = OnlyKeptFile();
         QCOMPARE(ReadFile(kept), Bytes(played));
-        QCOMPARE(ReadFile(HistoryOf(kept)), HistoryText(F.Game()));
+        QCOMPARE(KeptRoad(kept), HistoryText(F.Game()));
         // Only the kept game was added, in kept/; nothing half-written was
         // left, and its lock goes with the window.
         QCOMPARE(QDir(SaveFolder()).entryList(QDir::Files), slotNames);
@@ -484,7 +502,7 @@ private slots:
         const QStringList kept = KeptFiles();
         QCOMPARE(kept.size(), 2);
         QCOMPARE(ReadFile(kept.front()), Bytes(played));
-        QCOMPARE(ReadFile(HistoryOf(kept.front())), history);
+        QCOMPARE(KeptRoad(kept.front()), history);
         QVERIFY(!QuietTimer().isActive());
         QVERIFY(!PlayTimer().isActive());
         QVERIFY(TVxQtMessageBox::AnsweredRequests().size() <= 1); // the new game's question
@@ -546,7 +564,7 @@ private slots:
         if (sameFile) {
             QCOMPARE(KeptFiles(), QStringList{kept});
             QCOMPARE(ReadFile(kept), Bytes(played));
-            QCOMPARE(ReadFile(HistoryOf(kept)), HistoryText(F.Game()));
+            QCOMPARE(KeptRoad(kept), HistoryText(F.Game()));
         } else {
             QCOMPARE(KeptFiles().size(), 2);
             QCOMPARE(ReadFile(kept), keptBytes);
@@ -614,7 +632,7 @@ private slots:
                          QStringLiteral(" 21:05  シード 7"),
                      QStringLiteral("20240101-000000-0000000d.sav  ") +
                          weekBefore.toString(QStringLiteral("yyyy/MM/dd")) +
-                         QStringLiteral(" 09:30  開けません: ファイルが途中で切れています (off)"),
+                         QStringLiteral(" 09:30  開けません: ファイルが途中で切れています。 (off)"),
                      QStringLiteral("3年目4月 資金 100万円  ") + month30 +
                          QStringLiteral("  シード 不明"),
                  }));
@@ -648,14 +666,14 @@ private slots:
         FScratch.NextMonth();
         FScratch.SaveToFile(QFile::encodeName(resume).toStdString());
         const std::vector<uint8_t> game = SaveBytes(FScratch);
-        const QByteArray history = ReadFile(HistoryOf(resume));
+        const QByteArray history = KeptRoad(resume);
 
         Restart();
         QVERIFY(!QFileInfo::exists(resume));
         QVERIFY(!QFileInfo::exists(HistoryOf(resume)));
         const QString kept = OnlyKeptFile();
         QCOMPARE(ReadFile(kept), Bytes(game));
-        QCOMPARE(ReadFile(HistoryOf(kept)), history);
+        QCOMPARE(KeptRoad(kept), history);
         QCOMPARE(F.Panel(0), QStringLiteral("前回の続きは ロード(L) → 前回の続き(R)"));
         QCOMPARE(ResumeCaption(), QStringLiteral("前回の続き(&R)  1年目2月 資金 2970万円"));
         ChooseResume();
@@ -804,9 +822,9 @@ private slots:
         QVERIFY(kept.contains(first));
         const QString others = kept[0] == first ? kept[1] : kept[0];
         QCOMPARE(ReadFile(first), Bytes(SaveBytes(F.Game())));
-        QCOMPARE(ReadFile(HistoryOf(first)), HistoryText(F.Game()));
+        QCOMPARE(KeptRoad(first), HistoryText(F.Game()));
         QCOMPARE(ReadFile(others), Bytes(SaveBytes(other.Game())));
-        QCOMPARE(ReadFile(HistoryOf(others)), HistoryText(other.Game()));
+        QCOMPARE(KeptRoad(others), HistoryText(other.Game()));
 
         // Ten more games kept by yet another copy push out the games played
         // longest ago, but not the one a window still holds.

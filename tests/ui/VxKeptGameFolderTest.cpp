@@ -59,8 +59,6 @@ qint64 PidOfAnEndedProcess() {
 
 } // namespace
 
-Q_DECLARE_METATYPE(TVxKeptGameDamage)
-
 class TVxKeptGameFolderTest : public QObject {
     Q_OBJECT
 private:
@@ -251,28 +249,26 @@ private slots:
 
     // Each kept file read whole, as loading it would read it.
     void AKeptFileIsReadAsALoadReadsIt_data() {
-        QTest::addColumn<int>("cut");   // bytes cut off the end; -1 keeps the file whole
-        QTest::addColumn<int>("spoil"); // offset of a byte set to 0x7f; -1 for none
-        QTest::addColumn<TVxKeptGameDamage>("damage");
-        QTest::addColumn<QString>("detail");
-        const auto none = TVxKeptGameDamage::None;
-        QTest::newRow("whole") << -1 << -1 << none << QString();
-        QTest::newRow("cut in the companies")
-            << 1000 << -1 << TVxKeptGameDamage::CutShort << QString();
-        QTest::newRow("cut after the fields")
-            << 62000 << -1 << TVxKeptGameDamage::CutShort << QString();
-        QTest::newRow("empty") << 62414 << -1 << TVxKeptGameDamage::CutShort << QString();
+        QTest::addColumn<int>("cut");        // bytes cut off the end; -1 keeps the file whole
+        QTest::addColumn<int>("spoil");      // offset of a byte set to 0x7f; -1 for none
+        QTest::addColumn<QString>("damage"); // why it cannot be loaded; empty when it loads
+        const QString cut = QStringLiteral("ファイルが途中で切れています。");
+        QTest::newRow("whole") << -1 << -1 << QString();
+        QTest::newRow("cut in the companies") << 1000 << -1 << cut;
+        QTest::newRow("cut after the fields") << 62000 << -1 << cut;
+        QTest::newRow("empty") << 62414 << -1 << cut;
         QTest::newRow("another program's")
-            << -1 << 0 << TVxKeptGameDamage::NotASaveFile << QString();
+            << -1 << 0
+            << QStringLiteral("リドルトのセーブファイルではありません "
+                              "(ほかのプログラムのファイルか、ほかの版のセーブファイルです)。");
         // The month, a 32-bit number after the header: 0x7f is no month.
-        QTest::newRow("month 128") << -1 << 382 << TVxKeptGameDamage::Invalid
-                                   << QStringLiteral("セーブデータが不正です: Month = 127");
+        QTest::newRow("month 128")
+            << -1 << 382 << QStringLiteral("セーブデータが不正です: Month = 127");
     }
     void AKeptFileIsReadAsALoadReadsIt() {
         QFETCH(int, cut);
         QFETCH(int, spoil);
-        QFETCH(TVxKeptGameDamage, damage);
-        QFETCH(QString, detail);
+        QFETCH(QString, damage);
         FGame.SetSeed(77);
         const QDateTime lastPlayed = QDateTime::currentDateTime().addDays(-1);
         const QString path = AddKept(QStringLiteral("20240101-000000-00000001.sav"), lastPlayed);
@@ -287,8 +283,7 @@ private slots:
         QCOMPARE(kept.Path, path);
         QCOMPARE(kept.LastPlayed, lastPlayed);
         QCOMPARE(kept.Damage, damage);
-        QCOMPARE(kept.DamageDetail, detail);
-        if (damage == TVxKeptGameDamage::None) {
+        if (damage.isEmpty()) {
             QCOMPARE(kept.Summary.Year, 0);
             QCOMPARE(kept.Summary.Month, 1);
             QCOMPARE(kept.Summary.Money, FGame.Money);
@@ -302,15 +297,15 @@ private slots:
             AddKept(QStringLiteral("20240101-000000-00000001.sav"), QDateTime::currentDateTime());
         QVERIFY(QFile::remove(History(path)));
         const TVxKeptGame kept = VxReadKeptGame(path, QDateTime::currentDateTime());
-        QCOMPARE(kept.Damage, TVxKeptGameDamage::None);
+        QCOMPARE(kept.Damage, QString());
         QCOMPARE(kept.Seed, std::nullopt);
     }
 
     void AFileThatCannotBeOpenedSaysWhy() {
         const QString path = Kept() + QStringLiteral("20240101-000000-00000001.sav");
         const TVxKeptGame kept = VxReadKeptGame(path, QDateTime::currentDateTime());
-        QCOMPARE(kept.Damage, TVxKeptGameDamage::Unreadable);
-        QCOMPARE(kept.DamageDetail, QStringLiteral("No such file or directory"));
+        QCOMPARE(kept.Damage,
+                 QStringLiteral("ファイルまたはフォルダがありません。(No such file or directory)"));
     }
 
     // A loaded game is a kept one only when nothing tells them apart but
