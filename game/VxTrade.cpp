@@ -182,6 +182,40 @@ bool TradeSaleOffered(const TVxTradeFigures& figures) {
     return lots.Count() > 0;
 }
 
+int32_t TradeBuyLotsUpTo(const TVxTradeFigures& figures, int32_t lots) {
+    if (!IsTradeablePrice(figures.Price) || lots < 1)
+        return 0;
+    // The cost may take neither the cash below 0 nor this year's expense or
+    // the holding's cost beyond 32 bits: cost(n) = ⌈11nP/100⌉ <= limit
+    // exactly when 11nP <= 100 × limit.
+    const int64_t limit = std::min({int64_t{figures.Cash}, int64_t{INT32_MAX} - figures.Expense,
+                                    int64_t{INT32_MAX} - figures.HoldingCost});
+    if (limit < 1)
+        return 0;
+    const int64_t onSale = (IssuedShares - figures.SharesHeld) / TradeLot;
+    const int64_t affordable = 100 * limit / (11 * int64_t{figures.Price});
+    return static_cast<int32_t>(
+        std::max<int64_t>(0, std::min({int64_t{lots}, onSale, affordable})));
+}
+
+int32_t TradeSellLotsUpTo(const TVxTradeFigures& figures, int32_t lots) {
+    if (!IsTradeablePrice(figures.Price) || lots < 1)
+        return 0;
+    // The proceeds may take neither the cash nor this year's income beyond
+    // 32 bits: proceeds(n) = ⌊9nP/100⌋ <= room exactly when
+    // 9nP <= 100 × room + 99.
+    const int64_t room = int64_t{INT32_MAX} - std::max(figures.Cash, figures.Income);
+    if (room < 1)
+        return 0;
+    const int64_t price = figures.Price;
+    const int64_t held = figures.SharesHeld / TradeLot;
+    const int64_t fitting = (100 * room + 99) / (9 * price);
+    const int64_t most = std::min({int64_t{lots}, held, fitting});
+    // Fewer lots bring in less, so when these bring in nothing (9nP < 100)
+    // no count up to them is offered.
+    return 9 * most * price >= 100 ? static_cast<int32_t>(most) : 0;
+}
+
 int64_t TradePricePerShare(int32_t money, int32_t lots) {
     if (lots < 1)
         throw EVxTradeError(RefusalReason(RefusalText(TVxTradeRefusal::Lots), lots, money));
