@@ -3,14 +3,15 @@
 // The game served to a program, one request line at a time: the answers of
 // `ridolt-sim serve`.  Trades are the game's own (its offers, its
 // settlement with the win check), months the simulator's turn, so a served
-// game is the game itself.  A refused request changes nothing.  Each
-// answer is written as its list of fields (VxSimFields.h).
+// game is the game itself.  A refused request changes nothing.  The
+// answers are worked out as values (VxSimAnswers.h) and each is written as
+// its list of fields (VxSimFields.h).
 //
 // Units in every answer: money in 万円 (10,000 yen), as the game keeps it;
 // prices in yen per share; quantities in lots of 1000 shares, holdings
 // also in shares.  The calendar is the one the player sees, from 1.
 
-#include "game/VxMessageSinks.h"
+#include "sim/VxSimAnswers.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimJson.h"
 #include "sim/VxSimRequest.h"
@@ -44,23 +45,11 @@ public:
     // A quit request was answered.
     bool Quit() const { return FQuit; }
 
-private:
-    // What the game tells the player while a request runs: log lines and
-    // message boxes, in order.
-    class TMessages : public IVxMessageLog, public IVxMessageBox {
-    public:
-        void Append(const std::string& line) override { Lines.push_back(line); }
-        void Clear() override {}
-        void BeginUpdate() override {}
-        void EndUpdate() override {}
-        TVxMsgResult Show(const std::string&, const std::string& text, TVxMsgIcon, TVxMsgButtons,
-                          TVxMsgResult defaultButton) override {
-            Lines.push_back(text);
-            return defaultButton;
-        }
-        std::vector<std::string> Lines;
-    };
+    // The same game's answers as values, for a program that also plays it
+    // request by request without JSON.
+    TVxSimAnswers& Answers() { return FAnswers; }
 
+private:
     void Execute(const TVxSimRequest& request);
     void State();
     void Offers(const TVxSimRequest& request);
@@ -71,14 +60,13 @@ private:
 
     // Fields that several answers share.
     void Calendar(TVxSimFields& fields) const;
-    void Balance(TVxSimFields& fields) const;
-    void Holdings(TVxSimFields& fields) const;
-    void Messages(TVxSimFields& fields) const;
+    void Budget(TVxSimFields& fields, const TVxSimBudget& budget) const;
+    void Holdings(TVxSimFields& fields, int64_t value,
+                  const std::vector<TVxSimHolding>& holdings) const;
+    void Messages(TVxSimFields& fields, const std::vector<std::string>& lines) const;
 
     TVxSimGame& FGame;
     TVxSimJsonWriter FJson;
-    TMessages FMessages;
-    // The companies in ID order, whatever the market list's order.
-    std::vector<TVxCompany*> FById;
+    TVxSimAnswers FAnswers;
     bool FQuit = false;
 };
