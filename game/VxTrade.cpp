@@ -190,12 +190,14 @@ int32_t TradeBuyLotsUpTo(const TVxTradeFigures& figures, int32_t lots) {
     // exactly when 11nP <= 100 × limit.
     const int64_t limit = std::min({int64_t{figures.Cash}, int64_t{INT32_MAX} - figures.Expense,
                                     int64_t{INT32_MAX} - figures.HoldingCost});
-    if (limit < 1)
+    const int64_t most = std::min<int64_t>(lots, (IssuedShares - figures.SharesHeld) / TradeLot);
+    if (limit < 1 || most < 1)
         return 0;
-    const int64_t onSale = (IssuedShares - figures.SharesHeld) / TradeLot;
-    const int64_t affordable = 100 * limit / (11 * int64_t{figures.Price});
-    return static_cast<int32_t>(
-        std::max<int64_t>(0, std::min({int64_t{lots}, onSale, affordable})));
+    // A rich player affords every lot on sale.
+    const int64_t lotValue = 11 * int64_t{figures.Price};
+    if (most * lotValue <= 100 * limit)
+        return static_cast<int32_t>(most);
+    return static_cast<int32_t>(100 * limit / lotValue);
 }
 
 int32_t TradeSellLotsUpTo(const TVxTradeFigures& figures, int32_t lots) {
@@ -205,15 +207,15 @@ int32_t TradeSellLotsUpTo(const TVxTradeFigures& figures, int32_t lots) {
     // 32 bits: proceeds(n) = ⌊9nP/100⌋ <= room exactly when
     // 9nP <= 100 × room + 99.
     const int64_t room = int64_t{INT32_MAX} - std::max(figures.Cash, figures.Income);
-    if (room < 1)
+    int64_t most = std::min<int64_t>(lots, figures.SharesHeld / TradeLot);
+    if (room < 1 || most < 1)
         return 0;
-    const int64_t price = figures.Price;
-    const int64_t held = figures.SharesHeld / TradeLot;
-    const int64_t fitting = (100 * room + 99) / (9 * price);
-    const int64_t most = std::min({int64_t{lots}, held, fitting});
+    const int64_t lotValue = 9 * int64_t{figures.Price};
+    if (most * lotValue > 100 * room + 99)
+        most = (100 * room + 99) / lotValue;
     // Fewer lots bring in less, so when these bring in nothing (9nP < 100)
     // no count up to them is offered.
-    return 9 * most * price >= 100 ? static_cast<int32_t>(most) : 0;
+    return most * lotValue >= 100 ? static_cast<int32_t>(most) : 0;
 }
 
 int64_t TradePricePerShare(int32_t money, int32_t lots) {

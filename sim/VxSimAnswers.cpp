@@ -15,13 +15,17 @@ std::string_view VxSimOutcomeName(TVxGameOutcome outcome) {
     return "playing";
 }
 
+bool VxSimSideOpen(const TVxGame& game, TVxSimSide side) {
+    return !game.GameEnd && (side == TVxSimSide::Sell || !game.SalesAwaited());
+}
+
 int32_t VxSimLotsOpen(const TVxGame& game, const TVxCompany& company, TVxSimSide side,
                       int32_t lots) {
-    if (game.GameEnd)
+    if (!VxSimSideOpen(game, side))
         return 0;
-    if (side == TVxSimSide::Sell)
-        return TradeSellLotsUpTo(game.TradeFigures(company), lots);
-    return game.SalesAwaited() ? 0 : TradeBuyLotsUpTo(game.TradeFigures(company), lots);
+    const TVxTradeFigures figures = game.TradeFigures(company);
+    return side == TVxSimSide::Buy ? TradeBuyLotsUpTo(figures, lots)
+                                   : TradeSellLotsUpTo(figures, lots);
 }
 
 std::vector<TVxCompany*> VxSimCompaniesById(const TVxGame& game) {

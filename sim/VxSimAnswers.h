@@ -49,12 +49,16 @@ inline constexpr std::string_view VxSimPriceUnit = "円/株";
 // The outcome as answers write it: "playing", "won" or "lost".
 std::string_view VxSimOutcomeName(TVxGameOutcome outcome);
 
+// Whether a buy or a sell request may settle anything now: neither once
+// the game has ended, and no purchase while a refused month waits for
+// sales.
+bool VxSimSideOpen(const TVxGame& game, TVxSimSide side);
+
 // The most lots, at most `lots`, that a buy or sell request of `company`
-// would settle now: none once the game has ended, no purchase while a
-// refused month waits for sales, otherwise the largest count the game
-// offers (TradeBuyLotsUpTo, TradeSellLotsUpTo).  A request of any count
-// from 1 to the largest offered settles, save the small counts of a cheap
-// company whose sale brings in nothing.
+// would settle now: none while the side is closed, otherwise the largest
+// count the game offers (TradeBuyLotsUpTo, TradeSellLotsUpTo).  A request
+// of any count from 1 to the largest offered settles, save the small
+// counts of a cheap company whose sale brings in nothing.
 int32_t VxSimLotsOpen(const TVxGame& game, const TVxCompany& company, TVxSimSide side,
                       int32_t lots);
 

@@ -3,7 +3,7 @@
 #include "game/VxConsts.h"
 #include "sim/VxSimAnswers.h"
 
-#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -16,18 +16,28 @@ constexpr size_t History = PriceHistoryLength;
 void TVxSimArrays::Refresh(const TVxGame& game, const std::vector<TVxCompany*>& byId, bool prices) {
     if (byId.size() != Companies)
         throw std::length_error("a market of " + std::to_string(byId.size()) + " companies");
+    // The largest offers of VxSimLotsOpen, with what is the same for every
+    // company worked out once: this runs after every month of every game.
+    const bool buying = VxSimSideOpen(game, TVxSimSide::Buy);
+    const bool selling = VxSimSideOpen(game, TVxSimSide::Sell);
+    TVxTradeFigures figures = game.TradeFigures(*byId[0]);
     for (size_t id = 0; id < Companies; ++id) {
         const TVxCompany& company = *byId[id];
+        const std::vector<int32_t>& history = company.PriceHistory.Values();
         if (prices) {
-            const std::vector<int32_t>& history = company.PriceHistory.Values();
             if (history.size() != History)
                 throw std::length_error("a price history of " + std::to_string(history.size()) +
                                         " months");
-            std::copy(history.begin(), history.end(), FStorage.Prices.begin() + id * History);
+            // A copy of a size known here is a few moves, not a call.
+            std::memcpy(&FStorage.Prices[id * History], history.data(), History * sizeof(int32_t));
         }
+        figures.Price = history.back();
+        figures.SharesHeld = company.MyStockCount;
+        figures.HoldingCost = company.MyStockCost;
         FStorage.Holdings[id] = company.MyStockCount / TradeLot;
-        FStorage.BuyMax[id] = VxSimLotsOpen(game, company, TVxSimSide::Buy, INT32_MAX);
-        FStorage.SellMax[id] = VxSimLotsOpen(game, company, TVxSimSide::Sell, INT32_MAX);
+        FStorage.BuyMax[id] = buying ? TradeBuyLotsUpTo(figures, INT32_MAX) : 0;
+        FStorage.SellMax[id] =
+            selling && company.MyStockCount > 0 ? TradeSellLotsUpTo(figures, INT32_MAX) : 0;
     }
     *FStorage.Cash = game.Money;
     // The game stops the year one below the largest int32.

@@ -25,7 +25,6 @@ void TVxSimEnv::Reset(std::optional<uint64_t> seed, std::optional<int64_t> maxMo
     FById = VxSimCompaniesById(game->Game());
     FGame = std::move(game);
     FMaxMonths = maxMonths;
-    FMonths = 0;
     FEnded = false;
     FArrays.Refresh(FGame->Game(), FById, true);
 }
@@ -47,16 +46,14 @@ TVxSimEnvStep TVxSimEnv::Step(std::span<const int64_t> action, std::span<int32_t
     const int64_t before = Total();
     Settle(TVxSimSide::Sell, action, filled);
     Settle(TVxSimSide::Buy, action, filled);
-    bool played = false;
-    if (!game.GameEnd) {
+    // A sale that reaches the goal ends the game before its month.
+    const bool playing = !game.GameEnd;
+    if (playing)
         step.Refused = FGame->PlayTurn().Refused;
-        played = !step.Refused;
-        FMonths += played ? 1 : 0;
-    }
-    FArrays.Refresh(game, FById, played);
+    FArrays.Refresh(game, FById, playing && !step.Refused);
     step.Reward = static_cast<double>(Total() - before);
     step.Terminated = game.Outcome() != TVxGameOutcome::Playing;
-    step.Truncated = !step.Terminated && FMaxMonths && FMonths >= *FMaxMonths;
+    step.Truncated = !step.Terminated && FMaxMonths && Months() >= *FMaxMonths;
     FEnded = step.Terminated || step.Truncated;
     return step;
 }
@@ -66,6 +63,8 @@ void TVxSimEnv::Settle(TVxSimSide side, std::span<const int64_t> action,
     TVxGame& game = FGame->Game();
     const bool buy = side == TVxSimSide::Buy;
     for (size_t id = 0; id < action.size(); ++id) {
+        if (action[id] == 0)
+            continue;
         // No game settles more than 32 bits of lots.
         const auto wanted =
             static_cast<int32_t>(std::clamp<int64_t>(action[id], -INT32_MAX, INT32_MAX));

@@ -19,6 +19,7 @@
 // games, whatever thread steps it.
 
 #include "game/VxGame.h"
+#include "game/VxSeed.h"
 #include "sim/VxSimArrays.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimRequest.h"
@@ -63,8 +64,8 @@ public:
     TVxSimEnvStep Step(std::span<const int64_t> action, std::span<int32_t> filled);
 
     uint64_t Seed() const { return FGame->Seed(); }
-    // Months played in this game.
-    int64_t Months() const { return FMonths; }
+    // Months played in this game: a new game starts at month 0 of year 0.
+    int64_t Months() const { return VxMonthIndex(Game().Year, Game().Month); }
     // 総資産: the cash and the market value of the holdings, 万円.
     int64_t Total() const { return FGame->Fortune(); }
     const TVxGame& Game() const { return FGame->Game(); }
@@ -77,7 +78,6 @@ private:
     std::unique_ptr<TVxSimGame> FGame;
     std::vector<TVxCompany*> FById;
     std::optional<int64_t> FMaxMonths;
-    int64_t FMonths = 0;
     // Terminated or truncated: the next step starts the next game.
     bool FEnded = false;
 };
