@@ -15,6 +15,9 @@ packages=(
     # JSON for the simulator's output and its served protocol; the Python
     # client of the protocol and its tests
     rapidjson-dev python3
+    # the Python module ridolt (pybind11, numpy), its league (SciPy's
+    # bootstrap, Dask's clusters) and its property tests
+    pybind11-dev python3-dev python3-numpy python3-scipy python3-distributed python3-hypothesis
     # Japanese text on screen, also in Qt's own texts
     fonts-noto-cjk qt6-translations-l10n
     # desktop integration and packaging checks
