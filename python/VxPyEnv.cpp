@@ -49,13 +49,25 @@ public:
     bool Started = false;
 };
 
-void CheckActions(const TActions& actions, std::vector<py::ssize_t> shape) {
+// Actions of `shape` as 64-bit lot counts, from an array of any integer
+// type or a sequence of whole numbers; no copy of an array that is one
+// already.  Fractions are refused, not cut.
+TActions Actions(py::handle given, const std::vector<py::ssize_t>& shape) {
+    const py::array array = py::array::ensure(given);
+    if (!array)
+        throw py::type_error("an action is an array of lot counts");
+    const char kind = array.dtype().kind();
+    if (kind != 'i' && kind != 'u')
+        throw py::type_error("an action holds whole lot counts, not " +
+                             py::str(array.dtype()).cast<std::string>());
+    TActions actions = TActions::ensure(array);
     const bool same = actions.ndim() == static_cast<py::ssize_t>(shape.size()) &&
                       std::equal(shape.begin(), shape.end(), actions.shape());
     if (!same)
         throw py::value_error("an action is an array of one signed lot count per company: "
                               "expected the shape " +
                               py::repr(py::tuple(py::cast(shape))).cast<std::string>());
+    return actions;
 }
 
 py::tuple Stepped(const TVxSimEnvStep& step, const TVxSimEnv& env) {
@@ -80,8 +92,8 @@ void VxPyBindEnvs(py::module_& module) {
             py::arg("seed"), py::arg("max_months"))
         .def(
             "step",
-            [](TVxPyEnv& env, const TActions& action) {
-                CheckActions(action, {CompanyCount});
+            [](TVxPyEnv& env, py::handle given) {
+                const TActions action = Actions(given, {CompanyCount});
                 if (!env.Started)
                     throw std::logic_error("reset() the environment before its first step");
                 TVxSimEnvStep step;
@@ -122,8 +134,9 @@ void VxPyBindEnvs(py::module_& module) {
             py::arg("seeds"), py::arg("max_months"))
         .def(
             "step",
-            [](TVxSimBatch& batch, const TActions& actions) {
-                CheckActions(actions, {static_cast<py::ssize_t>(batch.Games()), CompanyCount});
+            [](TVxSimBatch& batch, py::handle given) {
+                const TActions actions =
+                    Actions(given, {static_cast<py::ssize_t>(batch.Games()), CompanyCount});
                 const py::gil_scoped_release released;
                 batch.Step(std::span(actions.data(), batch.Games() * CompanyCount));
             },
