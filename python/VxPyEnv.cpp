@@ -12,11 +12,35 @@
 
 #include <pybind11/stl.h>
 
+#include <atomic>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
+
+// The games play without the GIL, so two Python threads could step one
+// environment at once: the second is refused rather than let in.
+class TVxPyBusy {
+public:
+    class TGuard {
+    public:
+        explicit TGuard(TVxPyBusy& busy) : FBusy(busy) {
+            if (FBusy.FBusy.exchange(true))
+                throw std::runtime_error("the environment is in use by another thread");
+        }
+        ~TGuard() { FBusy.FBusy = false; }
+        TGuard(const TGuard&) = delete;
+        TGuard& operator=(const TGuard&) = delete;
+
+    private:
+        TVxPyBusy& FBusy;
+    };
+
+private:
+    std::atomic<bool> FBusy{false};
+};
 
 using TActions = py::array_t<int64_t, py::array::c_style | py::array::forcecast>;
 
@@ -47,20 +71,33 @@ public:
     TVxSimEnv Env{Store.Slice(0)};
     std::vector<int32_t> Filled = std::vector<int32_t>(CompanyCount);
     bool Started = false;
+    TVxPyBusy Busy;
+};
+
+// The batch of a VecEnv.
+class TVxPyBatch : public TVxSimBatch {
+public:
+    using TVxSimBatch::TVxSimBatch;
+    TVxPyBusy Busy;
 };
 
 // Actions of `shape` as 64-bit lot counts, from an array of any integer
 // type or a sequence of whole numbers; no copy of an array that is one
 // already.  Fractions are refused, not cut.
 TActions Actions(py::handle given, const std::vector<py::ssize_t>& shape) {
-    const py::array array = py::array::ensure(given);
-    if (!array)
-        throw py::type_error("an action is an array of lot counts");
-    const char kind = array.dtype().kind();
-    if (kind != 'i' && kind != 'u')
-        throw py::type_error("an action holds whole lot counts, not " +
-                             py::str(array.dtype()).cast<std::string>());
-    TActions actions = TActions::ensure(array);
+    TActions actions;
+    if (TActions::check_(given)) {
+        actions = py::reinterpret_borrow<TActions>(given);
+    } else {
+        const py::array array = py::array::ensure(given);
+        if (!array)
+            throw py::type_error("an action is an array of lot counts");
+        const char kind = array.dtype().kind();
+        if (kind != 'i' && kind != 'u')
+            throw py::type_error("an action holds whole lot counts, not " +
+                                 py::str(array.dtype()).cast<std::string>());
+        actions = TActions::ensure(array);
+    }
     const bool same = actions.ndim() == static_cast<py::ssize_t>(shape.size()) &&
                       std::equal(shape.begin(), shape.end(), actions.shape());
     if (!same)
@@ -85,6 +122,7 @@ void VxPyBindEnvs(py::module_& module) {
             [](TVxPyEnv& env, py::handle seed, py::handle maxMonths) {
                 const std::optional<uint64_t> chosen = VxPySeed(seed);
                 const std::optional<int64_t> limit = VxPyMaxMonths(maxMonths);
+                const TVxPyBusy::TGuard guard(env.Busy);
                 const py::gil_scoped_release released;
                 env.Env.Reset(chosen, limit);
                 env.Started = true;
@@ -96,6 +134,7 @@ void VxPyBindEnvs(py::module_& module) {
                 const TActions action = Actions(given, {CompanyCount});
                 if (!env.Started)
                     throw std::logic_error("reset() the environment before its first step");
+                const TVxPyBusy::TGuard guard(env.Busy);
                 TVxSimEnvStep step;
                 {
                     const py::gil_scoped_release released;
@@ -117,38 +156,40 @@ void VxPyBindEnvs(py::module_& module) {
             return VxPyView(std::span(self.cast<TVxPyEnv&>().Filled), {CompanyCount}, self);
         });
 
-    py::class_<TVxSimBatch>(module, "VecEnvCore", "The games of one ridolt.VecEnv.")
+    py::class_<TVxPyBatch>(module, "VecEnvCore", "The games of one ridolt.VecEnv.")
         .def(py::init<size_t, int32_t>(), py::arg("games"), py::arg("threads"))
-        .def_property_readonly("games", &TVxSimBatch::Games)
-        .def_property_readonly("threads", &TVxSimBatch::Threads)
+        .def_property_readonly("games", &TVxPyBatch::Games)
+        .def_property_readonly("threads", &TVxPyBatch::Threads)
         .def(
             "reset",
-            [](TVxSimBatch& batch, const std::vector<py::object>& seeds, py::handle maxMonths) {
+            [](TVxPyBatch& batch, const std::vector<py::object>& seeds, py::handle maxMonths) {
                 std::vector<std::optional<uint64_t>> chosen;
                 for (const py::object& seed : seeds)
                     chosen.push_back(VxPySeed(seed));
                 const std::optional<int64_t> limit = VxPyMaxMonths(maxMonths);
+                const TVxPyBusy::TGuard guard(batch.Busy);
                 const py::gil_scoped_release released;
                 batch.Reset(chosen, limit);
             },
             py::arg("seeds"), py::arg("max_months"))
         .def(
             "step",
-            [](TVxSimBatch& batch, py::handle given) {
+            [](TVxPyBatch& batch, py::handle given) {
                 const TActions actions =
                     Actions(given, {static_cast<py::ssize_t>(batch.Games()), CompanyCount});
+                const TVxPyBusy::TGuard guard(batch.Busy);
                 const py::gil_scoped_release released;
                 batch.Step(std::span(actions.data(), batch.Games() * CompanyCount));
             },
             py::arg("actions"))
         .def("observation",
              [](py::object self) {
-                 TVxSimBatch& batch = self.cast<TVxSimBatch&>();
+                 TVxPyBatch& batch = self.cast<TVxPyBatch&>();
                  return Observation(batch.Arrays(), static_cast<py::ssize_t>(batch.Games()), false,
                                     self);
              })
         .def("results", [](py::object self) {
-            TVxSimBatch& batch = self.cast<TVxSimBatch&>();
+            TVxPyBatch& batch = self.cast<TVxPyBatch&>();
             const auto games = static_cast<py::ssize_t>(batch.Games());
             const py::dtype flag("bool");
             const auto flags = [&](std::vector<uint8_t>& values) {

@@ -53,14 +53,6 @@ void AddHoldings(py::dict& answer, int64_t value, const std::vector<TVxSimHoldin
     answer["holdings"] = list;
 }
 
-TVxSimSide SideOf(const std::string& side) {
-    if (side == "buy")
-        return TVxSimSide::Buy;
-    if (side == "sell")
-        return TVxSimSide::Sell;
-    throw EVxSimRequestError("bad_value", "\"side\" must be \"buy\" or \"sell\"");
-}
-
 // A game of ridolt-sim serve and its arrays by ID, kept up to date after
 // every request that changes the game.
 class TVxPyGame {
@@ -99,7 +91,7 @@ public:
 
     py::dict Offers(py::handle id, const std::string& side) {
         const TVxSimOffersAnswer offers =
-            Answers().Offers(VxSimCompanyId(VxPyWholeNumber(id)), SideOf(side));
+            Answers().Offers(VxSimCompanyId(VxPyWholeNumber(id)), VxSimSide(side));
         py::dict answer;
         answer["id"] = offers.Id;
         answer["side"] = Text(VxSimSideName(offers.Side));

@@ -105,13 +105,12 @@ PYBIND11_MODULE(_ridolt, module) {
 
     module.def(
         "play_strategy",
-        [](const std::string& strategy, py::handle seed, py::handle months) {
-            const uint64_t game = VxPySeed(seed).value_or(0);
+        [](const std::string& strategy, uint64_t seed, py::handle months) {
             const std::optional<int64_t> limit = VxPyMaxMonths(months);
             TVxSimGameResult result;
             {
                 const py::gil_scoped_release released;
-                result = VxSimPlayGame(strategy, game, limit.value_or(INT32_MAX));
+                result = VxSimPlayGame(strategy, seed, limit.value_or(INT32_MAX));
             }
             return py::make_tuple(OutcomeName(result.Outcome), result.Fortune, result.Months);
         },

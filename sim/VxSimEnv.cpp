@@ -44,8 +44,10 @@ TVxSimEnvStep TVxSimEnv::Step(std::span<const int64_t> action, std::span<int32_t
     }
     TVxGame& game = FGame->Game();
     const int64_t before = Total();
-    Settle(TVxSimSide::Sell, action, filled);
-    Settle(TVxSimSide::Buy, action, filled);
+    if (std::ranges::any_of(action, [](int64_t lots) { return lots != 0; })) {
+        Settle(TVxSimSide::Sell, action, filled);
+        Settle(TVxSimSide::Buy, action, filled);
+    }
     // A sale that reaches the goal ends the game before its month.
     const bool playing = !game.GameEnd;
     if (playing)
@@ -63,8 +65,6 @@ void TVxSimEnv::Settle(TVxSimSide side, std::span<const int64_t> action,
     TVxGame& game = FGame->Game();
     const bool buy = side == TVxSimSide::Buy;
     for (size_t id = 0; id < action.size(); ++id) {
-        if (action[id] == 0)
-            continue;
         // No game settles more than 32 bits of lots.
         const auto wanted =
             static_cast<int32_t>(std::clamp<int64_t>(action[id], -INT32_MAX, INT32_MAX));

@@ -178,15 +178,6 @@ std::string_view Text(const TValue& request, std::string_view name) {
     return Name(value);
 }
 
-TVxSimSide SideOf(const TValue& request) {
-    const std::string_view side = Text(request, "side");
-    if (side == "buy")
-        return TVxSimSide::Buy;
-    if (side == "sell")
-        return TVxSimSide::Sell;
-    Refuse("bad_value", "\"side\" must be \"buy\" or \"sell\"");
-}
-
 } // namespace
 
 TVxSimRequest VxSimReadRequest(std::string_view line) {
@@ -201,7 +192,7 @@ TVxSimRequest VxSimReadRequest(std::string_view line) {
     switch (command.Command) {
     case TVxSimCommand::Offers:
         request.Id = VxSimCompanyId(WholeNumber(document, "id"));
-        request.Side = SideOf(document);
+        request.Side = VxSimSide(Text(document, "side"));
         break;
     case TVxSimCommand::Buy:
     case TVxSimCommand::Sell:
@@ -227,6 +218,14 @@ int32_t VxSimCompanyId(std::optional<int64_t> id) {
 int32_t VxSimLots(std::optional<int64_t> lots) {
     return InRange("lots", lots, std::numeric_limits<int32_t>::min(),
                    std::numeric_limits<int32_t>::max(), "out_of_range");
+}
+
+TVxSimSide VxSimSide(std::string_view side) {
+    if (side == "buy")
+        return TVxSimSide::Buy;
+    if (side == "sell")
+        return TVxSimSide::Sell;
+    Refuse("bad_value", "\"side\" must be \"buy\" or \"sell\"");
 }
 
 void VxSimCheckPath(const std::string& path) {

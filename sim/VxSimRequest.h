@@ -51,10 +51,11 @@ TVxSimRequest VxSimReadRequest(std::string_view line);
 
 // The checks the reader makes of a request's fields, for a program that
 // takes them from elsewhere (the Python module) and must refuse them alike:
-// a company ID (unknown_company), a lot count (out_of_range), a save path
-// (bad_value).  A number too big to be read at all is none.
+// a company ID (unknown_company), a lot count (out_of_range), a side and a
+// save path (bad_value).  A number too big to be read at all is none.
 int32_t VxSimCompanyId(std::optional<int64_t> id);
 int32_t VxSimLots(std::optional<int64_t> lots);
+TVxSimSide VxSimSide(std::string_view side);
 void VxSimCheckPath(const std::string& path);
 
 // "buy" or "sell", as written in requests.
