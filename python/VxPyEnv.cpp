@@ -191,12 +191,8 @@ void VxPyBindEnvs(py::module_& module) {
         .def("results", [](py::object self) {
             TVxPyBatch& batch = self.cast<TVxPyBatch&>();
             const auto games = static_cast<py::ssize_t>(batch.Games());
-            const py::dtype flag("bool");
             const auto flags = [&](std::vector<uint8_t>& values) {
-                py::array view(flag, {games}, values.data(), self);
-                py::detail::array_proxy(view.ptr())->flags &=
-                    ~py::detail::npy_api::NPY_ARRAY_WRITEABLE_;
-                return view;
+                return VxPyView(std::span(values), {games}, self, py::dtype("bool"));
             };
             py::dict results;
             results["rewards"] = VxPyView(std::span(batch.Rewards), {games}, self);

@@ -15,10 +15,12 @@
 namespace py = pybind11;
 
 // `data` as a read-only numpy array of `shape` (C order) that borrows the
-// memory of `owner` and keeps it alive: no copy is made.
+// memory of `owner` and keeps it alive: no copy is made.  `type` may name
+// another type of the same size (bool for bytes of 0 and 1).
 template <typename T>
-py::array VxPyView(std::span<T> data, std::vector<py::ssize_t> shape, py::handle owner) {
-    py::array view(py::dtype::of<T>(), std::move(shape), data.data(), owner);
+py::array VxPyView(std::span<T> data, std::vector<py::ssize_t> shape, py::handle owner,
+                   const py::dtype& type = py::dtype::of<T>()) {
+    py::array view(type, std::move(shape), data.data(), owner);
     py::detail::array_proxy(view.ptr())->flags &= ~py::detail::npy_api::NPY_ARRAY_WRITEABLE_;
     return view;
 }
