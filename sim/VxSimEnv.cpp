@@ -9,10 +9,7 @@
 #include <string>
 
 uint64_t VxSimNextSeed(uint64_t seed) {
-    uint64_t x = seed + 0x9E3779B97F4A7C15ULL;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
-    return (x ^ (x >> 31)) % VxDrawnSeedLimit;
+    return VxMixSeed(seed) % VxDrawnSeedLimit;
 }
 
 TVxSimEnv::TVxSimEnv(const TVxSimArrays::TStorage& storage) : FArrays(storage) {}

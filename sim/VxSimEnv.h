@@ -42,8 +42,8 @@ struct TVxSimEnvStep {
     bool Restarted = false;
 };
 
-// The seed of the game after the game of `seed`: a mix of its bits (the
-// finaliser of SplitMix64), cut below 2^53 as drawn seeds are.  Seeds next
+// The seed of the game after the game of `seed`: a mix of its bits
+// (VxMixSeed), cut below 2^53 as drawn seeds are.  Seeds next
 // to each other lead to chains that never meet in practice, so
 // environments started on seeds 1, 2, 3 ... play different games.
 uint64_t VxSimNextSeed(uint64_t seed);
