@@ -258,6 +258,12 @@ bool TVxGame::CheckGameOver() {
     return true;
 }
 
+TVxGameOutcome TVxGame::Outcome() const {
+    if (!GameEnd)
+        return TVxGameOutcome::Playing;
+    return Money >= GoalMoney ? TVxGameOutcome::Won : TVxGameOutcome::Lost;
+}
+
 void TVxGame::AddMessage(const std::string& text) {
     if (MessageLog)
         MessageLog->Append(text);

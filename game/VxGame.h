@@ -36,6 +36,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Where a game stands: still played, or ended by reaching the goal or by
+// going bankrupt.
+enum class TVxGameOutcome { Playing, Won, Lost };
+
 class TVxGame {
 public:
     TVxCompanyList MarketList{true};
@@ -90,6 +94,9 @@ public:
     TVxTurnResult NextMonth();
     bool CheckGameClear();
     bool CheckGameOver();
+    // Playing until the game ends; then won when it ended with the cash at
+    // the goal (only a sale reaches it), lost when it ended below 0.
+    TVxGameOutcome Outcome() const;
 
     // A month was refused for lack of cash while a holding could be sold,
     // and no month has been played since: the player is to sell.  The
@@ -103,6 +110,8 @@ public:
                         TIntegerList& moneyList) const;
     void BuildSellOffers(const TVxCompany& company, TIntegerList& stockCountList,
                          TIntegerList& moneyList) const;
+    // The figures of the game and of `company` that a trade of it reads.
+    TVxTradeFigures TradeFigures(const TVxCompany& company) const;
     // Settles `offer` for `company` exactly as offered, then checks for
     // the win: a purchase adds the shares and their cost to the holding
     // (appending a company not yet held to OwnerList) and to this year's
@@ -175,7 +184,6 @@ private:
     void BeginTurnDraws();
     void MovePrices(TVxTurnResult& result);
     bool AnyHoldingSellable() const;
-    TVxTradeFigures TradeFigures(const TVxCompany& company) const;
     // After a settlement at `price`: the history's record of it, then the
     // win check, told in the result.
     TVxTradeResult Settled(bool purchase, TVxTradeOffer offer, int32_t price);

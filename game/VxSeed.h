@@ -19,6 +19,11 @@ enum class TVxDrawStream : uint64_t {
     Strategy = 3 // a player's own choices in one month (the simulator's strategies)
 };
 
+// SplitMix64's finaliser: a bijection of 64-bit values whose output bits
+// each depend on every input bit, so neighbouring months and seeds give
+// unrelated streams.
+uint64_t VxMixSeed(uint64_t x);
+
 // Months since the start of the game: Year * 12 + Month, the month the
 // turn starts from.
 int64_t VxMonthIndex(int32_t year, int32_t month);

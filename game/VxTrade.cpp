@@ -182,6 +182,42 @@ bool TradeSaleOffered(const TVxTradeFigures& figures) {
     return lots.Count() > 0;
 }
 
+int32_t TradeBuyLotsUpTo(const TVxTradeFigures& figures, int32_t lots) {
+    if (!IsTradeablePrice(figures.Price) || lots < 1)
+        return 0;
+    // The cost may take neither the cash below 0 nor this year's expense or
+    // the holding's cost beyond 32 bits: cost(n) = ⌈11nP/100⌉ <= limit
+    // exactly when 11nP <= 100 × limit.
+    const int64_t limit = std::min({int64_t{figures.Cash}, int64_t{INT32_MAX} - figures.Expense,
+                                    int64_t{INT32_MAX} - figures.HoldingCost});
+    const int64_t most = std::min<int64_t>(lots, (IssuedShares - figures.SharesHeld) / TradeLot);
+    if (limit < 1 || most < 1)
+        return 0;
+    // A rich player affords every lot on sale.
+    const int64_t lotValue = 11 * int64_t{figures.Price};
+    if (most * lotValue <= 100 * limit)
+        return static_cast<int32_t>(most);
+    return static_cast<int32_t>(100 * limit / lotValue);
+}
+
+int32_t TradeSellLotsUpTo(const TVxTradeFigures& figures, int32_t lots) {
+    if (!IsTradeablePrice(figures.Price) || lots < 1)
+        return 0;
+    // The proceeds may take neither the cash nor this year's income beyond
+    // 32 bits: proceeds(n) = ⌊9nP/100⌋ <= room exactly when
+    // 9nP <= 100 × room + 99.
+    const int64_t room = int64_t{INT32_MAX} - std::max(figures.Cash, figures.Income);
+    int64_t most = std::min<int64_t>(lots, figures.SharesHeld / TradeLot);
+    if (room < 1 || most < 1)
+        return 0;
+    const int64_t lotValue = 9 * int64_t{figures.Price};
+    if (most * lotValue > 100 * room + 99)
+        most = (100 * room + 99) / lotValue;
+    // Fewer lots bring in less, so when these bring in nothing (9nP < 100)
+    // no count up to them is offered.
+    return most * lotValue >= 100 ? static_cast<int32_t>(most) : 0;
+}
+
 int64_t TradePricePerShare(int32_t money, int32_t lots) {
     if (lots < 1)
         throw EVxTradeError(RefusalReason(RefusalText(TVxTradeRefusal::Lots), lots, money));

@@ -114,6 +114,16 @@ void TradeSellOffers(const TVxTradeFigures& figures, TIntegerList& stockCountLis
 // Whether TradeSellOffers offers any sale at all.
 bool TradeSaleOffered(const TVxTradeFigures& figures);
 
+// The most lots, at most `lots`, that TradeBuyOffers and TradeSellOffers
+// offer; 0 when they offer none of those counts.  Worked out without
+// building the lists, in a few integer operations, for programs that need
+// the largest offer of every company every month: the cost of n lots at P
+// yen is exactly ⌈11nP/100⌉ and the proceeds ⌊9nP/100⌋ for every count
+// and price a trade can have, so each limit of the offers is one division.
+// For the figures of a game, with SharesHeld within 0..IssuedShares.
+int32_t TradeBuyLotsUpTo(const TVxTradeFigures& figures, int32_t lots);
+int32_t TradeSellLotsUpTo(const TVxTradeFigures& figures, int32_t lots);
+
 // What `money` (万円) for `lots` lots comes to per share, in yen:
 // money / lots × 10 in extended precision, rounded half to even.
 // Throws EVxTradeError when `lots` is below 1.

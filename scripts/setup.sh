@@ -17,6 +17,9 @@ packages=(
     rapidjson-dev python3
     # SHA-256, which ties a save file's history to the save
     nettle-dev
+    # the Python module ridolt (pybind11, numpy), its league (SciPy's
+    # bootstrap, Dask's clusters) and its property tests
+    pybind11-dev python3-dev python3-numpy python3-scipy python3-distributed python3-hypothesis
     # Japanese text on screen, also in Qt's own texts
     fonts-noto-cjk qt6-translations-l10n
     # desktop integration and packaging checks

@@ -143,28 +143,32 @@ const TValue& Field(const TValue& request, std::string_view name) {
     return request.FindMember(rapidjson::StringRef(name.data(), name.size()))->value;
 }
 
-// A whole number in low..high.  JSON numbers with a fraction or an exponent
-// are not whole numbers here, even 3.0; huge ones are out of range.
-int32_t WholeNumber(const TValue& request, std::string_view name, int64_t low, int64_t high,
-                    const char* rangeCode) {
+// `number` within low..high; none is a number too big to be read.
+int32_t InRange(std::string_view name, std::optional<int64_t> number, int64_t low, int64_t high,
+                const char* rangeCode) {
+    const std::string range =
+        Quoted(name) + " must be from " + std::to_string(low) + " to " + std::to_string(high);
+    if (!number)
+        Refuse(rangeCode, range);
+    if (*number < low || *number > high)
+        Refuse(rangeCode, range + ", not " + std::to_string(*number));
+    return static_cast<int32_t>(*number);
+}
+
+// A whole number; none when it is too big to be read.  JSON numbers with a
+// fraction or an exponent are not whole numbers here, even 3.0.
+std::optional<int64_t> WholeNumber(const TValue& request, std::string_view name) {
     const TValue& value = Field(request, name);
     if (!value.IsNumber())
         Refuse("wrong_type", Quoted(name) + " must be a whole number");
-    if (!value.IsInt64()) {
-        const double number = value.GetDouble();
-        const bool huge =
-            std::isfinite(number) && std::trunc(number) == number && std::fabs(number) >= 9.2e18;
-        if (huge || value.IsUint64())
-            Refuse(rangeCode, Quoted(name) + " must be from " + std::to_string(low) + " to " +
-                                  std::to_string(high));
-        Refuse("wrong_type",
-               Quoted(name) + " must be a whole number, without fraction or exponent");
-    }
-    const int64_t number = value.GetInt64();
-    if (number < low || number > high)
-        Refuse(rangeCode, Quoted(name) + " must be from " + std::to_string(low) + " to " +
-                              std::to_string(high) + ", not " + std::to_string(number));
-    return static_cast<int32_t>(number);
+    if (value.IsInt64())
+        return value.GetInt64();
+    const double number = value.GetDouble();
+    const bool huge =
+        std::isfinite(number) && std::trunc(number) == number && std::fabs(number) >= 9.2e18;
+    if (huge || value.IsUint64())
+        return std::nullopt;
+    Refuse("wrong_type", Quoted(name) + " must be a whole number, without fraction or exponent");
 }
 
 std::string_view Text(const TValue& request, std::string_view name) {
@@ -172,15 +176,6 @@ std::string_view Text(const TValue& request, std::string_view name) {
     if (!value.IsString())
         Refuse("wrong_type", Quoted(name) + " must be a string");
     return Name(value);
-}
-
-TVxSimSide SideOf(const TValue& request) {
-    const std::string_view side = Text(request, "side");
-    if (side == "buy")
-        return TVxSimSide::Buy;
-    if (side == "sell")
-        return TVxSimSide::Sell;
-    Refuse("bad_value", "\"side\" must be \"buy\" or \"sell\"");
 }
 
 } // namespace
@@ -196,19 +191,17 @@ TVxSimRequest VxSimReadRequest(std::string_view line) {
     request.Command = command.Command;
     switch (command.Command) {
     case TVxSimCommand::Offers:
-        request.Id = WholeNumber(document, "id", 0, CompanyCount - 1, "unknown_company");
-        request.Side = SideOf(document);
+        request.Id = VxSimCompanyId(WholeNumber(document, "id"));
+        request.Side = VxSimSide(Text(document, "side"));
         break;
     case TVxSimCommand::Buy:
     case TVxSimCommand::Sell:
-        request.Id = WholeNumber(document, "id", 0, CompanyCount - 1, "unknown_company");
-        request.Lots = WholeNumber(document, "lots", std::numeric_limits<int32_t>::min(),
-                                   std::numeric_limits<int32_t>::max(), "out_of_range");
+        request.Id = VxSimCompanyId(WholeNumber(document, "id"));
+        request.Lots = VxSimLots(WholeNumber(document, "lots"));
         break;
     case TVxSimCommand::Save:
         request.Path = Text(document, "path");
-        if (request.Path.empty() || request.Path.find('\0') != std::string::npos)
-            Refuse("bad_value", "\"path\" must be a file name, not empty and without NUL");
+        VxSimCheckPath(request.Path);
         break;
     case TVxSimCommand::State:
     case TVxSimCommand::Next:
@@ -216,6 +209,28 @@ TVxSimRequest VxSimReadRequest(std::string_view line) {
         break;
     }
     return request;
+}
+
+int32_t VxSimCompanyId(std::optional<int64_t> id) {
+    return InRange("id", id, 0, CompanyCount - 1, "unknown_company");
+}
+
+int32_t VxSimLots(std::optional<int64_t> lots) {
+    return InRange("lots", lots, std::numeric_limits<int32_t>::min(),
+                   std::numeric_limits<int32_t>::max(), "out_of_range");
+}
+
+TVxSimSide VxSimSide(std::string_view side) {
+    if (side == "buy")
+        return TVxSimSide::Buy;
+    if (side == "sell")
+        return TVxSimSide::Sell;
+    Refuse("bad_value", "\"side\" must be \"buy\" or \"sell\"");
+}
+
+void VxSimCheckPath(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos)
+        Refuse("bad_value", "\"path\" must be a file name, not empty and without NUL");
 }
 
 std::string_view VxSimSideName(TVxSimSide side) {

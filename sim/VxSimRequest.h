@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -47,6 +48,15 @@ inline constexpr size_t VxSimMaxRequestLength = 64 * 1024;
 // EVxSimRequestError.  Never recurses into the line's nesting, so a line
 // nested a hundred thousand deep is refused like any other.
 TVxSimRequest VxSimReadRequest(std::string_view line);
+
+// The checks the reader makes of a request's fields, for a program that
+// takes them from elsewhere (the Python module) and must refuse them alike:
+// a company ID (unknown_company), a lot count (out_of_range), a side and a
+// save path (bad_value).  A number too big to be read at all is none.
+int32_t VxSimCompanyId(std::optional<int64_t> id);
+int32_t VxSimLots(std::optional<int64_t> lots);
+TVxSimSide VxSimSide(std::string_view side);
+void VxSimCheckPath(const std::string& path);
 
 // "buy" or "sell", as written in requests.
 std::string_view VxSimSideName(TVxSimSide side);

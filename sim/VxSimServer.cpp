@@ -1,47 +1,16 @@
 #include "sim/VxSimServer.h"
 
-#include "game/VxConsts.h"
-#include "game/VxFileError.h"
-#include "game/VxTrade.h"
 #include "game/VxUtils.h"
 #include "sim/VxSimFields.h"
-
-#include <array>
-#include <utility>
 
 #ifndef RIDOLT_VERSION
 #error "RIDOLT_VERSION must be defined by the build"
 #endif
 
-namespace {
+TVxSimServer::TVxSimServer(TVxSimGame& game, IVxSimSaveFolder* saves)
+    : FGame(game), FAnswers(game, saves) {}
 
-const char* Outcome(const TVxGame& game) {
-    if (!game.GameEnd)
-        return "playing";
-    return game.Money >= GoalMoney ? "won" : "lost";
-}
-
-} // namespace
-
-TVxSimServer::TVxSimServer(TVxSimGame& game, IVxSimSaveFolder* saves) : FGame(game), FSaves(saves) {
-    TVxGame& model = FGame.Game();
-    model.MessageLog = &FMessages;
-    model.MessageBoxSink = &FMessages;
-    // A bankrupt company starts again as the same object, so the market
-    // keeps its companies for the whole game.
-    FById.assign(static_cast<size_t>(model.MarketList.Count()), nullptr);
-    for (int32_t i = 0; i < model.MarketList.Count(); ++i) {
-        TVxCompany* company = model.MarketList.Items(i);
-        if (company->ID >= 0 && company->ID < model.MarketList.Count())
-            FById[static_cast<size_t>(company->ID)] = company;
-    }
-}
-
-TVxSimServer::~TVxSimServer() {
-    TVxGame& model = FGame.Game();
-    model.MessageLog = nullptr;
-    model.MessageBoxSink = nullptr;
-}
+TVxSimServer::~TVxSimServer() = default;
 
 std::string TVxSimServer::Hello() {
     FJson.Clear();
@@ -51,30 +20,18 @@ std::string TVxSimServer::Hello() {
             .Field("program", "ridolt-sim " RIDOLT_VERSION)
             .Field("seed", FGame.Seed())
             .Object("rules", [](TVxSimFields& rules) {
-                rules.Field("shares_per_lot", TradeLot)
-                    .Field("issued_shares", IssuedShares)
-                    .Field("fee_percent", TradeFeePercent)
-                    .Field("living_cost", LivingCost)
-                    .Field("tax_percent", TaxRate)
-                    .Field("start_money", StartMoney)
-                    .Field("goal_money", GoalMoney)
-                    .Field("lost_below", 0)
-                    .Field("companies", CompanyCount)
-                    .Field("price_history", PriceHistoryLength)
-                    .Field("initial_price", InitialStockPrice)
-                    .Field("max_price", MaxStockPrice)
-                    .Field("money_unit", "万円")
-                    .Field("price_unit", "円/株");
+                for (const TVxSimRule& rule : VxSimRules)
+                    rules.Field(rule.Name, rule.Value);
+                rules.Field("money_unit", VxSimMoneyUnit).Field("price_unit", VxSimPriceUnit);
             });
         Calendar(hello);
-        hello.Field("cash", game.Money).Field("outcome", Outcome(game));
+        hello.Field("cash", game.Money).Field("outcome", VxSimOutcomeName(game.Outcome()));
     });
     return std::string(FJson.Text());
 }
 
 std::string_view TVxSimServer::Answer(std::string_view line) {
     FJson.Clear();
-    FMessages.Lines.clear();
     try {
         Execute(VxSimReadRequest(line));
     } catch (const EVxSimRequestError& e) {
@@ -113,33 +70,29 @@ void TVxSimServer::Calendar(TVxSimFields& fields) const {
     fields.Field("year", int64_t{game.Year} + 1).Field("month", game.Month + 1);
 }
 
-// What the coming turn takes and the tax due so far: a bot's budget.
-void TVxSimServer::Balance(TVxSimFields& fields) const {
-    const TVxGame& game = FGame.Game();
-    fields.Field("month_cost", game.MonthCost()).Field("tax_due", game.Tax());
+void TVxSimServer::Budget(TVxSimFields& fields, const TVxSimBudget& budget) const {
+    fields.Field("month_cost", budget.MonthCost).Field("tax_due", budget.TaxDue);
 }
 
-void TVxSimServer::Holdings(TVxSimFields& fields) const {
-    const TVxGame& game = FGame.Game();
-    fields.Field("holdings_value", game.HoldingsValue());
+void TVxSimServer::Holdings(TVxSimFields& fields, int64_t value,
+                            const std::vector<TVxSimHolding>& holdings) const {
+    fields.Field("holdings_value", value);
     fields.Array("holdings", [&](TVxSimJsonWriter& json) {
-        for (int32_t i = 0; i < game.OwnerList.Count(); ++i) {
-            const TVxCompany& company = *game.OwnerList.Items(i);
+        for (const TVxSimHolding& holding : holdings)
             TVxSimFields(json)
-                .Field("id", company.ID)
-                .Field("lots", company.MyStockCount / TradeLot)
-                .Field("shares", company.MyStockCount)
-                .Field("cost", company.MyStockCost)
-                .Field("average_price", company.MyStockPriceBuyingAverage())
-                .Field("price", company.StockPrice())
-                .Field("value", company.MyStockValue());
-        }
+                .Field("id", holding.Id)
+                .Field("lots", holding.Lots)
+                .Field("shares", holding.Shares)
+                .Field("cost", holding.Cost)
+                .Field("average_price", holding.AveragePrice)
+                .Field("price", holding.Price)
+                .Field("value", holding.Value);
     });
 }
 
-void TVxSimServer::Messages(TVxSimFields& fields) const {
+void TVxSimServer::Messages(TVxSimFields& fields, const std::vector<std::string>& lines) const {
     fields.Array("messages", [&](TVxSimJsonWriter& json) {
-        for (const std::string& line : FMessages.Lines)
+        for (const std::string& line : lines)
             json.String(line);
     });
 }
@@ -150,9 +103,9 @@ void TVxSimServer::State() {
     Calendar(answer);
     answer.Field("shown", CalendarText(game.Year, game.Month))
         .Field("cash", game.Money)
-        .Field("outcome", Outcome(game))
+        .Field("outcome", VxSimOutcomeName(game.Outcome()))
         .Field("purchases_open", !game.GameEnd && !game.SalesAwaited());
-    Balance(answer);
+    Budget(answer, FAnswers.Budget());
     const auto year = [](int32_t income, int32_t expense, int32_t profit, int32_t tax,
                          int32_t afterTax) {
         return [=](TVxSimFields& totals) {
@@ -167,9 +120,9 @@ void TVxSimServer::State() {
                                     game.ProfitAfterTax()));
     answer.Object("last_year", year(game.PreIncome(), game.PreExpense(), game.PreProfit(),
                                     game.PreTax(), game.PreProfitAfterTax()));
-    Holdings(answer);
+    Holdings(answer, game.HoldingsValue(), FAnswers.Holdings());
     answer.Array("companies", [&](TVxSimJsonWriter& json) {
-        for (const TVxCompany* company : FById)
+        for (const TVxCompany* company : FAnswers.ById())
             TVxSimFields(json)
                 .Field("id", company->ID)
                 .Numbers("prices", company->PriceHistory.Values());
@@ -177,91 +130,55 @@ void TVxSimServer::State() {
 }
 
 void TVxSimServer::Offers(const TVxSimRequest& request) {
-    const TVxGame& game = FGame.Game();
-    const TVxCompany& company = *FById[static_cast<size_t>(request.Id)];
-    TIntegerList lots;
-    TIntegerList amounts;
-    if (request.Side == TVxSimSide::Buy)
-        game.BuildBuyOffers(company, lots, amounts);
-    else
-        game.BuildSellOffers(company, lots, amounts);
+    const TVxSimOffersAnswer offers = FAnswers.Offers(request.Id, request.Side);
     TVxSimOkAnswer(FJson)
-        .Field("id", request.Id)
-        .Field("side", VxSimSideName(request.Side))
-        .Field("price", company.StockPrice())
-        .Numbers("lots", lots.Values())
-        .Numbers("amounts", amounts.Values());
+        .Field("id", offers.Id)
+        .Field("side", VxSimSideName(offers.Side))
+        .Field("price", offers.Price)
+        .Numbers("lots", offers.Lots)
+        .Numbers("amounts", offers.Amounts);
 }
 
 void TVxSimServer::Trade(const TVxSimRequest& request) {
-    TVxGame& game = FGame.Game();
-    const bool buy = request.Command == TVxSimCommand::Buy;
-    if (game.GameEnd)
-        return Error("game_ended", std::string("the game has ended (") + Outcome(game) + ")");
-    if (buy && game.SalesAwaited())
-        return Error("purchases_closed",
-                     "the month was refused for lack of cash: sell, then ask for the next month");
-    TVxCompany& company = *FById[static_cast<size_t>(request.Id)];
-    const TVxTradeResult result =
-        buy ? game.Buy(company, request.Lots) : game.Sell(company, request.Lots);
-    if (!result.Settled())
-        return Error("not_offered", result.Reason());
+    const TVxSimSide side =
+        request.Command == TVxSimCommand::Buy ? TVxSimSide::Buy : TVxSimSide::Sell;
+    const TVxSimTradeAnswer trade = FAnswers.Trade(side, request.Id, request.Lots);
     TVxSimOkAnswer answer(FJson);
-    answer.Field("side", buy ? "buy" : "sell")
-        .Field("id", request.Id)
-        .Field("lots", result.Offer.Lots)
-        .Field("price", company.StockPrice())
-        .Field("amount", result.Offer.Money)
-        .Field("cash", game.Money)
-        .Field("shares", company.MyStockCount);
-    Balance(answer);
-    answer.Field("game_clear", result.GameClear);
-    Messages(answer);
+    answer.Field("side", VxSimSideName(trade.Side))
+        .Field("id", trade.Id)
+        .Field("lots", trade.Lots)
+        .Field("price", trade.Price)
+        .Field("amount", trade.Amount)
+        .Field("cash", trade.Cash)
+        .Field("shares", trade.Shares);
+    Budget(answer, trade.Budget);
+    answer.Field("game_clear", trade.GameClear);
+    Messages(answer, trade.Messages);
 }
 
 void TVxSimServer::Next() {
-    const TVxGame& game = FGame.Game();
-    if (game.GameEnd)
-        return Error("game_ended", std::string("the game has ended (") + Outcome(game) + ")");
-    const TVxSimTurn turn = FGame.PlayTurn();
+    const TVxSimNextAnswer month = FAnswers.Next();
     TVxSimOkAnswer answer(FJson);
-    answer.Field("refused", turn.Refused);
-    Calendar(answer);
-    answer.Field("cash", game.Money);
-    Balance(answer);
-    if (turn.Refused) {
-        answer.Field("shortfall", int64_t{game.MonthCost()} - game.Money);
-        Messages(answer);
+    answer.Field("refused", month.Refused)
+        .Field("year", month.Year)
+        .Field("month", month.Month)
+        .Field("cash", month.Cash);
+    Budget(answer, month.Budget);
+    if (month.Refused) {
+        answer.Field("shortfall", month.Shortfall);
+        Messages(answer, month.Messages);
         return;
     }
-    const std::vector<TVxSimEvent>& events = turn.Month.Events;
-    answer.Field("tax_paid", turn.Month.Tax).Array("bankrupt", [&](TVxSimJsonWriter& json) {
-        for (const TVxSimEvent& event : events)
-            if (event.Kind == TVxSimEventKind::Bankruptcy)
-                json.Number(int64_t{event.CompanyID});
-    });
-    const bool gameOver = std::ranges::any_of(
-        events, [](const TVxSimEvent& event) { return event.Kind == TVxSimEventKind::GameOver; });
-    answer.Field("game_over", gameOver).Numbers("restarted", turn.Restarted);
-    Holdings(answer);
-    answer.Array("prices", [&](TVxSimJsonWriter& json) {
-        for (const TVxCompany* company : FById)
-            json.Number(int64_t{company->StockPrice()});
-    });
-    Messages(answer);
+    answer.Field("tax_paid", month.TaxPaid)
+        .Numbers("bankrupt", month.Bankrupt)
+        .Field("game_over", month.GameOver)
+        .Numbers("restarted", month.Restarted);
+    Holdings(answer, month.HoldingsValue, month.Holdings);
+    answer.Numbers("prices", month.Prices);
+    Messages(answer, month.Messages);
 }
 
 void TVxSimServer::Save(const TVxSimRequest& request) {
-    std::string file = request.Path;
-    try {
-        if (FSaves)
-            file = FSaves->FileFor(request.Path);
-        FGame.Save(file);
-    } catch (const EVxFileError& e) {
-        // Named as the request names it: the file, or the history beside it.
-        const std::string named =
-            e.Path().starts_with(file) ? request.Path + e.Path().substr(file.size()) : e.Path();
-        return Error("save_failed", named + ": cannot be written: " + e.code().message());
-    }
+    FAnswers.Save(request.Path);
     TVxSimOkAnswer(FJson).Field("path", request.Path);
 }

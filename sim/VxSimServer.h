@@ -3,14 +3,15 @@
 // The game served to a program, one request line at a time: the answers of
 // `ridolt-sim serve`.  Trades are the game's own (its offers, its
 // settlement with the win check), months the simulator's turn, so a served
-// game is the game itself.  A refused request changes nothing.  Each
-// answer is written as its list of fields (VxSimFields.h).
+// game is the game itself.  A refused request changes nothing.  The
+// answers are worked out as values (VxSimAnswers.h) and each is written as
+// its list of fields (VxSimFields.h).
 //
 // Units in every answer: money in 万円 (10,000 yen), as the game keeps it;
 // prices in yen per share; quantities in lots of 1000 shares, holdings
 // also in shares.  The calendar is the one the player sees, from 1.
 
-#include "game/VxMessageSinks.h"
+#include "sim/VxSimAnswers.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimJson.h"
 #include "sim/VxSimRequest.h"
@@ -22,17 +23,6 @@
 
 class TVxSimFields;
 
-// Where the files that `save` requests name are written.  A server without
-// one writes each where its path leads from the working folder.
-class IVxSimSaveFolder {
-public:
-    virtual ~IVxSimSaveFolder() = default;
-    // The file to write for a request's `path`.  Throws EVxFileError to
-    // refuse it (the request fails with save_failed); anything else it
-    // throws ends the session.
-    virtual std::string FileFor(const std::string& path) = 0;
-};
-
 // The version of the protocol, in the hello line.  It grows when an answer
 // loses or changes a field or a request changes its meaning; new fields and
 // commands keep it.
@@ -41,7 +31,7 @@ inline constexpr int32_t VxSimProtocolVersion = 1;
 class TVxSimServer {
 public:
     // Serves `game`, started or loaded, for as long as the server lives;
-    // its saves go where `saves` says, if given.
+    // its saves go where `saves` says, if given (TVxSimAnswers).
     explicit TVxSimServer(TVxSimGame& game, IVxSimSaveFolder* saves = nullptr);
     ~TVxSimServer();
     TVxSimServer(const TVxSimServer&) = delete;
@@ -56,23 +46,11 @@ public:
     // A quit request was answered.
     bool Quit() const { return FQuit; }
 
-private:
-    // What the game tells the player while a request runs: log lines and
-    // message boxes, in order.
-    class TMessages : public IVxMessageLog, public IVxMessageBox {
-    public:
-        void Append(const std::string& line) override { Lines.push_back(line); }
-        void Clear() override {}
-        void BeginUpdate() override {}
-        void EndUpdate() override {}
-        TVxMsgResult Show(const std::string&, const std::string& text, TVxMsgIcon, TVxMsgButtons,
-                          TVxMsgResult defaultButton) override {
-            Lines.push_back(text);
-            return defaultButton;
-        }
-        std::vector<std::string> Lines;
-    };
+    // The same game's answers as values, for a program that also plays it
+    // request by request without JSON.
+    TVxSimAnswers& Answers() { return FAnswers; }
 
+private:
     void Execute(const TVxSimRequest& request);
     void State();
     void Offers(const TVxSimRequest& request);
@@ -83,15 +61,13 @@ private:
 
     // Fields that several answers share.
     void Calendar(TVxSimFields& fields) const;
-    void Balance(TVxSimFields& fields) const;
-    void Holdings(TVxSimFields& fields) const;
-    void Messages(TVxSimFields& fields) const;
+    void Budget(TVxSimFields& fields, const TVxSimBudget& budget) const;
+    void Holdings(TVxSimFields& fields, int64_t value,
+                  const std::vector<TVxSimHolding>& holdings) const;
+    void Messages(TVxSimFields& fields, const std::vector<std::string>& lines) const;
 
     TVxSimGame& FGame;
-    IVxSimSaveFolder* FSaves;
     TVxSimJsonWriter FJson;
-    TMessages FMessages;
-    // The companies in ID order, whatever the market list's order.
-    std::vector<TVxCompany*> FById;
+    TVxSimAnswers FAnswers;
     bool FQuit = false;
 };

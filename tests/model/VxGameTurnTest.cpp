@@ -428,8 +428,10 @@ TEST_F(VxGameTurn, CheckGameClearAtTheGoal) {
         game.GameEnd = false;
         market.Box.Boxes.clear();
         game.Money = money;
+        EXPECT_EQ(game.Outcome(), TVxGameOutcome::Playing);
         EXPECT_EQ(game.CheckGameClear(), cleared);
         EXPECT_EQ(game.GameEnd, cleared);
+        EXPECT_EQ(game.Outcome(), cleared ? TVxGameOutcome::Won : TVxGameOutcome::Playing);
         if (cleared) {
             ASSERT_NO_FATAL_FAILURE(
                 ExpectBox("ゲームクリア", GameClearText, TVxMsgIcon::Information));
@@ -451,6 +453,7 @@ TEST_F(VxGameTurn, CheckGameOverBelowZero) {
         game.Money = money;
         EXPECT_EQ(game.CheckGameOver(), over);
         EXPECT_EQ(game.GameEnd, over);
+        EXPECT_EQ(game.Outcome(), over ? TVxGameOutcome::Lost : TVxGameOutcome::Playing);
         if (over)
             ExpectBox("ゲームオーバー", GameOverText, TVxMsgIcon::Information);
         else

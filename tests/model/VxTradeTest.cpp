@@ -52,6 +52,21 @@ TEST(TradeArithmetic, CostAndProceedsEqualTheExactFractions) {
         }
 }
 
+// The exact fractions ⌈11nP/100⌉ and ⌊9nP/100⌋ could differ from the
+// extended-precision results only where they are whole numbers, that is
+// where nP is a multiple of 100: elsewhere they lie 0.01 or more from one,
+// far beyond any rounding error.  Every such nP up to 100 lots at the
+// highest price is checked, so the largest offers may be worked out with
+// the fractions (TradeBuyLotsUpTo, TradeSellLotsUpTo).
+TEST(TradeArithmetic, CostAndProceedsAreExactAtEveryWholeFraction) {
+    constexpr int64_t MaxValue = int64_t{IssuedShares / TradeLot} * MaxStockPrice;
+    for (int64_t value = 100; value <= MaxValue; value += 100) {
+        const auto price = static_cast<int32_t>(value);
+        ASSERT_EQ(TradeBuyCost(1, price), 11 * value / 100) << value;
+        ASSERT_EQ(TradeSellProceeds(1, price), 9 * value / 100) << value;
+    }
+}
+
 TEST(TradeArithmetic, PricePerShareIsTheExactQuotientRoundedHalfToEven) {
     for (int32_t money = 1; money <= 3000; ++money)
         for (int32_t lots = 1; lots <= 100; ++lots) {
@@ -262,6 +277,52 @@ TEST_P(TradeOffers, ListTheTradeableQuantities) {
         EXPECT_EQ(lots.Last(), c.LastLots);
         EXPECT_EQ(money.Last(), c.LastMoney);
     }
+    const TVxTradeFigures figures = game.TradeFigures(company);
+    EXPECT_EQ(c.Side == TSide::Buy ? TradeBuyLotsUpTo(figures, INT32_MAX)
+                                   : TradeSellLotsUpTo(figures, INT32_MAX),
+              c.Count > 0 ? c.LastLots : 0);
+}
+
+// The largest offer up to any lot count, worked out without the lists, is
+// the largest entry of the lists up to that count, over cheap and dear
+// prices, every holding size and figures near the 32-bit limits.
+TEST(TradeLotsUpTo, IsTheLargestListedOfferUpToTheCount) {
+    std::vector<int32_t> prices;
+    for (int32_t price = 1; price <= 40; ++price)
+        prices.push_back(price);
+    for (const int32_t price : {99, 100, 101, 999, 1000, 1001, 123457, 9999999, MaxStockPrice})
+        prices.push_back(price);
+    const int32_t cashes[] = {-5, 0, 1, 109, 110, 3000, 99999, 23860929, Max - 100, Max};
+    const int32_t heldLots[] = {0, 1, 2, 3, 50, 99, 100};
+    const int32_t totals[] = {0, 1000, Max - 1000, Max};
+    for (const int32_t price : prices)
+        for (const int32_t cash : cashes)
+            for (const int32_t held : heldLots)
+                for (const int32_t total : totals) {
+                    // Income limits sales, expense and the holding's cost
+                    // purchases; each takes its turn at the limit.
+                    const TVxTradeFigures figures{
+                        cash,  total,           total / 2,
+                        price, held * TradeLot, held == 0 ? 0 : Max - total};
+                    TIntegerList buyLots, buyMoney, sellLots, sellMoney;
+                    TradeBuyOffers(figures, buyLots, buyMoney);
+                    TradeSellOffers(figures, sellLots, sellMoney);
+                    const auto largest = [](const TIntegerList& lots, int32_t upTo) {
+                        int32_t most = 0;
+                        for (const int32_t lot : lots.Values())
+                            if (lot <= upTo)
+                                most = lot;
+                        return most;
+                    };
+                    for (const int32_t upTo : {-1, 0, 1, 2, 3, 4, 27, 99, 100, 101, Max}) {
+                        ASSERT_EQ(TradeBuyLotsUpTo(figures, upTo), largest(buyLots, upTo))
+                            << price << " yen, cash " << cash << ", " << held << " lots held, "
+                            << total << ", up to " << upTo;
+                        ASSERT_EQ(TradeSellLotsUpTo(figures, upTo), largest(sellLots, upTo))
+                            << price << " yen, cash " << cash << ", " << held << " lots held, "
+                            << total << ", up to " << upTo;
+                    }
+                }
 }
 
 std::string OfferCaseName(const ::testing::TestParamInfo<TOfferCase>& param) {
