@@ -5,6 +5,7 @@
 #include "app/VxAppPaths.h"
 #include "app/VxCopyData.h"
 #include "app/VxFileDropTarget.h"
+#include "components/VxAnnouncer.h"
 #include "components/VxAccessibleTabBar.h"
 #include "components/VxListView.h"
 #include "components/VxTimer.h"
@@ -16,6 +17,7 @@
 #include "ui/VxBalanceList.h"
 #include "ui/VxCompanyListPage.h"
 #include "ui/VxContextMenu.h"
+#include "ui/VxGameNews.h"
 #include "ui/VxGameStatusBar.h"
 #include "ui/VxModalQueue.h"
 #include "ui/VxMonthChartAccessible.h"
@@ -51,6 +53,8 @@ constexpr int MessageHeight = 100;
 constexpr int BtnNextMonthLeft = 8;
 constexpr int BtnNextMonthTop = 8;
 constexpr int BtnNextMonthHeight = 25;
+// The news of months played faster than this comes as the latest month.
+constexpr std::chrono::milliseconds MonthNewsGap{1000};
 
 // A page of the tabbed pages holding one list that fills it; a screen
 // reader names the list after its page.
@@ -244,6 +248,7 @@ void TFormRidolt::CreateLayout() {
 
     StatusBar1 = Named(new TVxGameStatusBar, "StatusBar1");
     setStatusBar(StatusBar1);
+    FAnnouncer = new TVxAnnouncer(this, MonthNewsGap);
 
     FileDropTarget1 = Named(new TFileDropTarget(this), "FileDropTarget1");
     connect(FileDropTarget1, &TFileDropTarget::OnFileDrop, this,
@@ -363,6 +368,9 @@ void TFormRidolt::ShowReplacedGame() {
     ChartCompany = nullptr;
     TabSheet5->Reset();
     ActDataReflect();
+    // The first game comes with the window, which a screen reader presents.
+    if (FirstActivationDone)
+        FAnnouncer->Announce(MonthNews(FGame));
 }
 
 void TFormRidolt::ExecuteAction(QAction* action) {
@@ -509,6 +517,8 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     ChartCompany = traded;
     ActDataReflect();
     FResumeFile->GamePlayed();
+    const QString news = TradeNews(FGame, *traded, choice->Side, result.Offer);
+    FAnnouncer->Announce(result.GameClear ? GameEndNews(news, FGame) : news);
     ShowGameEnd(endedBefore);
 }
 
@@ -523,8 +533,11 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     const bool endedBefore = FGame.GameEnd;
     const bool played = !FGame.NextMonth().Refused;
     ActDataReflect();
-    if (played)
+    if (played) {
         FResumeFile->GamePlayed();
+        const QString news = MonthNews(FGame);
+        FAnnouncer->Announce(FGame.GameEnd && !endedBefore ? GameEndNews(news, FGame) : news);
+    }
     ShowGameEnd(endedBefore);
 }
 

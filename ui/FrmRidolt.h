@@ -29,6 +29,7 @@ class QTabWidget;
 class TVxAssetPage;
 class TFileDropTarget;
 class TVxAboutAction;
+class TVxAnnouncer;
 class TVxCompany;
 class TVxCompanyListPage;
 class TVxExitAction;
@@ -142,6 +143,8 @@ private:
     TVxPriceChart* Chart1 = nullptr;
     QPlainTextEdit* RichEditMessage = nullptr;
     TVxGameStatusBar* StatusBar1 = nullptr;
+    // Tells a screen reader what the game did away from the focus.
+    TVxAnnouncer* FAnnouncer = nullptr;
 
     // Non-visual parts
     TVxTimer* VxTimerNextMonth = nullptr;
