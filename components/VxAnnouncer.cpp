@@ -3,7 +3,9 @@
 #include "components/VxAccessiblePart.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QEvent>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -40,6 +42,11 @@ TVxAnnouncer::TVxAnnouncer(QWidget* parent, std::chrono::milliseconds minimumGap
     hide();
     FTimer.setSingleShot(true);
     connect(&FTimer, &QTimer::timeout, this, &TVxAnnouncer::SayWaiting);
+    // A window closing may leave none active, and no activation to wait for.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        if (!FWaiting.isEmpty())
+            SayWaiting();
+    });
 }
 
 void TVxAnnouncer::Announce(const QString& line) {
@@ -65,8 +72,8 @@ void TVxAnnouncer::SayWaiting() {
         FWindow = window();
         FWindow->installEventFilter(this);
     }
-    if (FWaiting.isEmpty() || !FWindow->isActiveWindow())
-        return; // the window's activation says it
+    if (FWaiting.isEmpty() || Blocked())
+        return; // the other window's going says it
     const qint64 wait =
         std::max(Remaining(FSinceLine, FMinimumGap), Remaining(FSinceActivated, Settle));
     if (wait > 0) {
@@ -75,6 +82,14 @@ void TVxAnnouncer::SayWaiting() {
     }
     FTimer.stop();
     Say(std::exchange(FWaiting, QString()));
+}
+
+bool TVxAnnouncer::Blocked() const {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->window() != FWindow)
+        return true;
+    const QWidget* active = QApplication::activeWindow();
+    return active && active != FWindow;
 }
 
 void TVxAnnouncer::Say(const QString& line) {

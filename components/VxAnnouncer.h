@@ -10,10 +10,11 @@
 // for the "showing" state of a notification over AT-SPI, whatever has the
 // focus).  Qt 6.4 has no announcement event of its own.
 //
-// Lines never cut into a box or another window: while the announcer's
-// window is not the active one, the line waits, and once the window is
-// active again it waits a moment more (Settle) for the screen reader to
-// present the window it returned to.  Lines that come faster than
+// Lines never cut into a box or another window: while another window of
+// the program is active or modal over the announcer's (a box, a dialog, the
+// help), the line waits, and once the announcer's window is active again it
+// waits a moment more (Settle) for the screen reader to present the window
+// it returned to.  Lines that come faster than
 // MinimumGap apart wait too, and of waiting lines only the latest is
 // said: months played faster than speech are heard as the latest one.
 
@@ -52,6 +53,9 @@ protected:
 private:
     // Says the waiting line now, or sets the timer for when it may be.
     void SayWaiting();
+    // Another window of the program has the keyboard, or is modal over
+    // this one.
+    bool Blocked() const;
     void Say(const QString& line);
 
     const std::chrono::milliseconds FMinimumGap;
