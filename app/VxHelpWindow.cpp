@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -21,7 +20,7 @@ constexpr int DefaultHeight = 640;
 } // namespace
 
 TVxHelpWindow::TVxHelpWindow(const QString& path, QWidget* parent)
-    : QWidget(parent, Qt::Window), FDocument(new TVxHelpDocument(this)),
+    : QMainWindow(parent), FDocument(new TVxHelpDocument(this)),
       FAnnouncer(new TVxAnnouncer(this)) {
     setObjectName(QStringLiteral("VxHelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -38,9 +37,7 @@ TVxHelpWindow::TVxHelpWindow(const QString& path, QWidget* parent)
         FDocument->setSource(QUrl::fromLocalFile(path));
     else
         FDocument->setPlainText(path + QStringLiteral("\nファイルを開けませんでした。"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(FDocument);
+    setCentralWidget(FDocument);
     setFocusProxy(FDocument);
     FitIntoScreen();
 }
@@ -70,5 +67,5 @@ void TVxHelpWindow::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
-    QWidget::keyPressEvent(event);
+    QMainWindow::keyPressEvent(event);
 }

@@ -10,12 +10,12 @@
 // reader reads line by line, link by link or all at once.  It opens within
 // the available area of its screen, however small.
 
-#include <QWidget>
+#include <QMainWindow>
 
 class TVxAnnouncer;
 class TVxHelpDocument;
 
-class TVxHelpWindow : public QWidget {
+class TVxHelpWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Shows the HTML file at `path` in a window over `parent`'s, which it
