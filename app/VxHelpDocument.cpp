@@ -70,8 +70,7 @@ public:
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
                          int* endOffset) const override {
         if (boundary != QAccessible::LineBoundary)
-            return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset,
-                                                          endOffset);
+            return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
         return Line(Clamped(offset), startOffset, endOffset);
     }
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,

@@ -19,8 +19,7 @@ public:
         : QAccessibleWidget(announcer, QAccessible::Notification) {}
 
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? static_cast<TVxAnnouncer*>(widget())->Line()
-                                         : QString();
+        return kind == QAccessible::Name ? static_cast<TVxAnnouncer*>(widget())->Line() : QString();
     }
 };
 

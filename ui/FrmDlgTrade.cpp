@@ -334,12 +334,11 @@ void TFormDlgTrade::UpdatePricePerShare() {
 
 void TFormDlgTrade::DescribeChoice() {
     const int index = ComboBoxStock->currentIndex();
-    const QString choice =
-        ChoiceText(TabControl1->tabText(TabControl1->currentIndex()),
-                   index < 0 ? 0 : StockCountList.Get(index), ComboBoxMoney->currentText(),
-                   LabelAboutStock1->text());
-    for (QWidget* described : std::initializer_list<QWidget*>{ComboBoxStock, ComboBoxMoney, Min,
-                                                               Max, BtnOk})
+    const QString choice = ChoiceText(TabControl1->tabText(TabControl1->currentIndex()),
+                                      index < 0 ? 0 : StockCountList.Get(index),
+                                      ComboBoxMoney->currentText(), LabelAboutStock1->text());
+    for (QWidget* described :
+         std::initializer_list<QWidget*>{ComboBoxStock, ComboBoxMoney, Min, Max, BtnOk})
         described->setAccessibleDescription(choice);
     if (FOpened)
         FAnnouncer->Announce(choice);

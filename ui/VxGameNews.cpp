@@ -13,8 +13,8 @@ QString MonthNews(const TVxGame& game) {
 
 QString TradeNews(const TVxGame& game, const TVxCompany& company, TVxTradeSide side,
                   TVxTradeOffer offer) {
-    const QString verb = side == TVxTradeSide::Buy ? QStringLiteral("買いました")
-                                                   : QStringLiteral("売りました");
+    const QString verb =
+        side == TVxTradeSide::Buy ? QStringLiteral("買いました") : QStringLiteral("売りました");
     return QStringLiteral("ID:%1を%2株 %3で%4。%5")
         .arg(QString::asprintf("%.3d", int{company.ID}), GroupedText(offer.Lots * TradeLot),
              MoneyText(offer.Money), verb, CashText(game.Money));

@@ -97,7 +97,8 @@ private slots:
         QTest::qWait(2 * static_cast<int>(TVxAnnouncer::Settle.count()));
         QCOMPARE(window.Said, QStringList());
 
-        QCOMPARE(window.Announcer->Waiting(), QStringLiteral("ID:005を1,000株 110万円で買いました。"));
+        QCOMPARE(window.Announcer->Waiting(),
+                 QStringLiteral("ID:005を1,000株 110万円で買いました。"));
 
         // The box closes: once the window is back, the line comes.
         box.reset();
