@@ -30,7 +30,7 @@ qint64 Remaining(const QElapsedTimer& since, std::chrono::milliseconds wait) {
 } // namespace
 
 TVxAnnouncer::TVxAnnouncer(QWidget* parent, std::chrono::milliseconds minimumGap)
-    : QWidget(parent), FMinimumGap(minimumGap) {
+    : QWidget(parent), FMinimumGap(minimumGap), FWindow(parent->window()) {
     QAccessible::installFactory(AccessibleFactory<TVxAnnouncer, TAccessibleAnnouncer>);
     setObjectName(QStringLiteral("Announcer"));
     // It takes no room and no keys; a screen reader finds it in the tree.
@@ -39,6 +39,7 @@ TVxAnnouncer::TVxAnnouncer(QWidget* parent, std::chrono::milliseconds minimumGap
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Shown only to say a line: the window's own showing says nothing.
     hide();
+    FWindow->installEventFilter(this);
     FTimer.setSingleShot(true);
     connect(&FTimer, &QTimer::timeout, this, &TVxAnnouncer::SayWaiting);
     // A window closing may leave none active, and no activation to wait for.
@@ -65,14 +66,8 @@ bool TVxAnnouncer::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TVxAnnouncer::SayWaiting() {
-    if (FWindow != window()) {
-        if (FWindow)
-            FWindow->removeEventFilter(this);
-        FWindow = window();
-        FWindow->installEventFilter(this);
-    }
     if (FWaiting.isEmpty() || Blocked())
-        return; // the other window's going says it
+        return; // the window's activation or another focus window tries again
     const qint64 wait =
         std::max(Remaining(FSinceLine, FMinimumGap), Remaining(FSinceActivated, Settle));
     if (wait > 0) {

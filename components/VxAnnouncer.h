@@ -19,7 +19,6 @@
 // said: months played faster than speech are heard as the latest one.
 
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -32,7 +31,8 @@ public:
     // reader before a line is said over it.
     static constexpr std::chrono::milliseconds Settle{300};
 
-    // A child of `parent`, saying lines at least `minimumGap` apart.
+    // A child of `parent`, saying lines at least `minimumGap` apart; the
+    // window it waits for is `parent`'s window.
     explicit TVxAnnouncer(QWidget* parent, std::chrono::milliseconds minimumGap = {});
 
     // Says `line` as soon as it may; a line still waiting is dropped.
@@ -63,7 +63,7 @@ private:
     QString FWaiting;
     QTimer FTimer;
     // The window whose activation the announcer watches.
-    QPointer<QWidget> FWindow;
+    QWidget* const FWindow;
     // Since the last line was said, and since the window last became
     // active; neither runs before it first happens.
     QElapsedTimer FSinceLine;

@@ -42,6 +42,13 @@ QString ChoiceText(const QString& side, int32_t lots, const QString& amount,
         .arg(side, GroupedText(lots * TradeLot), amount, perShare);
 }
 
+// Return or Enter alone, which press the default button, OK.
+bool IsOkKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           modifiers == Qt::NoModifier;
+}
+
 QLabel* NewLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
@@ -218,16 +225,6 @@ void TFormDlgTrade::showEvent(QShowEvent* event) {
     if (!event->spontaneous())
         FormShow();
 }
-
-namespace {
-
-bool IsOkKey(const QKeyEvent& event) {
-    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
-           modifiers == Qt::NoModifier;
-}
-
-} // namespace
 
 void TFormDlgTrade::keyPressEvent(QKeyEvent* event) {
     if (!IsOkKey(*event)) {
