@@ -63,7 +63,9 @@ public:
         QTextCursor cursor(Document()->document());
         cursor.setPosition(Clamped(startOffset));
         cursor.setPosition(Clamped(endOffset), QTextCursor::KeepAnchor);
-        return cursor.selectedText().replace(QChar::ParagraphSeparator, u'\n');
+        return cursor.selectedText()
+            .replace(QChar::ParagraphSeparator, u'\n')
+            .replace(QChar::LineSeparator, u'\n');
     }
     int characterCount() const override { return Document()->document()->characterCount() - 1; }
 
@@ -90,12 +92,16 @@ public:
         if (boundary != QAccessible::LineBoundary)
             return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset,
                                                              endOffset);
-        const int end = LineAt(*Document()->document(), Clamped(offset)).second;
+        const QTextDocument& document = *Document()->document();
+        const int end = LineAt(document, Clamped(offset)).second;
         if (end >= characterCount()) {
             *startOffset = *endOffset = characterCount();
             return {};
         }
-        return Line(end + 1, startOffset, endOffset);
+        // A line wrapped within a paragraph goes on at its end; the last
+        // line of a paragraph ends at the paragraph's separator.
+        const int next = LineAt(document, end).first == end ? end : end + 1;
+        return Line(next, startOffset, endOffset);
     }
 
     int cursorPosition() const override { return Document()->textCursor().position(); }

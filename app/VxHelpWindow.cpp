@@ -20,8 +20,7 @@ constexpr int DefaultHeight = 640;
 } // namespace
 
 TVxHelpWindow::TVxHelpWindow(const QString& path, QWidget* parent)
-    : QMainWindow(parent), FDocument(new TVxHelpDocument(this)),
-      FAnnouncer(new TVxAnnouncer(this)) {
+    : QMainWindow(parent), FDocument(new TVxHelpDocument(this)) {
     setObjectName(QStringLiteral("VxHelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The game ends when its main window closes, help or no help.
@@ -32,7 +31,8 @@ TVxHelpWindow::TVxHelpWindow(const QString& path, QWidget* parent)
     FDocument->setObjectName(QStringLiteral("HelpDocument"));
     FDocument->setAccessibleName(windowTitle());
     FDocument->setOpenExternalLinks(true);
-    connect(FDocument, &TVxHelpDocument::Reached, FAnnouncer, &TVxAnnouncer::Announce);
+    // What the document reaches where the caret says nothing.
+    connect(FDocument, &TVxHelpDocument::Reached, new TVxAnnouncer(this), &TVxAnnouncer::Announce);
     if (QFileInfo(path).isFile())
         FDocument->setSource(QUrl::fromLocalFile(path));
     else

@@ -12,7 +12,6 @@
 
 #include <QMainWindow>
 
-class TVxAnnouncer;
 class TVxHelpDocument;
 
 class TVxHelpWindow : public QMainWindow {
@@ -35,6 +34,4 @@ private:
     void FitIntoScreen();
 
     TVxHelpDocument* FDocument;
-    // Says what the document has reached where the caret does not say it.
-    TVxAnnouncer* FAnnouncer;
 };

@@ -118,6 +118,9 @@ private slots:
         text->textAtOffset(0, QAccessible::LineBoundary, &start, &end);
         QCOMPARE(start, 0);
         QVERIFY(end > 0 && end < 400);
+        const int wrapped = end;
+        text->textAfterOffset(0, QAccessible::LineBoundary, &start, &end);
+        QCOMPARE(start, wrapped);
     }
 
     // Tab goes to each link and says it; a link followed within the page
