@@ -117,7 +117,8 @@ step("Tab, Tab: the market list", ["Tab", "Tab"], r"^000\.")
 # 株数 speaks the new quantity and its amount, Tab the amount's list.
 step("Return: the trade dialog", ["Return"], r"^買い 1,000株 [0-9億万]+円 1株[0-9億万]+円相当")
 step("Down in 株数", ["Down"], r"買い 2,000株 [0-9億万]+円 1株[0-9億万]+円相当")
-step("Tab to 金額", ["Tab"], r"^金額\(手数料計算済み\) combo box")
+step("Tab to 金額", ["Tab"], r"^金額\(手数料計算済み\) combo box",
+     then=r"^買い 2,000株 [0-9億万]+円 ")
 step("Escape: no trade", ["Escape"], r"市場銘柄")
 
 # A month: its calendar and the cash.

@@ -41,7 +41,7 @@ cp -r /etc/speech-dispatcher "$work/speechd"
 printf 'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n' >>"$work/speechd/speechd.conf"
 socket="$XDG_RUNTIME_DIR/speechd.sock"
 speech-dispatcher --run-single --timeout 0 --config-dir "$work/speechd" \
-    --socket-path "$socket" --pid-file "$work/speechd.pid" --log-dir "$work" \
+    --socket-path "$socket" --log-dir "$work" \
     >"$work/speechd.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do [[ -S "$socket" ]] && break; sleep 0.1; done
