@@ -14,9 +14,9 @@
 // the program is active or modal over the announcer's (a box, a dialog, the
 // help), the line waits, and once the announcer's window is active again it
 // waits a moment more (Settle) for the screen reader to present the window
-// it returned to.  Lines that come faster than
-// MinimumGap apart wait too, and of waiting lines only the latest is
-// said: months played faster than speech are heard as the latest one.
+// it returned to.  Lines that come faster than the gap given apart wait
+// too, and of waiting lines only the latest is said: months played faster
+// than speech are heard as the latest one.
 
 #include <QElapsedTimer>
 #include <QTimer>
