@@ -2,6 +2,7 @@
 
 #include "components/VxListHeader.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMetaMethod>
@@ -223,6 +224,29 @@ void TVxListView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
         FDelegate->ForgetHeights();
     QTreeView::changeEvent(event);
+}
+
+void TVxListView::focusInEvent(QFocusEvent* event) {
+    // Qt focuses a row here (the first, when none has the focus yet) and
+    // tells assistive technology of it, but of the list itself after that,
+    // so a screen reader presents the list and drops the row.  The row is
+    // told once more when the event loop next runs.
+    QTreeView::focusInEvent(event);
+    QMetaObject::invokeMethod(this, &TVxListView::ReportFocusedRow, Qt::QueuedConnection);
+}
+
+void TVxListView::ReportFocusedRow() {
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid() || !QAccessible::isActive())
+        return;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface* table = list ? list->tableInterface() : nullptr;
+    QAccessibleInterface* cell = table ? table->cellAt(current.row(), 0) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(list->indexOfChild(cell));
+    QAccessible::updateAccessibility(&focus);
 }
 
 void TVxListView::mouseDoubleClickEvent(QMouseEvent* event) {

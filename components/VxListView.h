@@ -91,6 +91,9 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // Coming into the list by the keyboard, a screen reader hears the row
+    // it comes in at, not the list's name alone.
+    void focusInEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
@@ -99,6 +102,9 @@ private:
     void ApplyColumnWidthLimits(int column, int oldWidth, int newWidth);
     TVxListColumnInfos& Infos() const;
     void SetColumnCaption(int column, const QString& caption);
+    // Tells assistive technology that the focused row's first cell has the
+    // focus.
+    void ReportFocusedRow();
 
     TVxListViewModel* FModel;
     TVxListItemDelegate* FDelegate;

@@ -9,9 +9,10 @@ packages=(
     # Qt 6 Widgets, Charts and Network
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libqt6svg6 libgl-dev
     # tests and benchmarks; the screen reader's path (the accessibility bus
-    # and its Python client); the formatting check
+    # and its Python client) and the screen reader itself with a window
+    # manager and its speech server; the formatting check
     libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
-    at-spi2-core python3-pyatspi dbus-daemon clang-format
+    at-spi2-core python3-pyatspi dbus-daemon orca openbox speech-dispatcher clang-format
     # JSON for the simulator's output and its served protocol; the Python
     # client of the protocol and its tests
     rapidjson-dev python3

@@ -1,7 +1,9 @@
 #include "ui/FrmDlgTrade.h"
 
 #include "components/VxAccessibleTabBar.h"
+#include "components/VxAnnouncer.h"
 #include "components/VxListView.h"
+#include "game/VxConsts.h"
 #include "game/VxGame.h"
 #include "game/VxUtils.h"
 #include "ui/VxCompanyColumnText.h"
@@ -12,6 +14,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -27,6 +30,24 @@ namespace {
 
 constexpr int BuyTab = 0;
 constexpr int SellTab = 1;
+
+// The choice shown as a screen reader says it: the side, the shares, the
+// amount and what it comes to per share, "買い 3,000株 330万円 1株1100円相当";
+// with nothing to choose, the side and "取引できる株はありません".
+QString ChoiceText(const QString& side, int32_t lots, const QString& amount,
+                   const QString& perShare) {
+    if (lots <= 0)
+        return side + QStringLiteral(" 取引できる株はありません");
+    return QStringLiteral("%1 %2株 %3円 %4")
+        .arg(side, GroupedText(lots * TradeLot), amount, perShare);
+}
+
+// Return or Enter alone, which press the default button, OK.
+bool IsOkKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           modifiers == Qt::NoModifier;
+}
 
 QLabel* NewLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -187,6 +208,8 @@ void TFormDlgTrade::CreateControls(const TVxColumnInfos& marketColumns) {
     panelLayout->addWidget(BtnCancel);
     layout->addWidget(panel);
 
+    FAnnouncer = new TVxAnnouncer(this);
+
     connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(TabControl1, &QTabBar::currentChanged, this, [this] {
@@ -203,6 +226,25 @@ void TFormDlgTrade::showEvent(QShowEvent* event) {
         FormShow();
 }
 
+void TFormDlgTrade::keyPressEvent(QKeyEvent* event) {
+    if (!IsOkKey(*event)) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    FOkKeyDown = true;
+    event->accept();
+}
+
+void TFormDlgTrade::keyReleaseEvent(QKeyEvent* event) {
+    if (!IsOkKey(*event) || event->isAutoRepeat() || !FOkKeyDown) {
+        QDialog::keyReleaseEvent(event);
+        return;
+    }
+    FOkKeyDown = false;
+    event->accept();
+    BtnOk->click();
+}
+
 void TFormDlgTrade::FormShow() {
     ActVLVData();
     {
@@ -216,6 +258,7 @@ void TFormDlgTrade::FormShow() {
         ActMax();
     // Right from the first paint, not only from the first idle moment.
     ActionList1Update();
+    FOpened = true;
 }
 
 void TFormDlgTrade::ActVLVData() {
@@ -262,10 +305,6 @@ void TFormDlgTrade::TabControl1Change() {
         ActBuyInfo();
     else
         ActSellInfo();
-    if (ComboBoxStock->currentIndex() < 0) {
-        LabelAboutStock1->clear();
-        return;
-    }
     UpdatePricePerShare();
 }
 
@@ -282,12 +321,24 @@ void TFormDlgTrade::ComboBoxMoneyChange() {
 void TFormDlgTrade::UpdatePricePerShare() {
     const int moneyIndex = ComboBoxMoney->currentIndex();
     const int lotsIndex = ComboBoxStock->currentIndex();
-    if (moneyIndex < 0 || lotsIndex < 0) {
+    if (moneyIndex < 0 || lotsIndex < 0)
         LabelAboutStock1->clear();
-        return;
-    }
-    LabelAboutStock1->setText(QString::fromStdString(
-        TradePricePerShareText(MoneyList.Get(moneyIndex), StockCountList.Get(lotsIndex))));
+    else
+        LabelAboutStock1->setText(QString::fromStdString(
+            TradePricePerShareText(MoneyList.Get(moneyIndex), StockCountList.Get(lotsIndex))));
+    DescribeChoice();
+}
+
+void TFormDlgTrade::DescribeChoice() {
+    const int index = ComboBoxStock->currentIndex();
+    const QString choice = ChoiceText(TabControl1->tabText(TabControl1->currentIndex()),
+                                      index < 0 ? 0 : StockCountList.Get(index),
+                                      ComboBoxMoney->currentText(), LabelAboutStock1->text());
+    for (QWidget* described :
+         std::initializer_list<QWidget*>{ComboBoxStock, ComboBoxMoney, Min, Max, BtnOk})
+        described->setAccessibleDescription(choice);
+    if (FOpened)
+        FAnnouncer->Announce(choice);
 }
 
 void TFormDlgTrade::ActMin() {

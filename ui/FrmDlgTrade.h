@@ -22,6 +22,7 @@ class QLabel;
 class QPushButton;
 class QTabBar;
 class QTabWidget;
+class TVxAnnouncer;
 class TVxColumnInfos;
 class TVxCompany;
 class TVxGame;
@@ -51,6 +52,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Return and Enter press OK when they are released, not pressed: the
+    // release then reaches a screen reader while the dialog is still the
+    // window it knows.  A release that comes after the dialog has closed
+    // makes Orca 43 take whatever window is active then (the box of a sale
+    // that wins the game) for the one it knows, and present only its button.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void CreateControls(const TVxColumnInfos& marketColumns);
@@ -64,6 +72,10 @@ private:
     void ComboBoxStockChange();
     void ComboBoxMoneyChange();
     void UpdatePricePerShare();
+    // Tells assistive technology what the choice shown comes to: the
+    // description of the lists and buttons, and, once the dialog is open,
+    // a line said at once.
+    void DescribeChoice();
 
     const TVxGame& FGame;
     const TVxCompany& FCompany;
@@ -88,6 +100,11 @@ private:
     QPushButton* BtnCancel = nullptr;
     QAction* FActMin = nullptr;
     QAction* FActMax = nullptr;
+    TVxAnnouncer* FAnnouncer = nullptr;
     // The tab whose choices the lists hold; a switch leaves it last.
     int FShownTab = 0;
+    // The dialog is open: what changes the choice now is the player.
+    bool FOpened = false;
+    // Return or Enter is down, and OK waits for its release.
+    bool FOkKeyDown = false;
 };

@@ -6,6 +6,7 @@
 #include "app/VxCopyData.h"
 #include "app/VxFileDropTarget.h"
 #include "components/VxAccessibleTabBar.h"
+#include "components/VxAnnouncer.h"
 #include "components/VxListView.h"
 #include "components/VxTimer.h"
 #include "game/VxGame.h"
@@ -18,6 +19,7 @@
 #include "ui/VxContextMenu.h"
 #include "ui/VxFileErrorText.h"
 #include "ui/VxGameKeeper.h"
+#include "ui/VxGameNews.h"
 #include "ui/VxGameStatusBar.h"
 #include "ui/VxKeptGameMenu.h"
 #include "ui/VxModalQueue.h"
@@ -53,6 +55,8 @@ constexpr int MessageHeight = 100;
 constexpr int BtnNextMonthLeft = 8;
 constexpr int BtnNextMonthTop = 8;
 constexpr int BtnNextMonthHeight = 25;
+// The news of months played faster than this comes as the latest month.
+constexpr std::chrono::milliseconds MonthNewsGap{1000};
 
 // A page of the tabbed pages holding one list that fills it; a screen
 // reader names the list after its page.
@@ -246,6 +250,7 @@ void TFormRidolt::CreateLayout() {
 
     StatusBar1 = Named(new TVxGameStatusBar, "StatusBar1");
     setStatusBar(StatusBar1);
+    FAnnouncer = new TVxAnnouncer(this, MonthNewsGap);
 
     FileDropTarget1 = Named(new TFileDropTarget(this), "FileDropTarget1");
     connect(FileDropTarget1, &TFileDropTarget::OnFileDrop, this,
@@ -376,6 +381,9 @@ void TFormRidolt::ShowReplacedGame() {
     ChartCompany = nullptr;
     TabSheet5->Reset();
     ActDataReflect();
+    // The first game comes with the window, which a screen reader presents.
+    if (FirstActivationDone)
+        FAnnouncer->Announce(MonthNews(FGame));
 }
 
 void TFormRidolt::ExecuteAction(QAction* action) {
@@ -519,6 +527,8 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     ChartCompany = traded;
     ActDataReflect();
     FKeeper->GamePlayed();
+    const QString news = TradeNews(FGame, *traded, choice->Side, result.Offer);
+    FAnnouncer->Announce(result.GameClear ? GameEndNews(news, FGame) : news);
     ShowGameEnd(endedBefore);
 }
 
@@ -533,8 +543,11 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     const bool endedBefore = FGame.GameEnd;
     const bool played = !FGame.NextMonth().Refused;
     ActDataReflect();
-    if (played)
+    if (played) {
         FKeeper->GamePlayed();
+        const QString news = MonthNews(FGame);
+        FAnnouncer->Announce(FGame.GameEnd && !endedBefore ? GameEndNews(news, FGame) : news);
+    }
     ShowGameEnd(endedBefore);
 }
 

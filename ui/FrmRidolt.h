@@ -31,6 +31,7 @@ class QTabWidget;
 class TVxAssetPage;
 class TFileDropTarget;
 class TVxAboutAction;
+class TVxAnnouncer;
 class TVxCompany;
 class TVxCompanyListPage;
 class TVxExitAction;
@@ -146,6 +147,8 @@ private:
     TVxPriceChart* Chart1 = nullptr;
     QPlainTextEdit* RichEditMessage = nullptr;
     TVxGameStatusBar* StatusBar1 = nullptr;
+    // Tells a screen reader what the game did away from the focus.
+    TVxAnnouncer* FAnnouncer = nullptr;
 
     // Non-visual parts
     TVxTimer* VxTimerNextMonth = nullptr;

@@ -23,12 +23,13 @@ constexpr int ChartWidth = 420;
 constexpr int ListWidth = 580;
 
 // A figure a player may select and copy, and a screen reader reads as it
-// is written.
+// is written; Tab goes to it.
 QLabel* NewFigure(const char* objectName) {
     auto* label = new QLabel;
     label->setObjectName(QString::fromLatin1(objectName));
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setFocusPolicy(Qt::StrongFocus);
     return label;
 }
 

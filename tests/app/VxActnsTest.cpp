@@ -7,6 +7,7 @@
 #include "app/VxAbout.h"
 #include "app/VxAppInfo.h"
 #include "app/VxAppPaths.h"
+#include "app/VxHelpDocument.h"
 #include "app/VxHelpWindow.h"
 
 #include <QApplication>
@@ -148,7 +149,7 @@ private slots:
         QCOMPARE(help->window(), help);
         QCOMPARE(help->parentWidget(), &owner);
         QCOMPARE(help->windowTitle(), QStringLiteral("リドルト ヘルプ"));
-        QCOMPARE(help->toPlainText(), QStringLiteral("リドルト ヘルプ\n遊び方"));
+        QCOMPARE(help->Document().toPlainText(), QStringLiteral("リドルト ヘルプ\n遊び方"));
 
         action->trigger();
         desktop.NotOpened();

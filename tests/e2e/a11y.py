@@ -3,14 +3,18 @@
 Prints what a screen reader would have to say (the first market row with
 its description, the status bar, the chart, the page tabs and their list's
 name), selects a company through the list's table interface, presses the
-next-month button through its action, reads out the chart's months from
-the keyboard (the month read out is the list item that has the focus) and
-by a click, opens the trade dialog from the keyboard and reads its lists
-and their names, turns to 資産推移 and reads its list of months, and its
-chart's months from the keyboard as the price chart's, and checks every
-step.  Exits 1 with a message on the first check that fails.
+next-month button through its action and finds the month and the cash in
+a notification, reads out the chart's months from the keyboard (the month
+read out is the list item that has the focus) and by a click, comes into
+the market list by Tab (its row gets the focus after the list), opens the
+trade dialog from the keyboard and reads its lists, their names and the
+choice they describe, turns to 資産推移 and reads its figures, which Tab
+reaches, and its list of months, and its chart's months from the keyboard
+as the price chart's, and checks every step.  Exits 1 with a message on
+the first check that fails.
 """
 
+import re
 import subprocess
 import sys
 import time
@@ -126,6 +130,11 @@ action.doAction(names.index("Press") if "Press" in names else 0)
 month = next(label for label in descendants(bar) if label.name == "1年目1月")
 wait_for("the second month", lambda: month.name == "1年目2月")
 say(f"pressed {button.name}: status bar reads {month.name}")
+# The month and the cash, told to a screen reader as a notification.
+news = wait_for("the month's notification", lambda: next(
+    (node for node in descendants(frame) if node.getRoleName() == "notification"
+     and node.name == "1年目2月 資金 2970万円"), None))
+say(f"notification: {news.name}")
 
 # A trade dialog opened from the keyboard (Tab to the list, Down to a row,
 # Enter on it): its two lists are announced with the labels that name them.
@@ -162,6 +171,14 @@ def heard_focus(event):
     if event.detail1 and event.source.getRoleName() == "list item" \
             and event.source.parent.getRoleName() == "chart":
         focused.append(event.source.name)
+
+
+focus_moves = []
+
+
+def heard_focus_move(event):
+    if event.detail1:
+        focus_moves.append(event.source)
 
 
 def pump():
@@ -216,7 +233,21 @@ say(f"chart clicked: {clicked}; focused: {' / '.join(focused)}")
 if chart_text() != clicked or not clicked.startswith("5月 "):
     fail(f"the click read out {chart_text()!r}, focused {clicked!r}")
 
+# Coming into the market list by Tab, its row gets the focus after the
+# list itself, so a screen reader speaks the row and not the list alone.
+def row_focused_last():
+    pump()
+    last = focus_moves[-1] if focus_moves else None
+    if last is not None and last.getRoleName() == "table cell" and last.parent == market:
+        return last.name
+    return None
+
+
+pyatspi.Registry.registerEventListener(heard_focus_move, "object:state-changed:focused")
 tab_to(market, "the market list")
+cell = wait_for("row of the market list focused after the list", row_focused_last)
+pyatspi.Registry.deregisterEventListener(heard_focus_move, "object:state-changed:focused")
+say(f"market list came in at row {cell}")
 key("Down", "Return")
 dialog = wait_for("trade dialog", lambda: first(game, "dialog", "株取引"))
 
@@ -228,12 +259,16 @@ def labelled(node):
     return None
 
 
-lists = [(labelled(combo), combo.name) for combo in descendants(dialog)
+lists = [(labelled(combo), combo.name, combo.description) for combo in descendants(dialog)
          if combo.getRoleName() == "combo box"]
-for label, value in lists:
-    say(f"trade dialog list {label}: {value}")
-if [label for label, _ in lists] != ["株数", "金額(手数料計算済み)"] or lists[0][1] != "1":
+for label, value, described in lists:
+    say(f"trade dialog list {label}: {value} ({described})")
+if [label for label, _, _ in lists] != ["株数", "金額(手数料計算済み)"] or lists[0][1] != "1":
     fail(f"the trade dialog's lists read {lists}")
+# Both describe the choice: the side, the shares, the amount, per share.
+if len({described for _, _, described in lists}) != 1 \
+        or not re.fullmatch(r"買い 1,000株 \S+円 1株\S+円相当", lists[0][2]):
+    fail(f"the trade dialog's lists describe {[described for _, _, described in lists]}")
 tabs = [tab.name for tab in descendants(dialog)
         if tab.getRoleName() == "page tab" and "selected" in states(tab)]
 say(f"trade dialog tabs shown: {', '.join(tabs)}")
@@ -270,6 +305,13 @@ if month_headers != ["年月", "資金", "株式評価額", "総資産", "前月
     fail(f"the list of months has the columns {month_headers}")
 if [row[0] for row in month_rows] != ["1年目2月", "1年目1月"] or month_rows[0][4] != "-30万円":
     fail(f"the list of months reads {month_rows}")
+# The figures of the game, each a label that Tab reaches.
+figures = [node for node in descendants(frame) if node.getRoleName() == "label"
+           and node.name.startswith(("経過 ", "総資産 ", "最高 ", "取引回数 ", "手数料 ", "税 ",
+                                     "シード "))]
+say(f"資産推移 figures: {' | '.join(node.name for node in figures)}")
+if len(figures) != 7 or any("focusable" not in states(node) for node in figures):
+    fail(f"the figures of 資産推移 are {[(node.name, states(node)) for node in figures]}")
 asset_chart = wait_for("chart 資産推移", lambda: next(
     (node for node in descendants(frame)
      if node.name == "資産推移" and node.getRoleName() != "page tab"), None))

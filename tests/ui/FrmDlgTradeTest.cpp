@@ -1,5 +1,6 @@
 #include "ui/FrmDlgTrade.h"
 
+#include "components/VxAnnouncer.h"
 #include "components/VxListView.h"
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
@@ -37,6 +38,8 @@ private slots:
     void cancelChangesNothing();
     void enterPressesOkFromEveryList_data();
     void enterPressesOkFromEveryList();
+    void okWaitsForTheReleaseOfReturn();
+    void theChoiceIsDescribedAndSaidAsItChanges();
     void dropDownListsOpenFourteenRowsTall();
 
 private:
@@ -71,6 +74,10 @@ private:
     QComboBox* Stock() const { return Child<QComboBox>("ComboBoxStock"); }
     QComboBox* Money() const { return Child<QComboBox>("ComboBoxMoney"); }
     QString PerShare() const { return Child<QLabel>("LabelAboutStock1")->text(); }
+    // What a screen reader hears of the choice: the description every list
+    // and button carries (all the same), and the line said last.
+    QString Described() const;
+    QString Said() const { return Child<TVxAnnouncer>("Announcer")->Line(); }
 
     TVxColumnInfos FColumns;
     std::unique_ptr<TVxGame> FGame;
@@ -118,6 +125,14 @@ std::unique_ptr<TFormDlgTrade> FrmDlgTradeTest::Open(int tag) {
 void FrmDlgTradeTest::Settle(const TFormDlgTrade& dialog) {
     if (const std::optional<TVxTradeChoice> choice = dialog.Choice())
         QVERIFY(SettleTradeChoice(*FGame, *FCompany, *choice).Settled());
+}
+
+QString FrmDlgTradeTest::Described() const {
+    QStringList descriptions;
+    for (const char* name : {"ComboBoxStock", "ComboBoxMoney", "Min", "Max", "BtnOk"})
+        descriptions << Child<QWidget>(name)->accessibleDescription();
+    descriptions.removeDuplicates();
+    return descriptions.join(u'|');
 }
 
 void FrmDlgTradeTest::Idle() {
@@ -405,6 +420,43 @@ void FrmDlgTradeTest::enterPressesOkFromEveryList() {
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     Settle(dialog);
     QCOMPARE(FCompany->MyStockCount, 1000);
+}
+
+// The release reaches a screen reader while the dialog is still open.  A
+// release whose press went elsewhere (Enter on the list row that opened the
+// dialog) presses nothing.
+void FrmDlgTradeTest::okWaitsForTheReleaseOfReturn() {
+    SetCompany(1000, 0, 0);
+    const auto dialog = Open(0);
+    QTest::keyRelease(Stock(), Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QTest::keyPress(Stock(), Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    QTest::keyRelease(Stock(), Qt::Key_Return);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+}
+
+void FrmDlgTradeTest::theChoiceIsDescribedAndSaidAsItChanges() {
+    SetCompany(1000, 0, 0);
+    const auto dialog = Open(0);
+    // Opening, the focus says it; nothing is said over it.
+    QCOMPARE(Described(), QStringLiteral("買い 1,000株 110万円 1株1100円相当"));
+    QCOMPARE(Said(), QString());
+
+    // Said as soon as the screen reader has presented the dialog.
+    Pick(Stock(), 2);
+    QCOMPARE(Described(), QStringLiteral("買い 3,000株 330万円 1株1100円相当"));
+    QTRY_COMPARE(Said(), Described());
+
+    QTest::mouseClick(Child<QPushButton>("Max"), Qt::LeftButton);
+    QCOMPARE(Said(), QStringLiteral("買い 27,000株 2970万円 1株1100円相当"));
+
+    // Nothing held: the sell tab has nothing to choose.
+    ClickTab(Child<QTabBar>("TabControl1"), 1);
+    QCOMPARE(Described(), QStringLiteral("売り 取引できる株はありません"));
+    QCOMPARE(Said(), Described());
 }
 
 void FrmDlgTradeTest::dropDownListsOpenFourteenRowsTall() {

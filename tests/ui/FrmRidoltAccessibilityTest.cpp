@@ -2,11 +2,13 @@
 // through Qt's accessibility interfaces (the ones the desktop's bridge
 // passes on): names, roles, states and texts.  The developer menu is in no
 // part of the tree, tab lists are named and their tabs say which one is
-// shown, the trade dialog's lists carry their labels, and the chart reads
-// its title and its months, the month read out having the focus.
+// shown, the trade dialog's lists carry their labels and describe the
+// choice, the chart reads its title and its months, the month read out
+// having the focus, and a month played is a notification in the window.
 
 #include "FormTestSupport.h"
 
+#include "game/VxTrade.h"
 #include "game/VxUtils.h"
 #include "ui/VxCompanyColumnText.h"
 
@@ -25,6 +27,16 @@ QAccessibleInterface* Accessible(QObject* object) {
 
 // The names of every menu and menu item in the accessible tree below
 // `root`, depth first.
+// The names of the notifications shown in the accessible tree below `root`.
+void CollectNotifications(QAccessibleInterface* root, QStringList& names, int depth = 0) {
+    if (!root || depth > 40)
+        return;
+    if (root->role() == QAccessible::Notification && !root->state().invisible)
+        names << root->text(QAccessible::Name);
+    for (int i = 0; i < root->childCount(); ++i)
+        CollectNotifications(root->child(i), names, depth + 1);
+}
+
 void CollectMenuNames(QAccessibleInterface* root, QStringList& names, int depth = 0) {
     if (!root || depth > 40)
         return;
@@ -134,7 +146,7 @@ private slots:
 
     void TheTradeDialogNamesItsListsAndTabs() {
         F.Market().SelectAndFocus(5);
-        QStringList stock, money, tabs, switchedTabs, names;
+        QStringList stock, money, tabs, switchedTabs, names, described;
         QString stockValue;
         TNextModal answer([&](QDialog& dialog) {
             auto* lots = dialog.findChild<QComboBox*>(QStringLiteral("ComboBoxStock"));
@@ -147,6 +159,8 @@ private slots:
                     *read << label->text(QAccessible::Name);
             }
             stockValue = Accessible(lots)->text(QAccessible::Value);
+            for (QComboBox* combo : {lots, amounts})
+                described << Accessible(combo)->text(QAccessible::Description);
             // The tab lists and the list of the company are named.
             for (QWidget* named :
                  {static_cast<QWidget*>(
@@ -168,11 +182,32 @@ private slots:
         QCOMPARE(stock, (QStringList{comboRole, "株数"}));
         QCOMPARE(money, (QStringList{comboRole, "金額(手数料計算済み)"}));
         QCOMPARE(stockValue, QStringLiteral("1"));
+        const TVxCompany& company = *F.Game().MarketList.Items(5);
+        const QString choice =
+            QStringLiteral("買い 1,000株 %1円 %2")
+                .arg(QString::fromStdString(ManToKanjiStr(
+                         static_cast<int32_t>(TradeBuyCost(1, company.StockPrice())), false)),
+                     QString::fromStdString(TradePricePerShareText(
+                         static_cast<int32_t>(TradeBuyCost(1, company.StockPrice())), 1)));
+        QCOMPARE(described, (QStringList{choice, choice}));
         QCOMPARE(tabs, QStringList{"買い"});
         QCOMPARE(switchedTabs, QStringList{"売り"});
         QCOMPARE(names, (QStringList{QStringLiteral("%1 銘柄").arg(QAccessible::PageTabList),
                                      QStringLiteral("%1 売買").arg(QAccessible::PageTabList),
                                      QStringLiteral("%1 銘柄情報").arg(QAccessible::Tree)}));
+    }
+
+    // What a month played brings is told away from the focus: a
+    // notification of the window, named by the month and the cash.
+    void AMonthIsANotificationOfTheWindow() {
+        const auto notifications = [this] {
+            QStringList shown;
+            CollectNotifications(Accessible(F.Form.get()), shown);
+            return shown;
+        };
+        QCOMPARE(notifications(), QStringList());
+        F.NextMonth();
+        QTRY_COMPARE(notifications(), QStringList{QStringLiteral("1年目2月 %1").arg(F.Panel(2))});
     }
 
     void TheChartReadsItsTitleAndMonths() {

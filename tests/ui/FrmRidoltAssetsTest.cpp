@@ -2,9 +2,9 @@
 // a month added at the top, the turn to it when a game is won or lost, a
 // new game's new history, the seed item, and a seeded game that plays the
 // simulator's market month for month and goes on after a save and a load
-// as if never stopped.  Its chart and list are reached by Tab, a click
-// gives the chart the keys, and what the keys read out stays on its month
-// as the game goes on.
+// as if never stopped.  Its figures, chart and list are reached by Tab, a
+// click gives the chart the keys, and what the keys read out stays on its
+// month as the game goes on.
 
 #include "FormTestSupport.h"
 
@@ -158,14 +158,17 @@ private slots:
         F.NextMonth();
         F.NextMonth();
         TVxAssetChart& chart = Page().Chart();
-        // Tab goes from the page tabs to the chart, then to the list.
+        // Tab goes from the page tabs to the figures shown, in the order
+        // they are read, then to the chart and to the list.
         Pages().tabBar()->setFocus(Qt::TabFocusReason);
         QStringList visited;
-        for (int step = 0; step < 2; ++step) {
+        for (int step = 0; step < 9; ++step) {
             QTest::keyClick(F.Form->windowHandle(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(visited, (QStringList{"Chart", "VLVAssets"}));
+        QCOMPARE(visited, (QStringList{"LblAssetElapsed", "LblAssetTotal", "LblAssetPeak",
+                                       "LblAssetTrades", "LblAssetFees", "LblAssetTax",
+                                       "LblAssetSeed", "Chart", "VLVAssets"}));
 
         // A click on the chart gives it the keys, from the month clicked.
         QCoreApplication::processEvents();
