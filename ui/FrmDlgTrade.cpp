@@ -42,8 +42,8 @@ QString ChoiceText(const QString& side, int32_t lots, const QString& amount,
         .arg(side, GroupedText(lots * TradeLot), amount, perShare);
 }
 
-// Return or Enter alone, which press the default button, OK.
-bool IsOkKey(const QKeyEvent& event) {
+// Return or Enter alone, which press a button.
+bool IsReturnKey(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
            modifiers == Qt::NoModifier;
@@ -227,22 +227,24 @@ void TFormDlgTrade::showEvent(QShowEvent* event) {
 }
 
 void TFormDlgTrade::keyPressEvent(QKeyEvent* event) {
-    if (!IsOkKey(*event)) {
+    if (!IsReturnKey(*event)) {
         QDialog::keyPressEvent(event);
         return;
     }
-    FOkKeyDown = true;
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    FReturnButton = focused && focused->isEnabled() ? focused : BtnOk;
     event->accept();
 }
 
 void TFormDlgTrade::keyReleaseEvent(QKeyEvent* event) {
-    if (!IsOkKey(*event) || event->isAutoRepeat() || !FOkKeyDown) {
+    if (!IsReturnKey(*event) || event->isAutoRepeat() || !FReturnButton) {
         QDialog::keyReleaseEvent(event);
         return;
     }
-    FOkKeyDown = false;
+    QPushButton* button = FReturnButton;
+    FReturnButton = nullptr;
     event->accept();
-    BtnOk->click();
+    button->click();
 }
 
 void TFormDlgTrade::FormShow() {

@@ -13,6 +13,7 @@
 #include "ui/VxTradeMode.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <optional>
 
@@ -52,11 +53,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Return and Enter press OK when they are released, not pressed: the
-    // release then reaches a screen reader while the dialog is still the
-    // window it knows.  A release that comes after the dialog has closed
-    // makes Orca 43 take whatever window is active then (the box of a sale
-    // that wins the game) for the one it knows, and present only its button.
+    // Return and Enter press the button that has the focus (キャンセル,
+    // Min, Max), and OK from anywhere else, as a dialog's default button
+    // follows the focus among its buttons.  They press it when they are
+    // released, not pressed: the release then reaches a screen reader
+    // while the dialog is still the window it knows.  A release that comes after the dialog has
+    // closed makes Orca 43 take whatever window is active then (the box of a sale that wins the
+    // game) for the one it knows, and present only its button.
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
@@ -105,6 +108,6 @@ private:
     int FShownTab = 0;
     // The dialog is open: what changes the choice now is the player.
     bool FOpened = false;
-    // Return or Enter is down, and OK waits for its release.
-    bool FOkKeyDown = false;
+    // The button that Return or Enter, down now, presses on its release.
+    QPointer<QPushButton> FReturnButton;
 };

@@ -38,6 +38,7 @@ private slots:
     void cancelChangesNothing();
     void enterPressesOkFromEveryList_data();
     void enterPressesOkFromEveryList();
+    void returnPressesTheFocusedButton();
     void okWaitsForTheReleaseOfReturn();
     void theChoiceIsDescribedAndSaidAsItChanges();
     void dropDownListsOpenFourteenRowsTall();
@@ -425,6 +426,23 @@ void FrmDlgTradeTest::enterPressesOkFromEveryList() {
 // The release reaches a screen reader while the dialog is still open.  A
 // release whose press went elsewhere (Enter on the list row that opened the
 // dialog) presses nothing.
+// Return presses the button that has the focus, as a dialog's default
+// button follows the focus among its buttons: on キャンセル it cancels.
+void FrmDlgTradeTest::returnPressesTheFocusedButton() {
+    SetCompany(1000, 0, 0);
+    const TGameState before = State();
+    const auto dialog = Open(0);
+    Child<QPushButton>("Max")->setFocus();
+    QTest::keyClick(Child<QPushButton>("Max"), Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(Stock()->currentIndex(), Stock()->count() - 1);
+    Child<QPushButton>("BtnCancel")->setFocus();
+    QTest::keyClick(Child<QPushButton>("BtnCancel"), Qt::Key_Return);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(State().Money, before.Money);
+}
+
 void FrmDlgTradeTest::okWaitsForTheReleaseOfReturn() {
     SetCompany(1000, 0, 0);
     const auto dialog = Open(0);
