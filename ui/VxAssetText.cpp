@@ -3,6 +3,7 @@
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistory.h"
+#include "game/VxGameRecords.h"
 #include "game/VxSeed.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxStatusTexts.h"
@@ -64,13 +65,13 @@ QString StakeMultipleText(int64_t total) {
     return QStringLiteral("×") + GroupedText(static_cast<int32_t>(std::round(multiple)));
 }
 
+QString GameEndText(const TVxGameEnd& end) {
+    if (end.Outcome == TVxGameOutcome::Won)
+        return GoalReachedText(VxMonthIndex(end.Year, end.Month));
+    return CalendarQText(end.Year, end.Month) + QStringLiteral("に破産");
+}
+
 QString GameEndText(const TVxGame& game) {
-    // A game is won the moment its cash reaches the goal, even if it was
-    // played on after a load.
-    for (const TVxHistoryMonth& month : game.History().Months())
-        if (month.Cash >= GoalMoney)
-            return GoalReachedText(VxMonthIndex(month.Year, month.Month));
-    if (game.GameEnd && game.Money < 0)
-        return CalendarQText(game.Year, game.Month) + QStringLiteral("に破産");
-    return {};
+    const std::optional<TVxGameEnd> end = VxGameEndOf(game);
+    return end ? GameEndText(*end) : QString();
 }

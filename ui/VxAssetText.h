@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class TVxGame;
+struct TVxGameEnd;
 struct TVxHistoryMonth;
 
 // An amount of yen to the yen, as prices are written but beyond 32 bits:
@@ -35,8 +36,11 @@ QString GoalReachedText(int64_t months);
 // and past a hundredfold in whole times, "×10,000".
 QString StakeMultipleText(int64_t total);
 
-// How `game` ended, above the figures: "3000億円まで 41年5か月" (from the
-// first month of the game to the first month of its history whose cash
-// reached the goal), or "12年目3月に破産" (the month the cash fell below
-// 0 and ended the game); empty while neither happened.
+// How a game ended: "3000億円まで 41年5か月" (from the first month of the
+// game to the month its cash reached the goal), or "12年目3月に破産" (the
+// month the cash fell below 0 and ended the game).
+QString GameEndText(const TVxGameEnd& end);
+
+// How `game` ended (VxGameEndOf), above the figures; empty while neither
+// happened.
 QString GameEndText(const TVxGame& game);
