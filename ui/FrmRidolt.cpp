@@ -6,6 +6,7 @@
 #include "app/VxCopyData.h"
 #include "app/VxFileDropTarget.h"
 #include "components/VxAccessibleTabBar.h"
+#include "components/VxInstantButton.h"
 #include "components/VxListView.h"
 #include "components/VxTimer.h"
 #include "game/VxGame.h"
@@ -176,7 +177,8 @@ void TFormRidolt::CreateLayout() {
     PanelControl = Named(new QWidget(PanelMain), "PanelControl");
     PanelControl->setFixedHeight(PanelControlHeight);
     PanelControl->installEventFilter(this);
-    BtnNextMonth = Named(new QPushButton(ActNextMonth->text(), PanelControl), "BtnNextMonth");
+    // Every press of Alt+N plays a month, however quick.
+    BtnNextMonth = Named(new TVxInstantButton(ActNextMonth->text(), PanelControl), "BtnNextMonth");
     connect(BtnNextMonth, &QPushButton::clicked, this, [this] { ExecuteAction(ActNextMonth); });
     connect(ActNextMonth, &QAction::changed, BtnNextMonth, [this] {
         BtnNextMonth->setText(ActNextMonth->text());
