@@ -14,6 +14,7 @@
 #include "ui/FrmDlgTrade.h"
 #include "ui/VxActionCategory.h"
 #include "ui/VxAssetPage.h"
+#include "ui/VxAutoPlay.h"
 #include "ui/VxBalanceList.h"
 #include "ui/VxCompanyListPage.h"
 #include "ui/VxContextMenu.h"
@@ -165,6 +166,7 @@ void TFormRidolt::CreateActions() {
     VxTimerNextMonth->SetEnabled(false);
     VxTimerNextMonth->SetInterval(1);
     connect(VxTimerNextMonth, &TVxTimer::Timer, this, &TFormRidolt::VxTimerNextMonthTimer);
+    FAutoPlay = new TVxAutoPlay(*VxTimerNextMonth, *this);
 }
 
 void TFormRidolt::CreateLayout() {
@@ -194,7 +196,7 @@ void TFormRidolt::CreateLayout() {
                 [this, page] { ExecuteAction(&page->DefaultTradeAction()); });
         connect(page, &TVxCompanyListPage::TradeRequested, this,
                 [this, page](TVxTradeMode mode) { TradeFocusedCompany(*page, mode); });
-        connect(page, &TVxCompanyListPage::MenuAboutToShow, this, &TFormRidolt::ActionList1Update);
+        connect(page, &TVxCompanyListPage::MenuAboutToShow, this, &TFormRidolt::MenuAboutToShow);
     }
 
     VLVNowBalance = Named(new TVxListView, "VLVNowBalance");
@@ -246,6 +248,8 @@ void TFormRidolt::CreateLayout() {
 
     StatusBar1 = Named(new TVxGameStatusBar, "StatusBar1");
     setStatusBar(StatusBar1);
+    connect(FAutoPlay, &TVxAutoPlay::RunningChanged, StatusBar1,
+            [this] { StatusBar1->ShowAutoPlay(FAutoPlay->StatusText()); });
 
     FileDropTarget1 = Named(new TFileDropTarget(this), "FileDropTarget1");
     connect(FileDropTarget1, &TFileDropTarget::OnFileDrop, this,
@@ -259,6 +263,8 @@ void TFormRidolt::CreateMainMenu() {
     MIGame = Named(bar->addMenu(QStringLiteral("ゲーム(&G)")), "MIGame");
     MIGame->addAction(ActGameNew);
     MIGame->addAction(ActGameNewSeed);
+    MIGame->addAction(&FAutoPlay->ToggleAction());
+    MIGame->addMenu(&FAutoPlay->SpeedMenu());
     MIGame->addSeparator();
     MIGame->addAction(VxExitAction1);
 
@@ -286,7 +292,7 @@ void TFormRidolt::CreateMainMenu() {
     MIHelp->addAction(VxAboutAction1);
 
     for (QMenu* menu : {MIGame, MILoad, MISave, MIView, MIHelp})
-        connect(menu, &QMenu::aboutToShow, this, &TFormRidolt::ActionList1Update);
+        connect(menu, &QMenu::aboutToShow, this, &TFormRidolt::MenuAboutToShow);
 }
 
 void TFormRidolt::CreatePopupMenus() {
@@ -299,7 +305,7 @@ void TFormRidolt::CreatePopupMenus() {
     PMChart->addAction(ActChartVisible);
 
     const auto update = [this] {
-        ActionList1Update();
+        MenuAboutToShow();
     };
     new TVxContextMenu(*RichEditMessage, *RichEditMessage->viewport(), *PMRichEdit1, update);
     new TVxContextMenu(*Chart1, *Chart1->viewport(), *PMChart, update);
@@ -313,6 +319,10 @@ bool TFormRidolt::event(QEvent* event) {
         return true;
     case QEvent::WindowActivate:
         FormActivate();
+        break;
+    case QEvent::WindowBlocked:
+        // A box or a dialog over the window needs the player.
+        FAutoPlay->Stop();
         break;
     case QEvent::Show:
         // A window that is shown without being activated (focus-stealing
@@ -357,6 +367,7 @@ void TFormRidolt::StartNewGame() {
 }
 
 void TFormRidolt::ShowReplacedGame() {
+    FAutoPlay->Stop();
     FResumeFile->GameReplaced();
     // The rows now hold other companies, or the same ones anew: nothing
     // stays selected or charted.
@@ -375,8 +386,14 @@ void TFormRidolt::ExecuteAction(QAction* action) {
 void TFormRidolt::ActionList1Update() {
     const bool playing = !FGame.GameEnd;
     ActNextMonth->setEnabled(playing);
+    FAutoPlay->SetPlayable(playing);
     FMarketPage->UpdateActions(playing);
     FOwnerPage->UpdateActions(playing);
+}
+
+void TFormRidolt::MenuAboutToShow() {
+    FAutoPlay->Stop();
+    ActionList1Update();
 }
 
 bool TFormRidolt::ConfirmNewGame() {
@@ -523,9 +540,13 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     // keeps its selected company, and the chart its company.
     ForgetUnselectedFocus();
     const bool endedBefore = FGame.GameEnd;
-    const bool played = !FGame.NextMonth().Refused;
+    const TVxTurnResult turn = FGame.NextMonth();
+    // The months that pass by themselves stop where the player is needed:
+    // a month refused, the game over, a holding lost.
+    if (turn.Refused || FGame.GameEnd || !turn.Bankrupt.empty())
+        FAutoPlay->Stop();
     ActDataReflect();
-    if (played)
+    if (!turn.Refused)
         FResumeFile->GamePlayed();
     ShowGameEnd(endedBefore);
 }
@@ -541,6 +562,10 @@ void TFormRidolt::ActNextMonthExecute() {
 
 void TFormRidolt::ActTimerEnabledExecute() {
     const bool enabled = ActTimerEnabled->isChecked();
+    // The developer's switch runs the timer at its design interval,
+    // whatever speed 自動進行 last chose.
+    VxTimerNextMonth->SetFireWhenIdle(false);
+    VxTimerNextMonth->SetInterval(1);
     VxTimerNextMonth->SetEnabled(enabled);
     ActTimerEnabled->setText(enabled ? QStringLiteral("停止する") : QStringLiteral("再開する"));
 }

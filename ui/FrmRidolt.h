@@ -27,6 +27,7 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 class TVxAssetPage;
+class TVxAutoPlay;
 class TFileDropTarget;
 class TVxAboutAction;
 class TVxCompany;
@@ -57,6 +58,9 @@ public:
     // The enabling rules of the game actions.  Runs whenever the event loop
     // goes idle and before an action is executed.
     void ActionList1Update();
+    // A menu is about to open: the enabling rules are applied, and months
+    // no longer pass by themselves.
+    void MenuAboutToShow();
 
     // The refresh that follows every change of the game: the lists, the
     // shown page, the chart and the status bar read the game again.
@@ -145,6 +149,8 @@ private:
 
     // Non-visual parts
     TVxTimer* VxTimerNextMonth = nullptr;
+    // 自動進行, carried by VxTimerNextMonth.
+    TVxAutoPlay* FAutoPlay = nullptr;
     TFileDropTarget* FileDropTarget1 = nullptr;
     TVxSaveSlots* FSaveSlots = nullptr;
     TVxResumeFile* FResumeFile = nullptr;
