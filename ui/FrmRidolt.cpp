@@ -213,7 +213,10 @@ void TFormRidolt::CreateLayout() {
     PageControl1->addTab(TabSheet5, QStringLiteral("資産推移"));
     PageControl1->setCurrentIndex(0);
     PageControl1->tabBar()->setAccessibleName(QStringLiteral("ページ"));
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TFormRidolt::PageControl1Change);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        ShowPanes();
+        PageControl1Change();
+    });
 
     Chart1 = Named(new TVxPriceChart, "Chart1");
     Panel = Named(new QWidget, "Panel");
@@ -469,11 +472,17 @@ void TFormRidolt::PageControl1Change() {
 }
 
 void TFormRidolt::ActChartVisibleExecute() {
-    Chart1->setVisible(ActChartVisible->isChecked());
+    ShowPanes();
 }
 
 void TFormRidolt::ActMessageVisibleExecute() {
-    RichEditMessage->setVisible(ActMessageVisible->isChecked());
+    ShowPanes();
+}
+
+void TFormRidolt::ShowPanes() {
+    const bool assets = PageControl1->currentWidget() == TabSheet5;
+    Chart1->setVisible(ActChartVisible->isChecked() && !assets);
+    RichEditMessage->setVisible(ActMessageVisible->isChecked() && !assets);
 }
 
 void TFormRidolt::ActVLVNowBalanceDataExecute() {

@@ -103,6 +103,10 @@ private:
     void ActGameNewExecute();
     void ActGameNewSeedExecute();
     void PageControl1Change();
+    // 資産推移 has the window's central area while it is shown: the price
+    // chart and the log give it their room, and come back, as the 表示
+    // menu's check marks say, when another page is shown.
+    void ShowPanes();
     bool ChartShownSelection();
     void ActChartVisibleExecute();
     void ActMessageVisibleExecute();

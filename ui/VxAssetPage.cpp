@@ -1,5 +1,6 @@
 #include "ui/VxAssetPage.h"
 
+#include "components/VxColumnFitter.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"
 #include "ui/VxAssetChart.h"
@@ -19,8 +20,9 @@
 namespace {
 
 constexpr int FigureColumns = 4;
-constexpr int ChartWidth = 420;
-constexpr int ListWidth = 580;
+// The chart and the list share their height in this proportion.
+constexpr int ChartShare = 66;
+constexpr int ListShare = 34;
 
 // A figure a player may select and copy, and a screen reader reads as it
 // is written.
@@ -72,15 +74,15 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
             TVxAssetListModel::Caption(column), TVxAssetListModel::DefaultWidth(column),
             column == TVxAssetListModel::acMonth ? TVxAlignment::Left : TVxAlignment::Right);
     FList->SetColumnClick(false);
+    FColumns = new TVxColumnFitter(*FList);
 
-    auto* split = new QSplitter(Qt::Horizontal);
-    split->setObjectName(QStringLiteral("SplitterAssets"));
-    split->setChildrenCollapsible(false);
-    split->addWidget(FChart);
-    split->addWidget(FList);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 0);
-    split->setSizes({ChartWidth, ListWidth});
+    FSplit = new QSplitter(Qt::Vertical);
+    FSplit->setObjectName(QStringLiteral("SplitterAssets"));
+    FSplit->setChildrenCollapsible(false);
+    FSplit->addWidget(FChart);
+    FSplit->addWidget(FList);
+    FSplit->installEventFilter(this);
+    connect(FSplit, &QSplitter::splitterMoved, this, [this] { FSplitMoved = true; });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
@@ -90,18 +92,34 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
     endRow->addWidget(FEnd);
     layout->addLayout(endRow);
     layout->addLayout(figures);
-    layout->addWidget(split, 1);
+    layout->addWidget(FSplit, 1);
 }
 
 TVxAssetPage::~TVxAssetPage() = default;
 
+bool TVxAssetPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FSplit && event->type() == QEvent::Resize && !FSplitMoved) {
+        const int height = FSplit->height() - FSplit->handleWidth();
+        FSplit->setSizes({height * ChartShare / 100, height * ListShare / 100});
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void TVxAssetPage::Reset() {
     ListModel(*FList).Reset();
+    FColumns->Reset();
     FChart->Reset();
 }
 
 void TVxAssetPage::Reflect() {
+    // The rows added at the top, and the newest month, changed by its
+    // trades, are measured for the columns.
+    const int shown = FList->ItemCount();
     ListModel(*FList).Reflect();
+    const int rows = FList->ItemCount();
+    if (rows < shown)
+        FColumns->Reset();
+    FColumns->Measure(0, std::max(rows < shown ? rows : rows - shown, 1) - 1);
     FChart->Reflect(FGame.History(), BotFortunes());
     ShowFigures();
     // The bot plays its months when the event loop next runs, once for any

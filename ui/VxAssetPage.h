@@ -4,7 +4,9 @@
 // Above, how the game ended (once it has) and its figures: the months
 // played, 総資産 with its multiple of the stake, the peak and its month,
 // the fees, the tax, the number of trades and the seed.  Below, the chart
-// (TVxAssetChart) beside the list of the months, newest first.
+// (TVxAssetChart) over the whole width, and under it the list of the
+// months, newest first, its columns fitted to their amounts and to the
+// width (TVxColumnFitter).
 //
 // The page reads the game only when Reflect asks it to, so a page that is
 // not shown costs a month nothing.  For a game whose market came whole from
@@ -19,7 +21,9 @@
 #include <vector>
 
 class QLabel;
+class QSplitter;
 class TVxAssetChart;
+class TVxColumnFitter;
 class TVxGame;
 class TVxListView;
 class TVxTrendBot;
@@ -38,6 +42,9 @@ public:
     void Reset();
 
     TVxAssetChart& Chart() const { return *FChart; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowFigures();
@@ -68,4 +75,9 @@ private:
     QLabel* FBotFigure;
     TVxAssetChart* FChart;
     TVxListView* FList;
+    TVxColumnFitter* FColumns;
+    // The chart over the list; they share its height in proportion until
+    // the player moves the handle between them.
+    QSplitter* FSplit;
+    bool FSplitMoved = false;
 };

@@ -13,12 +13,14 @@
 #include "sim/VxSimGame.h"
 #include "sim/VxSimStrategy.h"
 #include "ui/VxAssetChart.h"
+#include "ui/VxAssetListModel.h"
 #include "ui/VxAssetPage.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxSeedDialog.h"
 #include "ui/VxTrendBot.h"
 
 #include <QLineSeries>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -151,6 +153,62 @@ private slots:
         QCOMPARE(Page().Chart().MonthCount(), 1);
         QCOMPARE(Figure("LblAssetElapsed"), QStringLiteral("経過 0か月"));
         QVERIFY(!F.Find<QLabel>("LblAssetEnd").isVisible());
+    }
+
+    // A game of seed 7 played 410 months by the trend rules, amounts in 兆,
+    // in the window at its default 1000×720.
+    void ThePageHasTheWindowsCentralArea() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("late.sav"));
+        TVxSimGame simulated(7, VxSimCreateStrategy("trend"));
+        simulated.NewGame();
+        for (int month = 0; month < 410; ++month)
+            simulated.PlayMonth();
+        simulated.Save(path.toStdString());
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+        F.Form->CopyDataReceived(1, path);
+        QTRY_COMPARE(F.Game().History().Months().size(), size_t{411});
+        QCOMPARE(F.Form->size(), QSize(TFormRidolt::DefaultWidth, TFormRidolt::DefaultHeight));
+        auto& log = F.Find<QPlainTextEdit>("RichEditMessage");
+        const int chartHeight = F.Chart().height();
+        const int logHeight = log.height();
+
+        ShowPage();
+        QCoreApplication::processEvents();
+        QVERIFY(!F.Chart().isVisible());
+        QVERIFY(!log.isVisible());
+        QVERIFY(F.Action("ActChartVisible").isChecked());
+        QVERIFY(F.Action("ActMessageVisible").isChecked());
+        const TVxAssetChart& chart = Page().Chart();
+        QVERIFY2(chart.width() * 2 >= TFormRidolt::DefaultWidth,
+                 qPrintable(QString::number(chart.width())));
+        QVERIFY2(chart.height() * 100 >= TFormRidolt::DefaultHeight * 45,
+                 qPrintable(QString::number(chart.height())));
+        // Every column fits its widest amount, and they fill the list.
+        TVxListView& list = Assets();
+        int widths = 0;
+        for (int column = 0; column < list.ColumnCount(); ++column) {
+            int widest = 0;
+            for (int row = 0; row < list.ItemCount(); ++row)
+                widest = std::max(widest,
+                                  list.fontMetrics().horizontalAdvance(list.ItemText(row, column)));
+            QVERIFY2(list.ColumnWidth(column) > widest, qPrintable(list.Column(column).Caption));
+            widths += list.ColumnWidth(column);
+        }
+        QCOMPARE(widths, list.viewport()->width());
+        QVERIFY(list.ItemText(0, TVxAssetListModel::acTotal).contains(u'兆'));
+
+        // The 表示 menu's marks stay the player's: hidden and shown again
+        // while the page is up, the chart waits for another page.
+        F.Action("ActChartVisible").trigger();
+        F.Action("ActChartVisible").trigger();
+        QVERIFY(!F.Chart().isVisible());
+        Pages().setCurrentIndex(0);
+        QCoreApplication::processEvents();
+        QVERIFY(F.Chart().isVisible());
+        QVERIFY(log.isVisible());
+        QCOMPARE(F.Chart().height(), chartHeight);
+        QCOMPARE(log.height(), logHeight);
     }
 
     void TheChartAndTheListTakeTheKeys() {
