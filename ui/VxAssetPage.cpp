@@ -192,11 +192,9 @@ QString TVxAssetPage::BotText() const {
     const size_t months = FGame.History().Months().size();
     // The bot's game ended before the player's month: how.
     if (fortunes.size() < months && FBot->Won())
-        return TVxAssetChart::BotName + u' ' +
-               GoalReachedText(static_cast<int64_t>(fortunes.size()) - 1);
+        return AssetBotName + u' ' + GoalReachedText(static_cast<int64_t>(fortunes.size()) - 1);
     const size_t shown = std::min(fortunes.size(), months);
-    QString text =
-        TVxAssetChart::BotName + QStringLiteral(" 総資産 ") + MoneyText(fortunes[shown - 1]);
+    QString text = AssetBotName + QStringLiteral(" 総資産 ") + MoneyText(fortunes[shown - 1]);
     if (fortunes.size() < months && FBot->Ended())
         text += QStringLiteral(" (終了)");
     return text;

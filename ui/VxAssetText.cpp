@@ -28,7 +28,8 @@ QString AssetMonthChangeText(const TVxHistoryMonth& month, const TVxHistoryMonth
     return MoneyText(month.Total() - previous->Total(), true);
 }
 
-QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* previous) {
+QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* previous,
+                          std::optional<int64_t> bot) {
     QString text = CalendarQText(month.Year, month.Month) + QStringLiteral(" 総資産 ") +
                    MoneyText(month.Total()) + QStringLiteral(" (資金 ") + MoneyText(month.Cash) +
                    QStringLiteral(", 株式 ") + MoneyText(month.Value);
@@ -39,7 +40,10 @@ QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* p
                 u' ' + PercentChangeText(static_cast<double>(month.Total() - previous->Total()) *
                                          100.0 / static_cast<double>(previous->Total()));
     }
-    return text + u')';
+    text += u')';
+    if (bot)
+        text += u' ' + AssetBotName + u' ' + MoneyText(*bot);
+    return text;
 }
 
 QString ElapsedText(int64_t months) {

@@ -6,6 +6,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+
+// What the simulator's trend rules are called where they race the player.
+inline const QString AssetBotName = QStringLiteral("トレンド戦略");
 
 class TVxGame;
 struct TVxGameEnd;
@@ -19,8 +23,10 @@ QString YenText(int64_t yen);
 // "12年目3月 総資産 1億2000万円 (資金 2000万円, 株式 1億円, 前月比 +1000万円 +9.09%)".
 // The change is the one from `previous`, the month before; the per cent
 // only where that month's 総資産 was above 0.  The first month of a
-// history (no `previous`) has no 前月比.
-QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* previous);
+// history (no `previous`) has no 前月比.  With the trend rules' 総資産 of
+// the same month, `bot` (万円), it ends in " トレンド戦略 9000万円".
+QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* previous,
+                          std::optional<int64_t> bot = std::nullopt);
 
 // The change of 総資産 from `previous` to `month`, as the list's 前月比
 // column writes it: "+1000万円"; empty without `previous`.
