@@ -22,6 +22,8 @@
 #include "ui/VxModalQueue.h"
 #include "ui/VxMonthChartAccessible.h"
 #include "ui/VxPriceChart.h"
+#include "ui/VxRecordsDialog.h"
+#include "ui/VxRecordsFile.h"
 #include "ui/VxReflectBeforeBox.h"
 #include "ui/VxResumeFile.h"
 #include "ui/VxSaveSlots.h"
@@ -161,6 +163,8 @@ void TFormRidolt::CreateActions() {
     ActGameNewSeed =
         NewAction("ActGameNewSeed", QStringLiteral("シード指定ニューゲーム(&S)..."), {});
     connect(ActGameNewSeed, &QAction::triggered, this, &TFormRidolt::ActGameNewSeedExecute);
+    ActRecords = NewAction("ActRecords", QStringLiteral("記録(&R)..."), {});
+    connect(ActRecords, &QAction::triggered, this, [this] { TVxRecordsDialog::Show(this); });
 
     VxTimerNextMonth = Named(new TVxTimer(this), "VxTimerNextMonth");
     VxTimerNextMonth->SetEnabled(false);
@@ -268,6 +272,7 @@ void TFormRidolt::CreateMainMenu() {
     MIGame->addAction(ActGameNewSeed);
     MIGame->addAction(&FAutoPlay->ToggleAction());
     MIGame->addMenu(&FAutoPlay->SpeedMenu());
+    MIGame->addAction(ActRecords);
     MIGame->addSeparator();
     MIGame->addAction(VxExitAction1);
 
@@ -423,10 +428,26 @@ void TFormRidolt::ActGameNewSeedExecute() {
 }
 
 void TFormRidolt::ShowGameEnd(bool endedBefore) {
+    if (endedBefore || !FGame.GameEnd)
+        return;
+    KeepRecord();
     // Switching to the page refreshes it; shown already, it was refreshed
     // with the rest of the window.
-    if (!endedBefore && FGame.GameEnd)
-        PageControl1->setCurrentWidget(TabSheet5);
+    PageControl1->setCurrentWidget(TabSheet5);
+}
+
+void TFormRidolt::KeepRecord() {
+    const std::optional<TVxGameRecord> record =
+        VxGameRecordOf(FGame, TabSheet5->BotTotal(), TVxRecordsFile::Now());
+    if (!record)
+        return;
+    // No box: the game's own has just been answered, and the record can
+    // wait to be looked at.
+    const QString notice = TVxRecordsFile::Add(*record);
+    if (!notice.isEmpty()) {
+        qWarning("%s", qPrintable(notice));
+        StatusBar1->ShowHint(notice);
+    }
 }
 
 void TFormRidolt::ActDataReflect() {

@@ -92,8 +92,11 @@ private:
     QAction* NewAction(const char* objectName, const QString& caption, const QString& category);
     void FormActivate();
     void StartNewGame();
-    // The game ended by what just happened: the window turns to 資産推移.
+    // The game ended by what just happened: its record is kept, and the
+    // window turns to 資産推移.
     void ShowGameEnd(bool endedBefore);
+    // Adds the record of the game that has just ended to 記録.
+    void KeepRecord();
     // The game is another one now (a new game, a load): nothing of the last
     // one stays in the window, which shows the new one.
     void ShowReplacedGame();
@@ -189,4 +192,5 @@ private:
     QAction* ActMISave = nullptr;
     QAction* ActGameNew = nullptr;
     QAction* ActGameNewSeed = nullptr;
+    QAction* ActRecords = nullptr;
 };

@@ -145,6 +145,16 @@ bool TVxAssetPage::BotHasWork() const {
            (FBot->Fortunes().size() < history.Months().size() && !FBot->Ended());
 }
 
+std::optional<int64_t> TVxAssetPage::BotTotal() {
+    const TVxGameHistory& history = FGame.History();
+    if (!history.SeededFromStart() || history.Empty())
+        return std::nullopt;
+    const size_t months = history.Months().size();
+    FBot->CatchUp(*history.Seed(), months);
+    const std::vector<int64_t>& fortunes = FBot->Fortunes();
+    return fortunes[std::min(fortunes.size(), months) - 1];
+}
+
 void TVxAssetPage::CatchUpBot() {
     if (!FBotPending)
         return;

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -42,6 +43,12 @@ public:
     void Reset();
 
     TVxAssetChart& Chart() const { return *FChart; }
+
+    // The trend rules' 総資産 in the newest month of the game's history
+    // (their last, had their game ended before), played now as far as
+    // needed; none for a history whose market did not all come from its
+    // seed.
+    std::optional<int64_t> BotTotal();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

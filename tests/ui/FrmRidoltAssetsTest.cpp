@@ -16,6 +16,7 @@
 #include "ui/VxAssetListModel.h"
 #include "ui/VxAssetPage.h"
 #include "ui/VxCompanyColumnText.h"
+#include "ui/VxRecordsFile.h"
 #include "ui/VxSeedDialog.h"
 #include "ui/VxTrendBot.h"
 
@@ -131,6 +132,19 @@ private slots:
         QCOMPARE(Figure("LblAssetEnd"), QStringLiteral("3000億円まで 0か月"));
         QVERIFY(F.Find<QLabel>("LblAssetEnd").isVisible());
         QCOMPARE(Figure("LblAssetTrades"), QStringLiteral("取引回数 1回"));
+
+        // The game is kept in 記録, once.
+        const std::vector<TVxGameRecord> records = TVxRecordsFile::Read().Records;
+        QCOMPARE(records.size(), size_t{1});
+        const TVxHistorySummary summary = VxSummarize(F.Game().History());
+        QCOMPARE(records[0].End, (TVxGameEnd{TVxGameOutcome::Won, 0, 0}));
+        QCOMPARE(records[0].Total, summary.Total);
+        QCOMPARE(records[0].FeesYen, summary.FeesYen);
+        QCOMPARE(records[0].Trades, 1);
+        QCOMPARE(records[0].Seed, std::nullopt);
+        QCOMPARE(records[0].BotTotal, std::nullopt); // a market drawn from a script
+        F.Form->ActDataReflect();
+        QCOMPARE(TVxRecordsFile::Read().Records.size(), size_t{1});
     }
 
     void AMonthThatLosesTurnsToThePage() {
@@ -144,6 +158,10 @@ private slots:
                  QStringLiteral("ゲームオーバー"));
         QCOMPARE(Pages().currentWidget(), &Page());
         QCOMPARE(Figure("LblAssetEnd"), QStringLiteral("1年目4月に破産"));
+        const std::vector<TVxGameRecord> records = TVxRecordsFile::Read().Records;
+        QCOMPARE(records.size(), size_t{1});
+        QCOMPARE(records[0].End, (TVxGameEnd{TVxGameOutcome::Lost, 0, 3}));
+        QCOMPARE(records[0].Total, -20);
         QCOMPARE(F.Row(Assets(), 0).mid(0, 2), (QStringList{"1年目4月", "-20万円"}));
 
         // A new game starts a new history; the page stays and shows it.

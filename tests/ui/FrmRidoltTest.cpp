@@ -174,9 +174,10 @@ private slots:
                                "-",
                                list + "SortMenu"};
         };
-        QTest::newRow("game") << "MIGame" << QStringList{"ActGameNew",  "ActGameNewSeed",
-                                                         "ActAutoPlay", "ActAutoPlaySpeed",
-                                                         "-",           "VxExitAction1"};
+        QTest::newRow("game") << "MIGame"
+                              << QStringList{"ActGameNew",       "ActGameNewSeed", "ActAutoPlay",
+                                             "ActAutoPlaySpeed", "ActRecords",     "-",
+                                             "VxExitAction1"};
         QTest::newRow("load") << "MILoad" << load;
         QTest::newRow("save") << "MISave" << save;
         QTest::newRow("view") << "MIView" << QStringList{"ActChartVisible", "ActMessageVisible"};
