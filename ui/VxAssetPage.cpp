@@ -64,8 +64,6 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
     }
     figures->setColumnStretch(FigureColumns - 1, 1);
 
-    FChart = new TVxAssetChart;
-    FChart->setObjectName(QStringLiteral("Chart"));
     FList = new TVxListView(new TVxAssetListModel(game.History()));
     FList->setObjectName(QStringLiteral("VLVAssets"));
     FList->setAccessibleName(QStringLiteral("月ごとの資産"));
@@ -79,7 +77,6 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
     FSplit = new QSplitter(Qt::Vertical);
     FSplit->setObjectName(QStringLiteral("SplitterAssets"));
     FSplit->setChildrenCollapsible(false);
-    FSplit->addWidget(FChart);
     FSplit->addWidget(FList);
     FSplit->installEventFilter(this);
     connect(FSplit, &QSplitter::splitterMoved, this, [this] { FSplitMoved = true; });
@@ -97,18 +94,41 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
 
 TVxAssetPage::~TVxAssetPage() = default;
 
-bool TVxAssetPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == FSplit && event->type() == QEvent::Resize && !FSplitMoved) {
-        const int height = FSplit->height() - FSplit->handleWidth();
-        FSplit->setSizes({height * ChartShare / 100, height * ListShare / 100});
+TVxAssetChart& TVxAssetPage::Chart() {
+    if (!FChart) {
+        FChart = new TVxAssetChart;
+        FChart->setObjectName(QStringLiteral("Chart"));
+        FSplit->insertWidget(0, FChart);
+        // Before the list by Tab too, as it stands above it.  Qt orders
+        // only widgets that take the focus, which a chart without months
+        // does not.
+        FChart->setFocusPolicy(Qt::StrongFocus);
+        setTabOrder(FList->previousInFocusChain(), FChart);
+        setTabOrder(FChart, FList);
+        FChart->setFocusPolicy(Qt::NoFocus);
+        ShareHeight();
     }
+    return *FChart;
+}
+
+bool TVxAssetPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FSplit && event->type() == QEvent::Resize)
+        ShareHeight();
     return QWidget::eventFilter(watched, event);
+}
+
+void TVxAssetPage::ShareHeight() {
+    if (FSplitMoved || !FChart)
+        return;
+    const int height = FSplit->height() - FSplit->handleWidth();
+    FSplit->setSizes({height * ChartShare / 100, height * ListShare / 100});
 }
 
 void TVxAssetPage::Reset() {
     ListModel(*FList).Reset();
     FColumns->Reset();
-    FChart->Reset();
+    if (FChart)
+        FChart->Reset();
 }
 
 void TVxAssetPage::Reflect() {
@@ -120,7 +140,7 @@ void TVxAssetPage::Reflect() {
     if (rows < shown)
         FColumns->Reset();
     FColumns->Measure(0, std::max(rows < shown ? rows : rows - shown, 1) - 1);
-    FChart->Reflect(FGame.History(), BotFortunes());
+    Chart().Reflect(FGame.History(), BotFortunes());
     ShowFigures();
     // The bot plays its months when the event loop next runs, once for any
     // number of Reflects before it, so a month step does not wait for it.
@@ -164,7 +184,7 @@ void TVxAssetPage::CatchUpBot() {
         FBot->Clear();
     else
         FBot->CatchUp(*history.Seed(), history.Months().size());
-    FChart->Reflect(history, BotFortunes());
+    Chart().Reflect(history, BotFortunes());
     ShowBotFigure();
 }
 

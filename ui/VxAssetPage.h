@@ -9,10 +9,10 @@
 // width (TVxColumnFitter).
 //
 // The page reads the game only when Reflect asks it to, so a page that is
-// not shown costs a month nothing.  For a game whose market came whole from
-// its seed, Reflect also has what the trend rules make of the same market
-// (TVxTrendBot) caught up, when the event loop next runs, and drawn as a
-// second 総資産 line.
+// not shown costs a month nothing; its chart is made when it is first
+// needed, so a window that never shows the page never pays for it.  For a game whose market came
+// whole from its seed, Reflect also has what the trend rules make of the same market (TVxTrendBot)
+// caught up, when the event loop next runs, and drawn as a second 総資産 line.
 
 #include <QWidget>
 
@@ -42,7 +42,7 @@ public:
     // nothing of the last one stays.
     void Reset();
 
-    TVxAssetChart& Chart() const { return *FChart; }
+    TVxAssetChart& Chart();
 
     // The trend rules' 総資産 in the newest month of the game's history
     // (their last, had their game ended before), played now as far as
@@ -54,6 +54,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The chart and the list share the height between them as set out.
+    void ShareHeight();
     void ShowFigures();
     void ShowBotFigure();
     // The bot's fortunes for the history shown, as far as it has played;
@@ -80,7 +82,7 @@ private:
     QLabel* FTrades;
     QLabel* FSeed;
     QLabel* FBotFigure;
-    TVxAssetChart* FChart;
+    TVxAssetChart* FChart = nullptr;
     TVxListView* FList;
     TVxColumnFitter* FColumns;
     // The chart over the list; they share its height in proportion until
