@@ -414,15 +414,17 @@ private slots:
         QVERIFY(!chart.BotSeries().isVisible());
     }
 
-    // The bot plays what `ridolt-sim run --strategy trend` plays.
+    // The bot plays what `ridolt-sim run --strategy trend` plays, and its
+    // fortune of a month is that game's 総資産 at the end of the month, as
+    // its history has it: the same play draws the same line as a player's.
     void theBotPlaysTheSimulatorsTrendRules() {
         TVxSimGame simulated(7, VxSimCreateStrategy("trend"));
         simulated.NewGame();
-        std::vector<int64_t> fortunes{simulated.Fortune()};
-        for (int month = 0; month < 24; ++month) {
+        for (int month = 0; month < 25; ++month)
             simulated.PlayMonth();
-            fortunes.push_back(simulated.Fortune());
-        }
+        std::vector<int64_t> fortunes;
+        for (int month = 0; month < 25; ++month)
+            fortunes.push_back(simulated.Game().History().Months()[size_t(month)].Total());
         TVxTrendBot bot;
         bot.CatchUp(7, 13);
         QCOMPARE(bot.Fortunes().size(), size_t{13});
