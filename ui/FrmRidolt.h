@@ -9,8 +9,10 @@
 // own: the two company list pages (VxCompanyListPage), the balance pages
 // (VxBalanceList), the page of the game's history (VxAssetPage), the chart
 // (VxPriceChart), the status bar (VxGameStatusBar), the log
-// (VxQtMessageLog), the save slots (VxSaveSlots) and the game kept for
-// 前回の続き (VxResumeFile).
+// (VxQtMessageLog), the save slots (VxSaveSlots), the game kept for
+// 前回の続き (VxResumeFile), the months that pass by themselves
+// (VxAutoPlay) and the record of finished games (VxRecordsFile,
+// VxRecordsDialog).
 
 #include "ui/VxQtMessageBox.h"
 #include "ui/VxQtMessageLog.h"
