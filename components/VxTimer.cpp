@@ -34,8 +34,16 @@ void TVxTimer::SetInterval(int milliseconds) {
     UpdateTimer();
 }
 
+void TVxTimer::SetFireWhenIdle(bool value) {
+    FFireWhenIdle = value;
+    UpdateTimer();
+}
+
 void TVxTimer::UpdateTimer() {
-    if (FEnabled && FInterval > 0)
+    // Qt fires a timer of 0 ms once the events waiting have been handled.
+    if (FEnabled && FFireWhenIdle)
+        FTimer.start(0);
+    else if (FEnabled && FInterval > 0)
         FTimer.start(FInterval);
     else
         FTimer.stop();

@@ -35,6 +35,13 @@ public:
     int Interval() const { return FInterval; }
     void SetInterval(int milliseconds);
 
+    // Fires as soon as the event loop has handled every event waiting,
+    // instead of after Interval: the repaints what the last firing
+    // changed asks for come first, so each firing is shown before the next
+    // one.
+    bool FireWhenIdle() const { return FFireWhenIdle; }
+    void SetFireWhenIdle(bool value);
+
     uint32_t StartTick() const { return FStartTick; }
     uint32_t LastTick() const { return FLastTick; }
     int32_t TimerCount() const { return FTimerCount; }
@@ -51,6 +58,7 @@ private:
     TVxTickSource FTickSource;
     bool FEnabled = true;
     int FInterval = DefaultInterval;
+    bool FFireWhenIdle = false;
     uint32_t FStartTick = 0;
     uint32_t FLastTick = 0;
     int32_t FTimerCount = 0;

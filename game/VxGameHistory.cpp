@@ -16,10 +16,12 @@ void TVxGameHistory::Trade(bool purchase, int32_t amount, int64_t feeYen, int32_
     month.FeesYen += feeYen;
     month.Cash = cash;
     month.Value = value;
+    TakePeak();
 }
 
 void TVxGameHistory::Turn(const TVxHistoryMonth& month) {
     FMonths.push_back(month);
+    TakePeak();
 }
 
 void TVxGameHistory::Reseed(std::optional<uint64_t> seed) {
@@ -34,6 +36,21 @@ void TVxGameHistory::Assign(std::optional<uint64_t> seed, TVxHistoryOrigin origi
     FSeed = seed;
     FOrigin = origin;
     FMonths = std::move(months);
+    FPeakTotal = 0;
+    FPeakIndex = 0;
+    for (size_t i = 0; i < FMonths.size(); ++i)
+        if (i == 0 || FMonths[i].Total() > FPeakTotal) {
+            FPeakTotal = FMonths[i].Total();
+            FPeakIndex = static_cast<int32_t>(i);
+        }
+}
+
+void TVxGameHistory::TakePeak() {
+    const int64_t total = FMonths.back().Total();
+    if (total > FPeakTotal) {
+        FPeakTotal = total;
+        FPeakIndex = static_cast<int32_t>(FMonths.size() - 1);
+    }
 }
 
 TVxHistorySummary VxSummarize(const TVxGameHistory& history) {
@@ -41,13 +58,9 @@ TVxHistorySummary VxSummarize(const TVxGameHistory& history) {
     TVxHistorySummary summary;
     summary.MonthsPlayed = static_cast<int32_t>(months.size()) - 1;
     summary.Total = months.back().Total();
-    summary.PeakTotal = months.front().Total();
-    for (size_t i = 0; i < months.size(); ++i) {
-        const TVxHistoryMonth& month = months[i];
-        if (month.Total() > summary.PeakTotal) {
-            summary.PeakTotal = month.Total();
-            summary.PeakIndex = static_cast<int32_t>(i);
-        }
+    summary.PeakTotal = history.PeakTotal();
+    summary.PeakIndex = history.PeakIndex();
+    for (const TVxHistoryMonth& month : months) {
         summary.Tax += month.Tax;
         summary.FeesYen += month.FeesYen;
         summary.Bought += month.Bought;

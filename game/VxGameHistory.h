@@ -79,17 +79,31 @@ public:
     void Assign(std::optional<uint64_t> seed, TVxHistoryOrigin origin,
                 std::vector<TVxHistoryMonth> months);
 
+    // The highest 総資産 the game has had at the end of any month or trade,
+    // and the month it was reached in, as an index into Months().  It is
+    // kept as it is reached, so it never falls: a trade's fee lowers the
+    // 総資産 of the month it is settled in, and a month's entry shows only
+    // the figures after its last trade.  A history assigned whole knows
+    // only those, and takes its peak from them.
+    int64_t PeakTotal() const { return FPeakTotal; }
+    int32_t PeakIndex() const { return FPeakIndex; }
+
 private:
+    // Counts the newest entry, as it stands now, into the peak.
+    void TakePeak();
+
     std::optional<uint64_t> FSeed;
     TVxHistoryOrigin FOrigin = TVxHistoryOrigin::NewGame;
     std::vector<TVxHistoryMonth> FMonths;
+    int64_t FPeakTotal = 0;
+    int32_t FPeakIndex = 0;
 };
 
 // The figures of a whole game, from its history.
 struct TVxHistorySummary {
     int32_t MonthsPlayed = 0; // turns played since the history began
     int64_t Total = 0;        // 総資産 now, 万円
-    int64_t PeakTotal = 0;    // the highest 総資産 of any month
+    int64_t PeakTotal = 0;    // the highest 総資産 reached (TVxGameHistory::PeakTotal)
     int32_t PeakIndex = 0;    // its month, as an index into Months()
     int64_t Tax = 0;          // 万円, all years
     int64_t FeesYen = 0;

@@ -7,6 +7,7 @@
 #include "app/VxFileDropTarget.h"
 #include "components/VxAccessibleTabBar.h"
 #include "components/VxAnnouncer.h"
+#include "components/VxInstantButton.h"
 #include "components/VxListView.h"
 #include "components/VxTimer.h"
 #include "game/VxGame.h"
@@ -14,6 +15,7 @@
 #include "ui/FrmDlgTrade.h"
 #include "ui/VxActionCategory.h"
 #include "ui/VxAssetPage.h"
+#include "ui/VxAutoPlay.h"
 #include "ui/VxBalanceList.h"
 #include "ui/VxCompanyListPage.h"
 #include "ui/VxContextMenu.h"
@@ -25,6 +27,8 @@
 #include "ui/VxModalQueue.h"
 #include "ui/VxMonthChartAccessible.h"
 #include "ui/VxPriceChart.h"
+#include "ui/VxRecordsDialog.h"
+#include "ui/VxRecordsFile.h"
 #include "ui/VxReflectBeforeBox.h"
 #include "ui/VxSaveSlots.h"
 #include "ui/VxSeedDialog.h"
@@ -165,11 +169,14 @@ void TFormRidolt::CreateActions() {
     ActGameNewSeed =
         NewAction("ActGameNewSeed", QStringLiteral("シード指定ニューゲーム(&S)..."), {});
     connect(ActGameNewSeed, &QAction::triggered, this, &TFormRidolt::ActGameNewSeedExecute);
+    ActRecords = NewAction("ActRecords", QStringLiteral("記録(&R)..."), {});
+    connect(ActRecords, &QAction::triggered, this, [this] { TVxRecordsDialog::Show(this); });
 
     VxTimerNextMonth = Named(new TVxTimer(this), "VxTimerNextMonth");
     VxTimerNextMonth->SetEnabled(false);
     VxTimerNextMonth->SetInterval(1);
     connect(VxTimerNextMonth, &TVxTimer::Timer, this, &TFormRidolt::VxTimerNextMonthTimer);
+    FAutoPlay = new TVxAutoPlay(*VxTimerNextMonth, *this);
 }
 
 void TFormRidolt::CreateLayout() {
@@ -182,7 +189,8 @@ void TFormRidolt::CreateLayout() {
     PanelControl = Named(new QWidget(PanelMain), "PanelControl");
     PanelControl->setFixedHeight(PanelControlHeight);
     PanelControl->installEventFilter(this);
-    BtnNextMonth = Named(new QPushButton(ActNextMonth->text(), PanelControl), "BtnNextMonth");
+    // Every press of Alt+N plays a month, however quick.
+    BtnNextMonth = Named(new TVxInstantButton(ActNextMonth->text(), PanelControl), "BtnNextMonth");
     connect(BtnNextMonth, &QPushButton::clicked, this, [this] { ExecuteAction(ActNextMonth); });
     connect(ActNextMonth, &QAction::changed, BtnNextMonth, [this] {
         BtnNextMonth->setText(ActNextMonth->text());
@@ -198,7 +206,7 @@ void TFormRidolt::CreateLayout() {
                 [this, page] { ExecuteAction(&page->DefaultTradeAction()); });
         connect(page, &TVxCompanyListPage::TradeRequested, this,
                 [this, page](TVxTradeMode mode) { TradeFocusedCompany(*page, mode); });
-        connect(page, &TVxCompanyListPage::MenuAboutToShow, this, &TFormRidolt::ActionList1Update);
+        connect(page, &TVxCompanyListPage::MenuAboutToShow, this, &TFormRidolt::MenuAboutToShow);
     }
 
     VLVNowBalance = Named(new TVxListView, "VLVNowBalance");
@@ -215,7 +223,10 @@ void TFormRidolt::CreateLayout() {
     PageControl1->addTab(TabSheet5, QStringLiteral("資産推移"));
     PageControl1->setCurrentIndex(0);
     PageControl1->tabBar()->setAccessibleName(QStringLiteral("ページ"));
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TFormRidolt::PageControl1Change);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        ShowPanes();
+        PageControl1Change();
+    });
 
     Chart1 = Named(new TVxPriceChart, "Chart1");
     Panel = Named(new QWidget, "Panel");
@@ -251,6 +262,13 @@ void TFormRidolt::CreateLayout() {
     StatusBar1 = Named(new TVxGameStatusBar, "StatusBar1");
     setStatusBar(StatusBar1);
     FAnnouncer = new TVxAnnouncer(this, MonthNewsGap);
+    connect(FAutoPlay, &TVxAutoPlay::RunningChanged, StatusBar1, [this] {
+        StatusBar1->ShowAutoPlay(FAutoPlay->StatusText());
+        // Stopped, it says where the months left the game: of the months
+        // played faster than speech only the latest was heard, if any.
+        const QString line = FAutoPlay->Announcement();
+        FAnnouncer->Announce(FAutoPlay->Running() ? line : line + u'。' + MonthNews(FGame));
+    });
 
     FileDropTarget1 = Named(new TFileDropTarget(this), "FileDropTarget1");
     connect(FileDropTarget1, &TFileDropTarget::OnFileDrop, this,
@@ -264,6 +282,9 @@ void TFormRidolt::CreateMainMenu() {
     MIGame = Named(bar->addMenu(QStringLiteral("ゲーム(&G)")), "MIGame");
     MIGame->addAction(ActGameNew);
     MIGame->addAction(ActGameNewSeed);
+    MIGame->addAction(&FAutoPlay->ToggleAction());
+    MIGame->addMenu(&FAutoPlay->SpeedMenu());
+    MIGame->addAction(ActRecords);
     MIGame->addSeparator();
     MIGame->addAction(VxExitAction1);
 
@@ -294,7 +315,7 @@ void TFormRidolt::CreateMainMenu() {
     MIHelp->addAction(VxAboutAction1);
 
     for (QMenu* menu : {MIGame, MILoad, MISave, MIView, MIHelp})
-        connect(menu, &QMenu::aboutToShow, this, &TFormRidolt::ActionList1Update);
+        connect(menu, &QMenu::aboutToShow, this, &TFormRidolt::MenuAboutToShow);
 }
 
 void TFormRidolt::CreatePopupMenus() {
@@ -307,7 +328,7 @@ void TFormRidolt::CreatePopupMenus() {
     PMChart->addAction(ActChartVisible);
 
     const auto update = [this] {
-        ActionList1Update();
+        MenuAboutToShow();
     };
     new TVxContextMenu(*RichEditMessage, *RichEditMessage->viewport(), *PMRichEdit1, update);
     new TVxContextMenu(*Chart1, *Chart1->viewport(), *PMChart, update);
@@ -321,6 +342,10 @@ bool TFormRidolt::event(QEvent* event) {
         return true;
     case QEvent::WindowActivate:
         FormActivate();
+        break;
+    case QEvent::WindowBlocked:
+        // A box or a dialog over the window needs the player.
+        FAutoPlay->Stop();
         break;
     case QEvent::Show:
         // A window that is shown without being activated (focus-stealing
@@ -374,6 +399,7 @@ void TFormRidolt::StartNewGame(std::optional<uint64_t> seed) {
 }
 
 void TFormRidolt::ShowReplacedGame() {
+    FAutoPlay->Stop();
     // The rows now hold other companies, or the same ones anew: nothing
     // stays selected or charted.
     FMarketPage->Reset();
@@ -394,8 +420,14 @@ void TFormRidolt::ExecuteAction(QAction* action) {
 void TFormRidolt::ActionList1Update() {
     const bool playing = !FGame.GameEnd;
     ActNextMonth->setEnabled(playing);
+    FAutoPlay->SetPlayable(playing);
     FMarketPage->UpdateActions(playing);
     FOwnerPage->UpdateActions(playing);
+}
+
+void TFormRidolt::MenuAboutToShow() {
+    FAutoPlay->Stop();
+    ActionList1Update();
 }
 
 bool TFormRidolt::ConfirmNewGame() {
@@ -419,10 +451,26 @@ void TFormRidolt::ActGameNewSeedExecute() {
 }
 
 void TFormRidolt::ShowGameEnd(bool endedBefore) {
+    if (endedBefore || !FGame.GameEnd)
+        return;
+    KeepRecord();
     // Switching to the page refreshes it; shown already, it was refreshed
     // with the rest of the window.
-    if (!endedBefore && FGame.GameEnd)
-        PageControl1->setCurrentWidget(TabSheet5);
+    PageControl1->setCurrentWidget(TabSheet5);
+}
+
+void TFormRidolt::KeepRecord() {
+    const std::optional<TVxGameRecord> record =
+        VxGameRecordOf(FGame, TabSheet5->BotTotal(), TVxRecordsFile::Now());
+    if (!record)
+        return;
+    // No box: the game's own has just been answered, and the record can
+    // wait to be looked at.
+    const QString notice = TVxRecordsFile::Add(*record);
+    if (!notice.isEmpty()) {
+        qWarning("%s", qPrintable(notice));
+        StatusBar1->ShowHint(notice);
+    }
 }
 
 void TFormRidolt::ActDataReflect() {
@@ -468,11 +516,17 @@ void TFormRidolt::PageControl1Change() {
 }
 
 void TFormRidolt::ActChartVisibleExecute() {
-    Chart1->setVisible(ActChartVisible->isChecked());
+    ShowPanes();
 }
 
 void TFormRidolt::ActMessageVisibleExecute() {
-    RichEditMessage->setVisible(ActMessageVisible->isChecked());
+    ShowPanes();
+}
+
+void TFormRidolt::ShowPanes() {
+    const bool assets = PageControl1->currentWidget() == TabSheet5;
+    Chart1->setVisible(ActChartVisible->isChecked() && !assets);
+    RichEditMessage->setVisible(ActMessageVisible->isChecked() && !assets);
 }
 
 void TFormRidolt::ActVLVNowBalanceDataExecute() {
@@ -541,9 +595,13 @@ void TFormRidolt::VxTimerNextMonthTimer() {
     // keeps its selected company, and the chart its company.
     ForgetUnselectedFocus();
     const bool endedBefore = FGame.GameEnd;
-    const bool played = !FGame.NextMonth().Refused;
+    const TVxTurnResult turn = FGame.NextMonth();
+    // The months that pass by themselves stop where the player is needed:
+    // a month refused, the game over, a holding lost.
+    if (turn.Refused || FGame.GameEnd || !turn.Bankrupt.empty())
+        FAutoPlay->Stop();
     ActDataReflect();
-    if (played) {
+    if (!turn.Refused) {
         FKeeper->GamePlayed();
         const QString news = MonthNews(FGame);
         FAnnouncer->Announce(FGame.GameEnd && !endedBefore ? GameEndNews(news, FGame) : news);
@@ -562,6 +620,10 @@ void TFormRidolt::ActNextMonthExecute() {
 
 void TFormRidolt::ActTimerEnabledExecute() {
     const bool enabled = ActTimerEnabled->isChecked();
+    // The developer's switch runs the timer at its design interval,
+    // whatever speed 自動進行 last chose.
+    VxTimerNextMonth->SetFireWhenIdle(false);
+    VxTimerNextMonth->SetInterval(1);
     VxTimerNextMonth->SetEnabled(enabled);
     ActTimerEnabled->setText(enabled ? QStringLiteral("停止する") : QStringLiteral("再開する"));
 }

@@ -10,7 +10,9 @@
 // (VxBalanceList), the page of the game's history (VxAssetPage), the chart
 // (VxPriceChart), the status bar (VxGameStatusBar), the log
 // (VxQtMessageLog), the save slots (VxSaveSlots), the keeper of the games
-// played (VxGameKeeper) and their items in the load menu (VxKeptGameMenu).
+// played (VxGameKeeper) and their items in the load menu (VxKeptGameMenu),
+// the months that pass by themselves (VxAutoPlay) and the record of
+// finished games (VxRecordsFile, VxRecordsDialog).
 
 #include "ui/VxQtMessageBox.h"
 #include "ui/VxQtMessageLog.h"
@@ -29,6 +31,7 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 class TVxAssetPage;
+class TVxAutoPlay;
 class TFileDropTarget;
 class TVxAboutAction;
 class TVxAnnouncer;
@@ -61,6 +64,9 @@ public:
     // The enabling rules of the game actions.  Runs whenever the event loop
     // goes idle and before an action is executed.
     void ActionList1Update();
+    // A menu is about to open: the enabling rules are applied, and months
+    // no longer pass by themselves.
+    void MenuAboutToShow();
 
     // The refresh that follows every change of the game: the lists, the
     // shown page, the chart and the status bar read the game again.
@@ -93,8 +99,11 @@ private:
     void FormActivate();
     // Keeps the game played, then starts a new one, of `seed` when given.
     void StartNewGame(std::optional<uint64_t> seed = std::nullopt);
-    // The game ended by what just happened: the window turns to 資産推移.
+    // The game ended by what just happened: its record is kept, and the
+    // window turns to 資産推移.
     void ShowGameEnd(bool endedBefore);
+    // Adds the record of the game that has just ended to 記録.
+    void KeepRecord();
     // The game is another one now (a new game, a load): nothing of the last
     // one stays in the window, which shows the new one.
     void ShowReplacedGame();
@@ -104,6 +113,10 @@ private:
     void ActGameNewExecute();
     void ActGameNewSeedExecute();
     void PageControl1Change();
+    // 資産推移 has the window's central area while it is shown: the price
+    // chart and the log give it their room, and come back, as the 表示
+    // menu's check marks say, when another page is shown.
+    void ShowPanes();
     bool ChartShownSelection();
     void ActChartVisibleExecute();
     void ActMessageVisibleExecute();
@@ -152,6 +165,8 @@ private:
 
     // Non-visual parts
     TVxTimer* VxTimerNextMonth = nullptr;
+    // 自動進行, carried by VxTimerNextMonth.
+    TVxAutoPlay* FAutoPlay = nullptr;
     TFileDropTarget* FileDropTarget1 = nullptr;
     TVxSaveSlots* FSaveSlots = nullptr;
     TVxGameKeeper* FKeeper = nullptr;
@@ -187,4 +202,5 @@ private:
     QAction* ActMISave = nullptr;
     QAction* ActGameNew = nullptr;
     QAction* ActGameNewSeed = nullptr;
+    QAction* ActRecords = nullptr;
 };

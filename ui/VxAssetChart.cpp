@@ -20,13 +20,13 @@
 namespace {
 
 // Where an amount of 0 or less is drawn: far below any decade the axis
-// starts at, so its line leaves the plot at the bottom edge.
+// starts at (1万円, the smallest amount above 0, at the lowest), so its
+// line leaves the plot at the bottom edge.
 constexpr qreal NothingY = 1e-3;
-// The money axis starts at the decade of 1000万円 or lower, and never
-// below 1万円, the smallest amount above 0.
-constexpr int HighestLowDecade = 3;
-// Year labels: at most about this many along the month axis.
+// Year labels: at most about this many along the month axis, and none
+// this close after the label of the first month.
 constexpr int MostYearLabels = 5;
+constexpr int FirstLabelRoom = 6;
 
 qreal ChartY(int64_t money) {
     return money > 0 ? static_cast<qreal>(money) : NothingY;
@@ -41,9 +41,21 @@ QLineSeries* NewLine(const char* objectName, const QString& name, const QColor& 
     auto* series = new QLineSeries;
     series->setObjectName(QString::fromLatin1(objectName));
     series->setName(name);
-    series->setPen(QPen(color, width, style));
+    QPen pen(color, width, style);
+    // A thick line turns its corners flat, as a thin one does, which is
+    // quicker to draw than a joint of another kind.
+    pen.setJoinStyle(Qt::BevelJoin);
+    series->setPen(pen);
     series->setPointsVisible(false);
     return series;
+}
+
+// The decade (power of ten) of `money` above 0, rounded down or up.
+int DecadeBelow(int64_t money) {
+    return static_cast<int>(std::floor(std::log10(static_cast<double>(money))));
+}
+int DecadeAbove(int64_t money) {
+    return static_cast<int>(std::ceil(std::log10(static_cast<double>(money))));
 }
 
 // 1, 2, 5, 10 ... years between labels, so that `years` take at most
@@ -67,12 +79,12 @@ void Widen(int64_t money, int64_t& lowest, int64_t& highest) {
 
 TVxAssetChart::TVxAssetChart(QWidget* parent)
     : TVxMonthChart(parent),
-      FTotalSeries(NewLine("SeriesTotal", QStringLiteral("総資産"), QColor(0xc6, 0x28, 0x28), 1)),
+      FTotalSeries(NewLine("SeriesTotal", QStringLiteral("総資産"), QColor(0xc6, 0x28, 0x28), 2)),
       FCashSeries(NewLine("SeriesCash", QStringLiteral("資金"), QColor(0x1f, 0x5f, 0xbf), 1)),
       FValueSeries(
           NewLine("SeriesValue", QStringLiteral("株式評価額"), QColor(0x2e, 0x8b, 0x3e), 1)),
-      // Drawn over 総資産, which shows through it where the two agree.
-      FBotSeries(NewLine("SeriesBot", BotName, QColor(0xe0, 0x7b, 0x00, 150), 1)),
+      // Dashed, so that 総資産 under it shows where the two agree.
+      FBotSeries(NewLine("SeriesBot", BotLegend, QColor(0xe0, 0x7b, 0x00), 1, Qt::DashLine)),
       FMonthAxis(new QCategoryAxis), FMoneyAxis(new QLogValueAxis), FMoneyLabels(new QCategoryAxis),
       FMarks(new QCategoryAxis) {
     QChart* assetChart = chart();
@@ -81,7 +93,6 @@ TVxAssetChart::TVxAssetChart(QWidget* parent)
 
     // The month axis labels the first month of some years, at the month.
     FMonthAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    FMonthAxis->setStartValue(0);
     assetChart->addAxis(FMonthAxis, Qt::AlignBottom);
     // The series are placed by the log axis; the decade labels and their
     // grid lines are those of a plain axis over the decades' exponents,
@@ -100,7 +111,8 @@ TVxAssetChart::TVxAssetChart(QWidget* parent)
     FMarks->setTruncateLabels(false);
     assetChart->addAxis(FMarks, Qt::AlignRight);
 
-    for (QLineSeries* series : {FTotalSeries, FCashSeries, FValueSeries, FBotSeries}) {
+    // 総資産 last: it is drawn over the others.
+    for (QLineSeries* series : {FCashSeries, FValueSeries, FBotSeries, FTotalSeries}) {
         assetChart->addSeries(series);
         series->attachAxis(FMonthAxis);
         series->attachAxis(FMoneyAxis);
@@ -152,10 +164,13 @@ void TVxAssetChart::Reflect(const TVxGameHistory& history, const std::vector<int
         bot ? std::min<qsizetype>(static_cast<qsizetype>(bot->size()), count) : 0;
     if (botCount < FShown.Bot.size()) {
         FShown.Bot.clear();
+        FShown.BotFortunes.clear();
         FShown.Replaced = true;
     }
     for (qsizetype i = FShown.Bot.size(); i < botCount; ++i) {
-        FShown.Bot << QPointF(static_cast<qreal>(i), ChartY((*bot)[static_cast<size_t>(i)]));
+        const int64_t fortune = (*bot)[static_cast<size_t>(i)];
+        FShown.BotFortunes.push_back(fortune);
+        FShown.Bot << QPointF(static_cast<qreal>(i), ChartY(fortune));
         Settle(FShown.Bot.back());
     }
     Describe();
@@ -186,8 +201,8 @@ void TVxAssetChart::Describe() {
         QStringLiteral("%1から%2まで、総資産 %3から%4")
             .arg(CalendarQText(first.Year, first.Month), CalendarQText(last.Year, last.Month),
                  MoneyText(first.Total()), MoneyText(last.Total()));
-    if (!FShown.Bot.isEmpty())
-        text += QStringLiteral("。%1 %2").arg(BotName, MoneyText(PointMoney(FShown.Bot.back())));
+    if (!FShown.BotFortunes.empty())
+        text += QStringLiteral("。%1 %2").arg(AssetBotName, MoneyText(FShown.BotFortunes.back()));
     setAccessibleDescription(text);
 }
 
@@ -199,7 +214,9 @@ QPointF TVxAssetChart::MonthPoint(int index) const {
 QString TVxAssetChart::MonthReadout(int index) const {
     const std::vector<TVxHistoryMonth>& months = FHistory->Months();
     const auto at = static_cast<size_t>(index);
-    return AssetMonthReadout(months[at], at > 0 ? &months[at - 1] : nullptr);
+    const std::optional<int64_t> bot =
+        at < FShown.BotFortunes.size() ? std::optional(FShown.BotFortunes[at]) : std::nullopt;
+    return AssetMonthReadout(months[at], at > 0 ? &months[at - 1] : nullptr, bot);
 }
 
 void TVxAssetChart::paintEvent(QPaintEvent* event) {
@@ -269,11 +286,15 @@ void TVxAssetChart::DrawMonthAxis() {
     FYearStep = step;
     FLabelFirstMonth = FShown.FirstMonth;
     ClearCategories(*FMonthAxis);
-    // The first month of every step-th year, named as the calendar names
-    // it: "10年目" marks where the tenth year begins.
+    // The first month shown, with its year, and then the first month of
+    // every step-th year, named as the calendar names it: "10年目" marks
+    // where the tenth year begins.  Each label names the end of a
+    // category, the first one the axis' left edge.
+    FMonthAxis->setStartValue(-0.001);
+    FMonthAxis->append(QStringLiteral("%1年目").arg(FShown.FirstMonth / 12 + 1), 0);
     for (auto x = static_cast<int64_t>(12 - FShown.FirstMonth % 12) % 12; x <= end; x += 12) {
         const int64_t year = (FShown.FirstMonth + x) / 12 + 1;
-        if (x > 0 && year % step == 0)
+        if (x >= FirstLabelRoom && year % step == 0)
             FMonthAxis->append(QStringLiteral("%1年目").arg(year), static_cast<qreal>(x));
     }
     FMonthAxis->setRange(0, end);
@@ -281,34 +302,58 @@ void TVxAssetChart::DrawMonthAxis() {
 
 void TVxAssetChart::DrawMoneyAxis() {
     int64_t lowest = FShown.SettledLowest;
-    int64_t highest = std::max<int64_t>(FShown.SettledHighest, GoalMoney);
+    int64_t highest = FShown.SettledHighest;
     for (const QList<QPointF>* line : {&FShown.Total, &FShown.Cash, &FShown.Value})
         Widen(PointMoney(line->back()), lowest, highest);
-    const int low =
-        lowest > 0
-            ? std::clamp(static_cast<int>(std::floor(std::log10(static_cast<double>(lowest)))), 0,
-                         HighestLowDecade)
-            : HighestLowDecade;
-    const int high =
-        std::max(static_cast<int>(std::ceil(std::log10(static_cast<double>(highest)))), low + 1);
+    // Nothing above 0 at all: the decade of the stake.
+    const int low = lowest > 0 ? DecadeBelow(lowest) : DecadeBelow(StartMoney);
+    const int high = std::max(highest > 0 ? DecadeAbove(highest) : low, low + 1);
     if (low == FLowDecade && high == FHighDecade)
         return;
     FLowDecade = low;
     FHighDecade = high;
     FMoneyAxis->setRange(std::pow(10.0, low), std::pow(10.0, high));
-    // The labels and the marks lie over the decades' exponents; each label
-    // names the end of a category, the first one the axis' bottom edge.
-    const qreal start = low - 0.001;
+    // The labels lie over the decades' exponents; each names the end of a
+    // category, the first one the axis' bottom edge.
     ClearCategories(*FMoneyLabels);
-    FMoneyLabels->setStartValue(start);
+    FMoneyLabels->setStartValue(low - 0.001);
     int64_t decade = 1;
     for (int exponent = 0; exponent <= high; ++exponent, decade *= 10)
         if (exponent >= low)
             FMoneyLabels->append(MoneyText(decade), exponent);
     FMoneyLabels->setRange(low, high);
+    DrawMarks();
+}
+
+void TVxAssetChart::DrawMarks() {
+    // The stake and the goal as dashed lines where they lie on the axis;
+    // those beyond it are named at its edge, with the way they lie.
+    QStringList below;
+    QStringList within;
+    QList<qreal> at;
+    QStringList above;
+    for (const int32_t money : {StartMoney, GoalMoney}) {
+        const QString name =
+            (money == StartMoney ? QStringLiteral("元手 ") : QStringLiteral("目標 ")) +
+            MoneyText(money);
+        const qreal exponent = std::log10(qreal(money));
+        if (exponent < FLowDecade) {
+            below << name;
+        } else if (exponent > FHighDecade) {
+            above << name;
+        } else {
+            within << name;
+            at << exponent;
+        }
+    }
     ClearCategories(*FMarks);
-    FMarks->setStartValue(start);
-    FMarks->append(QStringLiteral("元手 ") + MoneyText(StartMoney), std::log10(qreal{StartMoney}));
-    FMarks->append(QStringLiteral("目標 ") + MoneyText(GoalMoney), std::log10(qreal{GoalMoney}));
-    FMarks->setRange(low, high);
+    FMarks->setStartValue(FLowDecade - 0.001);
+    const QString separator = QStringLiteral("・");
+    if (!below.isEmpty())
+        FMarks->append(below.join(separator) + QStringLiteral(" ↓"), FLowDecade);
+    for (qsizetype i = 0; i < within.size(); ++i)
+        FMarks->append(within[i], at[i]);
+    if (!above.isEmpty())
+        FMarks->append(above.join(separator) + QStringLiteral(" ↑"), FHighDecade);
+    FMarks->setRange(FLowDecade, FHighDecade);
 }

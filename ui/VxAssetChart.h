@@ -7,14 +7,21 @@
 // line: what the simulator's trend rules made of the same market.  It reads
 // out one month at a time (TVxMonthChart), with its dot on the 総資産 line.
 //
-// Month i of the history lies at x = i.  The money axis runs over whole
-// decades, from the decade of the smallest amount above 0 shown (1000万円
-// at most) to the decade above the largest or the goal; it is labelled in
-// Japanese units (1000万円, 1億円) by an axis of its own, since a log axis
-// writes only printf formats.  An amount of 0 or less (no holdings, the
-// cash below 0 in the month a game is lost) has no place on a log axis:
-// its line drops below the bottom edge, which cuts it off, and the dot of
-// such a month sits on that edge.
+// Month i of the history lies at x = i, and the first month of the chart
+// and of every year or every few years is labelled with its year.  The
+// money axis runs over the whole decades of the amounts shown, from the
+// decade of the smallest above 0 to the decade above the largest, so the
+// lines use the plot's height in the first year as in the last; it is
+// labelled in Japanese units (1000万円, 1億円) by an axis of its own,
+// since a log axis writes only printf formats.  The stake and the goal are
+// dashed lines where they lie within the axis, and otherwise named at the
+// edge beyond which they lie, with an arrow.  An amount of 0 or less (no
+// holdings, the cash below 0 in the month a game is lost) has no place on
+// a log axis: its line drops below the bottom edge, which cuts it off, and
+// the dot of such a month sits on that edge.
+//
+// 総資産 is drawn over the other lines, and thicker; the trend rules' line
+// is dashed, and its legend says in a player's words what it is.
 //
 // A month played adds a point to each line instead of drawing them again;
 // the chart's parts take what Reflect decided when the event loop next runs
@@ -40,7 +47,9 @@ class TVxAssetChart : public TVxMonthChart {
     Q_OBJECT
 public:
     static inline const QString ChartTitle = QStringLiteral("資産推移");
-    static inline const QString BotName = QStringLiteral("トレンド戦略");
+    // The legend of the trend rules' line.
+    static inline const QString BotLegend =
+        QStringLiteral("トレンド戦略 (同じ市場をコンピューターが売買)");
 
     explicit TVxAssetChart(QWidget* parent = nullptr);
 
@@ -55,8 +64,9 @@ public:
     void Reset();
 
     int MonthCount() const override { return static_cast<int>(FShown.Total.size()); }
-    // "12年目3月 総資産 1億2000万円 (資金 2000万円, 株式 1億円, 前月比 +1000万円 +9.09%)"
-    // (AssetMonthReadout).
+    // "12年目3月 総資産 1億2000万円 (資金 2000万円, 株式 1億円, 前月比 +1000万円 +9.09%)",
+    // and " トレンド戦略 9000万円" where the trend rules' line has the
+    // month (AssetMonthReadout).
     QString MonthReadout(int index) const override;
 
     // The chart's parts as the last Reflect has them.
@@ -84,6 +94,9 @@ private:
         QList<QPointF> Cash;
         QList<QPointF> Value;
         QList<QPointF> Bot;
+        // The trend rules' fortunes drawn, 万円 (the points hold nothing
+        // below 1万円).
+        std::vector<int64_t> BotFortunes;
         // The calendar month (from the game's start) of x = 0.
         int64_t FirstMonth = 0;
         // The smallest amount above 0 and the largest amount of the points
@@ -103,6 +116,7 @@ private:
     void DrawLine(QLineSeries& series, const QList<QPointF>& points);
     void DrawMonthAxis();
     void DrawMoneyAxis();
+    void DrawMarks();
 
     TShown FShown;
     // The history last taken in, for what a month reads out.

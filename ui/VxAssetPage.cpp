@@ -1,5 +1,6 @@
 #include "ui/VxAssetPage.h"
 
+#include "components/VxColumnFitter.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"
 #include "ui/VxAssetChart.h"
@@ -19,8 +20,9 @@
 namespace {
 
 constexpr int FigureColumns = 4;
-constexpr int ChartWidth = 420;
-constexpr int ListWidth = 580;
+// The chart and the list share their height in this proportion.
+constexpr int ChartShare = 66;
+constexpr int ListShare = 34;
 
 // A figure a player may select and copy, and a screen reader reads as it
 // is written; Tab goes to it.
@@ -63,8 +65,6 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
     }
     figures->setColumnStretch(FigureColumns - 1, 1);
 
-    FChart = new TVxAssetChart;
-    FChart->setObjectName(QStringLiteral("Chart"));
     FList = new TVxListView(new TVxAssetListModel(game.History()));
     FList->setObjectName(QStringLiteral("VLVAssets"));
     FList->setAccessibleName(QStringLiteral("月ごとの資産"));
@@ -73,15 +73,14 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
             TVxAssetListModel::Caption(column), TVxAssetListModel::DefaultWidth(column),
             column == TVxAssetListModel::acMonth ? TVxAlignment::Left : TVxAlignment::Right);
     FList->SetColumnClick(false);
+    FColumns = new TVxColumnFitter(*FList);
 
-    auto* split = new QSplitter(Qt::Horizontal);
-    split->setObjectName(QStringLiteral("SplitterAssets"));
-    split->setChildrenCollapsible(false);
-    split->addWidget(FChart);
-    split->addWidget(FList);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 0);
-    split->setSizes({ChartWidth, ListWidth});
+    FSplit = new QSplitter(Qt::Vertical);
+    FSplit->setObjectName(QStringLiteral("SplitterAssets"));
+    FSplit->setChildrenCollapsible(false);
+    FSplit->addWidget(FList);
+    FSplit->installEventFilter(this);
+    connect(FSplit, &QSplitter::splitterMoved, this, [this] { FSplitMoved = true; });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
@@ -91,19 +90,58 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
     endRow->addWidget(FEnd);
     layout->addLayout(endRow);
     layout->addLayout(figures);
-    layout->addWidget(split, 1);
+    layout->addWidget(FSplit, 1);
 }
 
 TVxAssetPage::~TVxAssetPage() = default;
 
+TVxAssetChart& TVxAssetPage::Chart() {
+    if (!FChart) {
+        FChart = new TVxAssetChart;
+        FChart->setObjectName(QStringLiteral("Chart"));
+        FSplit->insertWidget(0, FChart);
+        // Before the list by Tab too, as it stands above it.  Qt orders
+        // only widgets that take the focus, which a chart without months
+        // does not.
+        FChart->setFocusPolicy(Qt::StrongFocus);
+        setTabOrder(FList->previousInFocusChain(), FChart);
+        setTabOrder(FChart, FList);
+        FChart->setFocusPolicy(Qt::NoFocus);
+        ShareHeight();
+    }
+    return *FChart;
+}
+
+bool TVxAssetPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FSplit && event->type() == QEvent::Resize)
+        ShareHeight();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TVxAssetPage::ShareHeight() {
+    if (FSplitMoved || !FChart)
+        return;
+    const int height = FSplit->height() - FSplit->handleWidth();
+    FSplit->setSizes({height * ChartShare / 100, height * ListShare / 100});
+}
+
 void TVxAssetPage::Reset() {
     ListModel(*FList).Reset();
-    FChart->Reset();
+    FColumns->Reset();
+    if (FChart)
+        FChart->Reset();
 }
 
 void TVxAssetPage::Reflect() {
+    // The rows added at the top, and the newest month, changed by its
+    // trades, are measured for the columns.
+    const int shown = FList->ItemCount();
     ListModel(*FList).Reflect();
-    FChart->Reflect(FGame.History(), BotFortunes());
+    const int rows = FList->ItemCount();
+    if (rows < shown)
+        FColumns->Reset();
+    FColumns->Measure(0, std::max(rows < shown ? rows : rows - shown, 1) - 1);
+    Chart().Reflect(FGame.History(), BotFortunes());
     ShowFigures();
     // The bot plays its months when the event loop next runs, once for any
     // number of Reflects before it, so a month step does not wait for it.
@@ -128,6 +166,16 @@ bool TVxAssetPage::BotHasWork() const {
            (FBot->Fortunes().size() < history.Months().size() && !FBot->Ended());
 }
 
+std::optional<int64_t> TVxAssetPage::BotTotal() {
+    const TVxGameHistory& history = FGame.History();
+    if (!history.SeededFromStart() || history.Empty())
+        return std::nullopt;
+    const size_t months = history.Months().size();
+    FBot->CatchUp(*history.Seed(), months);
+    const std::vector<int64_t>& fortunes = FBot->Fortunes();
+    return fortunes[std::min(fortunes.size(), months) - 1];
+}
+
 void TVxAssetPage::CatchUpBot() {
     if (!FBotPending)
         return;
@@ -137,7 +185,7 @@ void TVxAssetPage::CatchUpBot() {
         FBot->Clear();
     else
         FBot->CatchUp(*history.Seed(), history.Months().size());
-    FChart->Reflect(history, BotFortunes());
+    Chart().Reflect(history, BotFortunes());
     ShowBotFigure();
 }
 
@@ -175,11 +223,9 @@ QString TVxAssetPage::BotText() const {
     const size_t months = FGame.History().Months().size();
     // The bot's game ended before the player's month: how.
     if (fortunes.size() < months && FBot->Won())
-        return TVxAssetChart::BotName + u' ' +
-               GoalReachedText(static_cast<int64_t>(fortunes.size()) - 1);
+        return AssetBotName + u' ' + GoalReachedText(static_cast<int64_t>(fortunes.size()) - 1);
     const size_t shown = std::min(fortunes.size(), months);
-    QString text =
-        TVxAssetChart::BotName + QStringLiteral(" 総資産 ") + MoneyText(fortunes[shown - 1]);
+    QString text = AssetBotName + QStringLiteral(" 総資産 ") + MoneyText(fortunes[shown - 1]);
     if (fortunes.size() < months && FBot->Ended())
         text += QStringLiteral(" (終了)");
     return text;

@@ -4,22 +4,27 @@
 // Above, how the game ended (once it has) and its figures: the months
 // played, 総資産 with its multiple of the stake, the peak and its month,
 // the fees, the tax, the number of trades and the seed.  Below, the chart
-// (TVxAssetChart) beside the list of the months, newest first.
+// (TVxAssetChart) over the whole width, and under it the list of the
+// months, newest first, its columns fitted to their amounts and to the
+// width (TVxColumnFitter).
 //
 // The page reads the game only when Reflect asks it to, so a page that is
-// not shown costs a month nothing.  For a game whose market came whole from
-// its seed, Reflect also has what the trend rules make of the same market
-// (TVxTrendBot) caught up, when the event loop next runs, and drawn as a
-// second 総資産 line.
+// not shown costs a month nothing; its chart is made when it is first
+// needed, so a window that never shows the page never pays for it.  For a game whose market came
+// whole from its seed, Reflect also has what the trend rules make of the same market (TVxTrendBot)
+// caught up, when the event loop next runs, and drawn as a second 総資産 line.
 
 #include <QWidget>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
+class QSplitter;
 class TVxAssetChart;
+class TVxColumnFitter;
 class TVxGame;
 class TVxListView;
 class TVxTrendBot;
@@ -37,9 +42,20 @@ public:
     // nothing of the last one stays.
     void Reset();
 
-    TVxAssetChart& Chart() const { return *FChart; }
+    TVxAssetChart& Chart();
+
+    // The trend rules' 総資産 in the newest month of the game's history
+    // (their last, had their game ended before), played now as far as
+    // needed; none for a history whose market did not all come from its
+    // seed.
+    std::optional<int64_t> BotTotal();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The chart and the list share the height between them as set out.
+    void ShareHeight();
     void ShowFigures();
     void ShowBotFigure();
     // The bot's fortunes for the history shown, as far as it has played;
@@ -66,6 +82,11 @@ private:
     QLabel* FTrades;
     QLabel* FSeed;
     QLabel* FBotFigure;
-    TVxAssetChart* FChart;
+    TVxAssetChart* FChart = nullptr;
     TVxListView* FList;
+    TVxColumnFitter* FColumns;
+    // The chart over the list; they share its height in proportion until
+    // the player moves the handle between them.
+    QSplitter* FSplit;
+    bool FSplitMoved = false;
 };

@@ -3,6 +3,7 @@
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistory.h"
+#include "game/VxGameRecords.h"
 #include "game/VxSeed.h"
 #include "ui/VxCompanyColumnText.h"
 #include "ui/VxStatusTexts.h"
@@ -27,7 +28,8 @@ QString AssetMonthChangeText(const TVxHistoryMonth& month, const TVxHistoryMonth
     return MoneyText(month.Total() - previous->Total(), true);
 }
 
-QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* previous) {
+QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* previous,
+                          std::optional<int64_t> bot) {
     QString text = CalendarQText(month.Year, month.Month) + QStringLiteral(" 総資産 ") +
                    MoneyText(month.Total()) + QStringLiteral(" (資金 ") + MoneyText(month.Cash) +
                    QStringLiteral(", 株式 ") + MoneyText(month.Value);
@@ -38,7 +40,10 @@ QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* p
                 u' ' + PercentChangeText(static_cast<double>(month.Total() - previous->Total()) *
                                          100.0 / static_cast<double>(previous->Total()));
     }
-    return text + u')';
+    text += u')';
+    if (bot)
+        text += u' ' + AssetBotName + u' ' + MoneyText(*bot);
+    return text;
 }
 
 QString ElapsedText(int64_t months) {
@@ -64,13 +69,13 @@ QString StakeMultipleText(int64_t total) {
     return QStringLiteral("×") + GroupedText(static_cast<int32_t>(std::round(multiple)));
 }
 
+QString GameEndText(const TVxGameEnd& end) {
+    if (end.Outcome == TVxGameOutcome::Won)
+        return GoalReachedText(VxMonthIndex(end.Year, end.Month));
+    return CalendarQText(end.Year, end.Month) + QStringLiteral("に破産");
+}
+
 QString GameEndText(const TVxGame& game) {
-    // A game is won the moment its cash reaches the goal, even if it was
-    // played on after a load.
-    for (const TVxHistoryMonth& month : game.History().Months())
-        if (month.Cash >= GoalMoney)
-            return GoalReachedText(VxMonthIndex(month.Year, month.Month));
-    if (game.GameEnd && game.Money < 0)
-        return CalendarQText(game.Year, game.Month) + QStringLiteral("に破産");
-    return {};
+    const std::optional<TVxGameEnd> end = VxGameEndOf(game);
+    return end ? GameEndText(*end) : QString();
 }

@@ -14,11 +14,15 @@ const std::vector<int> PanelWidths{50, 85, 150, 100, 50};
 } // namespace
 
 TVxGameStatusBar::TVxGameStatusBar(QWidget* parent)
-    : QStatusBar(parent), FPanels(new TVxStatusPanels(PanelWidths)) {
+    : QStatusBar(parent), FPanels(new TVxStatusPanels(PanelWidths)), FAutoPlay(new QLabel) {
     setSizeGripEnabled(false);
     FPanels->setObjectName(QStringLiteral("StatusBar1Panels"));
     FPanels->Panel(2).setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     addWidget(FPanels, 1);
+    FAutoPlay->setObjectName(QStringLiteral("LblAutoPlay"));
+    FAutoPlay->setTextFormat(Qt::PlainText);
+    addPermanentWidget(FAutoPlay);
+    FAutoPlay->hide();
     connect(FPanels, &TVxStatusPanels::Resized, this, &TVxGameStatusBar::StatusBar1Resize);
 }
 
@@ -30,6 +34,11 @@ void TVxGameStatusBar::Reflect(const TVxGame& game) {
 
 void TVxGameStatusBar::ShowHint(const QString& hint) {
     FPanels->Panel(0).setText(hint);
+}
+
+void TVxGameStatusBar::ShowAutoPlay(const QString& text) {
+    FAutoPlay->setText(text);
+    FAutoPlay->setVisible(!text.isEmpty());
 }
 
 void TVxGameStatusBar::StatusBar1Resize() {

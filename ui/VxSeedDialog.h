@@ -1,8 +1,10 @@
 #pragma once
 
 // The question of シード指定ニューゲーム: which seed the new game's market
-// is drawn from.  OK is open only while the text is a seed (decimal digits,
-// 0 to 2^64 - 1).
+// is drawn from.  The seed is read as a player types it (VxSeedText.h:
+// full-width digits and blanks around them are taken); a text that is no
+// seed shows why under the box, and OK on it says so again instead of
+// closing the dialog.
 //
 // Tests answer it in advance: while answers are queued with SetNextAnswer,
 // Ask takes the next one instead of opening the dialog.

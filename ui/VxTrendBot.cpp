@@ -1,9 +1,12 @@
 #include "ui/VxTrendBot.h"
 
 #include "game/VxConsts.h"
+#include "game/VxGame.h"
 #include "game/VxSeed.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimStrategy.h"
+
+#include <algorithm>
 
 TVxTrendBot::TVxTrendBot() = default;
 TVxTrendBot::~TVxTrendBot() = default;
@@ -13,18 +16,18 @@ void TVxTrendBot::CatchUp(uint64_t seed, size_t months) {
         FSeed = seed;
         FGame = std::make_unique<TVxSimGame>(seed, VxSimCreateStrategy("trend"));
         FGame->NewGame();
-        FFortunes.assign(1, FGame->Fortune());
+        FFortunes.clear();
     }
-    while (FFortunes.size() < months && !FGame->Ended()) {
+    // A month is over once the trades of the next have been played: the
+    // game's history writes a month when the turn leads into it and keeps
+    // it up to date with the trades in it, as the player's does.
+    const std::vector<TVxHistoryMonth>& history = FGame->Game().History().Months();
+    while (history.size() <= months && !FGame->Ended())
         FGame->PlayMonth();
-        // A month won by a sale, or stuck, ends before its turn: the game
-        // stays in the month it was in.
-        const TVxGame& game = FGame->Game();
-        if (VxMonthIndex(game.Year, game.Month) < static_cast<int64_t>(FFortunes.size()))
-            FFortunes.back() = FGame->Fortune();
-        else
-            FFortunes.push_back(FGame->Fortune());
-    }
+    // The month the game stands in is over too once the game has ended.
+    const size_t over = FGame->Ended() ? history.size() : history.size() - 1;
+    for (size_t month = FFortunes.size(); month < std::min(over, months); ++month)
+        FFortunes.push_back(history[month].Total());
 }
 
 void TVxTrendBot::Clear() {

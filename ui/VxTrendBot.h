@@ -7,9 +7,11 @@
 // month, since a seeded game's prices do not depend on what the player
 // trades.
 //
-// It is caught up only when asked, at most one simulated month for each
-// month the player played, and it stops where its game ends (won, lost or
-// stuck).
+// Its fortune of a month is the one at the end of that month, after its
+// trades in it, as the player's history shows the player's; so the same
+// play gives the same line.  It is caught up only when asked, a simulated
+// month ahead of the months asked for (their trades close the month
+// before), and it stops where its game ends (won, lost or stuck).
 
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +39,7 @@ public:
 
     std::optional<uint64_t> Seed() const { return FSeed; }
     // 万円, one per month of the game so far, the new game's first: the
-    // fortune at index i is the one of the game's month i.
+    // 総資産 at the end of the game's month i (its history's entry).
     const std::vector<int64_t>& Fortunes() const { return FFortunes; }
     // Its game has ended: no more months come.
     bool Ended() const;

@@ -18,6 +18,11 @@
 // Measured with 1200 months of history, shown and hidden, and with a month
 // of the chart read out by the keys or under a resting pointer, beside the
 // seeded game's own turn.
+//
+// 自動進行 at 最速 plays a month as soon as the last one is painted: its
+// month (the timer's tick, the step, the event loop's repaint) is measured
+// against the step with repaint above, 資産推移 shown in both, and counts
+// the repaints of the chart per month.
 
 #include "components/VxListView.h"
 #include "game/VxCompanyColumn.h"
@@ -50,6 +55,17 @@ namespace {
 constexpr int32_t EndlessMoney = 1000000000;
 
 TVxSeededRandom BenchRandom{7};
+
+// Counts the paint events of the widget it watches.
+class TPaintCounter : public QObject {
+public:
+    int Count = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++Count;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // One month of `game` that its cash cannot end.
 void PlayEndlessMonth(TVxGame& game) {
@@ -208,6 +224,35 @@ void BM_WindowMonthStepAssets1200Pointer(benchmark::State& state) {
     WindowMonthStepAssets(state, 1200, true, false, TReadout::Pointer);
 }
 BENCHMARK(BM_WindowMonthStepAssets1200Pointer)->Unit(benchmark::kMillisecond);
+
+// Months played by 自動進行 at 最速 with 資産推移 shown, as the event loop
+// runs them: each iteration waits for the next month.
+void BM_WindowAutoPlayFastestAssets1200(benchmark::State& state) {
+    TVxGame game;
+    game.SetSeed(7);
+    const std::unique_ptr<TFormRidolt> form = ShownWindow(game);
+    for (int month = 0; month < 1200; ++month)
+        PlayEndlessMonth(game);
+    form->ActDataReflect();
+    auto* pages = form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    auto* page = form->findChild<TVxAssetPage*>(QStringLiteral("TabSheet5"));
+    pages->setCurrentWidget(page);
+    QCoreApplication::processEvents();
+    TPaintCounter paints;
+    page->Chart().viewport()->installEventFilter(&paints);
+    form->findChild<QAction*>(QStringLiteral("ActAutoPlaySpeedFastest"))->trigger();
+    form->ActionList1Update();
+    form->findChild<QAction*>(QStringLiteral("ActAutoPlay"))->trigger();
+    for (auto _ : state) {
+        const int32_t month = game.Month;
+        while (game.Month == month)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    form->findChild<QAction*>(QStringLiteral("ActAutoPlay"))->trigger();
+    state.counters["PaintsPerMonth"] =
+        static_cast<double>(paints.Count) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_WindowAutoPlayFastestAssets1200)->Unit(benchmark::kMillisecond);
 
 // 300 months in, the bot plays a month with every month of the player's,
 // for the 100 months measured (it wins in month 416).

@@ -2,6 +2,7 @@
 // first game, when the options apply, and the texts they print.
 
 #include "app/VxCommandLine.h"
+#include "app/VxSeedText.h"
 #include "game/VxSeed.h"
 
 #include <QDir>
@@ -110,28 +111,46 @@ private slots:
         QVERIFY(!ParseCommandLine({"ridolt", "--seed", "x"}).UnknownOption);
     }
 
+    // The command line and ridolt-sim take a seed as it stands; the seed
+    // box takes it as a Japanese keyboard types it.
     void seedText_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("seed"); // empty: refused
+        QTest::addColumn<QString>("seed");  // empty: refused
+        QTest::addColumn<QString>("typed"); // the seed box's reading; empty: refused
         QTest::newRow("zero") << "0"
+                              << "0"
                               << "0";
         QTest::newRow("leading zeros") << "007"
+                                       << "7"
                                        << "7";
         QTest::newRow("2^64 - 1") << "18446744073709551615"
+                                  << "18446744073709551615"
                                   << "18446744073709551615";
-        QTest::newRow("2^64") << "18446744073709551616" << QString();
-        QTest::newRow("empty") << "" << QString();
-        QTest::newRow("sign") << "+7" << QString();
-        QTest::newRow("blank around") << " 7" << QString();
-        QTest::newRow("hexadecimal") << "0x10" << QString();
-        QTest::newRow("full-width digits") << "７" << QString();
+        QTest::newRow("2^64") << "18446744073709551616" << QString() << QString();
+        QTest::newRow("empty") << "" << QString() << QString();
+        QTest::newRow("sign") << "+7" << QString() << QString();
+        QTest::newRow("blank around") << " 7" << QString() << "7";
+        QTest::newRow("hexadecimal") << "0x10" << QString() << QString();
+        QTest::newRow("full-width digits") << "７" << QString() << "7";
+        QTest::newRow("full-width, blanks around") << " ７ " << QString() << "7";
+        QTest::newRow("full-width 2^64 - 1, ideographic space")
+            << "\u3000１８４４６７４４０７３７０９５５１６１５\t" << QString()
+            << "18446744073709551615";
+        QTest::newRow("full-width 2^64")
+            << "１８４４６７４４０７３７０９５５１６１６" << QString() << QString();
+        QTest::newRow("blank inside") << "７ ７" << QString() << QString();
+        QTest::newRow("full-width sign") << "＋７" << QString() << QString();
+        QTest::newRow("blanks only") << "\u3000 " << QString() << QString();
     }
 
     void seedText() {
         QFETCH(QString, text);
         QFETCH(QString, seed);
+        QFETCH(QString, typed);
         const std::optional<uint64_t> parsed = VxParseSeed(text.toStdString());
         QCOMPARE(parsed ? QString::number(*parsed) : QString(), seed);
+        const std::optional<uint64_t> read = VxParseSeedText(text);
+        QCOMPARE(read ? QString::number(*read) : QString(), typed);
     }
 
     void helpText() {

@@ -95,6 +95,36 @@ private slots:
         QCOMPARE(fixture.Timer.TimerCount(), 0);
     }
 
+    // Each firing posts an event, as a change posts its repaint: the event
+    // is handled before the next firing, even with an interval of 0.
+    void FiringWhenIdleComesAfterTheEventsWaiting() {
+        TTimerFixture fixture;
+        fixture.StopAfter = 50;
+        fixture.Timer.SetInterval(0);
+        fixture.Timer.SetFireWhenIdle(true);
+        int posted = 0;
+        int handled = 0;
+        std::vector<int> waitingAtFiring;
+        struct THandledCounter : QObject {
+            int* Handled;
+            explicit THandledCounter(int* handled) : Handled(handled) {}
+            bool event(QEvent* event) override {
+                if (event->type() != QEvent::User)
+                    return QObject::event(event);
+                ++*Handled;
+                return true;
+            }
+        } counter(&handled);
+        QObject::connect(&fixture.Timer, &TVxTimer::Timer, [&] {
+            waitingAtFiring.push_back(posted - handled);
+            QCoreApplication::postEvent(&counter, new QEvent(QEvent::User), Qt::LowEventPriority);
+            ++posted;
+        });
+        QVERIFY(fixture.WaitForFirings());
+        QCOMPARE(waitingAtFiring, std::vector<int>(50, 0));
+        QVERIFY(fixture.Timer.FireWhenIdle());
+    }
+
     void TickCountIsMonotonic() {
         const uint32_t first = VxGetTickCount();
         QTest::qWait(15);

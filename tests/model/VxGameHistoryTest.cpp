@@ -135,6 +135,37 @@ TEST_F(GameHistory, AWinningSaleIsTheLastEntryAndTheSummaryTellsTheRoad) {
     EXPECT_EQ(summary.FeesYen, 2 * 1000000) << "10% of 1000万, bought and sold";
 }
 
+// The turn into 1年目2月 leaves 10 lots at 10000 yen (1億) beside cash 900
+// short of the goal: 総資産 goal + 9100.  The winning sale of one lot pays
+// its fee of 100万 and leaves goal + 9000 in the same month; the peak stays
+// where it was reached, and so does a purchase's fee.
+TEST_F(GameHistory, ThePeakIsKeptAsReachedAndNeverFallsByAFee) {
+    TVxCompany& company = market.Company(5);
+    ASSERT_TRUE(game.Buy(company, 10).Settled());
+    company.SetStockPrice(10000);
+    game.Money = GoalMoney - 900 + LivingCost;
+    PlayMonths(1);
+    EXPECT_EQ(game.History().PeakTotal(), int64_t{GoalMoney} + 9100);
+
+    ASSERT_TRUE(game.Sell(company, 1).Settled());
+    ASSERT_TRUE(game.GameEnd);
+    EXPECT_EQ(Months().back().Total(), int64_t{GoalMoney} + 9000);
+    const TVxHistorySummary summary = VxSummarize(game.History());
+    EXPECT_EQ(summary.PeakTotal, int64_t{GoalMoney} + 9100);
+    EXPECT_EQ(summary.PeakIndex, 1);
+    EXPECT_EQ(summary.Total, int64_t{GoalMoney} + 9000);
+}
+
+TEST_F(GameHistory, APeakLaterInTheGameTakesTheMonthItWasReachedIn) {
+    TVxCompany& company = market.Company(5);
+    ASSERT_TRUE(game.Buy(company, 1).Settled()); // 110万 for 100万: 2890 + 100
+    EXPECT_EQ(game.History().PeakTotal(), 3000) << "the first month as it began";
+    company.SetStockPrice(5000);
+    PlayMonths(2); // 2860 + 500, then 2830 + 500
+    EXPECT_EQ(game.History().PeakTotal(), 3360);
+    EXPECT_EQ(game.History().PeakIndex(), 1);
+}
+
 // A digest of its own for each road of a test.
 TVxSaveDigest Digest(uint8_t fill) {
     TVxSaveDigest digest;

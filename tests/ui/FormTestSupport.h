@@ -74,6 +74,10 @@ private:
 
 class TFormFixture {
     std::unique_ptr<TVxGame> FGame; // declared first: the window refers to it
+    // The save folder of a test that sets none of its own: what the window
+    // writes there (the record of a game that ends) never reaches the
+    // folder beside the tests.
+    std::unique_ptr<QTemporaryDir> FScratchFolder;
 
 public:
     std::unique_ptr<TFormRidolt> Form;
@@ -81,6 +85,10 @@ public:
     // A new game drawing from `random`, and a window over it, shown.
     bool Start(IVxRandom* random) {
         TVxQtMessageBox::ClearNextAnswers();
+        if (GetSaveDataFolder() == SaveDataFolderFor(ApplicationFolder())) {
+            FScratchFolder = std::make_unique<QTemporaryDir>();
+            SetSaveDataFolder(FScratchFolder->path());
+        }
         FGame = std::make_unique<TVxGame>();
         FGame->SetRandom(random);
         Form = std::make_unique<TFormRidolt>(*FGame);
@@ -95,6 +103,10 @@ public:
         Form.reset();
         FGame.reset();
         TVxQtMessageBox::ClearNextAnswers();
+        if (FScratchFolder) {
+            SetSaveDataFolder(QString());
+            FScratchFolder.reset();
+        }
     }
 
     TVxGame& Game() const { return *FGame; }

@@ -13,12 +13,15 @@
 #include "sim/VxSimGame.h"
 #include "sim/VxSimStrategy.h"
 #include "ui/VxAssetChart.h"
+#include "ui/VxAssetListModel.h"
 #include "ui/VxAssetPage.h"
 #include "ui/VxCompanyColumnText.h"
+#include "ui/VxRecordsFile.h"
 #include "ui/VxSeedDialog.h"
 #include "ui/VxTrendBot.h"
 
 #include <QLineSeries>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -129,6 +132,19 @@ private slots:
         QCOMPARE(Figure("LblAssetEnd"), QStringLiteral("3000億円まで 0か月"));
         QVERIFY(F.Find<QLabel>("LblAssetEnd").isVisible());
         QCOMPARE(Figure("LblAssetTrades"), QStringLiteral("取引回数 1回"));
+
+        // The game is kept in 記録, once.
+        const std::vector<TVxGameRecord> records = TVxRecordsFile::Read().Records;
+        QCOMPARE(records.size(), size_t{1});
+        const TVxHistorySummary summary = VxSummarize(F.Game().History());
+        QCOMPARE(records[0].End, (TVxGameEnd{TVxGameOutcome::Won, 0, 0}));
+        QCOMPARE(records[0].Total, summary.Total);
+        QCOMPARE(records[0].FeesYen, summary.FeesYen);
+        QCOMPARE(records[0].Trades, 1);
+        QCOMPARE(records[0].Seed, std::nullopt);
+        QCOMPARE(records[0].BotTotal, std::nullopt); // a market drawn from a script
+        F.Form->ActDataReflect();
+        QCOMPARE(TVxRecordsFile::Read().Records.size(), size_t{1});
     }
 
     void AMonthThatLosesTurnsToThePage() {
@@ -142,6 +158,10 @@ private slots:
                  QStringLiteral("ゲームオーバー"));
         QCOMPARE(Pages().currentWidget(), &Page());
         QCOMPARE(Figure("LblAssetEnd"), QStringLiteral("1年目4月に破産"));
+        const std::vector<TVxGameRecord> records = TVxRecordsFile::Read().Records;
+        QCOMPARE(records.size(), size_t{1});
+        QCOMPARE(records[0].End, (TVxGameEnd{TVxGameOutcome::Lost, 0, 3}));
+        QCOMPARE(records[0].Total, -20);
         QCOMPARE(F.Row(Assets(), 0).mid(0, 2), (QStringList{"1年目4月", "-20万円"}));
 
         // A new game starts a new history; the page stays and shows it.
@@ -151,6 +171,62 @@ private slots:
         QCOMPARE(Page().Chart().MonthCount(), 1);
         QCOMPARE(Figure("LblAssetElapsed"), QStringLiteral("経過 0か月"));
         QVERIFY(!F.Find<QLabel>("LblAssetEnd").isVisible());
+    }
+
+    // A game of seed 7 played 410 months by the trend rules, amounts in 兆,
+    // in the window at its default 1000×720.
+    void ThePageHasTheWindowsCentralArea() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("late.sav"));
+        TVxSimGame simulated(7, VxSimCreateStrategy("trend"));
+        simulated.NewGame();
+        for (int month = 0; month < 410; ++month)
+            simulated.PlayMonth();
+        simulated.Save(path.toStdString());
+        TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+        F.Form->CopyDataReceived(1, path);
+        QTRY_COMPARE(F.Game().History().Months().size(), size_t{411});
+        QCOMPARE(F.Form->size(), QSize(TFormRidolt::DefaultWidth, TFormRidolt::DefaultHeight));
+        auto& log = F.Find<QPlainTextEdit>("RichEditMessage");
+        const int chartHeight = F.Chart().height();
+        const int logHeight = log.height();
+
+        ShowPage();
+        QCoreApplication::processEvents();
+        QVERIFY(!F.Chart().isVisible());
+        QVERIFY(!log.isVisible());
+        QVERIFY(F.Action("ActChartVisible").isChecked());
+        QVERIFY(F.Action("ActMessageVisible").isChecked());
+        const TVxAssetChart& chart = Page().Chart();
+        QVERIFY2(chart.width() * 2 >= TFormRidolt::DefaultWidth,
+                 qPrintable(QString::number(chart.width())));
+        QVERIFY2(chart.height() * 100 >= TFormRidolt::DefaultHeight * 45,
+                 qPrintable(QString::number(chart.height())));
+        // Every column fits its widest amount, and they fill the list.
+        TVxListView& list = Assets();
+        int widths = 0;
+        for (int column = 0; column < list.ColumnCount(); ++column) {
+            int widest = 0;
+            for (int row = 0; row < list.ItemCount(); ++row)
+                widest = std::max(widest,
+                                  list.fontMetrics().horizontalAdvance(list.ItemText(row, column)));
+            QVERIFY2(list.ColumnWidth(column) > widest, qPrintable(list.Column(column).Caption));
+            widths += list.ColumnWidth(column);
+        }
+        QCOMPARE(widths, list.viewport()->width());
+        QVERIFY(list.ItemText(0, TVxAssetListModel::acTotal).contains(u'兆'));
+
+        // The 表示 menu's marks stay the player's: hidden and shown again
+        // while the page is up, the chart waits for another page.
+        F.Action("ActChartVisible").trigger();
+        F.Action("ActChartVisible").trigger();
+        QVERIFY(!F.Chart().isVisible());
+        Pages().setCurrentIndex(0);
+        QCoreApplication::processEvents();
+        QVERIFY(F.Chart().isVisible());
+        QVERIFY(log.isVisible());
+        QCOMPARE(F.Chart().height(), chartHeight);
+        QCOMPARE(log.height(), logHeight);
     }
 
     void TheChartAndTheListTakeTheKeys() {
@@ -275,15 +351,17 @@ private slots:
         QCOMPARE(Figure("LblAssetTrades"), QStringLiteral("取引回数 1回"));
         TVxSimGame simulated(7, VxSimCreateStrategy("trend"));
         simulated.NewGame();
-        for (int month = 0; month < 12; ++month)
+        // The trades of the 13th month close 2年目1月.
+        for (int month = 0; month < 13; ++month)
             simulated.PlayMonth();
+        const int64_t january = simulated.Game().History().Months()[12].Total();
         // The bot catches up when the event loop next runs.
         QTRY_COMPARE(Page().Chart().BotSeries().count(), 13);
         const QLineSeries& bot = Page().Chart().BotSeries();
         QVERIFY(bot.isVisible());
-        QCOMPARE(static_cast<int64_t>(bot.at(12).y()), simulated.Fortune());
-        QCOMPARE(Figure("LblAssetBot"), QStringLiteral("トレンド戦略 総資産 ") +
-                                            MoneyText(static_cast<int32_t>(simulated.Fortune())));
+        QCOMPARE(static_cast<int64_t>(bot.at(12).y()), january);
+        QCOMPARE(Figure("LblAssetBot"),
+                 QStringLiteral("トレンド戦略 総資産 ") + MoneyText(january));
     }
 };
 

@@ -90,13 +90,13 @@ private:
         answer->setParent(F.Form.get());
     }
 
-    // Alt+N, the button's mnemonic.  A button pressed by its mnemonic shows
-    // itself pressed for a moment before it acts, so the month comes a
-    // little later.
+    int32_t MonthsPlayed() const { return F.Game().Year * 12 + F.Game().Month; }
+
+    // Alt+N, the button's mnemonic: the month at once.
     void NextMonthByMnemonic() {
-        const int32_t month = F.Game().Year * 12 + F.Game().Month;
+        const int32_t month = MonthsPlayed();
         Press(Qt::Key_N, Qt::AltModifier);
-        QTRY_COMPARE(F.Game().Year * 12 + F.Game().Month, month + 1);
+        QCOMPARE(MonthsPlayed(), month + 1);
     }
 
 private slots:
@@ -127,6 +127,39 @@ private slots:
         QVERIFY(TabTo("VLVMarket"));
         Press(Qt::Key_Tab);
         QCOMPARE(Focused(), QStringLiteral("Chart1"));
+    }
+
+    // Presses that come faster than the button's pressed look lasts, and
+    // the repeats of a held Alt+N, each play a month; so does each click.
+    void EveryPressPlaysAMonth() {
+        QWindow* window = KeyboardWindow();
+        QVERIFY(window);
+        for (int press = 0; press < 40; ++press)
+            QTest::keyClick(window, Qt::Key_N, Qt::AltModifier);
+        QCOMPARE(MonthsPlayed(), 40);
+
+        // Held: one press, nine repeats, one release.
+        QTest::simulateEvent(window, true, Qt::Key_N, Qt::AltModifier, QStringLiteral("n"), false);
+        for (int repeat = 0; repeat < 9; ++repeat)
+            QTest::simulateEvent(window, true, Qt::Key_N, Qt::AltModifier, QStringLiteral("n"),
+                                 true);
+        QTest::simulateEvent(window, false, Qt::Key_N, Qt::AltModifier, QStringLiteral("n"), false);
+        QCOMPARE(MonthsPlayed(), 50);
+
+        auto& button = F.Find<QPushButton>("BtnNextMonth");
+        for (int click = 0; click < 10; ++click)
+            QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(MonthsPlayed(), 60);
+
+        // A month refused plays nothing, however often it is pressed.
+        F.Hold(*F.Game().MarketList.Items(3), 1000, 100);
+        F.Game().Money = 10;
+        for (int press = 0; press < 3; ++press) {
+            TVxQtMessageBox::SetNextAnswer(TVxMsgResult::Ok);
+            QTest::keyClick(window, Qt::Key_N, Qt::AltModifier);
+        }
+        QCOMPARE(MonthsPlayed(), 60);
+        QCOMPARE(TVxQtMessageBox::AnsweredRequests().size(), size_t{3});
     }
 
     void AWholeGameByKeyboard() {

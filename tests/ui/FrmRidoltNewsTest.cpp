@@ -2,7 +2,8 @@
 // from the keyboard focus (its announcer): the month and the cash after a
 // month played and after a load or a new game, nothing for a refused month
 // or the first game, what a trade bought or sold with the cash it left, and
-// how a game that has just ended ended.
+// how a game that has just ended ended; 自動進行 when it starts, and where
+// it stopped.
 
 #include "FormTestSupport.h"
 
@@ -98,6 +99,21 @@ private slots:
         QCOMPARE(Said(), QStringLiteral("ID:%1を2,000株 180万円で売りました。資金 3000億130万円。"
                                         "3000億円まで 0か月")
                              .arg(QString::asprintf("%.3d", int{company.ID})));
+    }
+
+    void AutoPlaySaysItStartedAndWhereItStopped() {
+        // Once the window has settled, the start is said at once.
+        QTest::qWait(TVxAnnouncer::Settle.count());
+        F.Action("ActAutoPlaySpeed1").trigger();
+        F.Action("ActAutoPlay").trigger();
+        QCOMPARE(Announcer().Line(), QStringLiteral("自動進行中 1 か月/秒 (Escで停止)"));
+        QTRY_VERIFY(F.Game().Month >= 1);
+        F.Action("ActAutoPlay").trigger();
+        const TVxGame& game = F.Game();
+        QCOMPARE(Said(), QStringLiteral("自動進行を止めました。%1年目%2月 資金 %3")
+                             .arg(game.Year + 1)
+                             .arg(game.Month + 1)
+                             .arg(MoneyText(game.Money)));
     }
 
     void ALoadAndANewGameSayTheirCalendarAndCash() {

@@ -176,7 +176,9 @@ private slots:
                                list + "SortMenu"};
         };
         QTest::newRow("game") << "MIGame"
-                              << QStringList{"ActGameNew", "ActGameNewSeed", "-", "VxExitAction1"};
+                              << QStringList{"ActGameNew",       "ActGameNewSeed", "ActAutoPlay",
+                                             "ActAutoPlaySpeed", "ActRecords",     "-",
+                                             "VxExitAction1"};
         QTest::newRow("load") << "MILoad" << load;
         QTest::newRow("save") << "MISave" << save;
         QTest::newRow("view") << "MIView" << QStringList{"ActChartVisible", "ActMessageVisible"};

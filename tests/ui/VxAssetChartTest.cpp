@@ -131,17 +131,24 @@ private slots:
         QCOMPARE(value.mid(1), (QList<qreal>{3000, 3100}));
         QCOMPARE(chart.TotalSeries().at(2).x(), 2.0);
 
-        // From the decade of the smallest amount to the one above the goal.
+        // From the decade of the smallest amount to the one above the
+        // largest, labelled at each decade; the stake where it lies, the
+        // goal beyond the top.
         QCOMPARE(chart.MoneyAxis().min(), 100.0);
-        QCOMPARE(chart.MoneyAxis().max(), 1e8);
+        QCOMPARE(chart.MoneyAxis().max(), 1e4);
         QCOMPARE(chart.MoneyLabels().categoriesLabels(),
-                 (QStringList{"100万円", "1000万円", "1億円", "10億円", "100億円", "1000億円",
-                              "1兆円"}));
+                 (QStringList{"100万円", "1000万円", "1億円"}));
         QCOMPARE(chart.MoneyLabels().min(), 2.0);
-        QCOMPARE(chart.MoneyLabels().max(), 8.0);
-        QCOMPARE(chart.Marks().categoriesLabels(), (QStringList{"元手 3000万円", "目標 3000億円"}));
-        QCOMPARE(chart.Marks().endValue(QStringLiteral("目標 3000億円")), std::log10(3e7));
+        QCOMPARE(chart.MoneyLabels().max(), 4.0);
+        QCOMPARE(chart.Marks().categoriesLabels(),
+                 (QStringList{"元手 3000万円", "目標 3000億円 ↑"}));
+        QCOMPARE(chart.Marks().endValue(QStringLiteral("元手 3000万円")), std::log10(3e3));
+        QCOMPARE(chart.Marks().endValue(QStringLiteral("目標 3000億円 ↑")), 4.0);
         QVERIFY(!chart.BotSeries().isVisible());
+        // 総資産 is drawn last, over the other lines, and thicker.
+        const QList<QAbstractSeries*> series = chart.chart()->series();
+        QCOMPARE(series.indexOf(&chart.TotalSeries()), series.size() - 2); // the dot over it
+        QVERIFY(chart.TotalSeries().pen().widthF() > chart.CashSeries().pen().widthF());
 
         QCOMPARE(chart.MonthReadout(2),
                  AssetMonthReadout(history.Months()[2], &history.Months()[1]));
@@ -151,22 +158,39 @@ private slots:
                  QStringLiteral("1年目1月から1年目3月まで、総資産 3000万円から3200万円"));
     }
 
-    void axisFloorFollowsTheSmallestAmount_data() {
-        QTest::addColumn<int>("cash");
+    void theMoneyAxisSpansTheDecadesShown_data() {
+        QTest::addColumn<int>("cash");   // the first month's, nothing held
+        QTest::addColumn<int>("cash2");  // the second month's
+        QTest::addColumn<int>("value2"); // the holdings of the second month
         QTest::addColumn<double>("floor");
-        QTest::newRow("1万円") << 1 << 1.0;
-        QTest::newRow("99万円") << 99 << 10.0;
-        QTest::newRow("never above 1000万円") << 20000 << 1000.0;
-        QTest::newRow("cash below 0 is no amount") << -50 << 1000.0;
+        QTest::addColumn<double>("top");
+        QTest::addColumn<QStringList>("marks");
+        QTest::newRow("the first months") << 3000 << 2900 << 200 << 100.0 << 1e4
+                                          << QStringList{"元手 3000万円", "目標 3000億円 ↑"};
+        QTest::newRow("1万円") << 3000 << 1 << 2990 << 1.0 << 1e4
+                               << QStringList{"元手 3000万円", "目標 3000億円 ↑"};
+        QTest::newRow("one decade at least") << 1000 << 1000 << 0 << 1000.0 << 1e4
+                                             << QStringList{"元手 3000万円", "目標 3000億円 ↑"};
+        QTest::newRow("cash below 0 is no amount")
+            << 20000 << -50 << 20000 << 1e4 << 1e5
+            << QStringList{"元手 3000万円 ↓", "目標 3000億円 ↑"};
+        QTest::newRow("a game lost below the stake")
+            << 500 << 100 << 0 << 100.0 << 1e3 << QStringList{"元手 3000万円・目標 3000億円 ↑"};
+        QTest::newRow("past the goal") << 400000000 << 500000000 << 1000000000 << 1e8 << 1e10
+                                       << QStringList{"元手 3000万円・目標 3000億円 ↓"};
     }
-    void axisFloorFollowsTheSmallestAmount() {
+    void theMoneyAxisSpansTheDecadesShown() {
         QFETCH(int, cash);
+        QFETCH(int, cash2);
+        QFETCH(int, value2);
         TVxGameHistory history;
-        history.Begin(std::nullopt, TVxHistoryOrigin::NewGame, HistoryMonthAt(0, 20000, 0));
-        history.Turn(HistoryMonthAt(1, cash, 20000));
+        history.Begin(std::nullopt, TVxHistoryOrigin::NewGame, HistoryMonthAt(0, cash, 0));
+        history.Turn(HistoryMonthAt(1, cash2, value2));
         TVxAssetChart chart;
         chart.Reflect(history, nullptr);
         QTEST(chart.MoneyAxis().min(), "floor");
+        QTEST(chart.MoneyAxis().max(), "top");
+        QTEST(chart.Marks().categoriesLabels(), "marks");
     }
 
     void aMonthPlayedIsAppended() {
@@ -201,12 +225,13 @@ private slots:
         QTest::addColumn<int>("months");
         QTest::addColumn<double>("end");
         QTest::addColumn<QStringList>("labels");
-        QTest::newRow("first month") << 1 << 12.0 << QStringList{"2年目"};
-        QTest::newRow("into the second year") << 14 << 24.0 << QStringList{"2年目", "3年目"};
+        QTest::newRow("first month") << 1 << 12.0 << QStringList{"1年目", "2年目"};
+        QTest::newRow("into the second year")
+            << 14 << 24.0 << QStringList{"1年目", "2年目", "3年目"};
         QTest::newRow("ten years")
-            << 120 << 120.0 << QStringList{"2年目", "4年目", "6年目", "8年目", "10年目"};
+            << 120 << 120.0 << QStringList{"1年目", "2年目", "4年目", "6年目", "8年目", "10年目"};
         QTest::newRow("forty years")
-            << 482 << 492.0 << QStringList{"10年目", "20年目", "30年目", "40年目"};
+            << 482 << 492.0 << QStringList{"1年目", "10年目", "20年目", "30年目", "40年目"};
     }
     void yearsAreLabelledSparsely() {
         QFETCH(int, months);
@@ -372,8 +397,15 @@ private slots:
         TVxAssetChart chart;
         chart.Reflect(history, &bot);
         QVERIFY(chart.BotSeries().isVisible());
-        QCOMPARE(chart.BotSeries().name(), QStringLiteral("トレンド戦略"));
+        // Dashed, and named for a player.
+        QCOMPARE(chart.BotSeries().name(),
+                 QStringLiteral("トレンド戦略 (同じ市場をコンピューターが売買)"));
+        QCOMPARE(chart.BotSeries().pen().style(), Qt::DashLine);
         QCOMPARE(Ys(chart.BotSeries()), (QList<qreal>{3000, 3100, 3300, 3600, 4000}));
+        // A month read out adds the bot's 総資産 of that month.
+        QCOMPARE(chart.MonthReadout(3),
+                 AssetMonthReadout(history.Months()[3], &history.Months()[2]) +
+                     QStringLiteral(" トレンド戦略 3600万円"));
         // A bot whose game ended earlier stops there.
         const std::vector<int64_t> ended{3000, 2900};
         chart.Reflect(history, &ended);
@@ -382,15 +414,17 @@ private slots:
         QVERIFY(!chart.BotSeries().isVisible());
     }
 
-    // The bot plays what `ridolt-sim run --strategy trend` plays.
+    // The bot plays what `ridolt-sim run --strategy trend` plays, and its
+    // fortune of a month is that game's 総資産 at the end of the month, as
+    // its history has it: the same play draws the same line as a player's.
     void theBotPlaysTheSimulatorsTrendRules() {
         TVxSimGame simulated(7, VxSimCreateStrategy("trend"));
         simulated.NewGame();
-        std::vector<int64_t> fortunes{simulated.Fortune()};
-        for (int month = 0; month < 24; ++month) {
+        for (int month = 0; month < 25; ++month)
             simulated.PlayMonth();
-            fortunes.push_back(simulated.Fortune());
-        }
+        std::vector<int64_t> fortunes;
+        for (int month = 0; month < 25; ++month)
+            fortunes.push_back(simulated.Game().History().Months()[size_t(month)].Total());
         TVxTrendBot bot;
         bot.CatchUp(7, 13);
         QCOMPARE(bot.Fortunes().size(), size_t{13});
