@@ -1,7 +1,7 @@
 #include "game/VxFileKind.h"
 
-#include "game/VxFileRead.h"
 #include "game/VxGameSaveData.h"
+#include "platform/VxFileRead.h"
 
 #include <algorithm>
 

@@ -16,7 +16,7 @@
 //   and page breaks and escape;
 // - anything else is another program's file.
 
-#include "game/VxFileError.h"
+#include "platform/VxFileError.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Reading and writing save files.  A file is read and checked whole before
 // the game changes, so a refused file leaves the game exactly as it was,
-// and it is replaced atomically (game/VxFileReplace.h), so a failed save
+// and it is replaced atomically (platform/VxFileReplace.h), so a failed save
 // keeps the previous file.  A save replaces only a save file, and its
 // history only a history (VxFileKind.h).  The game's history goes into a
 // file of its own beside it (VxGameHistoryFile.h, which states the rule
@@ -8,12 +8,12 @@
 // the save bytes it names.
 
 #include "game/VxFileKind.h"
-#include "game/VxFileRead.h"
-#include "game/VxFileReplace.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistoryFile.h"
 #include "game/VxGameSaveData.h"
 #include "game/VxSaveFileSummary.h"
+#include "platform/VxFileRead.h"
+#include "platform/VxFileReplace.h"
 
 #include <algorithm>
 #include <array>
@@ -220,8 +220,10 @@ void TVxGame::SaveToFile(const std::string& fileName) {
     const std::optional<std::vector<uint8_t>> oldSave =
         VxReadFileIfAny(fileName, SaveFileSize(CompanyCount));
     VxRequireKind(fileName, oldSave, TVxFileKind::Save);
-    if (FHistory.Empty())
-        return VxReplaceFile(fileName, bytes);
+    if (FHistory.Empty()) {
+        const TVxFileContent save[] = {{fileName, bytes}};
+        return VxReplaceFiles(save);
+    }
     const std::string historyPath = VxHistoryPath(fileName);
     const std::optional<std::vector<uint8_t>> oldHistory =
         VxReadFileIfAny(historyPath, MaxHistoryFileSize);

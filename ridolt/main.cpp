@@ -9,8 +9,8 @@
 #include "app/VxTerminationSignals.h"
 #include "game/VxGame.h"
 #include "game/VxSeed.h"
-#include "ui/FrmRidolt.h"
-#include "ui/VxFileErrorText.h"
+#include "ui/window/FrmRidolt.h"
+#include "ui/words/VxFileErrorText.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "sim/VxSimAnswers.h"
 
-#include "game/VxFileError.h"
+#include "platform/VxFileError.h"
 
 #include <algorithm>
 

@@ -11,7 +11,7 @@
 #include "sim/VxSimStudy.h"
 
 #include "game/VxFileKind.h"
-#include "game/VxFileRead.h"
+#include "platform/VxFileRead.h"
 
 #include <algorithm>
 #include <atomic>

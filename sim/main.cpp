@@ -1,7 +1,7 @@
 // ridolt-sim: the game played headless by a strategy or served to a program,
 // for replays, studies of the game's balance and a look inside save files.
 
-#include "game/VxFileReplace.h"
+#include "platform/VxFileReplace.h"
 #include "sim/VxSimCli.h"
 
 #include <iostream>

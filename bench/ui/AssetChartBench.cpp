@@ -5,8 +5,8 @@
 
 #include "game/VxGameHistory.h"
 #include "game/VxRandom.h"
-#include "ui/FrmRidolt.h"
-#include "ui/VxAssetChart.h"
+#include "ui/assets/VxAssetChart.h"
+#include "ui/window/FrmRidolt.h"
 
 #include <QApplication>
 #include <QChart>

@@ -8,9 +8,9 @@
 #include "app/VxAppPaths.h"
 #include "game/VxGame.h"
 #include "game/VxRandom.h"
-#include "ui/FrmRidolt.h"
-#include "ui/VxKeptGame.h"
-#include "ui/VxKeptGameFolder.h"
+#include "ui/saves/VxKeptGame.h"
+#include "ui/saves/VxKeptGameFolder.h"
+#include "ui/window/FrmRidolt.h"
 
 #include <QApplication>
 #include <QDir>

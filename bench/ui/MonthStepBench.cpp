@@ -28,11 +28,11 @@
 #include "game/VxCompanyColumn.h"
 #include "game/VxGame.h"
 #include "game/VxRandom.h"
-#include "ui/FrmRidolt.h"
-#include "ui/VxAssetChart.h"
-#include "ui/VxAssetPage.h"
-#include "ui/VxCompanyColumnText.h"
-#include "ui/VxPriceChart.h"
+#include "ui/assets/VxAssetChart.h"
+#include "ui/assets/VxAssetPage.h"
+#include "ui/charts/VxPriceChart.h"
+#include "ui/window/FrmRidolt.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -18,7 +18,7 @@
 #include "app/VxAppInfo.h"
 #include "components/VxListView.h"
 #include "game/VxGame.h"
-#include "ui/FrmRidolt.h"
+#include "ui/window/FrmRidolt.h"
 
 #include <QApplication>
 #include <QEvent>

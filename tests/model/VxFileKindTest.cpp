@@ -3,8 +3,8 @@
 
 #include "game/VxFileKind.h"
 
-#include "game/VxFileRead.h"
 #include "game/VxGameSaveData.h"
+#include "platform/VxFileRead.h"
 #include "tests/support/Files.h"
 #include "tests/support/ScratchDir.h"
 

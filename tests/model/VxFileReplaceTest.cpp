@@ -2,7 +2,7 @@
 // untouched, symbolic links followed and kept, permission bits kept, and
 // the temporary files of dead processes swept.
 
-#include "game/VxFileReplace.h"
+#include "platform/VxFileReplace.h"
 
 #include "tests/support/Files.h"
 #include "tests/support/ScratchDir.h"

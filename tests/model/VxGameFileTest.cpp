@@ -1,9 +1,9 @@
 #include "game/VxGame.h"
 
-#include "game/VxFileReplace.h"
 #include "game/VxGameHistoryFile.h"
 #include "game/VxGameSaveData.h"
 #include "game/VxSaveFileSummary.h"
+#include "platform/VxFileReplace.h"
 #include "tests/support/Files.h"
 #include "tests/support/GameState.h"
 #include "tests/support/RecordingSinks.h"

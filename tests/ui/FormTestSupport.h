@@ -10,11 +10,11 @@
 #include "components/VxListView.h"
 #include "game/VxGame.h"
 #include "tests/support/GameState.h"
-#include "ui/FrmDlgTrade.h"
-#include "ui/FrmRidolt.h"
-#include "ui/VxPriceChart.h"
-#include "ui/VxQtMessageBox.h"
-#include "ui/VxStatusPanels.h"
+#include "ui/charts/VxPriceChart.h"
+#include "ui/dialogs/FrmDlgTrade.h"
+#include "ui/window/FrmRidolt.h"
+#include "ui/window/VxQtMessageBox.h"
+#include "ui/window/VxStatusPanels.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
-#include "ui/FrmDlgTrade.h"
+#include "ui/dialogs/FrmDlgTrade.h"
 
 #include "components/VxAnnouncer.h"
 #include "components/VxListView.h"
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
 #include "tests/support/GameState.h"
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

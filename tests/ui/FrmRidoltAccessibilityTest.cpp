@@ -10,7 +10,7 @@
 
 #include "game/VxTrade.h"
 #include "game/VxUtils.h"
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QAccessible>
 #include <QComboBox>

@@ -12,13 +12,13 @@
 #include "game/VxTrade.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimStrategy.h"
-#include "ui/VxAssetChart.h"
-#include "ui/VxAssetListModel.h"
-#include "ui/VxAssetPage.h"
-#include "ui/VxCompanyColumnText.h"
-#include "ui/VxRecordsFile.h"
-#include "ui/VxSeedDialog.h"
-#include "ui/VxTrendBot.h"
+#include "ui/assets/VxAssetChart.h"
+#include "ui/assets/VxAssetListModel.h"
+#include "ui/assets/VxAssetPage.h"
+#include "ui/assets/VxTrendBot.h"
+#include "ui/dialogs/VxSeedDialog.h"
+#include "ui/saves/VxRecordsFile.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QLineSeries>
 #include <QPlainTextEdit>

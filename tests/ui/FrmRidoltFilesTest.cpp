@@ -7,7 +7,7 @@
 #include "app/VxCopyDataReceiver.h"
 #include "game/VxStream.h"
 #include "tests/support/Unprivileged.h"
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QDir>
 #include <QDropEvent>

@@ -11,7 +11,7 @@
 #include "FormTestSupport.h"
 
 #include "app/VxAppPaths.h"
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QComboBox>
 #include <QMenu>

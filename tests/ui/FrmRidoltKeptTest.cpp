@@ -10,10 +10,10 @@
 #include "FormTestSupport.h"
 #include "app/VxActns.h"
 #include "game/VxGameHistoryFile.h"
-#include "ui/VxGameStatusBar.h"
-#include "ui/VxKeptGameFolder.h"
-#include "ui/VxKeptGameLock.h"
-#include "ui/VxSeedDialog.h"
+#include "ui/dialogs/VxSeedDialog.h"
+#include "ui/saves/VxKeptGameFolder.h"
+#include "ui/saves/VxKeptGameLock.h"
+#include "ui/window/VxGameStatusBar.h"
 
 #include <QDir>
 #include <QFile>

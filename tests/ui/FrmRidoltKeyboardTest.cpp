@@ -6,7 +6,7 @@
 #include "FormTestSupport.h"
 
 #include "app/VxAppPaths.h"
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>

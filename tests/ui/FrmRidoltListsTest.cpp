@@ -5,7 +5,7 @@
 
 #include "FormTestSupport.h"
 
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QMenu>
 #include <QTabWidget>

@@ -3,7 +3,7 @@
 
 #include "FormTestSupport.h"
 
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QCategoryAxis>
 #include <QPlainTextEdit>

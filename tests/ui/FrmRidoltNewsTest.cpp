@@ -10,7 +10,7 @@
 #include "components/VxAnnouncer.h"
 #include "game/VxConsts.h"
 #include "game/VxTrade.h"
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QMenu>
 #include <QSignalSpy>

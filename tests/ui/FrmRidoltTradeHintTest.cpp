@@ -5,8 +5,8 @@
 
 #include "FormTestSupport.h"
 
-#include "ui/VxCompanyColumnText.h"
-#include "ui/VxTrendColors.h"
+#include "ui/lists/VxTrendColors.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QAccessible>
 #include <QAccessibleTableInterface>

@@ -6,15 +6,15 @@
 // to the chart), with its dot on the 総資産 line, its months as list items
 // the focus moves to, and where the readout stays as the game goes on.
 
-#include "ui/VxAssetChart.h"
+#include "ui/assets/VxAssetChart.h"
 #include "game/VxConsts.h"
 #include "game/VxGameHistory.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimStrategy.h"
 #include "tests/support/GameState.h"
-#include "ui/VxAssetText.h"
-#include "ui/VxMonthChartAccessible.h"
-#include "ui/VxTrendBot.h"
+#include "ui/assets/VxTrendBot.h"
+#include "ui/charts/VxMonthChartAccessible.h"
+#include "ui/words/VxAssetText.h"
 
 #include <QAccessible>
 #include <QCategoryAxis>

@@ -3,7 +3,7 @@
 // with the selection staying on its month, a trade changing only the
 // newest row, and another game's history taken in afresh.
 
-#include "ui/VxAssetListModel.h"
+#include "ui/assets/VxAssetListModel.h"
 #include "components/VxListView.h"
 #include "game/VxGameHistory.h"
 #include "tests/support/GameState.h"

@@ -1,11 +1,11 @@
 // The texts of the 資産推移 page: money and yen beyond 32 bits, the month
 // read out, the length of a game, the stake multiple and how a game ended.
 
-#include "ui/VxAssetText.h"
+#include "ui/words/VxAssetText.h"
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistory.h"
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QTest>
 

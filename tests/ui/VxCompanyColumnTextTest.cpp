@@ -1,4 +1,4 @@
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 #include "components/VxColumnInfos.h"
 #include "game/VxCompany.h"
 

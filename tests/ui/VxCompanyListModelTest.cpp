@@ -3,12 +3,12 @@
 // focus stay with their companies.  QAbstractItemModelTester watches every
 // change for a model that breaks Qt's rules.
 
-#include "ui/VxCompanyListModel.h"
+#include "ui/lists/VxCompanyListModel.h"
 
 #include "components/VxListView.h"
 #include "tests/support/GameState.h"
 #include "tests/support/QuietMarket.h"
-#include "ui/VxCompanyColumnText.h"
+#include "ui/words/VxCompanyColumnText.h"
 
 #include <QAbstractItemModelTester>
 #include <QItemSelectionModel>

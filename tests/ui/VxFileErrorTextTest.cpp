@@ -2,9 +2,9 @@
 // text, for failures a test cannot bring about on the disk (a full disk):
 // the player's words first, the system's own kept after them.
 
-#include "ui/VxFileErrorText.h"
-#include "game/VxFileError.h"
+#include "ui/words/VxFileErrorText.h"
 #include "game/VxFileKind.h"
+#include "platform/VxFileError.h"
 
 #include <QTest>
 

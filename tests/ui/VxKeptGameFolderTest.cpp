@@ -4,13 +4,13 @@
 // and a running one keeps, resume.sav moved in, and each kept file read
 // whole as a load would read it.
 
-#include "ui/VxKeptGameFolder.h"
+#include "ui/saves/VxKeptGameFolder.h"
 #include "game/VxCompanyColumn.h"
 #include "game/VxGame.h"
 #include "game/VxGameHistoryFile.h"
 #include "tests/support/GameState.h"
-#include "ui/VxKeptGame.h"
-#include "ui/VxKeptGameLock.h"
+#include "ui/saves/VxKeptGame.h"
+#include "ui/saves/VxKeptGameLock.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -6,8 +6,8 @@
 // screen reader, which the offscreen platform has none of, the end-to-end
 // test over AT-SPI shows.)
 
-#include "ui/VxMonthChart.h"
-#include "ui/VxMonthChartAccessible.h"
+#include "ui/charts/VxMonthChart.h"
+#include "ui/charts/VxMonthChartAccessible.h"
 
 #include <QAccessible>
 #include <QLineEdit>

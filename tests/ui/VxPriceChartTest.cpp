@@ -3,10 +3,10 @@
 // under the pointer and the keys, with its marker, tooltip and accessible
 // value.
 
-#include "ui/VxPriceChart.h"
+#include "ui/charts/VxPriceChart.h"
 #include "game/VxCompany.h"
-#include "ui/VxChartMonthText.h"
-#include "ui/VxMonthChartAccessible.h"
+#include "ui/charts/VxMonthChartAccessible.h"
+#include "ui/words/VxChartMonthText.h"
 
 #include <QAccessible>
 #include <QCategoryAxis>

@@ -1,5 +1,5 @@
-#include "ui/VxQtMessageBox.h"
-#include "ui/VxQtMessageLog.h"
+#include "ui/window/VxQtMessageBox.h"
+#include "ui/window/VxQtMessageLog.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -5,8 +5,8 @@
 
 #include "FormTestSupport.h"
 
-#include "ui/VxRecordsDialog.h"
-#include "ui/VxRecordsFile.h"
+#include "ui/dialogs/VxRecordsDialog.h"
+#include "ui/saves/VxRecordsFile.h"
 
 #include <QDir>
 

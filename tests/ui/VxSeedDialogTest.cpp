@@ -6,7 +6,7 @@
 
 #include "FormTestSupport.h"
 
-#include "ui/VxSeedDialog.h"
+#include "ui/dialogs/VxSeedDialog.h"
 
 #include <QAccessible>
 #include <QInputMethodEvent>

@@ -2,7 +2,7 @@
 // theme gives the lists, and give way to the text colour where neither
 // shade does.
 
-#include "ui/VxTrendColors.h"
+#include "ui/lists/VxTrendColors.h"
 
 #include <QTest>
 
