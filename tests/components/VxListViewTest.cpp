@@ -344,6 +344,31 @@ private slots:
         QTRY_VERIFY(list.View.header()->height() > headerHeight * 2);
     }
 
+    // The header measures its captions in its own font, where Qt's header
+    // measures them in bold; the height the view gives it is the same.
+    void HeaderHeightIsQtsMeasure_data() {
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<bool>("sortMark");
+        const QStringList japanese{"銘柄名", "株価", "前月比", "保有数"};
+        QTest::newRow("latin") << QStringList{"A", "B", "C", "D"} << false;
+        QTest::newRow("japanese") << japanese << false;
+        QTest::newRow("mixed") << QStringList{"ID", "株価(円)", "前月比 %", "g"} << false;
+        QTest::newRow("sort mark") << japanese << true;
+    }
+    void HeaderHeightIsQtsMeasure() {
+        QFETCH(QStringList, captions);
+        QFETCH(bool, sortMark);
+        TListFixture list;
+        for (int i = 0; i < captions.size(); ++i)
+            list.Set.ColumnInfos().Items(i).Caption = captions[i];
+        list.View.header()->setSortIndicatorShown(sortMark);
+        list.Show(5);
+        QHeaderView& header = *list.View.header();
+        const int qtHeight = header.QHeaderView::sizeHint().height();
+        QCOMPARE(header.sizeHint().height(), qtHeight);
+        QCOMPARE(header.height(), qtHeight);
+    }
+
     void FittingAColumnMeasuresItsCells() {
         TListFixture list;
         list.View.SetOnData([](int row, int) {
