@@ -5,6 +5,7 @@
 #include "ui/words/VxCompanyColumnText.h"
 #include "ui/words/VxStatusTexts.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace {
@@ -29,7 +30,8 @@ TVxGameStatusBar::TVxGameStatusBar(QWidget* parent)
 void TVxGameStatusBar::Reflect(const TVxGame& game) {
     FPanels->Panel(1).setText(CalendarQText(game.Year, game.Month));
     FPanels->Panel(2).setText(CashText(game.Money));
-    FPanels->Panel(3).setText(QStringLiteral("所有銘柄数 ") + GroupedText(game.OwnerList.Count()));
+    FPanels->Panel(3).setText(QCoreApplication::translate("VxGameStatusBar", "所有銘柄数 %1")
+                                  .arg(GroupedText(game.OwnerList.Count())));
 }
 
 void TVxGameStatusBar::ShowHint(const QString& hint) {
