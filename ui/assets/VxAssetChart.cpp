@@ -235,15 +235,17 @@ void TVxAssetChart::CacheTexts() {
     // item, which costs a repaint more than the lines; they change once a
     // year at most, so each is drawn from a pixmap of its own, made again
     // whenever it changes.  The lines are drawn afresh.  (Setting the mode
-    // again would throw the pixmap away.)
+    // again would throw the pixmap away.)  The pixmap is kept in the item's
+    // own coordinates: kept in the view's, a text of Latin letters alone
+    // (the English words) came out blank.
     std::vector<QGraphicsItem*> items{chart()};
     while (!items.empty()) {
         QGraphicsItem* item = items.back();
         items.pop_back();
         if ((item->type() == QGraphicsTextItem::Type ||
              item->type() == QGraphicsSimpleTextItem::Type) &&
-            item->cacheMode() != QGraphicsItem::DeviceCoordinateCache)
-            item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+            item->cacheMode() != QGraphicsItem::ItemCoordinateCache)
+            item->setCacheMode(QGraphicsItem::ItemCoordinateCache);
         for (QGraphicsItem* child : item->childItems())
             items.push_back(child);
     }

@@ -8,14 +8,10 @@
 #include <QCoreApplication>
 #include <QLabel>
 
-namespace {
-
-const std::vector<int> PanelWidths{50, 85, 150, 100, 50};
-
-} // namespace
+namespace {} // namespace
 
 TVxGameStatusBar::TVxGameStatusBar(QWidget* parent)
-    : QStatusBar(parent), FPanels(new TVxStatusPanels(PanelWidths)), FAutoPlay(new QLabel) {
+    : QStatusBar(parent), FPanels(new TVxStatusPanels(StatusPanelWidths())), FAutoPlay(new QLabel) {
     setSizeGripEnabled(false);
     FPanels->setObjectName(QStringLiteral("StatusBar1Panels"));
     FPanels->Panel(2).setAlignment(Qt::AlignRight | Qt::AlignVCenter);

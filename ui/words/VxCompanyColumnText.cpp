@@ -13,20 +13,24 @@ struct TCompanyColumnDefinition {
     const char* IdentName;
     const char* Caption;
     int Width;
+    // Room for the longest English text: amounts in yen with every digit,
+    // "100,000 shares", "about ¥10,000,000".
+    int EnglishWidth;
 };
 
 // Two identity names keep the numbered form they were created with.
 constexpr TCompanyColumnDefinition CompanyColumns[CompanyColumnCount] = {
-    {"ID", QT_TRANSLATE_NOOP("VxCompanyColumnText", "ID"), 35},
-    {"StockPrice", QT_TRANSLATE_NOOP("VxCompanyColumnText", "株価"), 85},
-    {"MonthDiff", QT_TRANSLATE_NOOP("VxCompanyColumnText", "前月比(円)"), 85},
-    {"VxListColumnInfo9", QT_TRANSLATE_NOOP("VxCompanyColumnText", "前月比(%)"), 80},
-    {"StockPrice1000", QT_TRANSLATE_NOOP("VxCompanyColumnText", "千株価"), 85},
-    {"SellStockCount", QT_TRANSLATE_NOOP("VxCompanyColumnText", "売り株数"), 75},
-    {"MyStockCount", QT_TRANSLATE_NOOP("VxCompanyColumnText", "所有株数"), 75},
-    {"MyStockPriceBuyingAverage", QT_TRANSLATE_NOOP("VxCompanyColumnText", "購入時株価平均"), 110},
-    {"MyStockPriceRatio", QT_TRANSLATE_NOOP("VxCompanyColumnText", "現在/購入時"), 90},
-    {"VxListColumnInfo8", QT_TRANSLATE_NOOP("VxCompanyColumnText", "所有株総額"), 100},
+    {"ID", QT_TRANSLATE_NOOP("VxCompanyColumnText", "ID"), 35, 35},
+    {"StockPrice", QT_TRANSLATE_NOOP("VxCompanyColumnText", "株価"), 85, 90},
+    {"MonthDiff", QT_TRANSLATE_NOOP("VxCompanyColumnText", "前月比(円)"), 85, 85},
+    {"VxListColumnInfo9", QT_TRANSLATE_NOOP("VxCompanyColumnText", "前月比(%)"), 80, 85},
+    {"StockPrice1000", QT_TRANSLATE_NOOP("VxCompanyColumnText", "千株価"), 85, 110},
+    {"SellStockCount", QT_TRANSLATE_NOOP("VxCompanyColumnText", "売り株数"), 75, 105},
+    {"MyStockCount", QT_TRANSLATE_NOOP("VxCompanyColumnText", "所有株数"), 75, 105},
+    {"MyStockPriceBuyingAverage", QT_TRANSLATE_NOOP("VxCompanyColumnText", "購入時株価平均"), 110,
+     125},
+    {"MyStockPriceRatio", QT_TRANSLATE_NOOP("VxCompanyColumnText", "現在/購入時"), 90, 90},
+    {"VxListColumnInfo8", QT_TRANSLATE_NOOP("VxCompanyColumnText", "所有株総額"), 100, 130},
 };
 
 } // namespace
@@ -108,6 +112,6 @@ void AddCompanyColumnInfos(TVxColumnInfos& infos) {
         info.IdentName = QString::fromUtf8(definition.IdentName);
         info.Caption = QCoreApplication::translate("VxCompanyColumnText", definition.Caption);
         info.Alignment = TVxAlignment::Right;
-        info.SetDefaultWidth(definition.Width);
+        info.SetDefaultWidth(WordsInEnglish() ? definition.EnglishWidth : definition.Width);
     }
 }

@@ -9,10 +9,6 @@
 
 namespace {
 
-bool InEnglish() {
-    return CurrentLanguage() == TVxLanguage::English;
-}
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -21,26 +17,30 @@ const QString Yen = QStringLiteral("円");
 
 } // namespace
 
+bool WordsInEnglish() {
+    return CurrentLanguage() == TVxLanguage::English;
+}
+
 QString PriceText(int32_t price) {
-    return InEnglish() ? Text(YenStr(price, false)) : Text(IntToKanjiStr(price, false)) + Yen;
+    return WordsInEnglish() ? Text(YenStr(price, false)) : Text(IntToKanjiStr(price, false)) + Yen;
 }
 
 QString MoneyText(int64_t money, bool showPlus) {
-    return InEnglish() ? Text(ManToYenStr(money, showPlus))
-                       : Text(ManToKanjiStr(money, showPlus)) + Yen;
+    return WordsInEnglish() ? Text(ManToYenStr(money, showPlus))
+                            : Text(ManToKanjiStr(money, showPlus)) + Yen;
 }
 
 QString MoneyFigureText(int64_t money) {
-    return InEnglish() ? Text(ManToYenStr(money, false)).remove(u'¥')
-                       : Text(ManToKanjiStr(money, false));
+    return WordsInEnglish() ? Text(ManToYenStr(money, false)).remove(u'¥')
+                            : Text(ManToKanjiStr(money, false));
 }
 
 QString MonthDiffText(int32_t diff) {
-    return InEnglish() ? Text(YenStr(diff, true)) : Text(IntToKanjiStr(diff, true)) + Yen;
+    return WordsInEnglish() ? Text(YenStr(diff, true)) : Text(IntToKanjiStr(diff, true)) + Yen;
 }
 
 QString YenText(int64_t yen) {
-    if (InEnglish())
+    if (WordsInEnglish())
         return Text(YenStr(yen, false));
     if (yen >= std::numeric_limits<int32_t>::min() && yen <= std::numeric_limits<int32_t>::max())
         return PriceText(static_cast<int32_t>(yen));
@@ -52,5 +52,5 @@ QString YenText(int64_t yen) {
 }
 
 QString CalendarQText(int32_t year, int32_t month) {
-    return Text(InEnglish() ? EnglishCalendarText(year, month) : CalendarText(year, month));
+    return Text(WordsInEnglish() ? EnglishCalendarText(year, month) : CalendarText(year, month));
 }

@@ -4,11 +4,17 @@
 // (app/VxLanguage.h), the one place that picks the Japanese formatters
 // (game/VxUtils.h: 1億2000万円, 3年目5月) or the English ones
 // (game/VxEnglishUtils.h: ¥120,000,000, Year 3, Month 5).  Every text of the
-// window that shows an amount or a month takes it from here.
+// window that shows an amount or a month takes it from here, and the words
+// that lay out room for them (column and panel widths) ask it whose room
+// they need.
 
 #include <QString>
 
 #include <cstdint>
+
+// The window's words are English (the amounts written out in yen take
+// more room than the Japanese units).
+bool WordsInEnglish();
 
 // A share price in yen as the 株価 column writes it: 1000円, 1万2000円;
 // ¥1,000, ¥12,000.
