@@ -258,10 +258,13 @@ bool TVxGame::CheckGameOver() {
     return true;
 }
 
-TVxGameOutcome TVxGame::Outcome() const {
+TVxGameEnd TVxGame::Outcome() const {
+    for (const TVxHistoryMonth& month : FHistory.Months())
+        if (month.Cash >= GoalMoney)
+            return {TVxGameOutcome::Won, month.Year, month.Month};
     if (!GameEnd)
-        return TVxGameOutcome::Playing;
-    return Money >= GoalMoney ? TVxGameOutcome::Won : TVxGameOutcome::Lost;
+        return {};
+    return {Money >= GoalMoney ? TVxGameOutcome::Won : TVxGameOutcome::Lost, Year, Month};
 }
 
 void TVxGame::AddMessage(const std::string& text) {

@@ -40,6 +40,17 @@ public:
 // going bankrupt.
 enum class TVxGameOutcome { Playing, Won, Lost };
 
+// How a game stands and, once it was won or lost, the calendar month that
+// happened in, as the game keeps it, from 0.
+struct TVxGameEnd {
+    TVxGameOutcome Outcome = TVxGameOutcome::Playing;
+    int32_t Year = 0;
+    int32_t Month = 0;
+
+    bool Ended() const { return Outcome != TVxGameOutcome::Playing; }
+    friend bool operator==(const TVxGameEnd&, const TVxGameEnd&) = default;
+};
+
 class TVxGame {
 public:
     TVxCompanyList MarketList{true};
@@ -94,14 +105,28 @@ public:
     TVxTurnResult NextMonth();
     bool CheckGameClear();
     bool CheckGameOver();
-    // Playing until the game ends; then won when it ended with the cash at
-    // the goal (only a sale reaches it), lost when it ended below 0.
-    TVxGameOutcome Outcome() const;
+    // Won in the first month of the history whose cash reached the goal
+    // (only a sale reaches it; a game loaded after it was won stays won),
+    // or in the month the game stands in when its history does not reach
+    // back to it; lost in the month the cash fell below 0 and ended the
+    // game; playing while neither happened.  Every front asks this and
+    // none compares the cash with the goal itself.
+    TVxGameEnd Outcome() const;
 
     // A month was refused for lack of cash while a holding could be sold,
-    // and no month has been played since: the player is to sell.  The
-    // window lets the player buy all the same; the simulator does not.
+    // and no month has been played since: the player is to sell, and a
+    // purchase is refused (TVxTradeRefusal::SalesAwaited) unless the game
+    // was told to allow it.
     bool SalesAwaited() const { return FSalesAwaited; }
+    // Lets purchases through while sales are awaited: the window lets the
+    // player buy all the same, as the game always has; every other front
+    // keeps the rule.
+    void AllowPurchasesWhileSalesAwaited(bool allowed) { FPurchasesWhileSalesAwaited = allowed; }
+    // Whether a purchase can be settled now at all: the game goes on and no
+    // refused month waits for sales (or the game allows purchases then).
+    bool PurchasesOpen() const {
+        return !GameEnd && (!FSalesAwaited || FPurchasesWhileSalesAwaited);
+    }
 
     // The trades open to the player now for `company`, one of MarketList's:
     // the lot counts, ascending, and the money of each (TradeBuyOffers and
@@ -119,8 +144,8 @@ public:
     // remain, adds the proceeds to the cash and to this year's income, and
     // selling the last lot removes the company from OwnerList.  An offer
     // that is not open now (the game has ended, the price moved, the cash
-    // or the holding does not allow it) is refused with its reason and
-    // changes nothing.
+    // or the holding does not allow it, a purchase while sales are awaited)
+    // is refused with its reason and changes nothing.
     TVxTradeResult Buy(TVxCompany& company, TVxTradeOffer offer);
     TVxTradeResult Sell(TVxCompany& company, TVxTradeOffer offer);
     // The same for exactly `lots` lots, at what they come to now.
@@ -200,6 +225,7 @@ private:
     // NewGame's warm-up year draws from one stream, not one per month.
     bool FWarmingUp = false;
     bool FSalesAwaited = false;
+    bool FPurchasesWhileSalesAwaited = false;
     TVxGameHistory FHistory;
     // A seeded turn's draws, by MarketList index: r1, r2, r3 of each company.
     std::vector<int32_t> FMoves;

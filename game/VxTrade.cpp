@@ -71,6 +71,8 @@ const char* RefusalText(TVxTradeRefusal refusal) {
         break;
     case TVxTradeRefusal::GameEnded:
         return "ゲームは終了しています";
+    case TVxTradeRefusal::SalesAwaited:
+        return "所有株の売却が先です";
     case TVxTradeRefusal::Lots:
         return "株数が範囲外です";
     case TVxTradeRefusal::Cash:
@@ -98,6 +100,7 @@ std::string TVxTradeResult::Reason() const {
     case TVxTradeRefusal::None:
         return {};
     case TVxTradeRefusal::GameEnded:
+    case TVxTradeRefusal::SalesAwaited:
         // Nothing about the quantity: no quantity would do.
         return std::string("取引できません: ") + RefusalText(Refusal);
     default:

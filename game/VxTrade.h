@@ -37,6 +37,7 @@ struct TVxTradeOffer {
 enum class TVxTradeRefusal {
     None,
     GameEnded,    // the game was won or lost
+    SalesAwaited, // a purchase while a refused month waits for sales
     Lots,         // no lots, more than are on sale, or more than are held
     Cash,         // the cost exceeds the cash
     Amount,       // an amount of nothing, or a figure beyond 32 bits

@@ -17,7 +17,7 @@ std::string_view VxSimOutcomeName(TVxGameOutcome outcome) {
 }
 
 bool VxSimSideOpen(const TVxGame& game, TVxSimSide side) {
-    return !game.GameEnd && (side == TVxSimSide::Sell || !game.SalesAwaited());
+    return side == TVxSimSide::Buy ? game.PurchasesOpen() : !game.GameEnd;
 }
 
 int32_t VxSimLotsOpen(const TVxGame& game, const TVxCompany& company, TVxSimSide side,
@@ -85,9 +85,9 @@ TVxSimOffersAnswer TVxSimAnswers::Offers(int32_t id, TVxSimSide side) const {
 void TVxSimAnswers::RefuseAfterTheEnd() const {
     const TVxGame& game = FGame.Game();
     if (game.GameEnd)
-        throw EVxSimRequestError("game_ended", "the game has ended (" +
-                                                   std::string(VxSimOutcomeName(game.Outcome())) +
-                                                   ")");
+        throw EVxSimRequestError("game_ended",
+                                 "the game has ended (" +
+                                     std::string(VxSimOutcomeName(game.Outcome().Outcome)) + ")");
 }
 
 TVxSimTradeAnswer TVxSimAnswers::Trade(TVxSimSide side, int32_t id, int32_t lots) {
@@ -95,7 +95,7 @@ TVxSimTradeAnswer TVxSimAnswers::Trade(TVxSimSide side, int32_t id, int32_t lots
     TVxGame& game = FGame.Game();
     const bool buy = side == TVxSimSide::Buy;
     RefuseAfterTheEnd();
-    if (buy && game.SalesAwaited())
+    if (buy && !game.PurchasesOpen())
         throw EVxSimRequestError(
             "purchases_closed",
             "the month was refused for lack of cash: sell, then ask for the next month");

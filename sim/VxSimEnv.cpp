@@ -51,7 +51,7 @@ TVxSimEnvStep TVxSimEnv::Step(std::span<const int64_t> action, std::span<int32_t
         step.Refused = FGame->PlayTurn().Refused;
     FArrays.Refresh(game, FById, playing && !step.Refused);
     step.Reward = static_cast<double>(Total() - before);
-    step.Terminated = game.Outcome() != TVxGameOutcome::Playing;
+    step.Terminated = game.Outcome().Ended();
     step.Truncated = !step.Terminated && FMaxMonths && Months() >= *FMaxMonths;
     FEnded = step.Terminated || step.Truncated;
     return step;

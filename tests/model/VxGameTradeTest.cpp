@@ -168,8 +168,7 @@ TEST_F(GameTradeEnd, AnOfferAtAnOlderPriceIsRefused) {
     EXPECT_EQ(company.MyStockCount, 0);
 }
 
-// A month refused for lack of cash waits for sales until a month is played;
-// the game still lets the player buy, as the window always has.
+// A month refused for lack of cash waits for sales until a month is played.
 TEST_F(GameTradeEnd, ARefusedMonthAwaitsSalesUntilAMonthIsPlayed) {
     TVxCompany& held = market.Company(3);
     Hold(game, held, 2 * TradeLot, 220);
@@ -183,6 +182,39 @@ TEST_F(GameTradeEnd, ARefusedMonthAwaitsSalesUntilAMonthIsPlayed) {
 
     ASSERT_FALSE(game.NextMonth().Refused);
     EXPECT_FALSE(game.SalesAwaited());
+}
+
+// While sales are awaited a purchase is refused and changes nothing, unless
+// the game was told to allow it (the window's choice); sales stay open, and
+// the month played opens purchases again.
+TEST_F(GameTradeEnd, PurchasesWaitForSalesUnlessAllowed) {
+    TVxCompany& held = market.Company(3);
+    TVxCompany& other = market.Company(4);
+    Hold(game, held, 2 * TradeLot, 220);
+    game.Money = LivingCost - 1;
+    EXPECT_TRUE(game.PurchasesOpen());
+    ASSERT_TRUE(game.NextMonth().Refused);
+    EXPECT_FALSE(game.PurchasesOpen());
+
+    const std::vector<uint8_t> before = SaveBytes(game);
+    const TVxTradeResult refused = game.Buy(other, 0);
+    EXPECT_EQ(refused.Refusal, TVxTradeRefusal::SalesAwaited) << "before the lots are looked at";
+    EXPECT_EQ(refused.Reason(), "取引できません: 所有株の売却が先です");
+    EXPECT_EQ(SaveBytes(game), before);
+
+    ASSERT_TRUE(game.Sell(held, 2).Settled());
+    ASSERT_TRUE(game.SalesAwaited());
+    EXPECT_EQ(game.Buy(other, 1).Refusal, TVxTradeRefusal::SalesAwaited);
+
+    game.AllowPurchasesWhileSalesAwaited(true);
+    EXPECT_TRUE(game.PurchasesOpen());
+    EXPECT_TRUE(game.Buy(other, 1).Settled());
+    game.AllowPurchasesWhileSalesAwaited(false);
+    EXPECT_EQ(game.Buy(other, 1).Refusal, TVxTradeRefusal::SalesAwaited);
+
+    ASSERT_FALSE(game.NextMonth().Refused);
+    EXPECT_TRUE(game.PurchasesOpen());
+    EXPECT_EQ(game.Buy(other, 0).Refusal, TVxTradeRefusal::Lots) << "the lots looked at again";
 }
 
 // Two seeded games, one of which has its month refused and sells before it

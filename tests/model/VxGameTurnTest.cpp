@@ -428,10 +428,10 @@ TEST_F(VxGameTurn, CheckGameClearAtTheGoal) {
         game.GameEnd = false;
         market.Box.Boxes.clear();
         game.Money = money;
-        EXPECT_EQ(game.Outcome(), TVxGameOutcome::Playing);
+        EXPECT_EQ(game.Outcome().Outcome, TVxGameOutcome::Playing);
         EXPECT_EQ(game.CheckGameClear(), cleared);
         EXPECT_EQ(game.GameEnd, cleared);
-        EXPECT_EQ(game.Outcome(), cleared ? TVxGameOutcome::Won : TVxGameOutcome::Playing);
+        EXPECT_EQ(game.Outcome().Outcome, cleared ? TVxGameOutcome::Won : TVxGameOutcome::Playing);
         if (cleared) {
             ASSERT_NO_FATAL_FAILURE(
                 ExpectBox("ゲームクリア", GameClearText, TVxMsgIcon::Information));
@@ -453,7 +453,7 @@ TEST_F(VxGameTurn, CheckGameOverBelowZero) {
         game.Money = money;
         EXPECT_EQ(game.CheckGameOver(), over);
         EXPECT_EQ(game.GameEnd, over);
-        EXPECT_EQ(game.Outcome(), over ? TVxGameOutcome::Lost : TVxGameOutcome::Playing);
+        EXPECT_EQ(game.Outcome().Outcome, over ? TVxGameOutcome::Lost : TVxGameOutcome::Playing);
         if (over)
             ExpectBox("ゲームオーバー", GameOverText, TVxMsgIcon::Information);
         else
@@ -498,3 +498,46 @@ TEST(VxGameLongRun, MarketStaysInsideItsBounds) {
 }
 
 } // namespace
+
+// The outcome and the month it happened in: a sale that reaches the goal
+// wins in the month it is made, a turn that leaves the cash below 0 loses
+// in the month it leads into, and a game where neither happened is played
+// on, also after a month refused.
+TEST_F(VxGameTurn, OutcomeTellsTheMonthItHappened) {
+    struct TCase {
+        const char* Name;
+        int32_t Months; // played before the last step
+        int32_t Money;  // then set
+        bool Holds;     // 10 lots of company 5, bought at the start
+        bool Sell;      // the last step: a sale of one lot, or a month
+        TVxGameEnd End;
+    };
+    const TCase cases[] = {
+        {"won by a sale", 14, GoalMoney - 90, true, true, {TVxGameOutcome::Won, 1, 2}},
+        {"lost by a turn", 3, 10, false, false, {TVxGameOutcome::Lost, 0, 4}},
+        {"lost in the new year", 11, 10, false, false, {TVxGameOutcome::Lost, 1, 0}},
+        {"a sale short of the goal", 2, GoalMoney - 1000, true, true, {}},
+        {"a month paid for", 5, 100, false, false, {}},
+        {"a month refused", 5, 10, true, false, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TQuietMarket quiet;
+        TVxGame& played = quiet.Game;
+        played.RestartHistory(TVxHistoryOrigin::NewGame);
+        TVxCompany& company = quiet.Company(5);
+        if (c.Holds) {
+            ASSERT_TRUE(played.Buy(company, 10).Settled());
+        }
+        for (int32_t month = 0; month < c.Months; ++month)
+            ASSERT_FALSE(played.NextMonth().Refused);
+        EXPECT_FALSE(played.Outcome().Ended());
+        played.Money = c.Money;
+        if (c.Sell) {
+            ASSERT_TRUE(played.Sell(company, 1).Settled()); // 90万 after the fee
+        } else {
+            played.NextMonth();
+        }
+        EXPECT_EQ(played.Outcome(), c.End);
+    }
+}

@@ -123,6 +123,9 @@ void TFormRidolt::FormCreate() {
     FMessageLog = std::make_unique<TVxQtMessageLog>(*RichEditMessage);
     FGame.MessageLog = FMessageLog.get();
     FGame.MessageBoxSink = FMessageBox.get();
+    // The window has always let the player buy while a refused month
+    // waits for sales: the warning asks for sales but forbids nothing.
+    FGame.AllowPurchasesWhileSalesAwaited(true);
 }
 
 QAction* TFormRidolt::NewAction(const char* objectName, const QString& caption,
