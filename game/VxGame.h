@@ -8,8 +8,8 @@
 #include "VxRTL/EtcLists/MyList.h"
 #include "game/VxCompanyList.h"
 #include "game/VxConsts.h"
+#include "game/VxGameEvents.h"
 #include "game/VxGameHistory.h"
-#include "game/VxMessageSinks.h"
 #include "game/VxRandom.h"
 #include "game/VxStream.h"
 #include "game/VxTrade.h"
@@ -30,10 +30,28 @@ public:
     const char* what() const noexcept override { return ""; }
 };
 
-// A save file whose content the game could never have written.
+// What a save file holds that the game could never have written.
+enum class TVxLoadFault {
+    Value,        // the field `Field` holds `Value`, which no game reaches
+    RepeatedID,   // two companies have the ID `Value`
+    TrailingBytes // bytes follow the last company
+};
+
+// A save file whose content the game could never have written: the fault,
+// and the field (as the file's layout names it: "Month", "Trend",
+// "company count") and the value it concerns.  Its what() says the same
+// for a log: "Month = 12".
 class EVxLoadError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EVxLoadError(TVxLoadFault fault, std::string field = {}, int64_t value = 0);
+    TVxLoadFault Fault() const { return FFault; }
+    const std::string& Field() const { return FField; }
+    int64_t Value() const { return FValue; }
+
+private:
+    TVxLoadFault FFault;
+    std::string FField;
+    int64_t FValue;
 };
 
 // Where a game stands: still played, or ended by reaching the goal or by
@@ -60,11 +78,7 @@ public:
     int32_t Month = 0;
     int32_t Money = 0;
     TVxCompanyList OwnerList{false};
-    IVxMessageLog* MessageLog = nullptr;
     int32_t Year = 0;
-
-    // Message boxes of the turn and the win and loss checks; none when absent.
-    IVxMessageBox* MessageBoxSink = nullptr;
 
     TVxGame();
     TVxGame(const TVxGame&) = delete;
@@ -75,6 +89,11 @@ public:
     // source, reseeded at every turn; SetRandom replaces it (the game does
     // not own `random`) and SetSeed with the streams of a seed.
     void SetRandom(IVxRandom* random);
+    // Where the game tells what happens (VxGameEvents.h): a new game, a
+    // refused month, the tax, a held company's bankruptcy, the win and the
+    // loss.  None at first: then nobody is told.
+    void SetEvents(IVxGameEvents* events) { FEvents = events; }
+    IVxGameEvents* Events() const { return FEvents; }
     IVxRandom& Random() const { return *FRandom; }
     // A seeded game: the warm-up year of NewGame and every month's turn
     // draw from streams derived from `seed` and the calendar (VxSeed.h), so
@@ -152,8 +171,6 @@ public:
     TVxTradeResult Buy(TVxCompany& company, int32_t lots);
     TVxTradeResult Sell(TVxCompany& company, int32_t lots);
 
-    void AddMessage(const std::string& text);
-    void AddMessageFmt(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void RebuildOwnerList();
 
     int32_t Income() const { return IncomeList.Get(1); }
@@ -205,7 +222,7 @@ private:
     static int32_t Difference(int32_t a, int32_t b);
     static int32_t TaxOf(int32_t profit);
     static void PushTotal(TIntegerList& list, int32_t value);
-    void ShowMessage(const std::string& caption, const std::string& text, TVxMsgIcon icon);
+    void Tell(const TVxGameEvent& event);
     void BeginTurnDraws();
     void MovePrices(TVxTurnResult& result);
     bool AnyHoldingSellable() const;
@@ -227,6 +244,7 @@ private:
     bool FSalesAwaited = false;
     bool FPurchasesWhileSalesAwaited = false;
     TVxGameHistory FHistory;
+    IVxGameEvents* FEvents = nullptr;
     // A seeded turn's draws, by MarketList index: r1, r2, r3 of each company.
     std::vector<int32_t> FMoves;
 };

@@ -54,9 +54,6 @@ struct TVxTradeResult {
     bool GameClear = false;
 
     bool Settled() const { return Refusal == TVxTradeRefusal::None; }
-    // The game's own words for a refusal, "取引できません: 資金が足りません
-    // (1千株, 110万円)"; empty for a settled trade.
-    std::string Reason() const;
 };
 
 // A settlement that the caller should never have asked for (the per-share

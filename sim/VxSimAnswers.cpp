@@ -1,8 +1,10 @@
 #include "sim/VxSimAnswers.h"
 
 #include "platform/VxFileError.h"
+#include "sim/VxSimEventText.h"
 
 #include <algorithm>
+#include <utility>
 
 std::string_view VxSimOutcomeName(TVxGameOutcome outcome) {
     switch (outcome) {
@@ -41,15 +43,16 @@ std::vector<TVxCompany*> VxSimCompaniesById(const TVxGame& game) {
 
 TVxSimAnswers::TVxSimAnswers(TVxSimGame& game, IVxSimSaveFolder* saves)
     : FGame(game), FSaves(saves), FById(VxSimCompaniesById(game.Game())) {
-    TVxGame& model = FGame.Game();
-    model.MessageLog = &FMessages;
-    model.MessageBoxSink = &FMessages;
+    FGame.Game().SetEvents(&FMessages);
 }
 
 TVxSimAnswers::~TVxSimAnswers() {
-    TVxGame& model = FGame.Game();
-    model.MessageLog = nullptr;
-    model.MessageBoxSink = nullptr;
+    FGame.Game().SetEvents(nullptr);
+}
+
+void TVxSimAnswers::TMessages::Happened(const TVxGameEvent& event) {
+    for (std::string& line : VxSimEventMessages(event))
+        Lines.push_back(std::move(line));
 }
 
 TVxSimBudget TVxSimAnswers::Budget() const {
@@ -102,7 +105,7 @@ TVxSimTradeAnswer TVxSimAnswers::Trade(TVxSimSide side, int32_t id, int32_t lots
     TVxCompany& company = *FById.at(static_cast<size_t>(id));
     const TVxTradeResult result = buy ? game.Buy(company, lots) : game.Sell(company, lots);
     if (!result.Settled())
-        throw EVxSimRequestError("not_offered", result.Reason());
+        throw EVxSimRequestError("not_offered", VxSimRefusalMessage(result));
     TVxSimTradeAnswer answer;
     answer.Side = side;
     answer.Id = id;

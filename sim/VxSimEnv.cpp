@@ -3,6 +3,7 @@
 #include "game/VxConsts.h"
 #include "game/VxSeed.h"
 #include "sim/VxSimAnswers.h"
+#include "sim/VxSimEventText.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -74,7 +75,7 @@ void TVxSimEnv::Settle(TVxSimSide side, std::span<const int64_t> action,
             continue;
         const TVxTradeResult result = buy ? game.Buy(company, lots) : game.Sell(company, lots);
         if (!result.Settled())
-            throw std::logic_error("an offered trade was refused: " + result.Reason());
+            throw std::logic_error("an offered trade was refused: " + VxSimRefusalMessage(result));
         filled[id] = buy ? lots : -lots;
     }
 }

@@ -5,6 +5,7 @@
 #include "game/VxGameSaveData.h"
 #include "game/VxStream.h"
 #include "game/VxUtils.h"
+#include "sim/VxSimEventText.h"
 #include "sim/VxSimFields.h"
 #include "sim/VxSimJson.h"
 
@@ -162,7 +163,7 @@ std::string VxSimLoadErrorText(const std::string& fileName, const std::exception
                " bytes; a save file has " + std::to_string(TVxGame::SaveFileSize(CompanyCount)) +
                ")";
     } catch (const EVxLoadError& e) {
-        return prefix + "values no game can reach: " + e.what();
+        return prefix + "values no game can reach: " + VxSimLoadFaultMessage(e);
     } catch (const std::system_error& e) {
         return prefix + "cannot be read: " + e.code().message();
     } catch (const std::exception& e) {
