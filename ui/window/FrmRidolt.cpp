@@ -32,6 +32,7 @@
 #include "ui/window/VxReflectBeforeBox.h"
 #include "ui/window/VxWaitCursor.h"
 #include "ui/words/VxFileErrorText.h"
+#include "ui/words/VxGameEventText.h"
 #include "ui/words/VxGameNews.h"
 
 #include <QAbstractEventDispatcher>
@@ -105,10 +106,8 @@ TFormRidolt::TFormRidolt(TVxGame& game, QWidget* parent) : QMainWindow(parent), 
 }
 
 TFormRidolt::~TFormRidolt() {
-    if (FGame.MessageLog == FMessageLog.get())
-        FGame.MessageLog = nullptr;
-    if (FGame.MessageBoxSink == FMessageBox.get())
-        FGame.MessageBoxSink = nullptr;
+    if (FGame.Events() == FGameEvents.get())
+        FGame.SetEvents(nullptr);
 }
 
 void TFormRidolt::FormCreate() {
@@ -122,8 +121,11 @@ void TFormRidolt::FormCreate() {
     VxAboutAction1->SetCopyrightInfo(VxAppInfo::Copyright());
     VxViewHelpHtmlAction1->SetFileName(HelpHtmlFileName());
     FMessageLog = std::make_unique<TVxQtMessageLog>(*RichEditMessage);
-    FGame.MessageLog = FMessageLog.get();
-    FGame.MessageBoxSink = FMessageBox.get();
+    FGameEvents = std::make_unique<TVxQtGameEvents>(*FMessageLog, *FMessageBox);
+    FGame.SetEvents(FGameEvents.get());
+    // The window has always let the player buy while a refused month
+    // waits for sales: the warning asks for sales but forbids nothing.
+    FGame.AllowPurchasesWhileSalesAwaited(true);
 }
 
 QAction* TFormRidolt::NewAction(const char* objectName, const QString& caption,
@@ -591,7 +593,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     }
     if (!result.Settled()) {
         // The offer no longer fits the game; nothing was settled.
-        FMessageBox->Show(TVxMessageBoxRequest::Error(QString::fromStdString(result.Reason())));
+        FMessageBox->Show(TVxMessageBoxRequest::Error(TradeRefusalText(result)));
         return;
     }
     ChartCompany = traded;

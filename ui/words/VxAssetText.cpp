@@ -79,6 +79,6 @@ QString GameEndText(const TVxGameEnd& end) {
 }
 
 QString GameEndText(const TVxGame& game) {
-    const std::optional<TVxGameEnd> end = VxGameEndOf(game);
-    return end ? GameEndText(*end) : QString();
+    const TVxGameEnd end = game.Outcome();
+    return end.Ended() ? GameEndText(end) : QString();
 }

@@ -48,6 +48,6 @@ QString StakeMultipleText(int64_t total);
 // month the cash fell below 0 and ended the game).
 QString GameEndText(const TVxGameEnd& end);
 
-// How `game` ended (VxGameEndOf), above the figures; empty while neither
+// How `game` ended (TVxGame::Outcome), above the figures; empty while neither
 // happened.
 QString GameEndText(const TVxGame& game);

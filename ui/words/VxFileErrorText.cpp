@@ -3,6 +3,7 @@
 #include "app/VxAppPaths.h"
 #include "game/VxFileKind.h"
 #include "game/VxGame.h"
+#include "ui/words/VxGameEventText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -162,7 +163,7 @@ QString LoadFailureReason(const QString& path, const std::exception_ptr& error) 
                                                              "ファイルが途中で切れています。")
                                : other;
     } catch (const EVxLoadError& e) {
-        return QString::fromUtf8(e.what());
+        return LoadFaultText(e);
     } catch (const EVxFileError& e) {
         return NamedReason(e, path);
     } catch (const std::system_error& e) {
