@@ -756,6 +756,109 @@ Options (--seed and --language before the file):
     </message>
 </context>
 <context>
+    <name>VxGameEventText</name>
+    <message>
+        <source>株の波に乗って、%1を%2にしましょう。</source>
+        <translation>Ride the waves of the market and turn %1 into %2.</translation>
+    </message>
+    <message>
+        <source>毎月生活費として%1が資金から引かれます。これは支出には含まれません。</source>
+        <translation>Every month %1 of living costs is taken from your cash. It does not count as an expense.</translation>
+    </message>
+    <message>
+        <source>毎年1月に利益の%1%を税として納めなければなりません。</source>
+        <translation>Every year in Month 1 you must pay %1% of your profit as tax.</translation>
+    </message>
+    <message>
+        <source>%1 %2の税を納めました。</source>
+        <translation>%1 Paid %2 of tax.</translation>
+    </message>
+    <message>
+        <source>%1 ID:%2の会社は倒産しました。所有株の価値は無くなりました。</source>
+        <translation>%1 The company ID:%2 went bankrupt. The shares you held in it are worth nothing.</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>このままでは破産してしまいます。<byte value="xd"/>
+所有株を売却して、資金を用意してください。</source>
+        <translation>You will go bankrupt like this.<byte value="xd"/>
+Sell some of your shares to raise the cash.</translation>
+    </message>
+    <message>
+        <source>ゲームクリア</source>
+        <translation>Game Won</translation>
+    </message>
+    <message>
+        <source>おめでとうございます。<byte value="xd"/>
+%1以上の資金を保有する大金持ちになりました。<byte value="xd"/>
+あなたは一流の投資家です。</source>
+        <translation>Congratulations!<byte value="xd"/>
+You are rich, with %1 or more in cash.<byte value="xd"/>
+You are a first-class investor.</translation>
+    </message>
+    <message>
+        <source>ゲームオーバー</source>
+        <translation>Game Over</translation>
+    </message>
+    <message>
+        <source>破産しました。<byte value="xd"/>
+残念ながら、あなたは投資家には向いていないようです。</source>
+        <translation>You have gone bankrupt.<byte value="xd"/>
+Sadly, investing does not seem to be for you.</translation>
+    </message>
+    <message>
+        <source>ゲームは終了しています</source>
+        <translation>the game has ended</translation>
+    </message>
+    <message>
+        <source>所有株の売却が先です</source>
+        <translation>sell shares you hold first</translation>
+    </message>
+    <message>
+        <source>株数が範囲外です</source>
+        <translation>the number of shares is out of range</translation>
+    </message>
+    <message>
+        <source>資金が足りません</source>
+        <translation>not enough cash</translation>
+    </message>
+    <message>
+        <source>金額が範囲外です</source>
+        <translation>the amount is out of range</translation>
+    </message>
+    <message>
+        <source>株価が範囲外です</source>
+        <translation>the share price is out of range</translation>
+    </message>
+    <message>
+        <source>金額が株価と合いません</source>
+        <translation>the amount does not match the share price</translation>
+    </message>
+    <message>
+        <source>取引できません: %1</source>
+        <translation>Cannot trade: %1</translation>
+    </message>
+    <message>
+        <source>取引できません: %1 (%2千株, %3万円)</source>
+        <translation>Cannot trade: %1 (%2 × 1,000 shares, %3 × ¥10,000)</translation>
+    </message>
+    <message>
+        <source>セーブデータが不正です: ID %1 twice</source>
+        <translation>The save data is invalid: ID %1 twice</translation>
+    </message>
+    <message>
+        <source>セーブデータが不正です: trailing bytes</source>
+        <translation>The save data is invalid: trailing bytes</translation>
+    </message>
+    <message>
+        <source>セーブデータが不正です: %1 = %2</source>
+        <translation>The save data is invalid: %1 = %2</translation>
+    </message>
+</context>
+<context>
     <name>VxGameKeeper</name>
     <message>
         <source>%1: ファイルを作成できませんでした。 (%2)</source>
