@@ -11,8 +11,6 @@
 #include <QCoreApplication>
 
 #include <cmath>
-#include <cstdlib>
-#include <limits>
 
 QString AssetMonthChangeText(const TVxHistoryMonth& month, const TVxHistoryMonth* previous) {
     if (!previous)
