@@ -3,6 +3,7 @@
 #include "app/VxAppInfo.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QLabel>
@@ -44,9 +45,10 @@ TVxAboutBox::TVxAboutBox(QWidget* parent) : QDialog(parent) {
     Copyright->setGeometry(LabelLeft, 32, LabelWidth, 16);
 
     Url = CreateLinkLabel(QStringLiteral("Url"), VxAppInfo::HomePage(),
-                          QStringLiteral("ホームページ"));
+                          QCoreApplication::translate("VxAbout", "ホームページ"));
     Url->move(LabelLeft, 56);
-    Email = CreateLinkLabel(QStringLiteral("Email"), VxAppInfo::Email(), QStringLiteral("メール"));
+    Email = CreateLinkLabel(QStringLiteral("Email"), VxAppInfo::Email(),
+                            QCoreApplication::translate("VxAbout", "メール"));
     Email->move(LabelLeft, 72);
 
     Memo1 = new QPlainTextEdit(this);
@@ -81,7 +83,8 @@ QLabel* TVxAboutBox::CreateLinkLabel(const QString& name, const QString& text,
 
 void TVxAboutBox::SetInfo(const QString& applicationName, const QString& applicationVer,
                           const QString& copyrightInfo, const QStringList& comment) {
-    setWindowTitle(QStringLiteral("%1 のバージョン情報").arg(applicationName));
+    setWindowTitle(
+        QCoreApplication::translate("VxAbout", "%1 のバージョン情報").arg(applicationName));
     ProductName->setText(QStringLiteral("%1  Version %2").arg(applicationName, applicationVer));
     Copyright->setText(copyrightInfo);
     Memo1->setPlainText((AddressLines() + comment).join(u'\n'));

@@ -7,6 +7,7 @@
 #include "app/VxShell.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace {
@@ -36,10 +37,10 @@ QWidget* TVxBaseAction::OwnerWindow() const {
 
 TVxViewHelpHtmlAction::TVxViewHelpHtmlAction(QObject* parent)
     : TVxBaseAction(parent), FFileName(HelpHtmlFileName()), FOpener(OpenDocument) {
-    setText(QStringLiteral("ヘルプ(&H)"));
+    setText(QCoreApplication::translate("VxActns", "ヘルプ(&H)"));
     setShortcut(Qt::Key_F1);
     SetCategory(StandardCategory());
-    SetHint(QStringLiteral("ヘルプ|ヘルプのHTMLを開きます。"));
+    SetHint(QCoreApplication::translate("VxActns", "ヘルプ|ヘルプのHTMLを開きます。"));
 }
 
 void TVxViewHelpHtmlAction::Execute() {
@@ -63,9 +64,9 @@ TVxAboutAction::TVxAboutAction(QObject* parent)
     : TVxBaseAction(parent), FApplicationName(VxAppInfo::Title()),
       FApplicationVer(VxAppInfo::Version()), FCopyrightInfo(VxAppInfo::Copyright()),
       FComment(VxAppInfo::Comment()) {
-    setText(QStringLiteral("バージョン情報(&A)"));
+    setText(QCoreApplication::translate("VxActns", "バージョン情報(&A)"));
     SetCategory(StandardCategory());
-    SetHint(QStringLiteral("バージョン情報|バージョン情報を表示します。"));
+    SetHint(QCoreApplication::translate("VxActns", "バージョン情報|バージョン情報を表示します。"));
 }
 
 std::unique_ptr<TVxAboutBox> TVxAboutAction::CreateAboutBox(QWidget* parent) const {
@@ -81,9 +82,9 @@ void TVxAboutAction::Execute() {
 }
 
 TVxExitAction::TVxExitAction(QObject* parent) : TVxBaseAction(parent) {
-    setText(QStringLiteral("終了(&X)"));
+    setText(QCoreApplication::translate("VxActns", "終了(&X)"));
     SetCategory(StandardCategory());
-    SetHint(QStringLiteral("終了|アプリケーションを終了します。"));
+    SetHint(QCoreApplication::translate("VxActns", "終了|アプリケーションを終了します。"));
 }
 
 void TVxExitAction::Execute() {
@@ -94,9 +95,10 @@ void TVxExitAction::Execute() {
 }
 
 TVxOpenAppFolderAction::TVxOpenAppFolderAction(QObject* parent) : TVxBaseAction(parent) {
-    setText(QStringLiteral("アプリケーションのフォルダを開く(&O)"));
+    setText(QCoreApplication::translate("VxActns", "アプリケーションのフォルダを開く(&O)"));
     SetCategory(StandardCategory());
-    SetHint(QStringLiteral("アプリケーションのフォルダを開く|アプリケーションのフォルダを開く"));
+    SetHint(QCoreApplication::translate(
+        "VxActns", "アプリケーションのフォルダを開く|アプリケーションのフォルダを開く"));
 }
 
 void TVxOpenAppFolderAction::Execute() {

@@ -4,6 +4,7 @@
 // that the about box, the command line and the start-up code show or use.
 // Kept together so that a new release changes them in one place.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +12,7 @@ namespace VxAppInfo {
 
 // The title the player sees: window caption, about box, --version.
 inline QString Title() {
-    return QStringLiteral("リドルト");
+    return QCoreApplication::translate("VxAppInfo", "リドルト");
 }
 // The version the about box shows; the package version is 1.0.0.
 inline QString Version() {
@@ -28,8 +29,9 @@ inline QString Email() {
 }
 // The lines the about box shows below the addresses.
 inline QStringList Comment() {
-    return {QStringLiteral("このゲームはフィクションです。"),
-            QStringLiteral("実在する人、団体、場所などとは一切関係ありません。")};
+    return {QCoreApplication::translate("VxAppInfo", "このゲームはフィクションです。"),
+            QCoreApplication::translate("VxAppInfo",
+                                        "実在する人、団体、場所などとは一切関係ありません。")};
 }
 
 // Names under which the desktop keeps the program's own data

@@ -1,5 +1,7 @@
 #include "app/VxAppPaths.h"
 
+#include "app/VxLanguage.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -51,5 +53,6 @@ void SetSaveDataFolder(const QString& folder) {
 
 QString HelpHtmlFileName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-           QStringLiteral("_help.html");
+           (CurrentLanguage() == TVxLanguage::English ? QStringLiteral("_help.en.html")
+                                                      : QStringLiteral("_help.html"));
 }

@@ -30,5 +30,6 @@ QString GetSaveDataFolder();
 void SetSaveDataFolder(const QString& folder);
 
 // The help file's name beside the executable: the executable's name with
-// its extension replaced by "_help.html" (ridolt gives ridolt_help.html).
+// its extension replaced by "_help.html" (ridolt gives ridolt_help.html),
+// in English by "_help.en.html" (ridolt_help.en.html).
 QString HelpHtmlFileName();

@@ -4,6 +4,7 @@
 #include "game/VxSeed.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -11,18 +12,19 @@
 namespace {
 
 const QCommandLineOption& HelpOption() {
-    static const QCommandLineOption option({QStringLiteral("h"), QStringLiteral("help")},
-                                           QStringLiteral("このヘルプを表示します。"));
+    static const QCommandLineOption option(
+        QStringList{QStringLiteral("h"), QStringLiteral("help")});
     return option;
 }
 
 const QCommandLineOption& VersionOption() {
-    static const QCommandLineOption option({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("バージョン情報を表示します。"));
+    static const QCommandLineOption option(
+        QStringList{QStringLiteral("v"), QStringLiteral("version")});
     return option;
 }
 
 const QString SeedOptionName = QStringLiteral("--seed");
+const QString LanguageOptionName = QStringLiteral("--language");
 
 // One option of the option list of --help, its description in lines.
 struct THelpLine {
@@ -38,14 +40,42 @@ QString OptionSyntax(const QCommandLineOption& option) {
 TVxCommandLine UnknownOption(const QString& option) {
     TVxCommandLine result;
     result.Action = TVxStartAction::ShowUsageError;
-    result.Error = QStringLiteral("不明なオプションです: %1").arg(option);
+    result.Error =
+        QCoreApplication::translate("VxCommandLine", "不明なオプションです: %1").arg(option);
     result.UnknownOption = true;
     return result;
 }
 
+TVxCommandLine UsageError(const QString& error) {
+    TVxCommandLine result;
+    result.Action = TVxStartAction::ShowUsageError;
+    result.Error = error;
+    return result;
+}
+
 QString SeedError() {
-    return QStringLiteral("--seed には 0 から %1 までの整数を指定してください。")
+    return QCoreApplication::translate("VxCommandLine",
+                                       "--seed には 0 から %1 までの整数を指定してください。")
         .arg(VxLargestSeed);
+}
+
+QString LanguageError() {
+    return QCoreApplication::translate("VxCommandLine",
+                                       "--language には ja か en を指定してください。");
+}
+
+// The value of the option `name` at `next`, as "name value" or "name=value",
+// and `next` moved past it; none, and `next` left alone, when `next` is
+// another argument.  The value is empty when the option ends the line.
+std::optional<QString> OptionValue(const QString& name, QStringList::const_iterator& next,
+                                   QStringList::const_iterator end) {
+    if (*next == name) {
+        ++next;
+        return next != end ? *next++ : QString();
+    }
+    if (next->startsWith(name + u'='))
+        return (next++)->mid(name.size() + 1);
+    return std::nullopt;
 }
 
 } // namespace
@@ -57,22 +87,30 @@ TVxCommandLine ParseCommandLine(const QStringList& arguments) {
         next = std::find_if(next, arguments.end(),
                             [](const QString& argument) { return !argument.isEmpty(); });
     };
+    // The first wrong value is the error, told in the language the options
+    // name (all of them are read for it), and nothing else of the line
+    // counts.
+    QString error;
     for (skipEmpty(); next != arguments.end(); skipEmpty()) {
-        QString value; // stays empty, which is no seed, when --seed ends the line
-        if (*next == SeedOptionName) {
-            if (++next != arguments.end())
-                value = *next++;
-        } else if (next->startsWith(SeedOptionName + u'=')) {
-            value = (next++)->mid(SeedOptionName.size() + 1);
+        if (const std::optional<QString> seed =
+                OptionValue(SeedOptionName, next, arguments.end())) {
+            result.Seed = VxParseSeed(seed->toStdString());
+            if (!result.Seed && error.isEmpty())
+                error = SeedError();
+        } else if (const std::optional<QString> language =
+                       OptionValue(LanguageOptionName, next, arguments.end())) {
+            if (const std::optional<TVxLanguage> parsed = ParseLanguage(*language))
+                result.Language = parsed;
+            else if (error.isEmpty())
+                error = LanguageError();
         } else {
             break;
         }
-        result.Seed = VxParseSeed(value.toStdString());
-        if (!result.Seed) {
-            result.Action = TVxStartAction::ShowUsageError;
-            result.Error = SeedError();
-            return result;
-        }
+    }
+    if (!error.isEmpty()) {
+        TVxCommandLine refused = UsageError(error);
+        refused.Language = result.Language;
+        return refused;
     }
     if (next != arguments.end() && *next == QStringLiteral("--")) {
         ++next;
@@ -98,11 +136,22 @@ TVxCommandLine ParseCommandLine(const QStringList& arguments) {
 
 QString CommandLineHelpText(const QString& programName) {
     const THelpLine lines[] = {
-        {OptionSyntax(HelpOption()), {HelpOption().description()}},
-        {OptionSyntax(VersionOption()), {VersionOption().description()}},
+        {OptionSyntax(HelpOption()),
+         {QCoreApplication::translate("VxCommandLine", "このヘルプを表示します。")}},
+        {OptionSyntax(VersionOption()),
+         {QCoreApplication::translate("VxCommandLine", "バージョン情報を表示します。")}},
         {QStringLiteral("    --seed N"),
-         {QStringLiteral("最初のゲームの市場をシード N (0〜%1) から作ります。").arg(VxLargestSeed),
-          QStringLiteral("ridolt-sim run --seed N や serve --seed N と同じ市場です。")}},
+         {QCoreApplication::translate("VxCommandLine",
+                                      "最初のゲームの市場をシード N (0〜%1) から作ります。")
+              .arg(VxLargestSeed),
+          QCoreApplication::translate(
+              "VxCommandLine", "ridolt-sim run --seed N や serve --seed N と同じ市場です。")}},
+        {QStringLiteral("    --language ja|en"),
+         {QCoreApplication::translate("VxCommandLine",
+                                      "ゲームの言葉を日本語 (ja) か英語 (en) にします。"),
+          QCoreApplication::translate("VxCommandLine",
+                                      "ないときはロケール (LANGUAGE, LC_ALL, LC_MESSAGES, LANG) "
+                                      "が en で始まれば英語です。")}},
     };
     qsizetype width = 0;
     for (const THelpLine& line : lines)
@@ -112,16 +161,17 @@ QString CommandLineHelpText(const QString& programName) {
     for (const THelpLine& line : lines)
         optionLines += QStringLiteral("  %1  %2\n")
                            .arg(line.Syntax.leftJustified(width), line.Description.join(indent));
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "VxCommandLine",
                "使い方: %1 [オプション] [ファイル]\n"
                "\n"
                "%2は、3000万円の資金を株の売買で3000億円に増やすゲームです。\n"
                "ファイルを指定すると、そのセーブファイルのゲームを開きます。\n"
                "%2がすでに起動しているときは、そのウィンドウでファイルを開きます\n"
-               "(渡されるのはファイルだけで、--seed は使われません)。\n"
+               "(渡されるのはファイルだけで、--seed と --language は使われません)。\n"
                "シードを指定しないと、ゲームごとにシードを引き、資産推移のページに示します。\n"
                "\n"
-               "オプション (--seed はファイルより前に):\n")
+               "オプション (--seed と --language はファイルより前に):\n")
                .arg(programName, VxAppInfo::Title()) +
            optionLines;
 }

@@ -3,6 +3,7 @@
 #include "components/VxAccessiblePart.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -12,7 +13,7 @@ namespace {
 
 // What Tab has gone to: "遊び方 リンク".
 QString LinkText(const QString& link) {
-    return link + QStringLiteral(" リンク");
+    return QCoreApplication::translate("VxHelpDocument", "%1 リンク").arg(link);
 }
 
 // The position of the anchor named `name` in `document`, or -1.

@@ -4,6 +4,7 @@
 #include "app/VxHelpDocument.h"
 #include "components/VxAnnouncer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -25,7 +26,8 @@ TVxHelpWindow::TVxHelpWindow(const QString& path, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     // The game ends when its main window closes, help or no help.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(VxAppInfo::Title() + QStringLiteral(" ヘルプ"));
+    setWindowTitle(
+        QCoreApplication::translate("VxHelpWindow", "%1 ヘルプ").arg(VxAppInfo::Title()));
     setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
 
     FDocument->setObjectName(QStringLiteral("HelpDocument"));
@@ -36,7 +38,9 @@ TVxHelpWindow::TVxHelpWindow(const QString& path, QWidget* parent)
     if (QFileInfo(path).isFile())
         FDocument->setSource(QUrl::fromLocalFile(path));
     else
-        FDocument->setPlainText(path + QStringLiteral("\nファイルを開けませんでした。"));
+        FDocument->setPlainText(
+            QCoreApplication::translate("VxHelpWindow", "%1\nファイルを開けませんでした。")
+                .arg(path));
     setCentralWidget(FDocument);
     setFocusProxy(FDocument);
     FitIntoScreen();

@@ -1,5 +1,6 @@
 # Installed layout:
 #   <libexecdir>/ridolt/ridolt and ridolt_help.html   the game, help beside it
+#   (ridolt_help.en.html in English)
 #   <bindir>/ridolt                                   launcher on the PATH (a link)
 #   desktop entry, icon, AppStream metadata, MIME type of the save files
 include(GNUInstallDirs)
@@ -7,7 +8,8 @@ include(GNUInstallDirs)
 set(RIDOLT_APPDIR ${CMAKE_INSTALL_LIBEXECDIR}/ridolt)
 
 install(TARGETS ridolt RUNTIME DESTINATION ${RIDOLT_APPDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/data/ridolt_help.html DESTINATION ${RIDOLT_APPDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/ridolt_help.html ${PROJECT_SOURCE_DIR}/data/ridolt_help.en.html
+        DESTINATION ${RIDOLT_APPDIR})
 
 # The launcher is a relative link, so the installed copy works under any
 # prefix; the game finds its help file beside its own, resolved path.

@@ -2,11 +2,8 @@
 
 #include "game/VxRound.h"
 #include "game/VxSeed.h"
-#include "game/VxUtils.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -17,22 +14,23 @@ int32_t SubtractMoney(int32_t money, int32_t amount) {
     return static_cast<int32_t>(std::max<int64_t>(int64_t{money} - amount, INT32_MIN));
 }
 
-// Suspends repainting of the log for one turn, refused or not.
-class TLogUpdateGuard {
+// Tells the events' sink that a turn begins and, however it ends, that it
+// has ended.
+class TTurnUpdateGuard {
 public:
-    explicit TLogUpdateGuard(IVxMessageLog* log) : FLog(log) {
-        if (FLog)
-            FLog->BeginUpdate();
+    explicit TTurnUpdateGuard(IVxGameEvents* events) : FEvents(events) {
+        if (FEvents)
+            FEvents->BeginUpdate();
     }
-    ~TLogUpdateGuard() {
-        if (FLog)
-            FLog->EndUpdate();
+    ~TTurnUpdateGuard() {
+        if (FEvents)
+            FEvents->EndUpdate();
     }
-    TLogUpdateGuard(const TLogUpdateGuard&) = delete;
-    TLogUpdateGuard& operator=(const TLogUpdateGuard&) = delete;
+    TTurnUpdateGuard(const TTurnUpdateGuard&) = delete;
+    TTurnUpdateGuard& operator=(const TTurnUpdateGuard&) = delete;
 
 private:
-    IVxMessageLog* FLog;
+    IVxGameEvents* FEvents;
 };
 
 } // namespace
@@ -53,14 +51,7 @@ void TVxGame::SetSeed(uint64_t seed) {
 
 void TVxGame::NewGame() {
     GameEnd = false;
-    if (MessageLog)
-        MessageLog->Clear();
-    AddMessageFmt("株の波に乗って、%s円を%s円にしましょう。",
-                  ManToKanjiStr(StartMoney, false).c_str(),
-                  ManToKanjiStr(GoalMoney, false).c_str());
-    AddMessageFmt("毎月生活費として%s円が資金から引かれます。これは支出には含まれません。",
-                  ManToKanjiStr(LivingCost, false).c_str());
-    AddMessageFmt("毎年1月に利益の%d%%を税として納めなければなりません。", TaxRate);
+    Tell(TVxNewGameBegun{StartMoney, GoalMoney, LivingCost, TaxRate});
     MarketList.CreateNewCompanies();
     OwnerList.Clear();
     for (TIntegerList* totals : {&ExpenseList, &IncomeList}) {
@@ -121,15 +112,12 @@ void TVxGame::BeginTurnDraws() {
 
 TVxTurnResult TVxGame::NextMonth() {
     BeginTurnDraws();
-    const TLogUpdateGuard logGuard(MessageLog);
+    const TTurnUpdateGuard turnGuard(FEvents);
     TVxTurnResult result;
 
     FSalesAwaited = Money < MonthCost() && AnyHoldingSellable();
     if (FSalesAwaited) {
-        ShowMessage(
-            "警告",
-            "このままでは破産してしまいます。\r\n所有株を売却して、資金を用意してください。",
-            TVxMsgIcon::Warning);
+        Tell(TVxMonthRefused{Money, MonthCost()});
         result.Refused = true;
         return result;
     }
@@ -142,8 +130,7 @@ TVxTurnResult TVxGame::NextMonth() {
         Month = 0;
         result.TaxPaid = Tax();
         if (result.TaxPaid != 0)
-            AddMessage(CalendarText(Year, Month) + " " + ManToKanjiStr(result.TaxPaid, false) +
-                       "円の税を納めました。");
+            Tell(TVxTaxPaid{Year, Month, result.TaxPaid});
         Money = SubtractMoney(Money, result.TaxPaid);
         PushExpense(0);
         PushIncome(0);
@@ -226,8 +213,7 @@ void TVxGame::MovePrices(TVxTurnResult& result) {
         if (company.StockPrice() < 1) {
             const int32_t held = OwnerList.IndexOf(&company);
             if (held >= 0) {
-                AddMessage(CalendarText(Year, Month) + " ID:" + std::to_string(company.ID) +
-                           "の会社は倒産しました。所有株の価値は無くなりました。");
+                Tell(TVxCompanyBankrupt{Year, Month, company.ID});
                 OwnerList.Delete(held);
                 result.Bankrupt.push_back(company.ID);
             }
@@ -241,45 +227,26 @@ bool TVxGame::CheckGameClear() {
     if (Money < GoalMoney)
         return false;
     GameEnd = true;
-    ShowMessage("ゲームクリア",
-                "おめでとうございます。\r\n" + ManToKanjiStr(GoalMoney, false) +
-                    "円以上の資金を保有する大金持ちになりました。\r\nあなたは一流の投資家です。",
-                TVxMsgIcon::Information);
+    Tell(TVxGameCleared{GoalMoney});
     return true;
 }
 
 bool TVxGame::CheckGameOver() {
     if (Money >= 0)
         return false;
-    ShowMessage("ゲームオーバー",
-                "破産しました。\r\n残念ながら、あなたは投資家には向いていないようです。",
-                TVxMsgIcon::Information);
+    // Told before the game ends, as it always has been.
+    Tell(TVxGameLost{});
     GameEnd = true;
     return true;
 }
 
-TVxGameOutcome TVxGame::Outcome() const {
+TVxGameEnd TVxGame::Outcome() const {
+    for (const TVxHistoryMonth& month : FHistory.Months())
+        if (month.Cash >= GoalMoney)
+            return {TVxGameOutcome::Won, month.Year, month.Month};
     if (!GameEnd)
-        return TVxGameOutcome::Playing;
-    return Money >= GoalMoney ? TVxGameOutcome::Won : TVxGameOutcome::Lost;
-}
-
-void TVxGame::AddMessage(const std::string& text) {
-    if (MessageLog)
-        MessageLog->Append(text);
-}
-
-void TVxGame::AddMessageFmt(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::vector<char> buffer(static_cast<size_t>(std::max(length, 0)) + 1);
-    std::vsnprintf(buffer.data(), buffer.size(), format, args);
-    va_end(args);
-    AddMessage(buffer.data());
+        return {};
+    return {Money >= GoalMoney ? TVxGameOutcome::Won : TVxGameOutcome::Lost, Year, Month};
 }
 
 void TVxGame::RebuildOwnerList() {
@@ -310,7 +277,7 @@ void TVxGame::PushTotal(TIntegerList& list, int32_t value) {
         list.Delete(0);
 }
 
-void TVxGame::ShowMessage(const std::string& caption, const std::string& text, TVxMsgIcon icon) {
-    if (MessageBoxSink)
-        MessageBoxSink->Show(caption, text, icon, TVxMsgButtons::Ok, TVxMsgResult::Ok);
+void TVxGame::Tell(const TVxGameEvent& event) {
+    if (FEvents)
+        FEvents->Happened(event);
 }

@@ -8,8 +8,8 @@
 #include "VxRTL/EtcLists/MyList.h"
 #include "game/VxCompanyList.h"
 #include "game/VxConsts.h"
+#include "game/VxGameEvents.h"
 #include "game/VxGameHistory.h"
-#include "game/VxMessageSinks.h"
 #include "game/VxRandom.h"
 #include "game/VxStream.h"
 #include "game/VxTrade.h"
@@ -30,15 +30,44 @@ public:
     const char* what() const noexcept override { return ""; }
 };
 
-// A save file whose content the game could never have written.
+// What a save file holds that the game could never have written.
+enum class TVxLoadFault {
+    Value,        // the field `Field` holds `Value`, which no game reaches
+    RepeatedID,   // two companies have the ID `Value`
+    TrailingBytes // bytes follow the last company
+};
+
+// A save file whose content the game could never have written: the fault,
+// and the field (as the file's layout names it: "Month", "Trend",
+// "company count") and the value it concerns.  Its what() says the same
+// for a log: "Month = 12".
 class EVxLoadError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EVxLoadError(TVxLoadFault fault, std::string field = {}, int64_t value = 0);
+    TVxLoadFault Fault() const { return FFault; }
+    const std::string& Field() const { return FField; }
+    int64_t Value() const { return FValue; }
+
+private:
+    TVxLoadFault FFault;
+    std::string FField;
+    int64_t FValue;
 };
 
 // Where a game stands: still played, or ended by reaching the goal or by
 // going bankrupt.
 enum class TVxGameOutcome { Playing, Won, Lost };
+
+// How a game stands and, once it was won or lost, the calendar month that
+// happened in, as the game keeps it, from 0.
+struct TVxGameEnd {
+    TVxGameOutcome Outcome = TVxGameOutcome::Playing;
+    int32_t Year = 0;
+    int32_t Month = 0;
+
+    bool Ended() const { return Outcome != TVxGameOutcome::Playing; }
+    friend bool operator==(const TVxGameEnd&, const TVxGameEnd&) = default;
+};
 
 class TVxGame {
 public:
@@ -49,11 +78,7 @@ public:
     int32_t Month = 0;
     int32_t Money = 0;
     TVxCompanyList OwnerList{false};
-    IVxMessageLog* MessageLog = nullptr;
     int32_t Year = 0;
-
-    // Message boxes of the turn and the win and loss checks; none when absent.
-    IVxMessageBox* MessageBoxSink = nullptr;
 
     TVxGame();
     TVxGame(const TVxGame&) = delete;
@@ -64,6 +89,11 @@ public:
     // source, reseeded at every turn; SetRandom replaces it (the game does
     // not own `random`) and SetSeed with the streams of a seed.
     void SetRandom(IVxRandom* random);
+    // Where the game tells what happens (VxGameEvents.h): a new game, a
+    // refused month, the tax, a held company's bankruptcy, the win and the
+    // loss.  None at first: then nobody is told.
+    void SetEvents(IVxGameEvents* events) { FEvents = events; }
+    IVxGameEvents* Events() const { return FEvents; }
     IVxRandom& Random() const { return *FRandom; }
     // A seeded game: the warm-up year of NewGame and every month's turn
     // draw from streams derived from `seed` and the calendar (VxSeed.h), so
@@ -94,14 +124,28 @@ public:
     TVxTurnResult NextMonth();
     bool CheckGameClear();
     bool CheckGameOver();
-    // Playing until the game ends; then won when it ended with the cash at
-    // the goal (only a sale reaches it), lost when it ended below 0.
-    TVxGameOutcome Outcome() const;
+    // Won in the first month of the history whose cash reached the goal
+    // (only a sale reaches it; a game loaded after it was won stays won),
+    // or in the month the game stands in when its history does not reach
+    // back to it; lost in the month the cash fell below 0 and ended the
+    // game; playing while neither happened.  Every front asks this and
+    // none compares the cash with the goal itself.
+    TVxGameEnd Outcome() const;
 
     // A month was refused for lack of cash while a holding could be sold,
-    // and no month has been played since: the player is to sell.  The
-    // window lets the player buy all the same; the simulator does not.
+    // and no month has been played since: the player is to sell, and a
+    // purchase is refused (TVxTradeRefusal::SalesAwaited) unless the game
+    // was told to allow it.
     bool SalesAwaited() const { return FSalesAwaited; }
+    // Lets purchases through while sales are awaited: the window lets the
+    // player buy all the same, as the game always has; every other front
+    // keeps the rule.
+    void AllowPurchasesWhileSalesAwaited(bool allowed) { FPurchasesWhileSalesAwaited = allowed; }
+    // Whether a purchase can be settled now at all: the game goes on and no
+    // refused month waits for sales (or the game allows purchases then).
+    bool PurchasesOpen() const {
+        return !GameEnd && (!FSalesAwaited || FPurchasesWhileSalesAwaited);
+    }
 
     // The trades open to the player now for `company`, one of MarketList's:
     // the lot counts, ascending, and the money of each (TradeBuyOffers and
@@ -119,16 +163,14 @@ public:
     // remain, adds the proceeds to the cash and to this year's income, and
     // selling the last lot removes the company from OwnerList.  An offer
     // that is not open now (the game has ended, the price moved, the cash
-    // or the holding does not allow it) is refused with its reason and
-    // changes nothing.
+    // or the holding does not allow it, a purchase while sales are awaited)
+    // is refused with its reason and changes nothing.
     TVxTradeResult Buy(TVxCompany& company, TVxTradeOffer offer);
     TVxTradeResult Sell(TVxCompany& company, TVxTradeOffer offer);
     // The same for exactly `lots` lots, at what they come to now.
     TVxTradeResult Buy(TVxCompany& company, int32_t lots);
     TVxTradeResult Sell(TVxCompany& company, int32_t lots);
 
-    void AddMessage(const std::string& text);
-    void AddMessageFmt(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void RebuildOwnerList();
 
     int32_t Income() const { return IncomeList.Get(1); }
@@ -180,7 +222,7 @@ private:
     static int32_t Difference(int32_t a, int32_t b);
     static int32_t TaxOf(int32_t profit);
     static void PushTotal(TIntegerList& list, int32_t value);
-    void ShowMessage(const std::string& caption, const std::string& text, TVxMsgIcon icon);
+    void Tell(const TVxGameEvent& event);
     void BeginTurnDraws();
     void MovePrices(TVxTurnResult& result);
     bool AnyHoldingSellable() const;
@@ -200,7 +242,9 @@ private:
     // NewGame's warm-up year draws from one stream, not one per month.
     bool FWarmingUp = false;
     bool FSalesAwaited = false;
+    bool FPurchasesWhileSalesAwaited = false;
     TVxGameHistory FHistory;
+    IVxGameEvents* FEvents = nullptr;
     // A seeded turn's draws, by MarketList index: r1, r2, r3 of each company.
     std::vector<int32_t> FMoves;
 };

@@ -23,6 +23,7 @@
 #include <span>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,24 +36,32 @@ constexpr size_t CountOffset = HeaderSize + 7 * 4;
 // from the 32-bit limits.
 constexpr int64_t MaxBuyingAverage = 2 * int64_t{MaxStockPrice};
 
-void Refuse(const std::string& what) {
-    throw EVxLoadError("セーブデータが不正です: " + what);
+std::string LoadFaultText(TVxLoadFault fault, const std::string& field, int64_t value) {
+    switch (fault) {
+    case TVxLoadFault::Value:
+        break;
+    case TVxLoadFault::RepeatedID:
+        return "ID " + std::to_string(value) + " twice";
+    case TVxLoadFault::TrailingBytes:
+        return "trailing bytes";
+    }
+    return field + " = " + std::to_string(value);
 }
 
-void CheckRange(int64_t value, int64_t low, int64_t high, const char* what) {
+void CheckRange(int64_t value, int64_t low, int64_t high, const char* field) {
     if (value < low || value > high)
-        Refuse(std::string(what) + " = " + std::to_string(value));
+        throw EVxLoadError(TVxLoadFault::Value, field, value);
 }
 
 void CheckCompany(const TVxCompany& company, std::bitset<CompanyCount>& seenIDs) {
     CheckRange(company.Trend, -100, 100, "Trend");
     CheckRange(company.ID, 0, CompanyCount - 1, "ID");
     if (seenIDs.test(static_cast<size_t>(company.ID)))
-        Refuse("ID " + std::to_string(company.ID) + " twice");
+        throw EVxLoadError(TVxLoadFault::RepeatedID, "ID", company.ID);
     seenIDs.set(static_cast<size_t>(company.ID));
     CheckRange(company.MyStockCount, 0, IssuedShares, "MyStockCount");
     if (company.MyStockCount % TradeLot != 0)
-        Refuse("MyStockCount = " + std::to_string(company.MyStockCount));
+        throw EVxLoadError(TVxLoadFault::Value, "MyStockCount", company.MyStockCount);
     const int64_t maxCost =
         company.MyStockCount == 0 ? 0 : int64_t{company.MyStockCount} * MaxBuyingAverage / 10000;
     CheckRange(company.MyStockCost, 0, maxCost, "MyStockCost");
@@ -101,7 +110,7 @@ void CheckSaveFile(std::span<const uint8_t> bytes) {
     if (bytes.size() < TVxGame::SaveFileSize(count))
         throw EReadError();
     if (bytes.size() > TVxGame::SaveFileSize(count))
-        Refuse("trailing bytes");
+        throw EVxLoadError(TVxLoadFault::TrailingBytes);
 
     TVxGame staging;
     TVxReadStream stream(bytes.subspan(HeaderSize));
@@ -168,6 +177,10 @@ std::span<const uint8_t> Bytes(const std::string& text) {
 }
 
 } // namespace
+
+EVxLoadError::EVxLoadError(TVxLoadFault fault, std::string field, int64_t value)
+    : std::runtime_error(LoadFaultText(fault, field, value)), FFault(fault),
+      FField(std::move(field)), FValue(value) {}
 
 std::optional<TVxSaveFileSummary> VxReadSaveFileSummary(std::span<const uint8_t> bytes) {
     const auto header = TVxGameSaveData::Default().Bytes();

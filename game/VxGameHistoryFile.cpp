@@ -21,7 +21,7 @@ constexpr int64_t MaxMonths = 120000;
 constexpr int64_t MaxMoney = std::numeric_limits<int64_t>::max() / 4;
 
 [[noreturn]] void Refuse(const std::string& what) {
-    throw EVxHistoryError("履歴ファイルが不正です: " + what);
+    throw EVxHistoryError("not a history file of this game: " + what);
 }
 
 // The lines of `text`, each without its "\n"; the text must end with one.

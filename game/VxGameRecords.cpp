@@ -96,24 +96,15 @@ bool Won(const TVxGameRecord& record) {
 
 } // namespace
 
-std::optional<TVxGameEnd> VxGameEndOf(const TVxGame& game) {
-    for (const TVxHistoryMonth& month : game.History().Months())
-        if (month.Cash >= GoalMoney)
-            return TVxGameEnd{TVxGameOutcome::Won, month.Year, month.Month};
-    if (game.GameEnd && game.Money < 0)
-        return TVxGameEnd{TVxGameOutcome::Lost, game.Year, game.Month};
-    return std::nullopt;
-}
-
 std::optional<TVxGameRecord> VxGameRecordOf(const TVxGame& game, std::optional<int64_t> botTotal,
                                             std::string date) {
-    const std::optional<TVxGameEnd> end = VxGameEndOf(game);
-    if (!end || game.History().Empty())
+    const TVxGameEnd end = game.Outcome();
+    if (!end.Ended() || game.History().Empty())
         return std::nullopt;
     const TVxHistorySummary summary = VxSummarize(game.History());
     TVxGameRecord record;
     record.Seed = game.History().Seed();
-    record.End = *end;
+    record.End = end;
     record.Total = summary.Total;
     record.FeesYen = summary.FeesYen;
     record.Tax = summary.Tax;

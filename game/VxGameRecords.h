@@ -42,25 +42,9 @@
 #include <string_view>
 #include <vector>
 
-// How a game ended and the calendar month it ended in, as the game keeps
-// it, from 0.
-struct TVxGameEnd {
-    TVxGameOutcome Outcome = TVxGameOutcome::Lost;
-    int32_t Year = 0;
-    int32_t Month = 0;
-
-    friend bool operator==(const TVxGameEnd&, const TVxGameEnd&) = default;
-};
-
-// How `game` ended: won in the first month of its history whose cash
-// reached the goal (a game loaded after it was won stays won), or lost in
-// the month it is in, once its cash has fallen below 0 and ended it; none
-// while neither happened.
-std::optional<TVxGameEnd> VxGameEndOf(const TVxGame& game);
-
 struct TVxGameRecord {
     std::optional<uint64_t> Seed;
-    TVxGameEnd End;
+    TVxGameEnd End;      // won or lost, never playing
     int64_t Total = 0;   // 総資産 at the end, 万円
     int64_t FeesYen = 0; // every fee paid, yen
     int64_t Tax = 0;     // every tax paid, 万円

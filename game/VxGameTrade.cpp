@@ -23,8 +23,11 @@ void TVxGame::BuildSellOffers(const TVxCompany& company, TIntegerList& stockCoun
 }
 
 TVxTradeResult TVxGame::Buy(TVxCompany& company, TVxTradeOffer offer) {
-    const TVxTradeRefusal refusal =
-        GameEnd ? TVxTradeRefusal::GameEnded : TradeBuyRefusal(TradeFigures(company), offer);
+    TVxTradeRefusal refusal = TVxTradeRefusal::GameEnded;
+    if (PurchasesOpen())
+        refusal = TradeBuyRefusal(TradeFigures(company), offer);
+    else if (!GameEnd)
+        refusal = TVxTradeRefusal::SalesAwaited;
     if (refusal != TVxTradeRefusal::None)
         return {refusal, offer};
     company.MyStockCount += offer.Lots * TradeLot;

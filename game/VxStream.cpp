@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-EReadError::EReadError() : std::runtime_error("ストリームの読み込みエラー") {}
+EReadError::EReadError() : std::runtime_error("read past the end of the data") {}
 
 void TVxWriteStream::Write(std::span<const uint8_t> bytes) {
     FBytes.insert(FBytes.end(), bytes.begin(), bytes.end());

@@ -5,7 +5,7 @@
 #include "game/VxUtils.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -65,45 +65,7 @@ TVxTradeRefusal PriceRefusal(const TVxTradeFigures& figures, TVxTradeOffer offer
     return TVxTradeRefusal::None;
 }
 
-const char* RefusalText(TVxTradeRefusal refusal) {
-    switch (refusal) {
-    case TVxTradeRefusal::None:
-        break;
-    case TVxTradeRefusal::GameEnded:
-        return "ゲームは終了しています";
-    case TVxTradeRefusal::Lots:
-        return "株数が範囲外です";
-    case TVxTradeRefusal::Cash:
-        return "資金が足りません";
-    case TVxTradeRefusal::Amount:
-        return "金額が範囲外です";
-    case TVxTradeRefusal::Price:
-        return "株価が範囲外です";
-    case TVxTradeRefusal::PriceMismatch:
-        return "金額が株価と合いません";
-    }
-    return "";
-}
-
-std::string RefusalReason(const char* reason, int32_t lots, int32_t money) {
-    char text[160];
-    std::snprintf(text, sizeof text, "取引できません: %s (%d千株, %d万円)", reason, lots, money);
-    return text;
-}
-
 } // namespace
-
-std::string TVxTradeResult::Reason() const {
-    switch (Refusal) {
-    case TVxTradeRefusal::None:
-        return {};
-    case TVxTradeRefusal::GameEnded:
-        // Nothing about the quantity: no quantity would do.
-        return std::string("取引できません: ") + RefusalText(Refusal);
-    default:
-        return RefusalReason(RefusalText(Refusal), Offer.Lots, Offer.Money);
-    }
-}
 
 int64_t TradeBuyCost(int32_t lots, int32_t price) {
     const int64_t value = int64_t{lots} * price;
@@ -220,14 +182,15 @@ int32_t TradeSellLotsUpTo(const TVxTradeFigures& figures, int32_t lots) {
 
 int64_t TradePricePerShare(int32_t money, int32_t lots) {
     if (lots < 1)
-        throw EVxTradeError(RefusalReason(RefusalText(TVxTradeRefusal::Lots), lots, money));
+        throw EVxTradeError("no per-share figure of " + std::to_string(lots) + " lots");
     return VxRound(static_cast<long double>(money) / lots * 10);
 }
 
 std::string TradePricePerShareText(int32_t money, int32_t lots) {
     const int64_t perShare = TradePricePerShare(money, lots);
     if (!FitsInt32(perShare))
-        throw EVxTradeError(RefusalReason(RefusalText(TVxTradeRefusal::Amount), lots, money));
+        throw EVxTradeError("the per-share figure of " + std::to_string(money) + " for " +
+                            std::to_string(lots) + " lots is beyond 32 bits");
     return "1株" + IntToKanjiStr(static_cast<int32_t>(perShare), false) + "円相当";
 }
 

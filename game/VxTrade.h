@@ -37,6 +37,7 @@ struct TVxTradeOffer {
 enum class TVxTradeRefusal {
     None,
     GameEnded,    // the game was won or lost
+    SalesAwaited, // a purchase while a refused month waits for sales
     Lots,         // no lots, more than are on sale, or more than are held
     Cash,         // the cost exceeds the cash
     Amount,       // an amount of nothing, or a figure beyond 32 bits
@@ -53,9 +54,6 @@ struct TVxTradeResult {
     bool GameClear = false;
 
     bool Settled() const { return Refusal == TVxTradeRefusal::None; }
-    // The game's own words for a refusal, "取引できません: 資金が足りません
-    // (1千株, 110万円)"; empty for a settled trade.
-    std::string Reason() const;
 };
 
 // A settlement that the caller should never have asked for (the per-share

@@ -192,13 +192,12 @@ Money in 万円, prices in yen per share, lots of 1000 shares.)")
             "cash", [](const TVxPyGame& game) { return game.Model().Money; }, "The cash, 万円.")
         .def_property_readonly(
             "outcome",
-            [](const TVxPyGame& game) { return Text(VxSimOutcomeName(game.Model().Outcome())); },
+            [](const TVxPyGame& game) {
+                return Text(VxSimOutcomeName(game.Model().Outcome().Outcome));
+            },
             "'playing', 'won' or 'lost'.")
         .def_property_readonly(
-            "purchases_open",
-            [](const TVxPyGame& game) {
-                return !game.Model().GameEnd && !game.Model().SalesAwaited();
-            },
+            "purchases_open", [](const TVxPyGame& game) { return game.Model().PurchasesOpen(); },
             "False after the game ended and while a refused month waits for sales.")
         .def_property_readonly("months", &TVxPyGame::Months, "Months played since the new game.")
         .def_property_readonly("total", &TVxPyGame::Total,

@@ -1,6 +1,6 @@
 // The program entry: answers --help and --version, hands a second start
 // over to the running game, and otherwise runs the game's window over a
-// seeded game.
+// seeded game, in the language chosen.
 
 #include "app/VxAppInfo.h"
 #include "app/VxCommandLine.h"
@@ -40,7 +40,8 @@ std::optional<int> Answered(const TVxCommandLine& commandLine, const QString& pr
         std::fputs(CommandLineVersionText().toUtf8().constData(), stdout);
         return 0;
     case TVxStartAction::ShowUsageError:
-        std::fputs(QStringLiteral("%1: %2\n%1 --help で使い方を表示します。\n")
+        std::fputs(QCoreApplication::translate("VxCommandLine",
+                                               "%1: %2\n%1 --help で使い方を表示します。\n")
                        .arg(programName, commandLine.Error)
                        .toUtf8()
                        .constData(),
@@ -52,6 +53,16 @@ std::optional<int> Answered(const TVxCommandLine& commandLine, const QString& pr
     return std::nullopt;
 }
 
+// `arguments` read in the language they or the environment choose: the
+// language `--language` names, or else the environment's, is installed
+// into `application`, and they are read again so that what is wrong with
+// them is told in it.
+TVxCommandLine ParseInItsLanguage(QCoreApplication& application, const QStringList& arguments) {
+    const TVxCommandLine first = ParseCommandLine(arguments);
+    InstallTranslations(application, first.Language ? *first.Language : LanguageFromEnvironment());
+    return ParseCommandLine(arguments);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -60,9 +71,12 @@ int main(int argc, char* argv[]) {
     // Answered before the GUI starts, so they work without a display.  Qt
     // has not taken its own options (-platform, -style ...) out yet: one
     // unknown here may be Qt's, and waits until it has.
-    if (const TVxCommandLine early = ParseCommandLine(rawArguments); !early.UnknownOption)
-        if (const std::optional<int> status = Answered(early, programName))
-            return *status;
+    // Their texts are translated in an application without a GUI.
+    if (const TVxCommandLine early = ParseCommandLine(rawArguments);
+        !early.UnknownOption && early.Action != TVxStartAction::Run) {
+        QCoreApplication core(argc, argv);
+        return *Answered(ParseInItsLanguage(core, rawArguments), programName);
+    }
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName(VxAppInfo::OrganizationName());
@@ -71,10 +85,11 @@ int main(int argc, char* argv[]) {
     // Ties the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(VxAppInfo::DesktopFileName());
     QApplication::setWindowIcon(QIcon(VxAppInfo::IconResource()));
-    InstallQtTranslations(application);
 
-    // Qt has taken its own options (-platform, -style ...) out by now.
-    const TVxCommandLine commandLine = ParseCommandLine(QApplication::arguments());
+    // Qt has taken its own options (-platform, -style ...) out by now.  The
+    // language is the first instance's: a second start hands over only its
+    // path.
+    const TVxCommandLine commandLine = ParseInItsLanguage(application, QApplication::arguments());
     if (const std::optional<int> status = Answered(commandLine, programName))
         return *status;
 

@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
     # toolchain
     g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
-    # Qt 6 Widgets, Charts and Network
-    qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libqt6svg6 libgl-dev
+    # Qt 6 Widgets, Charts and Network; lupdate and lrelease with their
+    # CMake functions for the game's English
+    qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libqt6svg6 libgl-dev
     # tests and benchmarks; the screen reader's path (the accessibility bus
     # and its Python client) and the screen reader itself with a window
     # manager and its speech server; the formatting check

@@ -1,8 +1,10 @@
 #include "sim/VxSimAnswers.h"
 
 #include "platform/VxFileError.h"
+#include "sim/VxSimEventText.h"
 
 #include <algorithm>
+#include <utility>
 
 std::string_view VxSimOutcomeName(TVxGameOutcome outcome) {
     switch (outcome) {
@@ -17,7 +19,7 @@ std::string_view VxSimOutcomeName(TVxGameOutcome outcome) {
 }
 
 bool VxSimSideOpen(const TVxGame& game, TVxSimSide side) {
-    return !game.GameEnd && (side == TVxSimSide::Sell || !game.SalesAwaited());
+    return side == TVxSimSide::Buy ? game.PurchasesOpen() : !game.GameEnd;
 }
 
 int32_t VxSimLotsOpen(const TVxGame& game, const TVxCompany& company, TVxSimSide side,
@@ -41,15 +43,16 @@ std::vector<TVxCompany*> VxSimCompaniesById(const TVxGame& game) {
 
 TVxSimAnswers::TVxSimAnswers(TVxSimGame& game, IVxSimSaveFolder* saves)
     : FGame(game), FSaves(saves), FById(VxSimCompaniesById(game.Game())) {
-    TVxGame& model = FGame.Game();
-    model.MessageLog = &FMessages;
-    model.MessageBoxSink = &FMessages;
+    FGame.Game().SetEvents(&FMessages);
 }
 
 TVxSimAnswers::~TVxSimAnswers() {
-    TVxGame& model = FGame.Game();
-    model.MessageLog = nullptr;
-    model.MessageBoxSink = nullptr;
+    FGame.Game().SetEvents(nullptr);
+}
+
+void TVxSimAnswers::TMessages::Happened(const TVxGameEvent& event) {
+    for (std::string& line : VxSimEventMessages(event))
+        Lines.push_back(std::move(line));
 }
 
 TVxSimBudget TVxSimAnswers::Budget() const {
@@ -85,9 +88,9 @@ TVxSimOffersAnswer TVxSimAnswers::Offers(int32_t id, TVxSimSide side) const {
 void TVxSimAnswers::RefuseAfterTheEnd() const {
     const TVxGame& game = FGame.Game();
     if (game.GameEnd)
-        throw EVxSimRequestError("game_ended", "the game has ended (" +
-                                                   std::string(VxSimOutcomeName(game.Outcome())) +
-                                                   ")");
+        throw EVxSimRequestError("game_ended",
+                                 "the game has ended (" +
+                                     std::string(VxSimOutcomeName(game.Outcome().Outcome)) + ")");
 }
 
 TVxSimTradeAnswer TVxSimAnswers::Trade(TVxSimSide side, int32_t id, int32_t lots) {
@@ -95,14 +98,14 @@ TVxSimTradeAnswer TVxSimAnswers::Trade(TVxSimSide side, int32_t id, int32_t lots
     TVxGame& game = FGame.Game();
     const bool buy = side == TVxSimSide::Buy;
     RefuseAfterTheEnd();
-    if (buy && game.SalesAwaited())
+    if (buy && !game.PurchasesOpen())
         throw EVxSimRequestError(
             "purchases_closed",
             "the month was refused for lack of cash: sell, then ask for the next month");
     TVxCompany& company = *FById.at(static_cast<size_t>(id));
     const TVxTradeResult result = buy ? game.Buy(company, lots) : game.Sell(company, lots);
     if (!result.Settled())
-        throw EVxSimRequestError("not_offered", result.Reason());
+        throw EVxSimRequestError("not_offered", VxSimRefusalMessage(result));
     TVxSimTradeAnswer answer;
     answer.Side = side;
     answer.Id = id;

@@ -11,7 +11,7 @@
 
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
-#include "game/VxMessageSinks.h"
+#include "game/VxGameEvents.h"
 #include "game/VxTrade.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimRequest.h"
@@ -166,19 +166,13 @@ public:
     void Save(const std::string& path);
 
 private:
-    // What the game tells the player while a request runs: log lines and
-    // message boxes, in order.
-    class TMessages : public IVxMessageLog, public IVxMessageBox {
+    // What the game tells the player while a request runs, in the
+    // protocol's texts (VxSimEventText.h), in order.
+    class TMessages : public IVxGameEvents {
     public:
-        void Append(const std::string& line) override { Lines.push_back(line); }
-        void Clear() override {}
+        void Happened(const TVxGameEvent& event) override;
         void BeginUpdate() override {}
         void EndUpdate() override {}
-        TVxMsgResult Show(const std::string&, const std::string& text, TVxMsgIcon, TVxMsgButtons,
-                          TVxMsgResult defaultButton) override {
-            Lines.push_back(text);
-            return defaultButton;
-        }
         std::vector<std::string> Lines;
     };
 

@@ -3,6 +3,7 @@
 #include "game/VxConsts.h"
 #include "game/VxSeed.h"
 #include "sim/VxSimAnswers.h"
+#include "sim/VxSimEventText.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -51,7 +52,7 @@ TVxSimEnvStep TVxSimEnv::Step(std::span<const int64_t> action, std::span<int32_t
         step.Refused = FGame->PlayTurn().Refused;
     FArrays.Refresh(game, FById, playing && !step.Refused);
     step.Reward = static_cast<double>(Total() - before);
-    step.Terminated = game.Outcome() != TVxGameOutcome::Playing;
+    step.Terminated = game.Outcome().Ended();
     step.Truncated = !step.Terminated && FMaxMonths && Months() >= *FMaxMonths;
     FEnded = step.Terminated || step.Truncated;
     return step;
@@ -74,7 +75,7 @@ void TVxSimEnv::Settle(TVxSimSide side, std::span<const int64_t> action,
             continue;
         const TVxTradeResult result = buy ? game.Buy(company, lots) : game.Sell(company, lots);
         if (!result.Settled())
-            throw std::logic_error("an offered trade was refused: " + result.Reason());
+            throw std::logic_error("an offered trade was refused: " + VxSimRefusalMessage(result));
         filled[id] = buy ? lots : -lots;
     }
 }

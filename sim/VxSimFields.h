@@ -9,7 +9,8 @@
 // when the writer is made and ends when it goes out of scope, so a
 // temporary writes a whole object in one statement and a named one may add
 // fields under conditions.  Nested objects and arrays are written by a
-// function handed the writer of the nested value.
+// function handed the writer of the nested value.  In a pretty document an
+// object or array made `oneLine` keeps all of itself on one line.
 
 #include "sim/VxSimJson.h"
 
@@ -20,7 +21,9 @@
 
 class TVxSimFields {
 public:
-    explicit TVxSimFields(TVxSimJsonWriter& json) : FJson(json) { FJson.BeginObject(); }
+    explicit TVxSimFields(TVxSimJsonWriter& json, bool oneLine = false) : FJson(json) {
+        FJson.BeginObject(oneLine);
+    }
     ~TVxSimFields() { FJson.EndObject(); }
     TVxSimFields(const TVxSimFields&) = delete;
     TVxSimFields& operator=(const TVxSimFields&) = delete;
@@ -39,6 +42,13 @@ public:
         return *this;
     }
 
+    // A member whose value is a fraction written with `decimals` decimals.
+    TVxSimFields& Fraction(std::string_view key, double value, int decimals) {
+        FJson.Key(key);
+        FJson.Number(value, decimals);
+        return *this;
+    }
+
     // A member whose value is an array of the whole numbers in `values`.
     template <typename Range> TVxSimFields& Numbers(std::string_view key, const Range& values) {
         return Array(key, [&](TVxSimJsonWriter& json) {
@@ -50,9 +60,9 @@ public:
     // A member whose value is the array that `write` writes element by
     // element.
     template <std::invocable<TVxSimJsonWriter&> Write>
-    TVxSimFields& Array(std::string_view key, Write write) {
+    TVxSimFields& Array(std::string_view key, Write write, bool oneLine = false) {
         FJson.Key(key);
-        FJson.BeginArray();
+        FJson.BeginArray(oneLine);
         write(FJson);
         FJson.EndArray();
         return *this;
@@ -60,9 +70,9 @@ public:
 
     // A member whose value is the object that `write` fills with fields.
     template <std::invocable<TVxSimFields&> Write>
-    TVxSimFields& Object(std::string_view key, Write write) {
+    TVxSimFields& Object(std::string_view key, Write write, bool oneLine = false) {
         FJson.Key(key);
-        TVxSimFields nested(FJson);
+        TVxSimFields nested(FJson, oneLine);
         write(nested);
         return *this;
     }

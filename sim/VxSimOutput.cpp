@@ -1,5 +1,6 @@
 #include "sim/VxSimOutput.h"
 
+#include "sim/VxSimFields.h"
 #include "sim/VxSimJson.h"
 
 #include <cerrno>
@@ -23,33 +24,21 @@ std::string CsvLine(const TVxSimMonth& month) {
 
 std::string JsonLine(const TVxSimMonth& month) {
     TVxSimJsonWriter json;
-    json.BeginObject();
-    json.Key("year");
-    json.Number(month.Year);
-    json.Key("month");
-    json.Number(month.Month);
-    json.Key("cash");
-    json.Number(month.Cash);
-    json.Key("value");
-    json.Number(month.Value);
-    json.Key("held");
-    json.Number(month.Held);
-    json.Key("tax");
-    json.Number(month.Tax);
-    json.Key("events");
-    json.BeginArray();
-    for (const TVxSimEvent& event : month.Events) {
-        json.BeginObject();
-        json.Key("type");
-        json.String(VxSimEventName(event.Kind));
-        if (event.Kind == TVxSimEventKind::Bankruptcy) {
-            json.Key("id");
-            json.Number(event.CompanyID);
-        }
-        json.EndObject();
-    }
-    json.EndArray();
-    json.EndObject();
+    TVxSimFields(json)
+        .Field("year", month.Year)
+        .Field("month", month.Month)
+        .Field("cash", month.Cash)
+        .Field("value", month.Value)
+        .Field("held", month.Held)
+        .Field("tax", month.Tax)
+        .Array("events", [&](TVxSimJsonWriter& events) {
+            for (const TVxSimEvent& event : month.Events) {
+                TVxSimFields fields(events);
+                fields.Field("type", VxSimEventName(event.Kind));
+                if (event.Kind == TVxSimEventKind::Bankruptcy)
+                    fields.Field("id", event.CompanyID);
+            }
+        });
     return std::string(json.Text());
 }
 

@@ -5,119 +5,86 @@
 #include "game/VxGameSaveData.h"
 #include "game/VxStream.h"
 #include "game/VxUtils.h"
+#include "sim/VxSimEventText.h"
+#include "sim/VxSimFields.h"
 #include "sim/VxSimJson.h"
 
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <system_error>
-#include <utility>
 
 namespace {
 
-void Totals(TVxSimJsonWriter& json, const char* name, int32_t lastYear, int32_t thisYear) {
-    json.Key(name);
-    json.BeginObject(true);
-    json.Key("last_year");
-    json.Number(lastYear);
-    json.Key("this_year");
-    json.Number(thisYear);
-    json.EndObject();
+void Totals(TVxSimFields& fields, const char* name, int32_t lastYear, int32_t thisYear) {
+    fields.Object(
+        name,
+        [&](TVxSimFields& totals) {
+            totals.Field("last_year", lastYear).Field("this_year", thisYear);
+        },
+        true);
 }
 
 void Holding(TVxSimJsonWriter& json, const TVxCompany& company) {
-    json.BeginObject(true);
-    json.Key("id");
-    json.Number(int32_t{company.ID});
-    json.Key("shares");
-    json.Number(company.MyStockCount);
-    json.Key("cost");
-    json.Number(company.MyStockCost);
-    json.Key("average_price");
-    json.Number(company.MyStockPriceBuyingAverage());
-    json.Key("price");
-    json.Number(company.StockPrice());
-    json.Key("value");
-    json.Number(company.MyStockValue());
-    json.EndObject();
+    TVxSimFields(json, true)
+        .Field("id", company.ID)
+        .Field("shares", company.MyStockCount)
+        .Field("cost", company.MyStockCost)
+        .Field("average_price", company.MyStockPriceBuyingAverage())
+        .Field("price", company.StockPrice())
+        .Field("value", company.MyStockValue());
 }
 
 void Company(TVxSimJsonWriter& json, const TVxCompany& company) {
-    json.BeginObject(true);
-    json.Key("id");
-    json.Number(int32_t{company.ID});
-    json.Key("trend");
-    json.Number(company.Trend);
-    json.Key("price");
-    json.Number(company.StockPrice());
-    json.Key("shares");
-    json.Number(company.MyStockCount);
-    json.Key("cost");
-    json.Number(company.MyStockCost);
-    json.Key("prices");
-    json.BeginArray();
-    for (const int32_t price : company.PriceHistory.Values())
-        json.Number(price);
-    json.EndArray();
-    json.EndObject();
-}
-
-// Members of whole numbers, in the order given.
-void Numbers(TVxSimJsonWriter& json, std::span<const std::pair<const char*, int64_t>> members) {
-    for (const auto& [name, value] : members) {
-        json.Key(name);
-        json.Number(value);
-    }
+    TVxSimFields(json, true)
+        .Field("id", company.ID)
+        .Field("trend", company.Trend)
+        .Field("price", company.StockPrice())
+        .Field("shares", company.MyStockCount)
+        .Field("cost", company.MyStockCost)
+        .Numbers("prices", company.PriceHistory.Values());
 }
 
 // The game's history as its file holds it, a month a line, and the
 // figures of the whole game.
-void History(TVxSimJsonWriter& json, const TVxGameHistory& history) {
-    json.Key("history");
-    json.BeginObject();
-    json.Key("seed");
-    if (const std::optional<uint64_t> seed = history.Seed())
-        json.Number(*seed);
-    else
-        json.String("none");
-    json.Key("origin");
-    json.String(history.Origin() == TVxHistoryOrigin::NewGame ? "new" : "loaded");
-    const TVxHistorySummary summary = VxSummarize(history);
-    json.Key("summary");
-    json.BeginObject(true);
-    const std::pair<const char*, int64_t> figures[] = {{"months_played", summary.MonthsPlayed},
-                                                       {"total", summary.Total},
-                                                       {"peak_total", summary.PeakTotal},
-                                                       {"peak_month", summary.PeakIndex},
-                                                       {"tax", summary.Tax},
-                                                       {"fees_yen", summary.FeesYen},
-                                                       {"bought", summary.Bought},
-                                                       {"sold", summary.Sold},
-                                                       {"trades", summary.Trades}};
-    Numbers(json, figures);
-    json.EndObject();
-    json.Key("months");
-    json.BeginArray();
-    for (const TVxHistoryMonth& month : history.Months()) {
-        json.BeginObject(true);
-        json.Key("shown");
-        json.String(CalendarText(month.Year, month.Month));
-        const std::pair<const char*, int64_t> values[] = {{"year", month.Year},
-                                                          {"month", month.Month},
-                                                          {"cash", month.Cash},
-                                                          {"value", month.Value},
-                                                          {"total", month.Total()},
-                                                          {"tax", month.Tax},
-                                                          {"bankruptcies", month.Bankruptcies},
-                                                          {"trades", month.Trades},
-                                                          {"bought", month.Bought},
-                                                          {"sold", month.Sold},
-                                                          {"fees_yen", month.FeesYen}};
-        Numbers(json, values);
-        json.EndObject();
-    }
-    json.EndArray();
-    json.EndObject();
+void History(TVxSimFields& fields, const TVxGameHistory& history) {
+    fields.Object("history", [&](TVxSimFields& object) {
+        if (const std::optional<uint64_t> seed = history.Seed())
+            object.Field("seed", *seed);
+        else
+            object.Field("seed", "none");
+        object.Field("origin", history.Origin() == TVxHistoryOrigin::NewGame ? "new" : "loaded");
+        const TVxHistorySummary summary = VxSummarize(history);
+        object.Object(
+            "summary",
+            [&](TVxSimFields& figures) {
+                figures.Field("months_played", summary.MonthsPlayed)
+                    .Field("total", summary.Total)
+                    .Field("peak_total", summary.PeakTotal)
+                    .Field("peak_month", summary.PeakIndex)
+                    .Field("tax", summary.Tax)
+                    .Field("fees_yen", summary.FeesYen)
+                    .Field("bought", summary.Bought)
+                    .Field("sold", summary.Sold)
+                    .Field("trades", summary.Trades);
+            },
+            true);
+        object.Array("months", [&](TVxSimJsonWriter& months) {
+            for (const TVxHistoryMonth& month : history.Months())
+                TVxSimFields(months, true)
+                    .Field("shown", CalendarText(month.Year, month.Month))
+                    .Field("year", month.Year)
+                    .Field("month", month.Month)
+                    .Field("cash", month.Cash)
+                    .Field("value", month.Value)
+                    .Field("total", month.Total())
+                    .Field("tax", month.Tax)
+                    .Field("bankruptcies", month.Bankruptcies)
+                    .Field("trades", month.Trades)
+                    .Field("bought", month.Bought)
+                    .Field("sold", month.Sold)
+                    .Field("fees_yen", month.FeesYen);
+        });
+    });
 }
 
 std::string FileSizeText(const std::string& fileName) {
@@ -144,41 +111,37 @@ std::optional<std::string> OtherKind(const std::string& fileName) {
 
 std::string VxSimGameJson(const TVxGame& game, const std::string& fileName) {
     TVxSimJsonWriter json(true);
-    json.BeginObject();
-    json.Key("file");
-    json.String(fileName);
-    json.Key("calendar");
-    json.BeginObject(true);
-    json.Key("year");
-    json.Number(game.Year);
-    json.Key("month");
-    json.Number(game.Month);
-    json.Key("shown");
-    json.String(CalendarText(game.Year, game.Month));
-    json.EndObject();
-    json.Key("cash");
-    json.Number(game.Money);
-    json.Key("totals");
-    json.BeginObject();
-    Totals(json, "income", game.PreIncome(), game.Income());
-    Totals(json, "expense", game.PreExpense(), game.Expense());
-    Totals(json, "profit", game.PreProfit(), game.Profit());
-    Totals(json, "tax", game.PreTax(), game.Tax());
-    json.EndObject();
-    json.Key("holdings");
-    json.BeginArray();
-    for (int32_t i = 0; i < game.OwnerList.Count(); ++i)
-        Holding(json, *game.OwnerList.Items(i));
-    json.EndArray();
-    json.Key("holdings_value");
-    json.Number(game.HoldingsValue());
-    json.Key("companies");
-    json.BeginArray();
-    for (int32_t i = 0; i < game.MarketList.Count(); ++i)
-        Company(json, *game.MarketList.Items(i));
-    json.EndArray();
-    History(json, game.History());
-    json.EndObject();
+    {
+        TVxSimFields fields(json);
+        fields.Field("file", fileName)
+            .Object(
+                "calendar",
+                [&](TVxSimFields& calendar) {
+                    calendar.Field("year", game.Year)
+                        .Field("month", game.Month)
+                        .Field("shown", CalendarText(game.Year, game.Month));
+                },
+                true)
+            .Field("cash", game.Money)
+            .Object("totals",
+                    [&](TVxSimFields& totals) {
+                        Totals(totals, "income", game.PreIncome(), game.Income());
+                        Totals(totals, "expense", game.PreExpense(), game.Expense());
+                        Totals(totals, "profit", game.PreProfit(), game.Profit());
+                        Totals(totals, "tax", game.PreTax(), game.Tax());
+                    })
+            .Array("holdings",
+                   [&](TVxSimJsonWriter& holdings) {
+                       for (int32_t i = 0; i < game.OwnerList.Count(); ++i)
+                           Holding(holdings, *game.OwnerList.Items(i));
+                   })
+            .Field("holdings_value", game.HoldingsValue())
+            .Array("companies", [&](TVxSimJsonWriter& companies) {
+                for (int32_t i = 0; i < game.MarketList.Count(); ++i)
+                    Company(companies, *game.MarketList.Items(i));
+            });
+        History(fields, game.History());
+    }
     return std::string(json.Text()) + "\n";
 }
 
@@ -200,7 +163,7 @@ std::string VxSimLoadErrorText(const std::string& fileName, const std::exception
                " bytes; a save file has " + std::to_string(TVxGame::SaveFileSize(CompanyCount)) +
                ")";
     } catch (const EVxLoadError& e) {
-        return prefix + "values no game can reach: " + e.what();
+        return prefix + "values no game can reach: " + VxSimLoadFaultMessage(e);
     } catch (const std::system_error& e) {
         return prefix + "cannot be read: " + e.code().message();
     } catch (const std::exception& e) {

@@ -25,7 +25,7 @@ std::string TVxSimServer::Hello() {
                 rules.Field("money_unit", VxSimMoneyUnit).Field("price_unit", VxSimPriceUnit);
             });
         Calendar(hello);
-        hello.Field("cash", game.Money).Field("outcome", VxSimOutcomeName(game.Outcome()));
+        hello.Field("cash", game.Money).Field("outcome", VxSimOutcomeName(game.Outcome().Outcome));
     });
     return std::string(FJson.Text());
 }
@@ -103,8 +103,8 @@ void TVxSimServer::State() {
     Calendar(answer);
     answer.Field("shown", CalendarText(game.Year, game.Month))
         .Field("cash", game.Money)
-        .Field("outcome", VxSimOutcomeName(game.Outcome()))
-        .Field("purchases_open", !game.GameEnd && !game.SalesAwaited());
+        .Field("outcome", VxSimOutcomeName(game.Outcome().Outcome))
+        .Field("purchases_open", game.PurchasesOpen());
     Budget(answer, FAnswers.Budget());
     const auto year = [](int32_t income, int32_t expense, int32_t profit, int32_t tax,
                          int32_t afterTax) {

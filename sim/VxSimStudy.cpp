@@ -1,5 +1,6 @@
 #include "sim/VxSimStudy.h"
 
+#include "sim/VxSimFields.h"
 #include "sim/VxSimGame.h"
 #include "sim/VxSimJson.h"
 #include "sim/VxSimStrategy.h"
@@ -69,16 +70,11 @@ std::string QuantileText(std::vector<int64_t> values) {
     return text;
 }
 
-void QuantileJson(TVxSimJsonWriter& json, std::vector<int64_t> values) {
-    json.BeginObject();
-    json.Key("count");
-    json.Number(static_cast<int64_t>(values.size()));
+void QuantileJson(TVxSimFields& fields, std::vector<int64_t> values) {
+    fields.Field("count", static_cast<int64_t>(values.size()));
     if (!values.empty())
-        for (const auto& [name, q] : Quantiles) {
-            json.Key(name);
-            json.Number(VxSimQuantile(values, q));
-        }
-    json.EndObject();
+        for (const auto& [name, q] : Quantiles)
+            fields.Field(name, VxSimQuantile(values, q));
 }
 
 std::string SeedRange(const TVxSimStudyOptions& options) {
@@ -183,27 +179,21 @@ std::string VxSimStudyJson(const TVxSimStudyOptions& options,
     const TSummary summary = Summarise(results);
     const size_t n = results.size();
     TVxSimJsonWriter json;
-    json.BeginObject();
-    json.Key("strategy");
-    json.String(options.Strategy);
-    json.Key("games");
-    json.Number(static_cast<int64_t>(n));
-    json.Key("first_seed");
-    json.Number(options.FirstSeed);
-    json.Key("months");
-    json.Number(options.Months);
-    for (const auto& [name, count] :
-         {std::pair{"won", summary.Won}, std::pair{"lost", summary.Lost},
-          std::pair{"stuck", summary.Stuck}, std::pair{"playing", summary.Playing}}) {
-        json.Key(name);
-        json.Number(count);
-        json.Key(std::string(name) + "_rate");
-        json.Number(Percent(count, n) / 100, 4);
+    {
+        TVxSimFields fields(json);
+        fields.Field("strategy", options.Strategy)
+            .Field("games", static_cast<int64_t>(n))
+            .Field("first_seed", options.FirstSeed)
+            .Field("months", options.Months);
+        for (const auto& [name, count] :
+             {std::pair{"won", summary.Won}, std::pair{"lost", summary.Lost},
+              std::pair{"stuck", summary.Stuck}, std::pair{"playing", summary.Playing}})
+            fields.Field(name, count)
+                .Fraction(std::string(name) + "_rate", Percent(count, n) / 100, 4);
+        fields.Object("final_fortune",
+                      [&](TVxSimFields& object) { QuantileJson(object, summary.Fortunes); });
+        fields.Object("months_to_win",
+                      [&](TVxSimFields& object) { QuantileJson(object, summary.MonthsToWin); });
     }
-    json.Key("final_fortune");
-    QuantileJson(json, summary.Fortunes);
-    json.Key("months_to_win");
-    QuantileJson(json, summary.MonthsToWin);
-    json.EndObject();
     return std::string(json.Text());
 }

@@ -45,8 +45,6 @@ TVxTradeOffer TVxSimTrader::SaleFor(const TVxCompany& company, int64_t amount) c
 }
 
 bool TVxSimTrader::Buy(TVxCompany& company, TVxTradeOffer offer) {
-    if (FGame.SalesAwaited())
-        return false;
     return Counted(FGame.Buy(company, offer));
 }
 

@@ -3,8 +3,8 @@
 // The trades open to a strategy in one month.  Every purchase and sale is
 // the game's own (TVxGame::Buy and Sell): whole lots, the fee, only what the
 // offers list, and the win check after each.  While a refused month waits
-// for sales (TVxGame::SalesAwaited) a strategy may only sell; once the game
-// has ended no further trade is made.
+// for sales (TVxGame::SalesAwaited) the game refuses purchases, so a
+// strategy may only sell; once the game has ended no further trade is made.
 
 #include "game/VxGame.h"
 #include "game/VxRandom.h"

@@ -244,6 +244,56 @@ private slots:
         QVERIFY2(!Answers(), "no game ran");
     }
 
+    // The language of the command line's texts: English where the locale
+    // asks for it or --language en, Japanese otherwise; a wrong language is
+    // a usage error like a wrong seed.
+    void theCommandLineSpeaksTheLanguageChosen_data() {
+        QTest::addColumn<QStringList>("locale");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("firstLine"); // of standard output, or else of standard error
+        const QString japaneseUsage = QStringLiteral("使い方: ridolt [オプション] [ファイル]");
+        const QString englishUsage = QStringLiteral("Usage: ridolt [options] [file]");
+        QTest::newRow("no locale") << QStringList{} << QStringList{"--help"} << 0 << japaneseUsage;
+        QTest::newRow("C locale") << QStringList{"LANG=C.UTF-8"} << QStringList{"--help"} << 0
+                                  << japaneseUsage;
+        QTest::newRow("English LANG")
+            << QStringList{"LANG=en_US.UTF-8"} << QStringList{"--help"} << 0 << englishUsage;
+        QTest::newRow("LANGUAGE before LANG")
+            << QStringList{"LANGUAGE=en_GB:ja", "LANG=ja_JP.UTF-8"} << QStringList{"--help"} << 0
+            << englishUsage;
+        QTest::newRow("LC_ALL before LANG") << QStringList{"LC_ALL=ja_JP.UTF-8", "LANG=en_US.UTF-8"}
+                                            << QStringList{"--help"} << 0 << japaneseUsage;
+        QTest::newRow("--language en")
+            << QStringList{} << QStringList{"--language", "en", "--help"} << 0 << englishUsage;
+        QTest::newRow("--language=ja over the locale")
+            << QStringList{"LANG=en_US.UTF-8"} << QStringList{"--language=ja", "--help"} << 0
+            << japaneseUsage;
+        QTest::newRow("English error")
+            << QStringList{} << QStringList{"--language", "en", "--seed", "x"} << 2
+            << QStringLiteral(
+                   "ridolt: --seed takes a whole number from 0 to 18446744073709551615.");
+        QTest::newRow("bad language")
+            << QStringList{} << QStringList{"--language", "fr"} << 2
+            << QStringLiteral("ridolt: --language には ja か en を指定してください。");
+        QTest::newRow("bad language, English locale")
+            << QStringList{"LANG=en_US.UTF-8"} << QStringList{"--language=de"} << 2
+            << QStringLiteral("ridolt: --language takes ja or en.");
+    }
+    void theCommandLineSpeaksTheLanguageChosen() {
+        QFETCH(QStringList, locale);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, firstLine);
+        QProcess& process = Start(arguments, locale);
+        QVERIFY(WaitForExit(process));
+        QCOMPARE(process.exitCode(), status);
+        const QByteArray output =
+            status == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
+        QCOMPARE(QString::fromUtf8(output).section(u'\n', 0, 0), firstLine);
+        QVERIFY2(!Answers(), "no game ran");
+    }
+
     // A path that names no file: the game starts with a new game and says
     // on standard error why the path was not opened (the window says it in
     // its status bar too).
@@ -277,9 +327,15 @@ private slots:
     }
 
 private:
-    QProcess& Start(const QStringList& arguments) {
+    // Starts the game in a Japanese-speaking environment unless `locale`
+    // names variables of its own ("LANG=en_US.UTF-8").
+    QProcess& Start(const QStringList& arguments, const QStringList& locale = {}) {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+            environment.remove(QString::fromLatin1(name));
+        for (const QString& variable : locale)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), FRuntime->path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process->setProcessEnvironment(environment);

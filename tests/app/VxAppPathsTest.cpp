@@ -2,6 +2,7 @@
 // the executable or, for an installed copy, in the user's data folder.
 
 #include "app/VxAppPaths.h"
+#include "app/VxLanguage.h"
 #include "tests/support/Unprivileged.h"
 
 #include <QCoreApplication>
@@ -98,6 +99,9 @@ private slots:
 
     void helpFileIsNamedAfterTheExecutable() {
         QCOMPARE(HelpHtmlFileName(), QStringLiteral("VxAppPathsTest_help.html"));
+        SetCurrentLanguage(TVxLanguage::English);
+        QCOMPARE(HelpHtmlFileName(), QStringLiteral("VxAppPathsTest_help.en.html"));
+        SetCurrentLanguage(TVxLanguage::Japanese);
     }
 
 private:

@@ -101,6 +101,101 @@ private slots:
         QCOMPARE(commandLine.Error.isEmpty(), action != TVxStartAction::ShowUsageError);
     }
 
+    // --language takes ja or en before the path, mixed with --seed, the
+    // last one counting; anything else is a usage error.
+    void language_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("language"); // "ja", "en"; empty: none, or refused
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("seed");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("none") << QStringList{"ridolt"} << QString() << QString() << QString()
+                              << false;
+        QTest::newRow("en") << QStringList{"ridolt", "--language", "en"} << "en" << QString()
+                            << QString() << false;
+        QTest::newRow("ja=") << QStringList{"ridolt", "--language=ja"} << "ja" << QString()
+                             << QString() << false;
+        QTest::newRow("with a seed and a path")
+            << QStringList{"ridolt", "--seed", "7", "--language", "en", "/saves/a.sav"} << "en"
+            << "/saves/a.sav"
+            << "7" << false;
+        QTest::newRow("the last one counts")
+            << QStringList{"ridolt", "--language=en", "--seed=1", "--language", "ja"} << "ja"
+            << QString() << "1" << false;
+        QTest::newRow("after the path it is ignored")
+            << QStringList{"ridolt", "/saves/a.sav", "--language", "en"} << QString()
+            << "/saves/a.sav" << QString() << false;
+        QTest::newRow("unknown language") << QStringList{"ridolt", "--language", "fr"} << QString()
+                                          << QString() << QString() << true;
+        QTest::newRow("a locale is no language") << QStringList{"ridolt", "--language", "en_US"}
+                                                 << QString() << QString() << QString() << true;
+        QTest::newRow("upper case") << QStringList{"ridolt", "--language=EN"} << QString()
+                                    << QString() << QString() << true;
+        QTest::newRow("without a value")
+            << QStringList{"ridolt", "--language"} << QString() << QString() << QString() << true;
+        QTest::newRow("empty") << QStringList{"ridolt", "--language="} << QString() << QString()
+                               << QString() << true;
+    }
+    void language() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, language);
+        QFETCH(QString, path);
+        QFETCH(QString, seed);
+        QFETCH(bool, refused);
+        const TVxCommandLine commandLine = ParseCommandLine(arguments);
+        QCOMPARE(commandLine.Action,
+                 refused ? TVxStartAction::ShowUsageError : TVxStartAction::Run);
+        if (refused) {
+            QCOMPARE(commandLine.Error,
+                     QStringLiteral("--language には ja か en を指定してください。"));
+            QVERIFY(!commandLine.UnknownOption);
+        }
+        const QString parsed = !commandLine.Language ? QString()
+                               : *commandLine.Language == TVxLanguage::English
+                                   ? QStringLiteral("en")
+                                   : QStringLiteral("ja");
+        QCOMPARE(parsed, language);
+        QCOMPARE(commandLine.Path, path);
+        QCOMPARE(commandLine.Seed ? QString::number(*commandLine.Seed) : QString(), seed);
+    }
+
+    // The environment's language, as gettext reads it: the first variable
+    // set decides, English only where it begins with "en".
+    void languageFromEnvironment_data() {
+        QTest::addColumn<QStringList>("variables"); // NAME=value
+        QTest::addColumn<bool>("english");
+        QTest::newRow("nothing set") << QStringList{} << false;
+        QTest::newRow("C") << QStringList{"LANG=C"} << false;
+        QTest::newRow("POSIX") << QStringList{"LC_ALL=POSIX"} << false;
+        QTest::newRow("C.UTF-8") << QStringList{"LANG=C.UTF-8"} << false;
+        QTest::newRow("Japanese") << QStringList{"LANG=ja_JP.UTF-8"} << false;
+        QTest::newRow("English LANG") << QStringList{"LANG=en_US.UTF-8"} << true;
+        QTest::newRow("bare en") << QStringList{"LC_MESSAGES=en"} << true;
+        QTest::newRow("another language") << QStringList{"LANG=de_DE.UTF-8"} << false;
+        QTest::newRow("LANGUAGE first")
+            << QStringList{"LANGUAGE=en:ja", "LANG=ja_JP.UTF-8"} << true;
+        QTest::newRow("LANGUAGE listing Japanese first")
+            << QStringList{"LANGUAGE=ja:en", "LANG=en_US.UTF-8"} << false;
+        QTest::newRow("LC_ALL over LC_MESSAGES and LANG")
+            << QStringList{"LC_ALL=C", "LC_MESSAGES=en_US.UTF-8", "LANG=en_US.UTF-8"} << false;
+        QTest::newRow("LC_MESSAGES over LANG")
+            << QStringList{"LC_MESSAGES=en_GB.UTF-8", "LANG=ja_JP.UTF-8"} << true;
+        QTest::newRow("an empty variable is not set")
+            << QStringList{"LANGUAGE=", "LC_ALL=", "LANG=en_US.UTF-8"} << true;
+        QTest::newRow("not a prefix") << QStringList{"LANG=xen"} << false;
+    }
+    void languageFromEnvironment() {
+        QFETCH(QStringList, variables);
+        QFETCH(bool, english);
+        const auto variable = [&](const char* name) {
+            for (const QString& set : variables)
+                if (set.section(u'=', 0, 0) == QLatin1String(name))
+                    return set.section(u'=', 1).toUtf8();
+            return QByteArray();
+        };
+        QCOMPARE(LanguageFromEnvironment(variable) == TVxLanguage::English, english);
+    }
+
     // Qt's own options are still on the command line the first time it is
     // read: an unknown option is told as such, so the program can wait
     // until Qt has taken its own out.
@@ -157,12 +252,15 @@ private slots:
         const QString text = CommandLineHelpText(QStringLiteral("ridolt"));
         QVERIFY(text.startsWith(QStringLiteral("使い方: ridolt [オプション] [ファイル]\n")));
         QVERIFY(text.endsWith(QStringLiteral(
-            "オプション (--seed はファイルより前に):\n"
-            "  -h, --help     このヘルプを表示します。\n"
-            "  -v, --version  バージョン情報を表示します。\n"
-            "      --seed N   最初のゲームの市場をシード N (0〜18446744073709551615) "
+            "オプション (--seed と --language はファイルより前に):\n"
+            "  -h, --help            このヘルプを表示します。\n"
+            "  -v, --version         バージョン情報を表示します。\n"
+            "      --seed N          最初のゲームの市場をシード N (0〜18446744073709551615) "
             "から作ります。\n"
-            "                 ridolt-sim run --seed N や serve --seed N と同じ市場です。\n")));
+            "                        ridolt-sim run --seed N や serve --seed N と同じ市場です。\n"
+            "      --language ja|en  ゲームの言葉を日本語 (ja) か英語 (en) にします。\n"
+            "                        ないときはロケール (LANGUAGE, LC_ALL, LC_MESSAGES, LANG) が "
+            "en で始まれば英語です。\n")));
     }
 
     void versionText() {

@@ -26,7 +26,9 @@ fail() {
 }
 
 cp "$executable" "$work/ridolt"
-[[ -f "$(dirname "$executable")/ridolt_help.html" ]] && cp "$(dirname "$executable")/ridolt_help.html" "$work/"
+for help in ridolt_help.html ridolt_help.en.html; do
+    if [[ -f "$(dirname "$executable")/$help" ]]; then cp "$(dirname "$executable")/$help" "$work/"; fi
+done
 
 # Xvfb picks a free display and writes its number once it accepts clients.
 # It keeps running as it is when its last client goes (no reset), so a game

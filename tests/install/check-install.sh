@@ -12,7 +12,7 @@ fail() { echo "install: FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for file in libexec/ridolt/ridolt libexec/ridolt/ridolt_help.html bin/ridolt \
+for file in libexec/ridolt/ridolt libexec/ridolt/ridolt_help.html libexec/ridolt/ridolt_help.en.html bin/ridolt \
             share/applications/jp.tovric.Ridolt.desktop \
             share/icons/hicolor/scalable/apps/ridolt.svg \
             share/metainfo/jp.tovric.Ridolt.metainfo.xml share/mime/packages/ridolt.xml; do

@@ -6,7 +6,7 @@
 #include "platform/VxFileReplace.h"
 #include "tests/support/Files.h"
 #include "tests/support/GameState.h"
-#include "tests/support/RecordingSinks.h"
+#include "tests/support/RecordingEvents.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/Unprivileged.h"
@@ -174,11 +174,10 @@ TEST(VxGameFile, RoundTripRestoresTheGameIntoItsOwnObjects) {
     const TBytes bytes = SaveBytes(saved);
 
     TVxGame game;
-    TRecordingLog log;
-    game.MessageLog = &log;
     PlayAGame(game, 2);
     game.MarketList.SetSort(7, false);
-    log.Lines = {"kept"};
+    TRecordingEvents events;
+    game.SetEvents(&events);
     std::vector<TVxCompany*> objects;
     for (int32_t i = 0; i < game.MarketList.Count(); ++i)
         objects.push_back(game.MarketList.Items(i));
@@ -202,7 +201,7 @@ TEST(VxGameFile, RoundTripRestoresTheGameIntoItsOwnObjects) {
     for (int32_t i = 0; i < 3; ++i)
         EXPECT_EQ(game.OwnerList.Items(i)->ID, saved.OwnerList.Items(i)->ID);
     EXPECT_EQ(game.MarketList.SortColumn, 7);
-    EXPECT_EQ(log.Lines, std::vector<std::string>{"kept"});
+    EXPECT_TRUE(events.Told.empty()) << "a load tells nothing";
 }
 
 TEST(VxGameFile, LoadsIntoAMarketOfAnySize) {
@@ -237,14 +236,13 @@ TEST(VxGameFile, LostGameLoadsAsPlayable) {
     TVxGame game;
     TScriptedRandom random;
     random.Neutral = true;
-    TRecordingMessageBox box;
+    TRecordingEvents events;
     game.SetRandom(&random);
-    game.MessageBoxSink = &box;
+    game.SetEvents(&events);
     Load(game, bytes);
     EXPECT_FALSE(game.GameEnd);
     game.NextMonth(); // shares held: refused
-    ASSERT_EQ(box.Boxes.size(), 1u);
-    EXPECT_EQ(box.Boxes[0].Caption, "警告");
+    ASSERT_EQ(events.Waiting(), (std::vector<TVxGameEvent>{TVxMonthRefused{-100, 30}}));
     EXPECT_EQ(game.Month, 9);
 
     for (int32_t i = 0; i < game.MarketList.Count(); ++i) {
@@ -255,7 +253,7 @@ TEST(VxGameFile, LostGameLoadsAsPlayable) {
     game.NextMonth(); // nothing held: played and lost again
     EXPECT_EQ(game.Money, -130);
     EXPECT_TRUE(game.GameEnd);
-    EXPECT_EQ(box.Boxes.back().Caption, "ゲームオーバー");
+    EXPECT_EQ(events.Waiting().back(), TVxGameEvent{TVxGameLost{}});
 }
 
 enum class TRefusal { Abort, Read, Load };
@@ -412,6 +410,57 @@ TEST_F(VxGameFileRefusal, EveryKindOfBadFileLeavesTheGameAsItWas) {
         TBytes bytes = valid;
         c.Change(bytes);
         ExpectUnchangedBy([&] { Load(game, bytes); }, c.Refusal);
+    }
+}
+
+// A file the game could never have written is refused with what is wrong
+// in it, a code and the field and value it concerns, for a front to put in
+// its words.
+TEST_F(VxGameFileRefusal, AValueNoGameReachesIsNamedByItsFieldAndValue) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TBytes&)> Change;
+        TVxLoadFault Fault;
+        std::string Field;
+        int64_t Value;
+        const char* What;
+    };
+    const int16_t id =
+        static_cast<int16_t>(valid[RecordAt(3) + IDOf] | valid[RecordAt(3) + IDOf + 1] << 8);
+    const TCase cases[] = {
+        {"month 12", [](TBytes& b) { PutInt32(b, MonthAt, 12); }, TVxLoadFault::Value, "Month", 12,
+         "Month = 12"},
+        {"no companies",
+         [](TBytes& b) {
+             PutInt32(b, CountAt, 0);
+             b.resize(414);
+         },
+         TVxLoadFault::Value, "company count", 0, "company count = 0"},
+        {"part of a lot", [](TBytes& b) { PutInt32(b, RecordAt(8) + StockCountOf, 1500); },
+         TVxLoadFault::Value, "MyStockCount", 1500, "MyStockCount = 1500"},
+        {"ID twice",
+         [](TBytes& b) {
+             std::copy_n(b.begin() + RecordAt(3) + IDOf, 2, b.begin() + RecordAt(4) + IDOf);
+         },
+         TVxLoadFault::RepeatedID, "ID", id, nullptr},
+        {"one byte more", [](TBytes& b) { b.push_back(0); }, TVxLoadFault::TrailingBytes, "", 0,
+         "trailing bytes"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBytes bytes = valid;
+        c.Change(bytes);
+        try {
+            Load(game, bytes);
+            ADD_FAILURE() << "accepted";
+        } catch (const EVxLoadError& error) {
+            EXPECT_EQ(error.Fault(), c.Fault);
+            EXPECT_EQ(error.Field(), c.Field);
+            EXPECT_EQ(error.Value(), c.Value);
+            if (c.What) {
+                EXPECT_STREQ(error.what(), c.What);
+            }
+        }
     }
 }
 

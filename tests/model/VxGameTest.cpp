@@ -3,22 +3,19 @@
 #include "game/VxConsts.h"
 #include "tests/support/GameState.h"
 #include "tests/support/QuietMarket.h"
-#include "tests/support/RecordingSinks.h"
+#include "tests/support/RecordingEvents.h"
 #include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 namespace {
 
-const std::vector<std::string> OpeningLines = {
-    "株の波に乗って、3000万円を3000億円にしましょう。",
-    "毎月生活費として30万円が資金から引かれます。これは支出には含まれません。",
-    "毎年1月に利益の20%を税として納めなければなりません。",
-};
+// What a new game tells first: 3000万円 to turn into 3000億円, 30万円 a
+// month, 20% of the profit every January.
+const std::vector<TVxGameEvent> Opening = {TVxNewGameBegun{3000, 30000000, 30, 20}};
 
 TEST(VxGame, ConstructedEmpty) {
     TVxGame game;
@@ -26,7 +23,7 @@ TEST(VxGame, ConstructedEmpty) {
     EXPECT_EQ(game.Year, 0);
     EXPECT_EQ(game.Money, 0);
     EXPECT_FALSE(game.GameEnd);
-    EXPECT_EQ(game.MessageLog, nullptr);
+    EXPECT_EQ(game.Events(), nullptr);
     EXPECT_EQ(game.MarketList.Count(), 0);
     EXPECT_EQ(game.OwnerList.Count(), 0);
     EXPECT_TRUE(game.MarketList.OwnsObjects());
@@ -41,12 +38,9 @@ TEST(VxGame, ConstructedEmpty) {
 TEST(VxGameNew, WarmsUpAndStartsTheGame) {
     TVxGame game;
     TVxSeededRandom random(5);
-    TRecordingLog log;
-    TRecordingMessageBox box;
+    TRecordingEvents events;
     game.SetRandom(&random);
-    game.MessageLog = &log;
-    game.MessageBoxSink = &box;
-    log.Lines = {"an old line"};
+    game.SetEvents(&events);
     // A calendar and cash in any state: the warm-up runs from it and crosses
     // a year, yet the game starts in month 1 of year 1 with 3000万円.
     game.Month = 7;
@@ -56,10 +50,12 @@ TEST(VxGameNew, WarmsUpAndStartsTheGame) {
 
     game.NewGame();
 
-    EXPECT_EQ(log.Clears, 1);
-    EXPECT_EQ(log.Lines, OpeningLines);
-    EXPECT_EQ(log.Depth, 0);
-    EXPECT_TRUE(box.Boxes.empty());
+    // Told once, before the warm-up's turns, which tell nothing.
+    ASSERT_FALSE(events.Told.empty());
+    EXPECT_EQ(events.Told.front().Event, Opening.front());
+    EXPECT_EQ(events.Passing(), Opening);
+    EXPECT_EQ(events.Depth, 0);
+    EXPECT_TRUE(events.Waiting().empty());
     EXPECT_EQ(game.Year, 0);
     EXPECT_EQ(game.Month, 0);
     EXPECT_EQ(game.Money, 3000);
@@ -133,7 +129,7 @@ TEST_F(VxGameState, NewGameForgetsTheHoldingsAndTheOldMarket) {
     EXPECT_EQ(game.ExpenseList.Values(), (std::vector<int32_t>{0, 0}));
     for (int32_t i = 0; i < game.MarketList.Count(); ++i)
         ASSERT_EQ(game.MarketList.Items(i)->MyStockCount, 0);
-    EXPECT_EQ(market.Log.Lines, OpeningLines);
+    EXPECT_EQ(market.Events.Passing(), Opening);
 }
 
 TEST_F(VxGameState, RebuildOwnerListTakesHeldCompaniesInMarketOrder) {
@@ -221,17 +217,18 @@ TEST_F(VxGameState, SettersWriteThisYearAndPushesShift) {
     EXPECT_EQ(game.ExpenseList.Values(), (std::vector<int32_t>{6, 0}));
 }
 
-TEST_F(VxGameState, MessagesGoToTheLogWhenThereIsOne) {
-    game.AddMessage("一行");
-    game.AddMessageFmt("%d年目%d月 %s %d%%", 2, 12, "ID:7", -3);
-    const std::string longText(5000, 'x');
-    game.AddMessageFmt("%s!", longText.c_str());
-    EXPECT_EQ(market.Log.Lines,
-              (std::vector<std::string>{"一行", "2年目12月 ID:7 -3%", longText + "!"}));
-    game.MessageLog = nullptr;
-    game.AddMessage("dropped");
-    game.AddMessageFmt("%d", 1);
-    EXPECT_EQ(market.Log.Lines.size(), 3u);
+TEST_F(VxGameState, EventsGoToTheSinkWhenThereIsOne) {
+    game.Money = 50;
+    game.Month = 11;
+    game.SetIncome(400);
+    game.NextMonth(); // tax, then below 0
+    EXPECT_EQ(market.Events.Passing(), (std::vector<TVxGameEvent>{TVxTaxPaid{1, 0, 80}}));
+    EXPECT_EQ(market.Events.Waiting(), std::vector<TVxGameEvent>{TVxGameLost{}});
+
+    game.SetEvents(nullptr);
+    game.NewGame();
+    game.NextMonth();
+    EXPECT_EQ(market.Events.Told.size(), 2u);
 }
 
 } // namespace

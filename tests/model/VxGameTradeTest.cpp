@@ -32,29 +32,50 @@ struct TTradeCase {
     int32_t Income;
     int32_t Lots;
     TVxTradeRefusal Refusal;
-    const char* Reason; // empty when settled
+    TVxTradeOffer Refused; // the offer refused, which its reason names
 };
 
 constexpr int32_t Max = INT32_MAX;
 
 const TTradeCase TradeCases[] = {
-    {"one lot bought", TSide::Buy, 3000, 1000, 0, 0, 0, 1, TVxTradeRefusal::None, ""},
-    {"all the cash buys", TSide::Buy, 3000, 1000, 0, 0, 0, 27, TVxTradeRefusal::None, ""},
-    {"a cheap lot rounded up", TSide::Buy, 3000, 2, 0, 0, 0, 4, TVxTradeRefusal::None, ""},
-    {"part of a holding sold", TSide::Sell, 3000, 1000, 5000, 550, 0, 2, TVxTradeRefusal::None, ""},
-    {"the whole holding sold", TSide::Sell, 3000, 1000, 5000, 550, 0, 5, TVxTradeRefusal::None, ""},
-    {"one lot beyond the cash", TSide::Buy, 3000, 1000, 0, 0, 0, 28, TVxTradeRefusal::Cash,
-     "取引できません: 資金が足りません (28千株, 3080万円)"},
-    {"no lots", TSide::Buy, 3000, 1000, 0, 0, 0, 0, TVxTradeRefusal::Lots,
-     "取引できません: 株数が範囲外です (0千株, 0万円)"},
-    {"more than on sale", TSide::Buy, 100000, 1000, 98000, 10780, 0, 3, TVxTradeRefusal::Lots,
-     "取引できません: 株数が範囲外です (3千株, 330万円)"},
-    {"more than held", TSide::Sell, 3000, 1000, 2000, 220, 0, 3, TVxTradeRefusal::Lots,
-     "取引できません: 株数が範囲外です (3千株, 270万円)"},
-    {"a sale for nothing", TSide::Sell, 3000, 5, 2000, 1, 0, 2, TVxTradeRefusal::Amount,
-     "取引できません: 金額が範囲外です (2千株, 0万円)"},
-    {"income beyond 32 bits", TSide::Sell, 3000, 1000, 2000, 220, Max - 50, 1,
-     TVxTradeRefusal::Amount, "取引できません: 金額が範囲外です (1千株, 90万円)"},
+    {"one lot bought", TSide::Buy, 3000, 1000, 0, 0, 0, 1, TVxTradeRefusal::None, {}},
+    {"all the cash buys", TSide::Buy, 3000, 1000, 0, 0, 0, 27, TVxTradeRefusal::None, {}},
+    {"a cheap lot rounded up", TSide::Buy, 3000, 2, 0, 0, 0, 4, TVxTradeRefusal::None, {}},
+    {"part of a holding sold", TSide::Sell, 3000, 1000, 5000, 550, 0, 2, TVxTradeRefusal::None, {}},
+    {"the whole holding sold", TSide::Sell, 3000, 1000, 5000, 550, 0, 5, TVxTradeRefusal::None, {}},
+    {"one lot beyond the cash",
+     TSide::Buy,
+     3000,
+     1000,
+     0,
+     0,
+     0,
+     28,
+     TVxTradeRefusal::Cash,
+     {28, 3080}},
+    {"no lots", TSide::Buy, 3000, 1000, 0, 0, 0, 0, TVxTradeRefusal::Lots, {0, 0}},
+    {"more than on sale",
+     TSide::Buy,
+     100000,
+     1000,
+     98000,
+     10780,
+     0,
+     3,
+     TVxTradeRefusal::Lots,
+     {3, 330}},
+    {"more than held", TSide::Sell, 3000, 1000, 2000, 220, 0, 3, TVxTradeRefusal::Lots, {3, 270}},
+    {"a sale for nothing", TSide::Sell, 3000, 5, 2000, 1, 0, 2, TVxTradeRefusal::Amount, {2, 0}},
+    {"income beyond 32 bits",
+     TSide::Sell,
+     3000,
+     1000,
+     2000,
+     220,
+     Max - 50,
+     1,
+     TVxTradeRefusal::Amount,
+     {1, 90}},
 };
 
 class GameTrade : public ::testing::TestWithParam<TTradeCase> {
@@ -92,7 +113,9 @@ TEST_P(GameTrade, SettlesWhatIsOfferedAndRefusesTheRestWithItsReason) {
         c.Side == TSide::Buy ? game.Buy(company, c.Lots) : game.Sell(company, c.Lots);
 
     EXPECT_EQ(result.Refusal, c.Refusal);
-    EXPECT_EQ(result.Reason(), c.Reason);
+    if (!result.Settled()) {
+        EXPECT_EQ(result.Offer, c.Refused);
+    }
     EXPECT_EQ(result.Settled(), offered.has_value()) << "settled exactly what is offered";
     EXPECT_FALSE(result.GameClear);
     if (!offered) {
@@ -128,7 +151,6 @@ TEST_F(GameTradeEnd, ASaleThatReachesTheGoalWinsTheGame) {
     game.Money = GoalMoney - 100;
     TVxCompany& company = market.Company(3);
     Hold(game, company, 2 * TradeLot, 220);
-    market.Box.Watched = &game;
 
     const TVxTradeResult result = game.Sell(company, 2);
 
@@ -137,9 +159,9 @@ TEST_F(GameTradeEnd, ASaleThatReachesTheGoalWinsTheGame) {
     EXPECT_TRUE(result.GameClear);
     EXPECT_TRUE(game.GameEnd);
     EXPECT_EQ(game.Money, GoalMoney + 80);
-    ASSERT_EQ(market.Box.Boxes.size(), size_t{1});
-    EXPECT_EQ(market.Box.Boxes[0].Caption, "ゲームクリア");
-    EXPECT_TRUE(market.Box.Boxes[0].GameEnd);
+    ASSERT_EQ(market.Events.Told.size(), size_t{1});
+    EXPECT_EQ(market.Events.Told[0].Event, TVxGameEvent{TVxGameCleared{GoalMoney}});
+    EXPECT_TRUE(market.Events.Told[0].GameEnd);
 }
 
 TEST_F(GameTradeEnd, NoTradeOnceTheGameHasEnded) {
@@ -150,7 +172,6 @@ TEST_F(GameTradeEnd, NoTradeOnceTheGameHasEnded) {
 
     for (const TVxTradeResult& result : {game.Buy(company, 1), game.Sell(company, 1)}) {
         EXPECT_EQ(result.Refusal, TVxTradeRefusal::GameEnded);
-        EXPECT_EQ(result.Reason(), "取引できません: ゲームは終了しています");
     }
     EXPECT_EQ(SaveBytes(game), before);
 }
@@ -164,12 +185,11 @@ TEST_F(GameTradeEnd, AnOfferAtAnOlderPriceIsRefused) {
     const TVxTradeResult result = game.Buy(company, atThousand);
 
     EXPECT_EQ(result.Refusal, TVxTradeRefusal::PriceMismatch);
-    EXPECT_EQ(result.Reason(), "取引できません: 金額が株価と合いません (2千株, 220万円)");
+    EXPECT_EQ(result.Offer, atThousand);
     EXPECT_EQ(company.MyStockCount, 0);
 }
 
-// A month refused for lack of cash waits for sales until a month is played;
-// the game still lets the player buy, as the window always has.
+// A month refused for lack of cash waits for sales until a month is played.
 TEST_F(GameTradeEnd, ARefusedMonthAwaitsSalesUntilAMonthIsPlayed) {
     TVxCompany& held = market.Company(3);
     Hold(game, held, 2 * TradeLot, 220);
@@ -183,6 +203,38 @@ TEST_F(GameTradeEnd, ARefusedMonthAwaitsSalesUntilAMonthIsPlayed) {
 
     ASSERT_FALSE(game.NextMonth().Refused);
     EXPECT_FALSE(game.SalesAwaited());
+}
+
+// While sales are awaited a purchase is refused and changes nothing, unless
+// the game was told to allow it (the window's choice); sales stay open, and
+// the month played opens purchases again.
+TEST_F(GameTradeEnd, PurchasesWaitForSalesUnlessAllowed) {
+    TVxCompany& held = market.Company(3);
+    TVxCompany& other = market.Company(4);
+    Hold(game, held, 2 * TradeLot, 220);
+    game.Money = LivingCost - 1;
+    EXPECT_TRUE(game.PurchasesOpen());
+    ASSERT_TRUE(game.NextMonth().Refused);
+    EXPECT_FALSE(game.PurchasesOpen());
+
+    const std::vector<uint8_t> before = SaveBytes(game);
+    const TVxTradeResult refused = game.Buy(other, 0);
+    EXPECT_EQ(refused.Refusal, TVxTradeRefusal::SalesAwaited) << "before the lots are looked at";
+    EXPECT_EQ(SaveBytes(game), before);
+
+    ASSERT_TRUE(game.Sell(held, 2).Settled());
+    ASSERT_TRUE(game.SalesAwaited());
+    EXPECT_EQ(game.Buy(other, 1).Refusal, TVxTradeRefusal::SalesAwaited);
+
+    game.AllowPurchasesWhileSalesAwaited(true);
+    EXPECT_TRUE(game.PurchasesOpen());
+    EXPECT_TRUE(game.Buy(other, 1).Settled());
+    game.AllowPurchasesWhileSalesAwaited(false);
+    EXPECT_EQ(game.Buy(other, 1).Refusal, TVxTradeRefusal::SalesAwaited);
+
+    ASSERT_FALSE(game.NextMonth().Refused);
+    EXPECT_TRUE(game.PurchasesOpen());
+    EXPECT_EQ(game.Buy(other, 0).Refusal, TVxTradeRefusal::Lots) << "the lots looked at again";
 }
 
 // Two seeded games, one of which has its month refused and sells before it

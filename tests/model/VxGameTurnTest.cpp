@@ -5,39 +5,37 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace {
 
-const std::string WarningText =
-    "このままでは破産してしまいます。\r\n所有株を売却して、資金を用意してください。";
-const std::string GameOverText =
-    "破産しました。\r\n残念ながら、あなたは投資家には向いていないようです。";
-const std::string GameClearText = "おめでとうございます。\r\n3000億円以上の資金を保有する大金持ちに"
-                                  "なりました。\r\nあなたは一流の投資家です。";
-
-std::string BankruptcyLine(int year, int month, int id) {
-    return std::to_string(year) + "年目" + std::to_string(month) + "月 ID:" + std::to_string(id) +
-           "の会社は倒産しました。所有株の価値は無くなりました。";
+// A held company's bankruptcy told for the month the player sees as
+// `year`年目`month`月.
+TVxGameEvent Bankruptcy(int32_t year, int32_t month, int16_t id) {
+    return TVxCompanyBankrupt{year - 1, month - 1, id};
 }
+
+using TEvents = std::vector<TVxGameEvent>;
 
 class VxGameTurn : public testing::Test {
 protected:
     TQuietMarket market;
     TVxGame& game = market.Game;
 
-    void ExpectBox(const std::string& caption, const std::string& text, TVxMsgIcon icon) {
-        ASSERT_EQ(market.Box.Boxes.size(), 1u);
-        EXPECT_EQ(market.Box.Boxes[0].Caption, caption);
-        EXPECT_EQ(market.Box.Boxes[0].Text, text);
-        EXPECT_EQ(market.Box.Boxes[0].Icon, icon);
-        EXPECT_EQ(market.Box.Boxes[0].Buttons, TVxMsgButtons::Ok);
-        EXPECT_EQ(market.Box.Boxes[0].DefaultButton, TVxMsgResult::Ok);
+    // The one event that waited for the player, and whether the game had
+    // ended when it was told.
+    void ExpectWaiting(const TVxGameEvent& event) {
+        ASSERT_EQ(market.Events.Waiting(), TEvents{event});
+    }
+    bool EndedWhenWaiting() const {
+        for (const TToldEvent& told : market.Events.Told)
+            if (VxEventWaits(told.Event))
+                return told.GameEnd;
+        return false;
     }
     void ExpectLogResumed() {
-        EXPECT_EQ(market.Log.Depth, 0);
-        EXPECT_EQ(market.Log.MaxDepth, 1);
+        EXPECT_EQ(market.Events.Depth, 0);
+        EXPECT_EQ(market.Events.MaxDepth, 1);
     }
 };
 
@@ -67,8 +65,8 @@ TEST_F(VxGameTurn, PlayedMonthMovesPricesSortsAndTakesTheLivingCost) {
     EXPECT_EQ(game.Money, 2970);
     EXPECT_EQ(game.Expense(), 330); // living costs are no expense
     EXPECT_FALSE(game.GameEnd);
-    EXPECT_TRUE(market.Log.Lines.empty());
-    EXPECT_TRUE(market.Box.Boxes.empty());
+    EXPECT_TRUE(market.Events.Passing().empty());
+    EXPECT_TRUE(market.Events.Waiting().empty());
     ExpectLogResumed();
     EXPECT_EQ(market.Draws.Reseeds, 1);
     ASSERT_EQ(market.Draws.Ranges.size(), 3000u);
@@ -125,7 +123,7 @@ TEST_F(VxGameTurn, PriceAndTrendOfOneMonth) {
         EXPECT_EQ(company.PriceHistory.Get(9), 777);
         EXPECT_EQ(company.PriceHistory.Count(), 12);
         EXPECT_EQ(company.Trend, c.NewTrend);
-        EXPECT_TRUE(market.Log.Lines.empty());
+        EXPECT_TRUE(market.Events.Passing().empty());
     }
 }
 
@@ -143,7 +141,7 @@ TEST_F(VxGameTurn, HeldCompanyGoesBankruptAtZero) {
     const TVxTurnResult turn = game.NextMonth();
 
     EXPECT_EQ(turn.Bankrupt, std::vector<int16_t>{7});
-    EXPECT_EQ(market.Log.Lines, std::vector<std::string>{BankruptcyLine(1, 6, 7)});
+    EXPECT_EQ(market.Events.Passing(), (TEvents{Bankruptcy(1, 6, 7)}));
     ASSERT_EQ(game.OwnerList.Count(), 1);
     EXPECT_EQ(game.OwnerList.Items(0), &market.Company(8));
     EXPECT_EQ(game.MarketList.Items(7), &doomed);
@@ -154,7 +152,7 @@ TEST_F(VxGameTurn, HeldCompanyGoesBankruptAtZero) {
     EXPECT_EQ(doomed.PriceHistory.Values(), std::vector<int32_t>(12, 1000));
     EXPECT_EQ(game.Expense(), 70); // what the shares cost stays spent
     EXPECT_EQ(game.Money, 2970);
-    EXPECT_TRUE(market.Box.Boxes.empty());
+    EXPECT_TRUE(market.Events.Waiting().empty());
     ExpectLogResumed();
 }
 
@@ -177,8 +175,7 @@ TEST_F(VxGameTurn, HeldBankruptciesAreReportedInMarketOrder) {
 
     EXPECT_EQ(turn.Bankrupt, (std::vector<int16_t>{8, 3}));
     EXPECT_EQ(turn.Restarted, (std::vector<int16_t>{8, 5, 3}));
-    EXPECT_EQ(market.Log.Lines,
-              (std::vector<std::string>{BankruptcyLine(1, 2, 8), BankruptcyLine(1, 2, 3)}));
+    EXPECT_EQ(market.Events.Passing(), (TEvents{Bankruptcy(1, 2, 8), Bankruptcy(1, 2, 3)}));
     EXPECT_EQ(game.OwnerList.Count(), 0);
     EXPECT_EQ(market.Company(5).StockPrice(), 1000);
 }
@@ -195,7 +192,7 @@ TEST_F(VxGameTurn, BankruptcyLineDatesTheNewMonthAndYear) {
 
     EXPECT_EQ(turn.Bankrupt, std::vector<int16_t>{123});
     EXPECT_EQ(turn.TaxPaid, 0);
-    EXPECT_EQ(market.Log.Lines, std::vector<std::string>{BankruptcyLine(4, 1, 123)});
+    EXPECT_EQ(market.Events.Passing(), (TEvents{Bankruptcy(4, 1, 123)}));
     EXPECT_EQ(game.OwnerList.Count(), 0);
 }
 
@@ -209,7 +206,7 @@ TEST_F(VxGameTurn, UnheldCompanyGoesBankruptSilently) {
     const TVxTurnResult turn = game.NextMonth();
 
     EXPECT_TRUE(turn.Bankrupt.empty());
-    EXPECT_TRUE(market.Log.Lines.empty());
+    EXPECT_TRUE(market.Events.Passing().empty());
     EXPECT_EQ(doomed.PriceHistory.Values(), std::vector<int32_t>(12, 1000));
     EXPECT_EQ(doomed.Trend, 0);
     EXPECT_EQ(game.OwnerList.Count(), 1);
@@ -240,13 +237,13 @@ TEST_F(VxGameTurn, YearChangeWithTax) {
     EXPECT_EQ(turn.TaxPaid, 20000);
     EXPECT_EQ(game.Year, 1);
     EXPECT_EQ(game.Month, 0);
-    EXPECT_EQ(market.Log.Lines, std::vector<std::string>{"2年目1月 2億円の税を納めました。"});
+    EXPECT_EQ(market.Events.Passing(), (TEvents{TVxTaxPaid{1, 0, 20000}}));
     EXPECT_EQ(game.Money, 50000 - 20000 - 30);
     EXPECT_EQ(game.IncomeList.Values(), (std::vector<int32_t>{100100, 0}));
     EXPECT_EQ(game.ExpenseList.Values(), (std::vector<int32_t>{100, 0}));
     EXPECT_EQ(game.PreTax(), 20000);
     EXPECT_EQ(game.Tax(), 0);
-    EXPECT_TRUE(market.Box.Boxes.empty());
+    EXPECT_TRUE(market.Events.Waiting().empty());
 }
 
 TEST_F(VxGameTurn, YearChangeWithoutTax) {
@@ -261,7 +258,8 @@ TEST_F(VxGameTurn, YearChangeWithoutTax) {
         EXPECT_EQ(game.NextMonth().TaxPaid, 0);
         EXPECT_EQ(game.Year, year + 1);
         EXPECT_EQ(game.Month, 0);
-        EXPECT_TRUE(market.Log.Lines.empty()); // a tax of 0 (2 x 0.2 rounds to 0) is not logged
+        EXPECT_TRUE(
+            market.Events.Passing().empty()); // a tax of 0 (2 x 0.2 rounds to 0) is not logged
         EXPECT_EQ(game.Money, 2970);
         EXPECT_EQ(game.IncomeList.Values(), (std::vector<int32_t>{income, 0}));
         EXPECT_EQ(game.ExpenseList.Values(), (std::vector<int32_t>{expense, 0}));
@@ -294,6 +292,7 @@ TEST_F(VxGameTurn, MonthIsRefusedWhenSharesAreHeldAndCashRunsShort) {
         game.Month = c.Month;
         game.SetIncome(c.Profit);
         const std::vector<uint8_t> before = SaveBytes(game);
+        const int32_t cost = game.MonthCost();
 
         const TVxTurnResult turn = game.NextMonth();
 
@@ -303,13 +302,13 @@ TEST_F(VxGameTurn, MonthIsRefusedWhenSharesAreHeldAndCashRunsShort) {
         EXPECT_EQ(market.Draws.Reseeds, 1);
         ExpectLogResumed();
         if (c.Played) {
-            EXPECT_TRUE(market.Box.Boxes.empty());
+            EXPECT_TRUE(market.Events.Waiting().empty());
             EXPECT_EQ(game.Month, (c.Month + 1) % 12);
         } else {
-            ExpectBox("警告", WarningText, TVxMsgIcon::Warning);
+            ExpectWaiting(TVxMonthRefused{c.Money, cost});
             EXPECT_EQ(SaveBytes(game), before);
             EXPECT_TRUE(market.Draws.Ranges.empty());
-            EXPECT_TRUE(market.Log.Lines.empty());
+            EXPECT_TRUE(market.Events.Passing().empty());
             EXPECT_EQ(game.OwnerList.Count(), 1);
         }
     }
@@ -338,8 +337,9 @@ TEST_F(VxGameTurn, MonthIsRefusedOnlyWhileAHoldingCanBeSold) {
         EXPECT_EQ(game.Month, c.Refused ? 0 : 1);
         EXPECT_EQ(game.Money, c.Refused ? 29 : -1);
         EXPECT_EQ(game.GameEnd, !c.Refused);
-        ASSERT_EQ(market.Box.Boxes.size(), 1u);
-        EXPECT_EQ(market.Box.Boxes[0].Caption, c.Refused ? "警告" : "ゲームオーバー");
+        const TVxGameEvent told =
+            c.Refused ? TVxGameEvent{TVxMonthRefused{29, 30}} : TVxGameEvent{TVxGameLost{}};
+        EXPECT_EQ(market.Events.Waiting(), TEvents{told});
     }
 }
 
@@ -349,8 +349,8 @@ TEST_F(VxGameTurn, NothingHeldPlaysTheMonthIntoGameOver) {
     EXPECT_EQ(game.Money, -1);
     EXPECT_EQ(game.Month, 1);
     EXPECT_TRUE(game.GameEnd);
-    ASSERT_NO_FATAL_FAILURE(ExpectBox("ゲームオーバー", GameOverText, TVxMsgIcon::Information));
-    EXPECT_FALSE(market.Box.Boxes[0].GameEnd); // shown before the game ends
+    ASSERT_NO_FATAL_FAILURE(ExpectWaiting(TVxGameLost{}));
+    EXPECT_FALSE(EndedWhenWaiting()); // told before the game ends
     ExpectLogResumed();
 }
 
@@ -361,10 +361,10 @@ TEST_F(VxGameTurn, NothingHeldPaysTheDecemberTaxIntoGameOver) {
     const TVxTurnResult turn = game.NextMonth();
     EXPECT_EQ(turn.TaxPaid, 80);
     EXPECT_TRUE(turn.GameOver);
-    EXPECT_EQ(market.Log.Lines, std::vector<std::string>{"2年目1月 80万円の税を納めました。"});
+    EXPECT_EQ(market.Events.Passing(), (TEvents{TVxTaxPaid{1, 0, 80}}));
     EXPECT_EQ(game.Money, 50 - 80 - 30);
     EXPECT_TRUE(game.GameEnd);
-    EXPECT_EQ(market.Box.Boxes.size(), 1u);
+    EXPECT_EQ(market.Events.Waiting(), TEvents{TVxGameLost{}});
 }
 
 // What the affordability check asks of the cash, and what a player has to
@@ -396,7 +396,7 @@ TEST_F(VxGameTurn, EndedGameStillTurnsWhenAsked) {
     EXPECT_EQ(game.Month, 2);
     EXPECT_EQ(game.Money, -50);
     EXPECT_TRUE(game.GameEnd);
-    EXPECT_EQ(market.Box.Boxes.size(), 2u);
+    EXPECT_EQ(market.Events.Waiting(), (TEvents{TVxGameLost{}, TVxGameLost{}}));
 }
 
 TEST_F(VxGameTurn, CashAndYearSaturateInsteadOfOverflowing) {
@@ -412,8 +412,7 @@ TEST_F(VxGameTurn, CashAndYearSaturateInsteadOfOverflowing) {
     EXPECT_EQ(game.Money, INT32_MIN);
     EXPECT_EQ(game.Year, INT32_MAX - 1);
     EXPECT_EQ(game.Month, 0);
-    EXPECT_EQ(market.Log.Lines,
-              std::vector<std::string>{"2147483647年目1月 4兆2949億6729万円の税を納めました。"});
+    EXPECT_EQ(market.Events.Passing(), (TEvents{TVxTaxPaid{INT32_MAX - 1, 0, 429496729}}));
 
     game.Month = 11;
     game.NextMonth();
@@ -426,18 +425,17 @@ TEST_F(VxGameTurn, CheckGameClearAtTheGoal) {
     for (const auto& [money, cleared] : cases) {
         SCOPED_TRACE(money);
         game.GameEnd = false;
-        market.Box.Boxes.clear();
+        market.Events.Forget();
         game.Money = money;
-        EXPECT_EQ(game.Outcome(), TVxGameOutcome::Playing);
+        EXPECT_EQ(game.Outcome().Outcome, TVxGameOutcome::Playing);
         EXPECT_EQ(game.CheckGameClear(), cleared);
         EXPECT_EQ(game.GameEnd, cleared);
-        EXPECT_EQ(game.Outcome(), cleared ? TVxGameOutcome::Won : TVxGameOutcome::Playing);
+        EXPECT_EQ(game.Outcome().Outcome, cleared ? TVxGameOutcome::Won : TVxGameOutcome::Playing);
         if (cleared) {
-            ASSERT_NO_FATAL_FAILURE(
-                ExpectBox("ゲームクリア", GameClearText, TVxMsgIcon::Information));
-            EXPECT_TRUE(market.Box.Boxes[0].GameEnd); // ended before the box is shown
+            ASSERT_NO_FATAL_FAILURE(ExpectWaiting(TVxGameCleared{GoalMoney}));
+            EXPECT_TRUE(EndedWhenWaiting()); // ended before it is told
         } else {
-            EXPECT_TRUE(market.Box.Boxes.empty());
+            EXPECT_TRUE(market.Events.Waiting().empty());
         }
         EXPECT_EQ(game.Money, money);
     }
@@ -449,26 +447,26 @@ TEST_F(VxGameTurn, CheckGameOverBelowZero) {
     for (const auto& [money, over] : cases) {
         SCOPED_TRACE(money);
         game.GameEnd = false;
-        market.Box.Boxes.clear();
+        market.Events.Forget();
         game.Money = money;
         EXPECT_EQ(game.CheckGameOver(), over);
         EXPECT_EQ(game.GameEnd, over);
-        EXPECT_EQ(game.Outcome(), over ? TVxGameOutcome::Lost : TVxGameOutcome::Playing);
+        EXPECT_EQ(game.Outcome().Outcome, over ? TVxGameOutcome::Lost : TVxGameOutcome::Playing);
         if (over)
-            ExpectBox("ゲームオーバー", GameOverText, TVxMsgIcon::Information);
+            ExpectWaiting(TVxGameLost{});
         else
-            EXPECT_TRUE(market.Box.Boxes.empty());
+            EXPECT_TRUE(market.Events.Waiting().empty());
     }
 }
 
-TEST_F(VxGameTurn, ChecksWithoutABoxSink) {
-    game.MessageBoxSink = nullptr;
+TEST_F(VxGameTurn, ChecksWithoutAnEventsSink) {
+    game.SetEvents(nullptr);
     game.Money = GoalMoney;
     EXPECT_TRUE(game.CheckGameClear());
     game.Money = -1;
     EXPECT_TRUE(game.CheckGameOver());
     Hold(game, market.Company(0), 1000, 10);
-    game.NextMonth(); // refused without a box to show
+    game.NextMonth(); // refused with nobody to tell
     EXPECT_EQ(game.Month, 0);
 }
 
@@ -498,3 +496,46 @@ TEST(VxGameLongRun, MarketStaysInsideItsBounds) {
 }
 
 } // namespace
+
+// The outcome and the month it happened in: a sale that reaches the goal
+// wins in the month it is made, a turn that leaves the cash below 0 loses
+// in the month it leads into, and a game where neither happened is played
+// on, also after a month refused.
+TEST_F(VxGameTurn, OutcomeTellsTheMonthItHappened) {
+    struct TCase {
+        const char* Name;
+        int32_t Months; // played before the last step
+        int32_t Money;  // then set
+        bool Holds;     // 10 lots of company 5, bought at the start
+        bool Sell;      // the last step: a sale of one lot, or a month
+        TVxGameEnd End;
+    };
+    const TCase cases[] = {
+        {"won by a sale", 14, GoalMoney - 90, true, true, {TVxGameOutcome::Won, 1, 2}},
+        {"lost by a turn", 3, 10, false, false, {TVxGameOutcome::Lost, 0, 4}},
+        {"lost in the new year", 11, 10, false, false, {TVxGameOutcome::Lost, 1, 0}},
+        {"a sale short of the goal", 2, GoalMoney - 1000, true, true, {}},
+        {"a month paid for", 5, 100, false, false, {}},
+        {"a month refused", 5, 10, true, false, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TQuietMarket quiet;
+        TVxGame& played = quiet.Game;
+        played.RestartHistory(TVxHistoryOrigin::NewGame);
+        TVxCompany& company = quiet.Company(5);
+        if (c.Holds) {
+            ASSERT_TRUE(played.Buy(company, 10).Settled());
+        }
+        for (int32_t month = 0; month < c.Months; ++month)
+            ASSERT_FALSE(played.NextMonth().Refused);
+        EXPECT_FALSE(played.Outcome().Ended());
+        played.Money = c.Money;
+        if (c.Sell) {
+            ASSERT_TRUE(played.Sell(company, 1).Settled()); // 90万 after the fee
+        } else {
+            played.NextMonth();
+        }
+        EXPECT_EQ(played.Outcome(), c.End);
+    }
+}

@@ -155,7 +155,7 @@ TEST(SimEnv, IdleGameEndsTerminatedAndTheNextStepStartsTheNextGame) {
         ASSERT_FALSE(step.Truncated);
         ASSERT_FALSE(step.Restarted);
     }
-    EXPECT_EQ(env.Env.Game().Outcome(), TVxGameOutcome::Lost);
+    EXPECT_EQ(env.Env.Game().Outcome().Outcome, TVxGameOutcome::Lost);
     EXPECT_EQ(env.Store.SellMax[0] + env.Store.BuyMax[0], 0) << "an ended game offers nothing";
 
     TAction buy = NoOrders();

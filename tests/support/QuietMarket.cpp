@@ -11,10 +11,8 @@ TQuietMarket::TQuietMarket(TVxGame& game) : Game(game) {
 TQuietMarket::~TQuietMarket() {
     if (&Game.Random() == &Draws)
         Game.SetRandom(nullptr);
-    if (Game.MessageLog == &Log)
-        Game.MessageLog = nullptr;
-    if (Game.MessageBoxSink == &Box)
-        Game.MessageBoxSink = nullptr;
+    if (Game.Events() == &Events)
+        Game.SetEvents(nullptr);
 }
 
 void TQuietMarket::Restart() {
@@ -22,15 +20,11 @@ void TQuietMarket::Restart() {
     Draws.Neutral = true;
     Draws.Reseeds = 0;
     Draws.Ranges.clear();
-    Log.Lines.clear();
-    Log.Clears = 0;
-    Log.MaxDepth = 0;
-    Box.Boxes.clear();
-    Box.Watched = &Game;
+    Events.Forget();
+    Events.Watched = &Game;
 
     Game.SetRandom(&Draws);
-    Game.MessageLog = &Log;
-    Game.MessageBoxSink = &Box;
+    Game.SetEvents(&Events);
     // Fresh companies are the quiet market already; a new game's warm-up
     // would only move them and sort them again.
     Game.OwnerList.Clear();

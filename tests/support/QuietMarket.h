@@ -4,7 +4,7 @@
 // year with a trend of 0, in ID order, nothing held, the first month of
 // the first year with 3000万 of cash.  The game draws from a scripted
 // source that leaves every company as it is unless a test scripts its
-// draws, and writes to a recording log and message box.  Tests then shape
+// draws, and tells its events to a recording sink.  Tests then shape
 // the few companies they need.
 //
 //     TQuietMarket market;               // on a game of its own
@@ -14,7 +14,7 @@
 
 #include "game/VxGame.h"
 #include "tests/support/GameState.h"
-#include "tests/support/RecordingSinks.h"
+#include "tests/support/RecordingEvents.h"
 #include "tests/support/ScriptedRandom.h"
 
 #include <cstdint>
@@ -45,6 +45,5 @@ public:
 
     TVxGame& Game;
     TScriptedRandom Draws;
-    TRecordingLog Log;
-    TRecordingMessageBox Box;
+    TRecordingEvents Events;
 };

@@ -29,13 +29,11 @@ private slots:
     void CreationSetsUpTheWindowAndTheGameSinks() {
         QCOMPARE(F.Form->objectName(), QStringLiteral("FormRidolt"));
         QCOMPARE(F.Form->windowTitle(), QStringLiteral("リドルト"));
-        QVERIFY(F.Game().MessageLog != nullptr);
-        QVERIFY(F.Game().MessageBoxSink != nullptr);
+        QVERIFY(F.Game().Events() != nullptr);
         QCOMPARE(F.Find<QTabWidget>("PageControl1").currentIndex(), 0);
         // Destroying the window unhooks the game from it.
         F.Form.reset();
-        QCOMPARE(F.Game().MessageLog, nullptr);
-        QCOMPARE(F.Game().MessageBoxSink, nullptr);
+        QCOMPARE(F.Game().Events(), nullptr);
     }
 
     void FirstActivationStartsOneGameAndBuildsTheLists() {
@@ -331,8 +329,8 @@ private slots:
         auto& log = F.Find<QPlainTextEdit>("RichEditMessage");
         F.Action("ActMessageClear").trigger();
         QCOMPARE(log.toPlainText(), QString());
-        F.Game().AddMessage("1年目2月 テスト");
-        QCOMPARE(log.toPlainText(), QStringLiteral("1年目2月 テスト"));
+        F.Game().Events()->Happened(TVxTaxPaid{0, 1, 80});
+        QCOMPARE(log.toPlainText(), QStringLiteral("1年目2月 80万円の税を納めました。"));
     }
 
     void HintsGoToTheFirstPanel() {

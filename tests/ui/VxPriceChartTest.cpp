@@ -325,7 +325,7 @@ private slots:
         TVxPriceChart chart;
         chart.Reflect(company.get(), 0);
         chart.Reflect(nullptr, 0);
-        QCOMPARE(chart.Title(), TVxPriceChart::EmptyTitle);
+        QCOMPARE(chart.Title(), TVxPriceChart::EmptyTitle());
         QCOMPARE(chart.Series().count(), 0);
         QVERIFY(chart.MonthAxis().categoriesLabels().isEmpty());
         QVERIFY(!chart.MonthAxis().isVisible());

@@ -8,6 +8,7 @@
 #include "ui/words/VxStatusTexts.h"
 
 #include <QCategoryAxis>
+#include <QCoreApplication>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QLegendMarker>
@@ -79,16 +80,18 @@ void Widen(int64_t money, int64_t& lowest, int64_t& highest) {
 
 TVxAssetChart::TVxAssetChart(QWidget* parent)
     : TVxMonthChart(parent),
-      FTotalSeries(NewLine("SeriesTotal", QStringLiteral("総資産"), QColor(0xc6, 0x28, 0x28), 2)),
-      FCashSeries(NewLine("SeriesCash", QStringLiteral("資金"), QColor(0x1f, 0x5f, 0xbf), 1)),
-      FValueSeries(
-          NewLine("SeriesValue", QStringLiteral("株式評価額"), QColor(0x2e, 0x8b, 0x3e), 1)),
+      FTotalSeries(NewLine("SeriesTotal", QCoreApplication::translate("VxAssetChart", "総資産"),
+                           QColor(0xc6, 0x28, 0x28), 2)),
+      FCashSeries(NewLine("SeriesCash", QCoreApplication::translate("VxAssetChart", "資金"),
+                          QColor(0x1f, 0x5f, 0xbf), 1)),
+      FValueSeries(NewLine("SeriesValue", QCoreApplication::translate("VxAssetChart", "株式評価額"),
+                           QColor(0x2e, 0x8b, 0x3e), 1)),
       // Dashed, so that 総資産 under it shows where the two agree.
-      FBotSeries(NewLine("SeriesBot", BotLegend, QColor(0xe0, 0x7b, 0x00), 1, Qt::DashLine)),
+      FBotSeries(NewLine("SeriesBot", BotLegend(), QColor(0xe0, 0x7b, 0x00), 1, Qt::DashLine)),
       FMonthAxis(new QCategoryAxis), FMoneyAxis(new QLogValueAxis), FMoneyLabels(new QCategoryAxis),
       FMarks(new QCategoryAxis) {
     QChart* assetChart = chart();
-    assetChart->setTitle(ChartTitle);
+    assetChart->setTitle(ChartTitle());
     assetChart->legend()->setAlignment(Qt::AlignTop);
 
     // The month axis labels the first month of some years, at the month.
@@ -127,7 +130,7 @@ TVxAssetChart::TVxAssetChart(QWidget* parent)
     // Lines of one pixel need no antialiasing, and are drawn much faster
     // without it.
     setRenderHint(QPainter::Antialiasing, false);
-    setAccessibleName(ChartTitle);
+    setAccessibleName(ChartTitle());
     MonthsChanged();
 }
 
@@ -198,11 +201,12 @@ void TVxAssetChart::Describe() {
     const TVxHistoryMonth& first = months.front();
     const TVxHistoryMonth& last = months.back();
     QString text =
-        QStringLiteral("%1から%2まで、総資産 %3から%4")
+        QCoreApplication::translate("VxAssetChart", "%1から%2まで、総資産 %3から%4")
             .arg(CalendarQText(first.Year, first.Month), CalendarQText(last.Year, last.Month),
                  MoneyText(first.Total()), MoneyText(last.Total()));
     if (!FShown.BotFortunes.empty())
-        text += QStringLiteral("。%1 %2").arg(AssetBotName, MoneyText(FShown.BotFortunes.back()));
+        text += QCoreApplication::translate("VxAssetChart", "。%1 %2")
+                    .arg(AssetBotName(), MoneyText(FShown.BotFortunes.back()));
     setAccessibleDescription(text);
 }
 
@@ -231,15 +235,17 @@ void TVxAssetChart::CacheTexts() {
     // item, which costs a repaint more than the lines; they change once a
     // year at most, so each is drawn from a pixmap of its own, made again
     // whenever it changes.  The lines are drawn afresh.  (Setting the mode
-    // again would throw the pixmap away.)
+    // again would throw the pixmap away.)  The pixmap is kept in the item's
+    // own coordinates: kept in the view's, a text of Latin letters alone
+    // (the English words) came out blank.
     std::vector<QGraphicsItem*> items{chart()};
     while (!items.empty()) {
         QGraphicsItem* item = items.back();
         items.pop_back();
         if ((item->type() == QGraphicsTextItem::Type ||
              item->type() == QGraphicsSimpleTextItem::Type) &&
-            item->cacheMode() != QGraphicsItem::DeviceCoordinateCache)
-            item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+            item->cacheMode() != QGraphicsItem::ItemCoordinateCache)
+            item->setCacheMode(QGraphicsItem::ItemCoordinateCache);
         for (QGraphicsItem* child : item->childItems())
             items.push_back(child);
     }
@@ -291,11 +297,13 @@ void TVxAssetChart::DrawMonthAxis() {
     // where the tenth year begins.  Each label names the end of a
     // category, the first one the axis' left edge.
     FMonthAxis->setStartValue(-0.001);
-    FMonthAxis->append(QStringLiteral("%1年目").arg(FShown.FirstMonth / 12 + 1), 0);
+    FMonthAxis->append(
+        QCoreApplication::translate("VxAssetChart", "%1年目").arg(FShown.FirstMonth / 12 + 1), 0);
     for (auto x = static_cast<int64_t>(12 - FShown.FirstMonth % 12) % 12; x <= end; x += 12) {
         const int64_t year = (FShown.FirstMonth + x) / 12 + 1;
         if (x >= FirstLabelRoom && year % step == 0)
-            FMonthAxis->append(QStringLiteral("%1年目").arg(year), static_cast<qreal>(x));
+            FMonthAxis->append(QCoreApplication::translate("VxAssetChart", "%1年目").arg(year),
+                               static_cast<qreal>(x));
     }
     FMonthAxis->setRange(0, end);
 }
@@ -334,8 +342,9 @@ void TVxAssetChart::DrawMarks() {
     QStringList above;
     for (const int32_t money : {StartMoney, GoalMoney}) {
         const QString name =
-            (money == StartMoney ? QStringLiteral("元手 ") : QStringLiteral("目標 ")) +
-            MoneyText(money);
+            (money == StartMoney ? QCoreApplication::translate("VxAssetChart", "元手 %1")
+                                 : QCoreApplication::translate("VxAssetChart", "目標 %1"))
+                .arg(MoneyText(money));
         const qreal exponent = std::log10(qreal(money));
         if (exponent < FLowDecade) {
             below << name;
@@ -348,7 +357,7 @@ void TVxAssetChart::DrawMarks() {
     }
     ClearCategories(*FMarks);
     FMarks->setStartValue(FLowDecade - 0.001);
-    const QString separator = QStringLiteral("・");
+    const QString separator = QCoreApplication::translate("VxAssetChart", "・");
     if (!below.isEmpty())
         FMarks->append(below.join(separator) + QStringLiteral(" ↓"), FLowDecade);
     for (qsizetype i = 0; i < within.size(); ++i)

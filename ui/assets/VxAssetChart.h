@@ -31,6 +31,7 @@
 
 #include "ui/charts/VxMonthChart.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QPointF>
 
@@ -46,10 +47,12 @@ struct TVxHistoryMonth;
 class TVxAssetChart : public TVxMonthChart {
     Q_OBJECT
 public:
-    static inline const QString ChartTitle = QStringLiteral("資産推移");
+    static QString ChartTitle() { return QCoreApplication::translate("VxAssetChart", "資産推移"); }
     // The legend of the trend rules' line.
-    static inline const QString BotLegend =
-        QStringLiteral("トレンド戦略 (同じ市場をコンピューターが売買)");
+    static QString BotLegend() {
+        return QCoreApplication::translate("VxAssetChart",
+                                           "トレンド戦略 (同じ市場をコンピューターが売買)");
+    }
 
     explicit TVxAssetChart(QWidget* parent = nullptr);
 

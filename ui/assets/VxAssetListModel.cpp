@@ -16,7 +16,11 @@ struct TColumnDefinition {
 };
 
 constexpr TColumnDefinition Columns[TVxAssetListModel::acColumnCount] = {
-    {"年月", 76}, {"資金", 132}, {"株式評価額", 132}, {"総資産", 132}, {"前月比", 120},
+    {QT_TRANSLATE_NOOP("VxAssetListModel", "年月"), 76},
+    {QT_TRANSLATE_NOOP("VxAssetListModel", "資金"), 132},
+    {QT_TRANSLATE_NOOP("VxAssetListModel", "株式評価額"), 132},
+    {QT_TRANSLATE_NOOP("VxAssetListModel", "総資産"), 132},
+    {QT_TRANSLATE_NOOP("VxAssetListModel", "前月比"), 120},
 };
 
 } // namespace
@@ -30,7 +34,7 @@ int TVxAssetListModel::DefaultWidth(int column) {
 }
 
 QString TVxAssetListModel::Caption(int column) {
-    return QString::fromUtf8(Columns[column].Caption);
+    return QCoreApplication::translate("VxAssetListModel", Columns[column].Caption);
 }
 
 int TVxAssetListModel::MonthIndex(int row) const {

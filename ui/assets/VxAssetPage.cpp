@@ -10,6 +10,7 @@
 #include "ui/words/VxCompanyColumnText.h"
 #include "ui/words/VxStatusTexts.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QSplitter>
@@ -67,7 +68,7 @@ TVxAssetPage::TVxAssetPage(const TVxGame& game, QWidget* parent)
 
     FList = new TVxListView(new TVxAssetListModel(game.History()));
     FList->setObjectName(QStringLiteral("VLVAssets"));
-    FList->setAccessibleName(QStringLiteral("月ごとの資産"));
+    FList->setAccessibleName(QCoreApplication::translate("VxAssetPage", "月ごとの資産"));
     for (int column = 0; column < TVxAssetListModel::acColumnCount; ++column)
         FList->AddColumn(
             TVxAssetListModel::Caption(column), TVxAssetListModel::DefaultWidth(column),
@@ -199,16 +200,21 @@ void TVxAssetPage::ShowFigures() {
 
     const TVxHistorySummary summary = VxSummarize(history);
     const TVxHistoryMonth& peak = history.Months()[static_cast<size_t>(summary.PeakIndex)];
-    FElapsed->setText(QStringLiteral("経過 ") + ElapsedText(summary.MonthsPlayed));
-    FTotal->setText(QStringLiteral("総資産 %1 (元手%2)")
+    FElapsed->setText(QCoreApplication::translate("VxAssetPage", "経過 %1")
+                          .arg(ElapsedText(summary.MonthsPlayed)));
+    FTotal->setText(QCoreApplication::translate("VxAssetPage", "総資産 %1 (元手%2)")
                         .arg(MoneyText(summary.Total), StakeMultipleText(summary.Total)));
-    FPeak->setText(QStringLiteral("最高 %1 (%2)")
+    FPeak->setText(QCoreApplication::translate("VxAssetPage", "最高 %1 (%2)")
                        .arg(MoneyText(summary.PeakTotal), CalendarQText(peak.Year, peak.Month)));
-    FTrades->setText(QStringLiteral("取引回数 %1回").arg(GroupedText(summary.Trades)));
-    FFees->setText(QStringLiteral("手数料 ") + YenText(summary.FeesYen));
-    FTax->setText(QStringLiteral("税 ") + MoneyText(summary.Tax));
-    FSeed->setText(QStringLiteral("シード ") +
-                   (history.Seed() ? QString::number(*history.Seed()) : QStringLiteral("なし")));
+    FTrades->setText(QCoreApplication::translate("VxAssetPage", "取引回数 %1回")
+                         .arg(GroupedText(summary.Trades)));
+    FFees->setText(
+        QCoreApplication::translate("VxAssetPage", "手数料 %1").arg(YenText(summary.FeesYen)));
+    FTax->setText(QCoreApplication::translate("VxAssetPage", "税 %1").arg(MoneyText(summary.Tax)));
+    FSeed->setText(
+        history.Seed()
+            ? QCoreApplication::translate("VxAssetPage", "シード %1").arg(*history.Seed())
+            : QCoreApplication::translate("VxAssetPage", "シード なし"));
     ShowBotFigure();
 }
 
@@ -223,10 +229,12 @@ QString TVxAssetPage::BotText() const {
     const size_t months = FGame.History().Months().size();
     // The bot's game ended before the player's month: how.
     if (fortunes.size() < months && FBot->Won())
-        return AssetBotName + u' ' + GoalReachedText(static_cast<int64_t>(fortunes.size()) - 1);
+        return QCoreApplication::translate("VxAssetPage", "%1 %2")
+            .arg(AssetBotName(), GoalReachedText(static_cast<int64_t>(fortunes.size()) - 1));
     const size_t shown = std::min(fortunes.size(), months);
-    QString text = AssetBotName + QStringLiteral(" 総資産 ") + MoneyText(fortunes[shown - 1]);
+    const QString total = MoneyText(fortunes[shown - 1]);
     if (fortunes.size() < months && FBot->Ended())
-        text += QStringLiteral(" (終了)");
-    return text;
+        return QCoreApplication::translate("VxAssetPage", "%1 総資産 %2 (終了)")
+            .arg(AssetBotName(), total);
+    return QCoreApplication::translate("VxAssetPage", "%1 総資産 %2").arg(AssetBotName(), total);
 }

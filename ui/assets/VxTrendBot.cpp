@@ -41,5 +41,5 @@ bool TVxTrendBot::Ended() const {
 }
 
 bool TVxTrendBot::Won() const {
-    return Ended() && FGame->Game().Money >= GoalMoney;
+    return Ended() && FGame->Game().Outcome().Outcome == TVxGameOutcome::Won;
 }

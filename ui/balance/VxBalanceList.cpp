@@ -4,6 +4,8 @@
 #include "game/VxGame.h"
 #include "ui/words/VxCompanyColumnText.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 enum TBalanceRow : int {
@@ -28,17 +30,19 @@ TVxBalance PreBalance(const TVxGame& game) {
 }
 
 void SetupBalanceList(TVxListView& view) {
-    view.AddColumn(QStringLiteral("項目"), 150, TVxAlignment::Left);
-    view.AddColumn(QStringLiteral("値"), 150, TVxAlignment::Right);
+    view.AddColumn(QCoreApplication::translate("VxBalanceList", "項目"), 150, TVxAlignment::Left);
+    view.AddColumn(QCoreApplication::translate("VxBalanceList", "値"), 150, TVxAlignment::Right);
     view.SetColumnClick(false);
     view.SetMultiSelect(true);
     const QString separator = QStringLiteral("-");
     for (const QStringList& row :
-         {QStringList{QStringLiteral("収入"), QString()},
-          QStringList{QStringLiteral("支出"), QString()}, QStringList{separator, separator},
-          QStringList{QStringLiteral("利益"), QString()},
-          QStringList{QStringLiteral("税"), QString()}, QStringList{separator, separator},
-          QStringList{QStringLiteral("税引き利益"), QString()}})
+         {QStringList{QCoreApplication::translate("VxBalanceList", "収入"), QString()},
+          QStringList{QCoreApplication::translate("VxBalanceList", "支出"), QString()},
+          QStringList{separator, separator},
+          QStringList{QCoreApplication::translate("VxBalanceList", "利益"), QString()},
+          QStringList{QCoreApplication::translate("VxBalanceList", "税"), QString()},
+          QStringList{separator, separator},
+          QStringList{QCoreApplication::translate("VxBalanceList", "税引き利益"), QString()}})
         view.Model().AddItem(row);
 }
 

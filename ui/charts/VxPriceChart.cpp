@@ -5,6 +5,7 @@
 #include "ui/words/VxCompanyColumnText.h"
 
 #include <QCategoryAxis>
+#include <QCoreApplication>
 #include <QLineSeries>
 #include <QValueAxis>
 
@@ -58,7 +59,7 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
     : TVxMonthChart(parent), FSeries(new QLineSeries), FMonthAxis(new QCategoryAxis),
       FPriceAxis(new QValueAxis) {
     QChart* priceChart = chart();
-    priceChart->setTitle(EmptyTitle);
+    priceChart->setTitle(EmptyTitle());
     priceChart->legend()->hide();
 
     FSeries->setObjectName(QStringLiteral("Series1"));
@@ -71,7 +72,7 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
     // point at x = i.
     FMonthAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
     FMonthAxis->setStartValue(-0.5);
-    FPriceAxis->setTitleText(QStringLiteral("円"));
+    FPriceAxis->setTitleText(QCoreApplication::translate("VxPriceChart", "円"));
     FPriceAxis->setLabelFormat(QStringLiteral("%.0f"));
     priceChart->addAxis(FMonthAxis, Qt::AlignBottom);
     priceChart->addAxis(FPriceAxis, Qt::AlignLeft);
@@ -81,17 +82,19 @@ TVxPriceChart::TVxPriceChart(QWidget* parent)
     FMonthAxis->setVisible(false);
     FPriceAxis->setVisible(false);
 
-    FShown.Title = EmptyTitle;
+    FShown.Title = EmptyTitle();
     Describe(nullptr);
 }
 
 void TVxPriceChart::Reflect(const TVxCompany* company, int month) {
-    FShown = {EmptyTitle, {}, {}};
+    FShown = {EmptyTitle(), {}, {}};
     if (company) {
-        FShown.Title = QString::asprintf("ID:%.3d 株価推移", int{company->ID});
+        FShown.Title = QCoreApplication::translate("VxPriceChart", "ID:%1 株価推移")
+                           .arg(QString::asprintf("%.3d", int{company->ID}));
         const TIntegerList& history = company->PriceHistory;
         for (int32_t i = 0; i < history.Count(); ++i) {
-            FShown.Months << QStringLiteral("%1月").arg((month + i + 1) % 12 + 1);
+            FShown.Months << QCoreApplication::translate("VxPriceChart", "%1月")
+                                 .arg((month + i + 1) % 12 + 1);
             FShown.Points << QPointF(i, history.Get(i));
         }
     }
@@ -110,8 +113,10 @@ void TVxPriceChart::Describe(const TVxCompany* company) {
     QStringList months;
     for (qsizetype i = 0; i < FShown.Points.size(); ++i)
         months << FShown.Months.value(i) + u' ' + PriceText(PointPrice(FShown.Points[i]));
-    setAccessibleDescription(months.join(QStringLiteral("、")) + QStringLiteral("。最新の株価 ") +
-                             PriceText(company->StockPrice()));
+    setAccessibleDescription(
+        QCoreApplication::translate("VxPriceChart", "%1。最新の株価 %2")
+            .arg(months.join(QCoreApplication::translate("VxPriceChart", "、")),
+                 PriceText(company->StockPrice())));
 }
 
 void TVxPriceChart::Draw() {

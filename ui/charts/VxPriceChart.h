@@ -10,6 +10,7 @@
 
 #include "ui/charts/VxMonthChart.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QPointF>
 #include <QStringList>
@@ -22,7 +23,7 @@ class TVxCompany;
 class TVxPriceChart : public TVxMonthChart {
     Q_OBJECT
 public:
-    static inline const QString EmptyTitle = QStringLiteral("株価推移");
+    static QString EmptyTitle() { return QCoreApplication::translate("VxPriceChart", "株価推移"); }
 
     explicit TVxPriceChart(QWidget* parent = nullptr);
 

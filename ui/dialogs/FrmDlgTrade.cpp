@@ -5,12 +5,13 @@
 #include "components/VxListView.h"
 #include "game/VxConsts.h"
 #include "game/VxGame.h"
-#include "game/VxUtils.h"
+#include "game/VxTrade.h"
 #include "ui/words/VxCompanyColumnText.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,9 +38,9 @@ constexpr int SellTab = 1;
 QString ChoiceText(const QString& side, int32_t lots, const QString& amount,
                    const QString& perShare) {
     if (lots <= 0)
-        return side + QStringLiteral(" 取引できる株はありません");
-    return QStringLiteral("%1 %2株 %3円 %4")
-        .arg(side, GroupedText(lots * TradeLot), amount, perShare);
+        return QCoreApplication::translate("FrmDlgTrade", "%1 取引できる株はありません").arg(side);
+    return QCoreApplication::translate("FrmDlgTrade", "%1 %2 %3円 %4")
+        .arg(side, SharesText(lots * TradeLot), amount, perShare);
 }
 
 // Return or Enter alone, which press a button.
@@ -94,7 +95,7 @@ TFormDlgTrade::TFormDlgTrade(QWidget* owner, const TVxGame& game,
                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       FGame(game), FCompany(company), FMode(mode) {
     setObjectName("FormDlgTrade");
-    setWindowTitle("株取引");
+    setWindowTitle(QCoreApplication::translate("FrmDlgTrade", "株取引"));
     setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     resize(409, 387);
     InstallAccessibleTabBars();
@@ -123,16 +124,18 @@ void TFormDlgTrade::CreateControls(const TVxColumnInfos& marketColumns) {
     sheetLayout->setContentsMargins(0, 0, 0, 0);
     VxListView1 = new TVxListView(tabSheet1);
     VxListView1->setObjectName("VxListView1");
-    VxListView1->setAccessibleName("銘柄情報");
+    VxListView1->setAccessibleName(QCoreApplication::translate("FrmDlgTrade", "銘柄情報"));
     VxListView1->SetColumnClick(false);
-    VxListView1->AddColumn("項目", 150, TVxAlignment::Left);
-    VxListView1->AddColumn("値", 150, TVxAlignment::Right);
+    VxListView1->AddColumn(QCoreApplication::translate("FrmDlgTrade", "項目"), 150,
+                           TVxAlignment::Left);
+    VxListView1->AddColumn(QCoreApplication::translate("FrmDlgTrade", "値"), 150,
+                           TVxAlignment::Right);
     const TVxListColumnInfos& infos = marketColumns.ColumnInfos();
     for (int i = 0; i < infos.Count(); ++i)
         VxListView1->Model().AddItem({infos.Items(i).Caption, QString()});
     sheetLayout->addWidget(VxListView1);
-    PageControl1->addTab(tabSheet1, "銘柄情報");
-    PageControl1->tabBar()->setAccessibleName("銘柄");
+    PageControl1->addTab(tabSheet1, QCoreApplication::translate("FrmDlgTrade", "銘柄情報"));
+    PageControl1->tabBar()->setAccessibleName(QCoreApplication::translate("FrmDlgTrade", "銘柄"));
     layout->addWidget(PageControl1);
 
     // The buy and sell tabs with the choice of quantity.
@@ -143,10 +146,10 @@ void TFormDlgTrade::CreateControls(const TVxColumnInfos& marketColumns) {
     tradeLayout->setSpacing(0);
     TabControl1 = new QTabBar(tradeArea);
     TabControl1->setObjectName("TabControl1");
-    TabControl1->setAccessibleName("売買");
+    TabControl1->setAccessibleName(QCoreApplication::translate("FrmDlgTrade", "売買"));
     TabControl1->setExpanding(false);
-    TabControl1->addTab("買い");
-    TabControl1->addTab("売り");
+    TabControl1->addTab(QCoreApplication::translate("FrmDlgTrade", "買い"));
+    TabControl1->addTab(QCoreApplication::translate("FrmDlgTrade", "売り"));
     tradeLayout->addWidget(TabControl1);
 
     auto* choices = new QWidget(tradeArea);
@@ -159,16 +162,20 @@ void TFormDlgTrade::CreateControls(const TVxColumnInfos& marketColumns) {
     ComboBoxStock = NewChoiceList("ComboBoxStock", choices);
     ComboBoxMoney = NewChoiceList("ComboBoxMoney", choices);
     // Each list is announced by the label before it.
-    QLabel* stockLabel = NewLabel("Label1", "株数", choices);
+    QLabel* stockLabel =
+        NewLabel("Label1", QCoreApplication::translate("FrmDlgTrade", "株数"), choices);
     stockLabel->setBuddy(ComboBoxStock);
-    QLabel* moneyLabel = NewLabel("Label2", "金額(手数料計算済み)", choices);
+    QLabel* moneyLabel = NewLabel(
+        "Label2", QCoreApplication::translate("FrmDlgTrade", "金額(手数料計算済み)"), choices);
     moneyLabel->setBuddy(ComboBoxMoney);
     grid->addWidget(stockLabel, 0, 0);
     grid->addWidget(ComboBoxStock, 0, 1);
-    grid->addWidget(NewLabel("LabelStock", "千株", choices), 0, 2);
+    grid->addWidget(
+        NewLabel("LabelStock", QCoreApplication::translate("FrmDlgTrade", "千株"), choices), 0, 2);
     grid->addWidget(moneyLabel, 1, 0);
     grid->addWidget(ComboBoxMoney, 1, 1);
-    grid->addWidget(NewLabel("LabelMoney", "円", choices), 1, 2);
+    grid->addWidget(
+        NewLabel("LabelMoney", QCoreApplication::translate("FrmDlgTrade", "円"), choices), 1, 2);
     LabelAboutStock1 = NewLabel("LabelAboutStock1", QString(), choices);
     LabelCharge = NewLabel("LabelCharge", QString(), choices);
     grid->addWidget(LabelAboutStock1, 2, 0, 1, 5);
@@ -203,7 +210,8 @@ void TFormDlgTrade::CreateControls(const TVxColumnInfos& marketColumns) {
     panelLayout->addStretch(1);
     BtnOk = NewButton("BtnOk", "OK", 81, panel);
     BtnOk->setDefault(true);
-    BtnCancel = NewButton("BtnCancel", "キャンセル", 81, panel);
+    BtnCancel =
+        NewButton("BtnCancel", QCoreApplication::translate("FrmDlgTrade", "キャンセル"), 81, panel);
     panelLayout->addWidget(BtnOk);
     panelLayout->addWidget(BtnCancel);
     layout->addWidget(panel);
@@ -289,12 +297,14 @@ void TFormDlgTrade::FillChoices(int restoreIndex) {
 
     ComboBoxMoney->clear();
     for (const int32_t money : MoneyList.Values())
-        ComboBoxMoney->addItem(QString::fromStdString(ManToKanjiStr(money, false)));
+        ComboBoxMoney->addItem(MoneyFigureText(money));
     ComboBoxMoney->setCurrentIndex(ComboBoxStock->currentIndex());
 
     ComboBoxStock->setEnabled(ComboBoxStock->count() > 0);
     ComboBoxMoney->setEnabled(ComboBoxStock->isEnabled());
-    LabelCharge->setText(QString("お取引時に手数料%1%をいただきます。").arg(TradeFeePercent));
+    LabelCharge->setText(
+        QCoreApplication::translate("FrmDlgTrade", "お取引時に手数料%1%をいただきます。")
+            .arg(TradeFeePercent));
 }
 
 void TFormDlgTrade::TabControl1Changing() {
@@ -326,8 +336,10 @@ void TFormDlgTrade::UpdatePricePerShare() {
     if (moneyIndex < 0 || lotsIndex < 0)
         LabelAboutStock1->clear();
     else
-        LabelAboutStock1->setText(QString::fromStdString(
-            TradePricePerShareText(MoneyList.Get(moneyIndex), StockCountList.Get(lotsIndex))));
+        LabelAboutStock1->setText(
+            QCoreApplication::translate("FrmDlgTrade", "1株%1相当")
+                .arg(YenText(
+                    TradePricePerShare(MoneyList.Get(moneyIndex), StockCountList.Get(lotsIndex)))));
     DescribeChoice();
 }
 

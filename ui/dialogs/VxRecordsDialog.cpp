@@ -7,6 +7,7 @@
 #include "ui/words/VxCompanyColumnText.h"
 #include "ui/words/VxStatusTexts.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -36,14 +37,15 @@ enum TColumn : int {
 
 // The dialog's texts.
 QString Caption() {
-    return QStringLiteral("記録");
+    return QCoreApplication::translate("VxRecordsDialog", "記録");
 }
 QString Order() {
-    return QStringLiteral("勝ったゲームは早い順、そのあとに破産したゲームです。"
-                          "★はそのシードでいちばん早い勝ちです。");
+    return QCoreApplication::translate("VxRecordsDialog",
+                                       "勝ったゲームは早い順、そのあとに破産したゲームです。"
+                                       "★はそのシードでいちばん早い勝ちです。");
 }
 QString Nothing() {
-    return QStringLiteral("まだ終わったゲームはありません。");
+    return QCoreApplication::translate("VxRecordsDialog", "まだ終わったゲームはありません。");
 }
 QString FastestMark() {
     return QStringLiteral("★");
@@ -51,23 +53,23 @@ QString FastestMark() {
 QString ColumnCaption(int column) {
     switch (column) {
     case rcEnd:
-        return QStringLiteral("結果");
+        return QCoreApplication::translate("VxRecordsDialog", "結果");
     case rcSeed:
-        return QStringLiteral("シード");
+        return QCoreApplication::translate("VxRecordsDialog", "シード");
     case rcFastest:
-        return QStringLiteral("最速");
+        return QCoreApplication::translate("VxRecordsDialog", "最速");
     case rcTotal:
-        return QStringLiteral("総資産");
+        return QCoreApplication::translate("VxRecordsDialog", "総資産");
     case rcFees:
-        return QStringLiteral("手数料");
+        return QCoreApplication::translate("VxRecordsDialog", "手数料");
     case rcTax:
-        return QStringLiteral("税");
+        return QCoreApplication::translate("VxRecordsDialog", "税");
     case rcTrades:
-        return QStringLiteral("取引回数");
+        return QCoreApplication::translate("VxRecordsDialog", "取引回数");
     case rcBot:
-        return AssetBotName;
+        return AssetBotName();
     default:
-        return QStringLiteral("日時");
+        return QCoreApplication::translate("VxRecordsDialog", "日時");
     }
 }
 
@@ -83,7 +85,8 @@ QString CellText(const TVxGameRecord& record, bool fastest, int column) {
     case rcEnd:
         return GameEndText(record.End);
     case rcSeed:
-        return record.Seed ? QString::number(*record.Seed) : QStringLiteral("なし");
+        return record.Seed ? QString::number(*record.Seed)
+                           : QCoreApplication::translate("VxRecordsDialog", "なし");
     case rcFastest:
         return fastest ? FastestMark() : QString();
     case rcTotal:
@@ -93,7 +96,8 @@ QString CellText(const TVxGameRecord& record, bool fastest, int column) {
     case rcTax:
         return MoneyText(record.Tax);
     case rcTrades:
-        return GroupedText(record.Trades) + QStringLiteral("回");
+        return QCoreApplication::translate("VxRecordsDialog", "%1回")
+            .arg(GroupedText(record.Trades));
     case rcBot:
         return record.BotTotal ? MoneyText(*record.BotTotal) : QStringLiteral("-");
     default:
@@ -142,7 +146,8 @@ void TVxRecordsDialog::Show(QWidget* parent) {
     layout->addWidget(explanation);
     layout->addWidget(list, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("閉じる"));
+    buttons->button(QDialogButtonBox::Close)
+        ->setText(QCoreApplication::translate("VxRecordsDialog", "閉じる"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
 

@@ -6,6 +6,7 @@
 #include "game/VxSeed.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -19,16 +20,17 @@ namespace {
 
 // The dialog's texts.
 QString Caption() {
-    return QStringLiteral("シード指定ニューゲーム");
+    return QCoreApplication::translate("VxSeedDialog", "シード指定ニューゲーム");
 }
 QString Question() {
-    return QStringLiteral("新しいゲームの市場のシード(&S):");
+    return QCoreApplication::translate("VxSeedDialog", "新しいゲームの市場のシード(&S):");
 }
 QString Note() {
-    return QStringLiteral("同じシードのゲームは、いつも同じ市場になります。");
+    return QCoreApplication::translate("VxSeedDialog",
+                                       "同じシードのゲームは、いつも同じ市場になります。");
 }
 QString Refusal() {
-    return QStringLiteral("0 から %1 までの整数").arg(VxLargestSeed);
+    return QCoreApplication::translate("VxSeedDialog", "0 から %1 までの整数").arg(VxLargestSeed);
 }
 
 // Room for a seed of full-width digits with blanks around it.

@@ -11,6 +11,7 @@
 #include "ui/words/VxTradeHint.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 namespace {
@@ -31,7 +32,8 @@ TVxCompanyListModel* NewModel(TVxGame& game, TVxCompanyListKind kind) {
 TVxCompanyListPage::TVxCompanyListPage(TVxGame& game, TVxCompanyListKind kind, QObject* parent)
     : QObject(parent), FCompanies(IsMarket(kind) ? game.MarketList : game.OwnerList), FKind(kind),
       FColumns(new TVxColumnInfos(this)), FModel(NewModel(game, kind)),
-      FView(new TVxListView(FModel)), FSortMenu(new QMenu(QStringLiteral("並べ替え(&O)"), FView)),
+      FView(new TVxListView(FModel)),
+      FSortMenu(new QMenu(QCoreApplication::translate("VxCompanyListPage", "並べ替え(&O)"), FView)),
       FPopupMenu(new QMenu(FView)) {
     const QString name = IsMarket(kind) ? QStringLiteral("Market") : QStringLiteral("Owner");
     FColumns->setObjectName(QStringLiteral("VCI") + name);
@@ -60,24 +62,27 @@ QAction* TVxCompanyListPage::NewAction(const QString& name, const QString& capti
 
 void TVxCompanyListPage::CreateActions() {
     const std::array<std::pair<const char*, const char*>, 4> trades{{
-        {"BuyStock", "買い取引(&B)"},
-        {"SellStock", "売り取引(&S)"},
-        {"BuyStockAll", "全買い取引(&U)"},
-        {"SellStockAll", "全売り取引(&E)"},
+        {"BuyStock", QT_TRANSLATE_NOOP("VxCompanyListPage", "買い取引(&B)")},
+        {"SellStock", QT_TRANSLATE_NOOP("VxCompanyListPage", "売り取引(&S)")},
+        {"BuyStockAll", QT_TRANSLATE_NOOP("VxCompanyListPage", "全買い取引(&U)")},
+        {"SellStockAll", QT_TRANSLATE_NOOP("VxCompanyListPage", "全売り取引(&E)")},
     }};
     for (const TVxTradeMode mode :
          {TVxTradeMode::Buy, TVxTradeMode::Sell, TVxTradeMode::BuyAll, TVxTradeMode::SellAll}) {
         const auto tag = static_cast<size_t>(mode);
         const auto& [name, caption] = trades[tag];
-        QAction* action = NewAction(QString::fromLatin1(name), QString::fromUtf8(caption));
+        QAction* action = NewAction(QString::fromLatin1(name),
+                                    QCoreApplication::translate("VxCompanyListPage", caption));
         action->setData(static_cast<int>(tag));
         connect(action, &QAction::triggered, this, [this, mode] { emit TradeRequested(mode); });
         FTradeActions[tag] = action;
     }
 
-    FClearSelection = NewAction(QStringLiteral("ClearSelection"), QStringLiteral("選択解除(&C)"));
+    FClearSelection = NewAction(QStringLiteral("ClearSelection"),
+                                QCoreApplication::translate("VxCompanyListPage", "選択解除(&C)"));
     FResetColumnWidths =
-        NewAction(QStringLiteral("ResetColumnWidths"), QStringLiteral("カラム幅初期化(&R)"));
+        NewAction(QStringLiteral("ResetColumnWidths"),
+                  QCoreApplication::translate("VxCompanyListPage", "カラム幅初期化(&R)"));
     for (auto [action, command] :
          {std::pair{FClearSelection, &TVxCompanyListPage::ClearSelection},
           std::pair{FResetColumnWidths, &TVxCompanyListPage::ResetColumnWidths}})

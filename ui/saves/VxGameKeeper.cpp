@@ -19,7 +19,7 @@ namespace {
 
 // The path, the slots' own words for a failed save and why it failed.
 QString FailureText(const QString& path) {
-    return QStringLiteral("%1: ファイルを作成できませんでした。 (%2)")
+    return QCoreApplication::translate("VxGameKeeper", "%1: ファイルを作成できませんでした。 (%2)")
         .arg(path, SaveFailureReason(path, std::current_exception()));
 }
 

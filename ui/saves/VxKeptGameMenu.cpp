@@ -7,6 +7,7 @@
 #include "ui/words/VxStatusTexts.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -18,15 +19,15 @@ namespace {
 const QString Gap = QStringLiteral("  ");
 
 QString ResumeCaption() {
-    return QStringLiteral("前回の続き(&R)");
+    return QCoreApplication::translate("VxKeptGameMenu", "前回の続き(&R)");
 }
 
 QString KeptGamesCaption() {
-    return QStringLiteral("保存していないゲーム(&K)");
+    return QCoreApplication::translate("VxKeptGameMenu", "保存していないゲーム(&K)");
 }
 
 QString HintText() {
-    return QStringLiteral("前回の続きは ロード(L) → 前回の続き(R)");
+    return QCoreApplication::translate("VxKeptGameMenu", "前回の続きは ロード(L) → 前回の続き(R)");
 }
 
 // Where the game stands: 1年目8月 資金 2790万円.
@@ -39,13 +40,15 @@ QString LastPlayedText(const QDateTime& lastPlayed) {
 }
 
 QString SeedText(const std::optional<uint64_t>& seed) {
-    return seed ? QStringLiteral("シード %1").arg(*seed) : QStringLiteral("シード 不明");
+    return seed ? QCoreApplication::translate("VxKeptGameMenu", "シード %1").arg(*seed)
+                : QCoreApplication::translate("VxKeptGameMenu", "シード 不明");
 }
 
 QString DamageText(const TVxKeptGame& game) {
     QString reason = game.Damage;
     // A menu item takes "&" for a mnemonic.
-    return QStringLiteral("開けません: ") + reason.replace(u'&', QStringLiteral("&&"));
+    return QCoreApplication::translate("VxKeptGameMenu", "開けません: %1")
+        .arg(reason.replace(u'&', QStringLiteral("&&")));
 }
 
 // The item of a kept game in 保存していないゲーム(K).

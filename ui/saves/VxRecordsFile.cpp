@@ -3,6 +3,7 @@
 #include "app/VxAppPaths.h"
 #include "platform/VxFileReplace.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -15,13 +16,18 @@ namespace {
 
 // The texts the player is told.
 QString SetAside(const QString& aside) {
-    return QStringLiteral("記録ファイルが壊れていたため、%1 に移しました。").arg(aside);
+    return QCoreApplication::translate("VxRecordsFile",
+                                       "記録ファイルが壊れていたため、%1 に移しました。")
+        .arg(aside);
 }
 QString NotRead(const QString& path, const QString& reason) {
-    return QStringLiteral("%1: 記録ファイルを読めませんでした。 (%2)").arg(path, reason);
+    return QCoreApplication::translate("VxRecordsFile", "%1: 記録ファイルを読めませんでした。 (%2)")
+        .arg(path, reason);
 }
 QString NotWritten(const QString& path, const QString& reason) {
-    return QStringLiteral("%1: 記録ファイルを作成できませんでした。 (%2)").arg(path, reason);
+    return QCoreApplication::translate("VxRecordsFile",
+                                       "%1: 記録ファイルを作成できませんでした。 (%2)")
+        .arg(path, reason);
 }
 
 // A name beside `path` that nothing has yet.

@@ -8,6 +8,7 @@
 #include "ui/words/VxFileErrorText.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -94,8 +95,8 @@ void TVxSaveSlots::ActDataLoadExecute(const QAction& sender) {
 void TVxSaveSlots::ActDataSaveExecute(const QAction& sender) {
     const QString path = SlotPath(sender.data().toInt());
     if (HoldsSave(path)) {
-        const auto question =
-            TVxMessageBoxRequest::Question(QStringLiteral("ファイルを上書きしてよろしいですか？"));
+        const auto question = TVxMessageBoxRequest::Question(
+            QCoreApplication::translate("VxSaveSlots", "ファイルを上書きしてよろしいですか？"));
         if (FMessageBox.Show(question) != TVxMsgResult::Ok)
             return;
     }
@@ -112,8 +113,9 @@ bool TVxSaveSlots::OpenGameFile(const QString& path) {
         emit Loaded(path);
         return true;
     } catch (const std::exception&) {
-        FMessageBox.Show(ErrorBox(path, QStringLiteral("ファイルを開けませんでした。"),
-                                  LoadFailureReason(path, std::current_exception())));
+        FMessageBox.Show(ErrorBox(
+            path, QCoreApplication::translate("VxSaveSlots", "ファイルを開けませんでした。"),
+            LoadFailureReason(path, std::current_exception())));
         return false;
     }
 }
@@ -124,8 +126,9 @@ bool TVxSaveSlots::SaveGameFile(const QString& path) {
         WriteGameFile(path);
         return true;
     } catch (const std::exception&) {
-        FMessageBox.Show(ErrorBox(path, QStringLiteral("ファイルを作成できませんでした。"),
-                                  SaveFailureReason(path, std::current_exception())));
+        FMessageBox.Show(ErrorBox(
+            path, QCoreApplication::translate("VxSaveSlots", "ファイルを作成できませんでした。"),
+            SaveFailureReason(path, std::current_exception())));
         return false;
     }
 }

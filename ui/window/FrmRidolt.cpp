@@ -32,9 +32,11 @@
 #include "ui/window/VxReflectBeforeBox.h"
 #include "ui/window/VxWaitCursor.h"
 #include "ui/words/VxFileErrorText.h"
+#include "ui/words/VxGameEventText.h"
 #include "ui/words/VxGameNews.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -104,10 +106,8 @@ TFormRidolt::TFormRidolt(TVxGame& game, QWidget* parent) : QMainWindow(parent), 
 }
 
 TFormRidolt::~TFormRidolt() {
-    if (FGame.MessageLog == FMessageLog.get())
-        FGame.MessageLog = nullptr;
-    if (FGame.MessageBoxSink == FMessageBox.get())
-        FGame.MessageBoxSink = nullptr;
+    if (FGame.Events() == FGameEvents.get())
+        FGame.SetEvents(nullptr);
 }
 
 void TFormRidolt::FormCreate() {
@@ -121,8 +121,11 @@ void TFormRidolt::FormCreate() {
     VxAboutAction1->SetCopyrightInfo(VxAppInfo::Copyright());
     VxViewHelpHtmlAction1->SetFileName(HelpHtmlFileName());
     FMessageLog = std::make_unique<TVxQtMessageLog>(*RichEditMessage);
-    FGame.MessageLog = FMessageLog.get();
-    FGame.MessageBoxSink = FMessageBox.get();
+    FGameEvents = std::make_unique<TVxQtGameEvents>(*FMessageLog, *FMessageBox);
+    FGame.SetEvents(FGameEvents.get());
+    // The window has always let the player buy while a refused month
+    // waits for sales: the warning asks for sales but forbids nothing.
+    FGame.AllowPurchasesWhileSalesAwaited(true);
 }
 
 QAction* TFormRidolt::NewAction(const char* objectName, const QString& caption,
@@ -135,23 +138,28 @@ QAction* TFormRidolt::NewAction(const char* objectName, const QString& caption,
 }
 
 void TFormRidolt::CreateActions() {
-    const QString view = QStringLiteral("表示");
-    ActMessageClear = NewAction("ActMessageClear", QStringLiteral("メッセージクリア(&C)"), {});
+    const QString view = QCoreApplication::translate("FrmRidolt", "表示");
+    ActMessageClear = NewAction(
+        "ActMessageClear", QCoreApplication::translate("FrmRidolt", "メッセージクリア(&C)"), {});
     connect(ActMessageClear, &QAction::triggered, this, &TFormRidolt::ActMessageClearExecute);
-    ActChartVisible = NewAction("ActChartVisible", QStringLiteral("グラフ表示(&C)"), view);
+    ActChartVisible = NewAction("ActChartVisible",
+                                QCoreApplication::translate("FrmRidolt", "グラフ表示(&C)"), view);
     ActChartVisible->setCheckable(true);
     ActChartVisible->setChecked(true);
     connect(ActChartVisible, &QAction::triggered, this, &TFormRidolt::ActChartVisibleExecute);
-    ActMessageVisible = NewAction("ActMessageVisible", QStringLiteral("メッセージ表示(&M)"), view);
+    ActMessageVisible = NewAction(
+        "ActMessageVisible", QCoreApplication::translate("FrmRidolt", "メッセージ表示(&M)"), view);
     ActMessageVisible->setCheckable(true);
     ActMessageVisible->setChecked(true);
     connect(ActMessageVisible, &QAction::triggered, this, &TFormRidolt::ActMessageVisibleExecute);
 
-    ActNextMonth = NewAction("ActNextMonth", QStringLiteral("次の月へ(&N)"), {});
+    ActNextMonth =
+        NewAction("ActNextMonth", QCoreApplication::translate("FrmRidolt", "次の月へ(&N)"), {});
     connect(ActNextMonth, &QAction::triggered, this, &TFormRidolt::ActNextMonthExecute);
     // The month timer's switch is bound to no menu, button or key: the
     // player never runs months by the timer.
-    ActTimerEnabled = NewAction("ActTimerEnabled", QStringLiteral("再開する"), {});
+    ActTimerEnabled =
+        NewAction("ActTimerEnabled", QCoreApplication::translate("FrmRidolt", "再開する"), {});
     ActTimerEnabled->setCheckable(true);
     connect(ActTimerEnabled, &QAction::triggered, this, &TFormRidolt::ActTimerEnabledExecute);
 
@@ -164,12 +172,15 @@ void TFormRidolt::CreateActions() {
                                                            VxExitAction1, VxOpenAppFolderAction1})
         addAction(action);
 
-    ActGameNew = NewAction("ActGameNew", QStringLiteral("ニューゲーム(&N)"), {});
+    ActGameNew =
+        NewAction("ActGameNew", QCoreApplication::translate("FrmRidolt", "ニューゲーム(&N)"), {});
     connect(ActGameNew, &QAction::triggered, this, &TFormRidolt::ActGameNewExecute);
     ActGameNewSeed =
-        NewAction("ActGameNewSeed", QStringLiteral("シード指定ニューゲーム(&S)..."), {});
+        NewAction("ActGameNewSeed",
+                  QCoreApplication::translate("FrmRidolt", "シード指定ニューゲーム(&S)..."), {});
     connect(ActGameNewSeed, &QAction::triggered, this, &TFormRidolt::ActGameNewSeedExecute);
-    ActRecords = NewAction("ActRecords", QStringLiteral("記録(&R)..."), {});
+    ActRecords =
+        NewAction("ActRecords", QCoreApplication::translate("FrmRidolt", "記録(&R)..."), {});
     connect(ActRecords, &QAction::triggered, this, [this] { TVxRecordsDialog::Show(this); });
 
     VxTimerNextMonth = Named(new TVxTimer(this), "VxTimerNextMonth");
@@ -215,14 +226,18 @@ void TFormRidolt::CreateLayout() {
     SetupBalanceList(*VLVPreBalance);
 
     PageControl1 = Named(new QTabWidget, "PageControl1");
-    AddListPage(*PageControl1, "TabSheet1", VLVMarket, QStringLiteral("市場銘柄"));
-    AddListPage(*PageControl1, "TabSheet2", VLVOwner, QStringLiteral("所有銘柄"));
-    AddListPage(*PageControl1, "TabSheet3", VLVNowBalance, QStringLiteral("本年度収支予想"));
-    AddListPage(*PageControl1, "TabSheet4", VLVPreBalance, QStringLiteral("前年度収支"));
+    AddListPage(*PageControl1, "TabSheet1", VLVMarket,
+                QCoreApplication::translate("FrmRidolt", "市場銘柄"));
+    AddListPage(*PageControl1, "TabSheet2", VLVOwner,
+                QCoreApplication::translate("FrmRidolt", "所有銘柄"));
+    AddListPage(*PageControl1, "TabSheet3", VLVNowBalance,
+                QCoreApplication::translate("FrmRidolt", "本年度収支予想"));
+    AddListPage(*PageControl1, "TabSheet4", VLVPreBalance,
+                QCoreApplication::translate("FrmRidolt", "前年度収支"));
     TabSheet5 = Named(new TVxAssetPage(FGame), "TabSheet5");
-    PageControl1->addTab(TabSheet5, QStringLiteral("資産推移"));
+    PageControl1->addTab(TabSheet5, QCoreApplication::translate("FrmRidolt", "資産推移"));
     PageControl1->setCurrentIndex(0);
-    PageControl1->tabBar()->setAccessibleName(QStringLiteral("ページ"));
+    PageControl1->tabBar()->setAccessibleName(QCoreApplication::translate("FrmRidolt", "ページ"));
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         ShowPanes();
         PageControl1Change();
@@ -243,7 +258,7 @@ void TFormRidolt::CreateLayout() {
 
     RichEditMessage = Named(new QPlainTextEdit, "RichEditMessage");
     RichEditMessage->setReadOnly(true);
-    RichEditMessage->setAccessibleName(QStringLiteral("メッセージ"));
+    RichEditMessage->setAccessibleName(QCoreApplication::translate("FrmRidolt", "メッセージ"));
     RichEditMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     Splitter1 = Named(new QSplitter(Qt::Vertical, PanelMain), "Splitter1");
@@ -267,7 +282,10 @@ void TFormRidolt::CreateLayout() {
         // Stopped, it says where the months left the game: of the months
         // played faster than speech only the latest was heard, if any.
         const QString line = FAutoPlay->Announcement();
-        FAnnouncer->Announce(FAutoPlay->Running() ? line : line + u'。' + MonthNews(FGame));
+        FAnnouncer->Announce(
+            FAutoPlay->Running()
+                ? line
+                : QCoreApplication::translate("FrmRidolt", "%1。%2").arg(line, MonthNews(FGame)));
     });
 
     FileDropTarget1 = Named(new TFileDropTarget(this), "FileDropTarget1");
@@ -279,7 +297,7 @@ void TFormRidolt::CreateMainMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenuGame"));
 
-    MIGame = Named(bar->addMenu(QStringLiteral("ゲーム(&G)")), "MIGame");
+    MIGame = Named(bar->addMenu(QCoreApplication::translate("FrmRidolt", "ゲーム(&G)")), "MIGame");
     MIGame->addAction(ActGameNew);
     MIGame->addAction(ActGameNewSeed);
     MIGame->addAction(&FAutoPlay->ToggleAction());
@@ -288,11 +306,11 @@ void TFormRidolt::CreateMainMenu() {
     MIGame->addSeparator();
     MIGame->addAction(VxExitAction1);
 
-    const QString loadSave = QStringLiteral("ロードセーブ");
-    MILoad = Named(bar->addMenu(QStringLiteral("ロード(&L)")), "MILoad");
+    const QString loadSave = QCoreApplication::translate("FrmRidolt", "ロードセーブ");
+    MILoad = Named(bar->addMenu(QCoreApplication::translate("FrmRidolt", "ロード(&L)")), "MILoad");
     ActMILoad = Named(MILoad->menuAction(), "ActMILoad");
     SetActionCategory(*ActMILoad, loadSave);
-    MISave = Named(bar->addMenu(QStringLiteral("セーブ(&S)")), "MISave");
+    MISave = Named(bar->addMenu(QCoreApplication::translate("FrmRidolt", "セーブ(&S)")), "MISave");
     ActMISave = Named(MISave->menuAction(), "ActMISave");
     SetActionCategory(*ActMISave, loadSave);
     FSaveSlots = new TVxSaveSlots(FGame, *FMessageBox, *MILoad, *MISave, this);
@@ -303,11 +321,11 @@ void TFormRidolt::CreateMainMenu() {
     connect(FSaveSlots, &TVxSaveSlots::Loaded, this, &TFormRidolt::GameLoaded);
     FKeptGameMenu = new TVxKeptGameMenu(*FSaveSlots, *FKeeper, *MILoad, this);
 
-    MIView = Named(bar->addMenu(QStringLiteral("表示(&V)")), "MIView");
+    MIView = Named(bar->addMenu(QCoreApplication::translate("FrmRidolt", "表示(&V)")), "MIView");
     MIView->addAction(ActChartVisible);
     MIView->addAction(ActMessageVisible);
 
-    MIHelp = Named(bar->addMenu(QStringLiteral("ヘルプ(&H)")), "MIHelp");
+    MIHelp = Named(bar->addMenu(QCoreApplication::translate("FrmRidolt", "ヘルプ(&H)")), "MIHelp");
     MIHelp->addAction(VxViewHelpHtmlAction1);
     MIHelp->addSeparator();
     MIHelp->addAction(VxOpenAppFolderAction1);
@@ -431,8 +449,8 @@ void TFormRidolt::MenuAboutToShow() {
 }
 
 bool TFormRidolt::ConfirmNewGame() {
-    const auto question =
-        TVxMessageBoxRequest::Question(QStringLiteral("新しくゲームを始めます。よろしいですか？"));
+    const auto question = TVxMessageBoxRequest::Question(
+        QCoreApplication::translate("FrmRidolt", "新しくゲームを始めます。よろしいですか？"));
     return FMessageBox->Show(question) == TVxMsgResult::Ok;
 }
 
@@ -575,7 +593,7 @@ void TFormRidolt::TradeFocusedCompany(const TVxCompanyListPage& page, TVxTradeMo
     }
     if (!result.Settled()) {
         // The offer no longer fits the game; nothing was settled.
-        FMessageBox->Show(TVxMessageBoxRequest::Error(QString::fromStdString(result.Reason())));
+        FMessageBox->Show(TVxMessageBoxRequest::Error(TradeRefusalText(result)));
         return;
     }
     ChartCompany = traded;
@@ -625,7 +643,8 @@ void TFormRidolt::ActTimerEnabledExecute() {
     VxTimerNextMonth->SetFireWhenIdle(false);
     VxTimerNextMonth->SetInterval(1);
     VxTimerNextMonth->SetEnabled(enabled);
-    ActTimerEnabled->setText(enabled ? QStringLiteral("停止する") : QStringLiteral("再開する"));
+    ActTimerEnabled->setText(enabled ? QCoreApplication::translate("FrmRidolt", "停止する")
+                                     : QCoreApplication::translate("FrmRidolt", "再開する"));
 }
 
 void TFormRidolt::ActSetStatusBarTextExecute() {

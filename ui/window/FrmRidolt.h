@@ -15,6 +15,7 @@
 // finished games (VxRecordsFile, VxRecordsDialog).
 
 #include "ui/dialogs/VxTradeMode.h"
+#include "ui/window/VxQtGameEvents.h"
 #include "ui/window/VxQtMessageBox.h"
 #include "ui/window/VxQtMessageLog.h"
 
@@ -173,6 +174,7 @@ private:
     TVxKeptGameMenu* FKeptGameMenu = nullptr;
     std::unique_ptr<TVxQtMessageLog> FMessageLog;
     std::unique_ptr<TVxQtMessageBox> FMessageBox;
+    std::unique_ptr<TVxQtGameEvents> FGameEvents;
     // Paths handed over while a dialog or box is open wait here.
     TVxModalQueue* FModalQueue = nullptr;
 

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QWidget>
 
@@ -20,10 +21,17 @@ struct TSpeedItem {
 };
 
 constexpr std::array<TSpeedItem, 4> SpeedItems{{
-    {TVxAutoPlay::TSpeed::PerSecond1, "ActAutoPlaySpeed1", "1 か月/秒(&1)", "1 か月/秒", 1000},
-    {TVxAutoPlay::TSpeed::PerSecond3, "ActAutoPlaySpeed3", "3 か月/秒(&3)", "3 か月/秒", 333},
-    {TVxAutoPlay::TSpeed::PerSecond10, "ActAutoPlaySpeed10", "10 か月/秒(&0)", "10 か月/秒", 100},
-    {TVxAutoPlay::TSpeed::Fastest, "ActAutoPlaySpeedFastest", "最速(&F)", "最速", 0},
+    {TVxAutoPlay::TSpeed::PerSecond1, "ActAutoPlaySpeed1",
+     QT_TRANSLATE_NOOP("VxAutoPlay", "1 か月/秒(&1)"), QT_TRANSLATE_NOOP("VxAutoPlay", "1 か月/秒"),
+     1000},
+    {TVxAutoPlay::TSpeed::PerSecond3, "ActAutoPlaySpeed3",
+     QT_TRANSLATE_NOOP("VxAutoPlay", "3 か月/秒(&3)"), QT_TRANSLATE_NOOP("VxAutoPlay", "3 か月/秒"),
+     333},
+    {TVxAutoPlay::TSpeed::PerSecond10, "ActAutoPlaySpeed10",
+     QT_TRANSLATE_NOOP("VxAutoPlay", "10 か月/秒(&0)"),
+     QT_TRANSLATE_NOOP("VxAutoPlay", "10 か月/秒"), 100},
+    {TVxAutoPlay::TSpeed::Fastest, "ActAutoPlaySpeedFastest",
+     QT_TRANSLATE_NOOP("VxAutoPlay", "最速(&F)"), QT_TRANSLATE_NOOP("VxAutoPlay", "最速"), 0},
 }};
 
 const TSpeedItem& ItemOf(TVxAutoPlay::TSpeed speed) {
@@ -32,19 +40,21 @@ const TSpeedItem& ItemOf(TVxAutoPlay::TSpeed speed) {
 
 // The texts of 自動進行 beside those of its speeds.
 QString Caption() {
-    return QStringLiteral("自動進行(&A)");
+    return QCoreApplication::translate("VxAutoPlay", "自動進行(&A)");
 }
 QString Hint() {
-    return QStringLiteral("月を自動で進めます。もう一度選ぶか、Escキーで止まります。");
+    return QCoreApplication::translate("VxAutoPlay",
+                                       "月を自動で進めます。もう一度選ぶか、Escキーで止まります。");
 }
 QString SpeedCaption() {
-    return QStringLiteral("自動進行の速さ(&P)");
+    return QCoreApplication::translate("VxAutoPlay", "自動進行の速さ(&P)");
 }
 QString RunningText(const char* speed) {
-    return QStringLiteral("自動進行中 %1 (Escで停止)").arg(QString::fromUtf8(speed));
+    return QCoreApplication::translate("VxAutoPlay", "自動進行中 %1 (Escで停止)")
+        .arg(QCoreApplication::translate("VxAutoPlay", speed));
 }
 QString Stopped() {
-    return QStringLiteral("自動進行を止めました");
+    return QCoreApplication::translate("VxAutoPlay", "自動進行を止めました");
 }
 
 } // namespace
@@ -78,7 +88,8 @@ TVxAutoPlay::TVxAutoPlay(TVxTimer& timer, QWidget& window)
     MIAutoPlaySpeed->setObjectName(QStringLiteral("MIAutoPlaySpeed"));
     MIAutoPlaySpeed->menuAction()->setObjectName(QStringLiteral("ActAutoPlaySpeed"));
     for (const TSpeedItem& item : SpeedItems) {
-        QAction* action = MIAutoPlaySpeed->addAction(QString::fromUtf8(item.Caption));
+        QAction* action =
+            MIAutoPlaySpeed->addAction(QCoreApplication::translate("VxAutoPlay", item.Caption));
         action->setObjectName(QString::fromLatin1(item.ObjectName));
         action->setCheckable(true);
         action->setChecked(item.Speed == FSpeed);

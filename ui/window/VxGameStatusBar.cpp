@@ -5,16 +5,13 @@
 #include "ui/words/VxCompanyColumnText.h"
 #include "ui/words/VxStatusTexts.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
-namespace {
-
-const std::vector<int> PanelWidths{50, 85, 150, 100, 50};
-
-} // namespace
+namespace {} // namespace
 
 TVxGameStatusBar::TVxGameStatusBar(QWidget* parent)
-    : QStatusBar(parent), FPanels(new TVxStatusPanels(PanelWidths)), FAutoPlay(new QLabel) {
+    : QStatusBar(parent), FPanels(new TVxStatusPanels(StatusPanelWidths())), FAutoPlay(new QLabel) {
     setSizeGripEnabled(false);
     FPanels->setObjectName(QStringLiteral("StatusBar1Panels"));
     FPanels->Panel(2).setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -29,7 +26,8 @@ TVxGameStatusBar::TVxGameStatusBar(QWidget* parent)
 void TVxGameStatusBar::Reflect(const TVxGame& game) {
     FPanels->Panel(1).setText(CalendarQText(game.Year, game.Month));
     FPanels->Panel(2).setText(CashText(game.Money));
-    FPanels->Panel(3).setText(QStringLiteral("所有銘柄数 ") + GroupedText(game.OwnerList.Count()));
+    FPanels->Panel(3).setText(QCoreApplication::translate("VxGameStatusBar", "所有銘柄数 %1")
+                                  .arg(GroupedText(game.OwnerList.Count())));
 }
 
 void TVxGameStatusBar::ShowHint(const QString& hint) {

@@ -1,5 +1,6 @@
 #include "ui/window/VxQtMessageBox.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -63,7 +64,8 @@ QMessageBox* TVxQtMessageBox::CreateBox(const TVxMessageBoxRequest& request, QWi
     // The buttons carry the game's own texts, whatever language Qt speaks.
     box->addButton(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     if (request.Buttons == TVxMsgButtons::OkCancel)
-        box->addButton(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        box->addButton(QMessageBox::Cancel)
+            ->setText(QCoreApplication::translate("VxQtMessageBox", "キャンセル"));
     const TVxMsgResult defaultButton =
         request.Buttons == TVxMsgButtons::Ok ? TVxMsgResult::Ok : request.DefaultButton;
     box->setDefaultButton(ToQtButton(defaultButton));

@@ -10,6 +10,7 @@
 
 #include "game/VxMessageSinks.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <deque>
@@ -29,13 +30,13 @@ struct TVxMessageBoxRequest {
     // A question of the window: "確認", OK and Cancel, Cancel the default,
     // so that Enter at once changes nothing.
     static TVxMessageBoxRequest Question(const QString& text) {
-        return {QStringLiteral("確認"), text, TVxMsgIcon::Question, TVxMsgButtons::OkCancel,
-                TVxMsgResult::Cancel};
+        return {QCoreApplication::translate("VxQtMessageBox", "確認"), text, TVxMsgIcon::Question,
+                TVxMsgButtons::OkCancel, TVxMsgResult::Cancel};
     }
     // An error of the window: "エラー", OK, the error icon.
     static TVxMessageBoxRequest Error(const QString& text) {
-        return {QStringLiteral("エラー"), text, TVxMsgIcon::Error, TVxMsgButtons::Ok,
-                TVxMsgResult::Ok};
+        return {QCoreApplication::translate("VxQtMessageBox", "エラー"), text, TVxMsgIcon::Error,
+                TVxMsgButtons::Ok, TVxMsgResult::Ok};
     }
 };
 

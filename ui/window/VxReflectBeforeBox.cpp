@@ -5,18 +5,27 @@
 #include <utility>
 
 TVxReflectBeforeBox::TVxReflectBeforeBox(TVxGame& game, std::function<void()> reflect)
-    : FGame(game), FSink(game.MessageBoxSink), FReflect(std::move(reflect)) {
-    FGame.MessageBoxSink = this;
+    : FGame(game), FSink(game.Events()), FReflect(std::move(reflect)) {
+    FGame.SetEvents(this);
 }
 
 TVxReflectBeforeBox::~TVxReflectBeforeBox() {
-    FGame.MessageBoxSink = FSink;
+    FGame.SetEvents(FSink);
 }
 
-TVxMsgResult TVxReflectBeforeBox::Show(const std::string& caption, const std::string& text,
-                                       TVxMsgIcon icon, TVxMsgButtons buttons,
-                                       TVxMsgResult defaultButton) {
-    if (FReflect)
+void TVxReflectBeforeBox::Happened(const TVxGameEvent& event) {
+    if (FReflect && VxEventWaits(event))
         std::exchange(FReflect, nullptr)();
-    return FSink ? FSink->Show(caption, text, icon, buttons, defaultButton) : defaultButton;
+    if (FSink)
+        FSink->Happened(event);
+}
+
+void TVxReflectBeforeBox::BeginUpdate() {
+    if (FSink)
+        FSink->BeginUpdate();
+}
+
+void TVxReflectBeforeBox::EndUpdate() {
+    if (FSink)
+        FSink->EndUpdate();
 }

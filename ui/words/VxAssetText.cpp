@@ -8,19 +8,9 @@
 #include "ui/words/VxCompanyColumnText.h"
 #include "ui/words/VxStatusTexts.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <limits>
+#include <QCoreApplication>
 
-QString YenText(int64_t yen) {
-    if (yen >= std::numeric_limits<int32_t>::min() && yen <= std::numeric_limits<int32_t>::max())
-        return PriceText(static_cast<int32_t>(yen));
-    // The 万 and above as money, then the yen below 万 before the unit.
-    QString text = MoneyText(yen / 10000);
-    if (const int64_t rest = std::llabs(yen % 10000); rest != 0)
-        text.insert(text.size() - 1, QString::number(rest));
-    return text;
-}
+#include <cmath>
 
 QString AssetMonthChangeText(const TVxHistoryMonth& month, const TVxHistoryMonth* previous) {
     if (!previous)
@@ -30,19 +20,28 @@ QString AssetMonthChangeText(const TVxHistoryMonth& month, const TVxHistoryMonth
 
 QString AssetMonthReadout(const TVxHistoryMonth& month, const TVxHistoryMonth* previous,
                           std::optional<int64_t> bot) {
-    QString text = CalendarQText(month.Year, month.Month) + QStringLiteral(" 総資産 ") +
-                   MoneyText(month.Total()) + QStringLiteral(" (資金 ") + MoneyText(month.Cash) +
-                   QStringLiteral(", 株式 ") + MoneyText(month.Value);
-    if (previous) {
-        text += QStringLiteral(", 前月比 ") + AssetMonthChangeText(month, previous);
-        if (previous->Total() > 0)
-            text +=
-                u' ' + PercentChangeText(static_cast<double>(month.Total() - previous->Total()) *
-                                         100.0 / static_cast<double>(previous->Total()));
+    const QString calendar = CalendarQText(month.Year, month.Month);
+    const QString total = MoneyText(month.Total());
+    const QString cash = MoneyText(month.Cash);
+    const QString value = MoneyText(month.Value);
+    QString text;
+    if (!previous) {
+        text = QCoreApplication::translate("VxAssetText", "%1 総資産 %2 (資金 %3, 株式 %4)")
+                   .arg(calendar, total, cash, value);
+    } else {
+        // The per cent only where the month before had something to grow from.
+        const QString percent =
+            previous->Total() > 0
+                ? u' ' + PercentChangeText(static_cast<double>(month.Total() - previous->Total()) *
+                                           100.0 / static_cast<double>(previous->Total()))
+                : QString();
+        text =
+            QCoreApplication::translate("VxAssetText",
+                                        "%1 総資産 %2 (資金 %3, 株式 %4, 前月比 %5%6)")
+                .arg(calendar, total, cash, value, AssetMonthChangeText(month, previous), percent);
     }
-    text += u')';
     if (bot)
-        text += u' ' + AssetBotName + u' ' + MoneyText(*bot);
+        text += u' ' + AssetBotName() + u' ' + MoneyText(*bot);
     return text;
 }
 
@@ -50,14 +49,15 @@ QString ElapsedText(int64_t months) {
     const int64_t years = months / 12;
     const int64_t rest = months % 12;
     if (years == 0)
-        return QStringLiteral("%1か月").arg(rest);
+        return QCoreApplication::translate("VxAssetText", "%1か月").arg(rest);
     if (rest == 0)
-        return QStringLiteral("%1年").arg(years);
-    return QStringLiteral("%1年%2か月").arg(years).arg(rest);
+        return QCoreApplication::translate("VxAssetText", "%1年").arg(years);
+    return QCoreApplication::translate("VxAssetText", "%1年%2か月").arg(years).arg(rest);
 }
 
 QString GoalReachedText(int64_t months) {
-    return MoneyText(GoalMoney) + QStringLiteral("まで ") + ElapsedText(months);
+    return QCoreApplication::translate("VxAssetText", "%1まで %2")
+        .arg(MoneyText(GoalMoney), ElapsedText(months));
 }
 
 QString StakeMultipleText(int64_t total) {
@@ -72,10 +72,11 @@ QString StakeMultipleText(int64_t total) {
 QString GameEndText(const TVxGameEnd& end) {
     if (end.Outcome == TVxGameOutcome::Won)
         return GoalReachedText(VxMonthIndex(end.Year, end.Month));
-    return CalendarQText(end.Year, end.Month) + QStringLiteral("に破産");
+    return QCoreApplication::translate("VxAssetText", "%1に破産")
+        .arg(CalendarQText(end.Year, end.Month));
 }
 
 QString GameEndText(const TVxGame& game) {
-    const std::optional<TVxGameEnd> end = VxGameEndOf(game);
-    return end ? GameEndText(*end) : QString();
+    const TVxGameEnd end = game.Outcome();
+    return end.Ended() ? GameEndText(end) : QString();
 }

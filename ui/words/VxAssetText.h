@@ -3,21 +3,22 @@
 // The texts of the 資産推移 page: yen beyond 32 bits, a month read out, the length of a game, the
 // stake multiple and the line that tells how a game ended.
 
+#include "ui/words/VxMoneyText.h"
+
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
 #include <optional>
 
 // What the simulator's trend rules are called where they race the player.
-inline const QString AssetBotName = QStringLiteral("トレンド戦略");
+inline QString AssetBotName() {
+    return QCoreApplication::translate("VxAssetText", "トレンド戦略");
+}
 
 class TVxGame;
 struct TVxGameEnd;
 struct TVxHistoryMonth;
-
-// An amount of yen to the yen, as prices are written but beyond 32 bits:
-// "1234万5678円", "12億3456万7890円".
-QString YenText(int64_t yen);
 
 // What the chart reads out for `month`:
 // "12年目3月 総資産 1億2000万円 (資金 2000万円, 株式 1億円, 前月比 +1000万円 +9.09%)".
@@ -47,6 +48,6 @@ QString StakeMultipleText(int64_t total);
 // month the cash fell below 0 and ended the game).
 QString GameEndText(const TVxGameEnd& end);
 
-// How `game` ended (VxGameEndOf), above the figures; empty while neither
+// How `game` ended (TVxGame::Outcome), above the figures; empty while neither
 // happened.
 QString GameEndText(const TVxGame& game);

@@ -2,37 +2,42 @@
 
 #include "components/VxColumnInfos.h"
 #include "game/VxCompany.h"
-#include "game/VxUtils.h"
+
+#include <QCoreApplication>
 
 #include <cstdlib>
 
 namespace {
 
-QString Kanji(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 struct TCompanyColumnDefinition {
     const char* IdentName;
     const char* Caption;
     int Width;
+    // Room for the longest English text: amounts in yen with every digit,
+    // "100,000 shares", "about ¥10,000,000".
+    int EnglishWidth;
 };
 
 // Two identity names keep the numbered form they were created with.
 constexpr TCompanyColumnDefinition CompanyColumns[CompanyColumnCount] = {
-    {"ID", "ID", 35},
-    {"StockPrice", "株価", 85},
-    {"MonthDiff", "前月比(円)", 85},
-    {"VxListColumnInfo9", "前月比(%)", 80},
-    {"StockPrice1000", "千株価", 85},
-    {"SellStockCount", "売り株数", 75},
-    {"MyStockCount", "所有株数", 75},
-    {"MyStockPriceBuyingAverage", "購入時株価平均", 110},
-    {"MyStockPriceRatio", "現在/購入時", 90},
-    {"VxListColumnInfo8", "所有株総額", 100},
+    {"ID", QT_TRANSLATE_NOOP("VxCompanyColumnText", "ID"), 35, 35},
+    {"StockPrice", QT_TRANSLATE_NOOP("VxCompanyColumnText", "株価"), 85, 90},
+    {"MonthDiff", QT_TRANSLATE_NOOP("VxCompanyColumnText", "前月比(円)"), 85, 85},
+    {"VxListColumnInfo9", QT_TRANSLATE_NOOP("VxCompanyColumnText", "前月比(%)"), 80, 85},
+    {"StockPrice1000", QT_TRANSLATE_NOOP("VxCompanyColumnText", "千株価"), 85, 110},
+    {"SellStockCount", QT_TRANSLATE_NOOP("VxCompanyColumnText", "売り株数"), 75, 105},
+    {"MyStockCount", QT_TRANSLATE_NOOP("VxCompanyColumnText", "所有株数"), 75, 105},
+    {"MyStockPriceBuyingAverage", QT_TRANSLATE_NOOP("VxCompanyColumnText", "購入時株価平均"), 110,
+     125},
+    {"MyStockPriceRatio", QT_TRANSLATE_NOOP("VxCompanyColumnText", "現在/購入時"), 90, 90},
+    {"VxListColumnInfo8", QT_TRANSLATE_NOOP("VxCompanyColumnText", "所有株総額"), 100, 130},
 };
 
 } // namespace
+
+QString SharesText(int32_t count) {
+    return QCoreApplication::translate("VxCompanyColumnText", "%1株").arg(GroupedText(count));
+}
 
 QString GroupedText(int32_t value) {
     // The magnitude of the most negative value does not fit in 32 bits.
@@ -46,20 +51,8 @@ QString GroupedText(int32_t value) {
     return value < 0 ? QLatin1Char('-') + grouped : grouped;
 }
 
-QString MonthDiffText(int32_t diff) {
-    return Kanji(IntToKanjiStr(diff, true)) + QStringLiteral("円");
-}
-
 QString PercentChangeText(double percent) {
     return QString::asprintf(percent > 0 ? "+%.2f%%" : "%.2f%%", percent);
-}
-
-QString PriceText(int32_t price) {
-    return Kanji(IntToKanjiStr(price, false)) + QStringLiteral("円");
-}
-
-QString MoneyText(int64_t money, bool showPlus) {
-    return Kanji(ManToKanjiStr(money, showPlus)) + QStringLiteral("円");
 }
 
 QString CompanyColumnText(const TVxCompany& company, int code) {
@@ -75,17 +68,16 @@ QString CompanyColumnText(const TVxCompany& company, int code) {
     case ccStockPrice1000:
         return MoneyText(company.StockPrice1000());
     case ccSellStockCount:
-        return GroupedText(company.SellStockCount()) + QStringLiteral("株");
+        return SharesText(company.SellStockCount());
     case ccMyStockCount:
         if (company.MyStockCount == 0)
             return {};
-        return GroupedText(company.MyStockCount) + QStringLiteral("株");
+        return SharesText(company.MyStockCount);
     case ccMyStockPriceBuyingAverage:
         if (company.MyStockPriceBuyingAverage() == 0)
             return {};
-        return QStringLiteral("約") +
-               Kanji(IntToKanjiStr(company.MyStockPriceBuyingAverage(), false)) +
-               QStringLiteral("円");
+        return QCoreApplication::translate("VxCompanyColumnText", "約%1")
+            .arg(PriceText(company.MyStockPriceBuyingAverage()));
     case ccMyStockPriceRatio:
         if (company.MyStockPriceBuyingAverage() == 0)
             return {};
@@ -118,8 +110,8 @@ void AddCompanyColumnInfos(TVxColumnInfos& infos) {
     for (const TCompanyColumnDefinition& definition : CompanyColumns) {
         TVxListColumnInfo& info = infos.ColumnInfos().Add();
         info.IdentName = QString::fromUtf8(definition.IdentName);
-        info.Caption = QString::fromUtf8(definition.Caption);
+        info.Caption = QCoreApplication::translate("VxCompanyColumnText", definition.Caption);
         info.Alignment = TVxAlignment::Right;
-        info.SetDefaultWidth(definition.Width);
+        info.SetDefaultWidth(WordsInEnglish() ? definition.EnglishWidth : definition.Width);
     }
 }

@@ -7,6 +7,7 @@
 
 #include "game/VxCompanyColumn.h"
 #include "ui/lists/VxTrendColors.h"
+#include "ui/words/VxMoneyText.h"
 
 #include <QString>
 
@@ -32,16 +33,8 @@ void AddCompanyColumnInfos(TVxColumnInfos& infos);
 // `value` with digit groups of three separated by ",": 100,000 or -1,250.
 QString GroupedText(int32_t value);
 
-// A share price in yen as the 株価 column writes it: 1000円, 1万2000円.
-QString PriceText(int32_t price);
-
-// Money (万円) as the lists write it: "450万円", "1億2000万円", with
-// `showPlus` "+50万円"; sums beyond 32 bits "21兆4748億3648万円".
-QString MoneyText(int64_t money, bool showPlus = false);
-
-// A change of price in yen as the 前月比(円) column writes it: +100円, -50円,
-// 0円.
-QString MonthDiffText(int32_t diff);
+// A number of shares: "1,000株"; "1,000 shares".
+QString SharesText(int32_t count);
 
 // A change in per cent as the 前月比(%) column writes it, with two decimals
 // and its sign: +10.00%, -5.00%, 0.00%.

@@ -3,7 +3,9 @@
 #include "app/VxAppPaths.h"
 #include "game/VxFileKind.h"
 #include "game/VxGame.h"
+#include "ui/words/VxGameEventText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,17 +22,17 @@ namespace {
 QString KindReason(TVxKindRefusal refusal) {
     switch (refusal) {
     case TVxKindRefusal::IsSaveFile:
-        return QStringLiteral("リドルトのセーブファイルです。");
+        return QCoreApplication::translate("VxFileErrorText", "リドルトのセーブファイルです。");
     case TVxKindRefusal::IsHistoryFile:
-        return QStringLiteral("リドルトの履歴ファイルです。");
+        return QCoreApplication::translate("VxFileErrorText", "リドルトの履歴ファイルです。");
     case TVxKindRefusal::IsRecord:
-        return QStringLiteral("ridolt-sim の記録ファイルです。");
+        return QCoreApplication::translate("VxFileErrorText", "ridolt-sim の記録ファイルです。");
     case TVxKindRefusal::IsTextFile:
-        return QStringLiteral("テキストファイルです。");
+        return QCoreApplication::translate("VxFileErrorText", "テキストファイルです。");
     case TVxKindRefusal::IsOtherProgramsFile:
-        return QStringLiteral("ほかのプログラムのファイルです。");
+        return QCoreApplication::translate("VxFileErrorText", "ほかのプログラムのファイルです。");
     case TVxKindRefusal::IsLoadedSave:
-        return QStringLiteral("読み込んだセーブファイルです。");
+        return QCoreApplication::translate("VxFileErrorText", "読み込んだセーブファイルです。");
     }
     return {};
 }
@@ -38,17 +40,17 @@ QString KindReason(TVxKindRefusal refusal) {
 QString NonFileReason(TVxFileRefusal refusal) {
     switch (refusal) {
     case TVxFileRefusal::IsDirectory:
-        return QStringLiteral("フォルダです。");
+        return QCoreApplication::translate("VxFileErrorText", "フォルダです。");
     case TVxFileRefusal::IsFifo:
-        return QStringLiteral("名前付きパイプ (FIFO) です。");
+        return QCoreApplication::translate("VxFileErrorText", "名前付きパイプ (FIFO) です。");
     case TVxFileRefusal::IsCharacterDevice:
-        return QStringLiteral("キャラクタデバイスです。");
+        return QCoreApplication::translate("VxFileErrorText", "キャラクタデバイスです。");
     case TVxFileRefusal::IsBlockDevice:
-        return QStringLiteral("ブロックデバイスです。");
+        return QCoreApplication::translate("VxFileErrorText", "ブロックデバイスです。");
     case TVxFileRefusal::IsSocket:
-        return QStringLiteral("ソケットです。");
+        return QCoreApplication::translate("VxFileErrorText", "ソケットです。");
     case TVxFileRefusal::IsReadOnly:
-        return QStringLiteral("読み出し専用のファイルです。");
+        return QCoreApplication::translate("VxFileErrorText", "読み出し専用のファイルです。");
     }
     return {};
 }
@@ -57,26 +59,32 @@ QString NonFileReason(TVxFileRefusal refusal) {
 QString ErrnoReason(int error) {
     switch (error) {
     case ENOENT:
-        return QStringLiteral("ファイルまたはフォルダがありません。");
+        return QCoreApplication::translate("VxFileErrorText",
+                                           "ファイルまたはフォルダがありません。");
     case EACCES:
     case EPERM:
-        return QStringLiteral("アクセスが許可されていません。");
+        return QCoreApplication::translate("VxFileErrorText", "アクセスが許可されていません。");
     case EROFS:
-        return QStringLiteral("読み出し専用のファイルシステムです。");
+        return QCoreApplication::translate("VxFileErrorText",
+                                           "読み出し専用のファイルシステムです。");
     case ENOSPC:
-        return QStringLiteral("ディスクの空き容量が足りません。");
+        return QCoreApplication::translate("VxFileErrorText", "ディスクの空き容量が足りません。");
     case EDQUOT:
-        return QStringLiteral("ディスクの使用量の上限を超えています。");
+        return QCoreApplication::translate("VxFileErrorText",
+                                           "ディスクの使用量の上限を超えています。");
     case EFBIG:
-        return QStringLiteral("ファイルが大きすぎます。");
+        return QCoreApplication::translate("VxFileErrorText", "ファイルが大きすぎます。");
     case ENOTDIR:
-        return QStringLiteral("パスの途中にフォルダでないものがあります。");
+        return QCoreApplication::translate("VxFileErrorText",
+                                           "パスの途中にフォルダでないものがあります。");
     case ELOOP:
-        return QStringLiteral("シンボリックリンクが循環しています。");
+        return QCoreApplication::translate("VxFileErrorText",
+                                           "シンボリックリンクが循環しています。");
     case ENAMETOOLONG:
-        return QStringLiteral("パスが長すぎます。");
+        return QCoreApplication::translate("VxFileErrorText", "パスが長すぎます。");
     case EIO:
-        return QStringLiteral("読み書きの途中でエラーが起きました。");
+        return QCoreApplication::translate("VxFileErrorText",
+                                           "読み書きの途中でエラーが起きました。");
     default:
         return {};
     }
@@ -115,7 +123,8 @@ QString OtherKind(const QString& path) {
     }
     if (kind != TVxFileKind::Text && kind != TVxFileKind::History && kind != TVxFileKind::Record)
         return {};
-    return QStringLiteral("セーブファイルではありません: ") + KindReason(VxRefusalOfKind(*kind));
+    return QCoreApplication::translate("VxFileErrorText", "セーブファイルではありません: %1")
+        .arg(KindReason(VxRefusalOfKind(*kind)));
 }
 
 QString Normalized(const QString& folder) {
@@ -143,15 +152,18 @@ QString LoadFailureReason(const QString& path, const std::exception_ptr& error) 
     } catch (const EAbort&) {
         const QString other = OtherKind(path);
         return other.isEmpty()
-                   ? QStringLiteral(
+                   ? QCoreApplication::translate(
+                         "VxFileErrorText",
                          "リドルトのセーブファイルではありません "
                          "(ほかのプログラムのファイルか、ほかの版のセーブファイルです)。")
                    : other;
     } catch (const EReadError&) {
         const QString other = OtherKind(path);
-        return other.isEmpty() ? QStringLiteral("ファイルが途中で切れています。") : other;
+        return other.isEmpty() ? QCoreApplication::translate("VxFileErrorText",
+                                                             "ファイルが途中で切れています。")
+                               : other;
     } catch (const EVxLoadError& e) {
-        return QString::fromUtf8(e.what());
+        return LoadFaultText(e);
     } catch (const EVxFileError& e) {
         return NamedReason(e, path);
     } catch (const std::system_error& e) {
@@ -173,12 +185,15 @@ QString SaveFailureReason(const QString& path, const std::exception_ptr& error) 
                                         ? std::make_error_code(std::errc::permission_denied)
                                         : e.code();
         QString reason =
-            QStringLiteral("フォルダ %1 に書き込めません: %2").arg(folder, FileErrorReason(why));
+            QCoreApplication::translate("VxFileErrorText", "フォルダ %1 に書き込めません: %2")
+                .arg(folder, FileErrorReason(why));
         const QString saveFolder = Normalized(GetSaveDataFolder());
         const QString userFolder = UserSaveDataFolder();
         if ((folder == saveFolder || folder.startsWith(saveFolder + u'/')) &&
             !userFolder.isEmpty() && Normalized(userFolder) != saveFolder)
-            reason += QStringLiteral(" 書き込めるフォルダは %1 です。").arg(userFolder);
+            reason =
+                QCoreApplication::translate("VxFileErrorText", "%1 書き込めるフォルダは %2 です。")
+                    .arg(reason, userFolder);
         return reason;
     } catch (const std::system_error& e) {
         return FileErrorReason(e.code());
@@ -197,7 +212,8 @@ QString CannotOpenText(const QString& path) {
         reason = FileErrorReason(std::error_code(errno, std::generic_category()));
     else if (const std::error_code kind = VxNonFileKindOf(info.st_mode))
         reason = FileErrorReason(kind);
-    return reason.isEmpty()
-               ? QString()
-               : QStringLiteral("%1: ファイルを開けませんでした。%2").arg(path, reason);
+    return reason.isEmpty() ? QString()
+                            : QCoreApplication::translate("VxFileErrorText",
+                                                          "%1: ファイルを開けませんでした。%2")
+                                  .arg(path, reason);
 }

@@ -7,19 +7,22 @@
 #include "ui/words/VxCompanyColumnText.h"
 #include "ui/words/VxStatusTexts.h"
 
+#include <QCoreApplication>
+
 QString MonthNews(const TVxGame& game) {
     return CalendarQText(game.Year, game.Month) + u' ' + CashText(game.Money);
 }
 
 QString TradeNews(const TVxGame& game, const TVxCompany& company, TVxTradeSide side,
                   TVxTradeOffer offer) {
-    const QString verb =
-        side == TVxTradeSide::Buy ? QStringLiteral("買いました") : QStringLiteral("売りました");
-    return QStringLiteral("ID:%1を%2株 %3で%4。%5")
-        .arg(QString::asprintf("%.3d", int{company.ID}), GroupedText(offer.Lots * TradeLot),
-             MoneyText(offer.Money), verb, CashText(game.Money));
+    const QString text =
+        side == TVxTradeSide::Buy
+            ? QCoreApplication::translate("VxGameNews", "ID:%1を%2 %3で買いました。%4")
+            : QCoreApplication::translate("VxGameNews", "ID:%1を%2 %3で売りました。%4");
+    return text.arg(QString::asprintf("%.3d", int{company.ID}), SharesText(offer.Lots * TradeLot),
+                    MoneyText(offer.Money), CashText(game.Money));
 }
 
 QString GameEndNews(const QString& news, const TVxGame& game) {
-    return news + u'。' + GameEndText(game);
+    return QCoreApplication::translate("VxGameNews", "%1。%2").arg(news, GameEndText(game));
 }

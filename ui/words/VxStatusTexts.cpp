@@ -1,12 +1,15 @@
 #include "ui/words/VxStatusTexts.h"
 
-#include "game/VxUtils.h"
 #include "ui/words/VxCompanyColumnText.h"
 
-QString CalendarQText(int32_t year, int32_t month) {
-    return QString::fromStdString(CalendarText(year, month));
+#include <QCoreApplication>
+
+std::vector<int> StatusPanelWidths() {
+    if (WordsInEnglish())
+        return {50, 125, 185, 140, 50};
+    return {50, 85, 150, 100, 50};
 }
 
 QString CashText(int32_t money) {
-    return QStringLiteral("資金 ") + MoneyText(money);
+    return QCoreApplication::translate("VxStatusTexts", "資金 %1").arg(MoneyText(money));
 }

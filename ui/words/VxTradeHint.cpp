@@ -6,12 +6,14 @@
 #include "game/VxTrade.h"
 #include "ui/words/VxCompanyColumnText.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 
 namespace {
 
-QString SharesText(int32_t lots) {
-    return GroupedText(lots * TradeLot) + QStringLiteral("株");
+QString LotsText(int32_t lots) {
+    return SharesText(lots * TradeLot);
 }
 
 } // namespace
@@ -20,23 +22,27 @@ QString OwnerTradeHint(const TVxGame& game, const TVxCompany& company) {
     TIntegerList lots;
     TIntegerList proceeds;
     game.BuildSellOffers(company, lots, proceeds);
-    const QString cost = QStringLiteral("購入額 ") + MoneyText(company.MyStockCost);
+    const QString cost = MoneyText(company.MyStockCost);
     if (lots.Count() == 0)
-        return QStringLiteral("売却できません (手数料を引くと1万円に届きません)\n") + cost;
+        return QCoreApplication::translate(
+                   "VxTradeHint", "売却できません (手数料を引くと1万円に届きません)\n購入額 %1")
+            .arg(cost);
 
     // The largest sale offered is the sale of every lot held.
     const int32_t all = proceeds.Last();
     const int32_t gain = all - company.MyStockCost;
-    QString text = QStringLiteral("全%1を売ると %2 (手数料差引後)\n損益 %3")
-                       .arg(SharesText(lots.Last()), MoneyText(all), MoneyText(gain, true));
-    if (company.MyStockCost > 0)
-        text += u' ' + PercentChangeText(100.0 * gain / company.MyStockCost);
-    return text + QStringLiteral(" (") + cost + u')';
+    // The per cent of the gain only where something was paid.
+    const QString percent = company.MyStockCost > 0
+                                ? u' ' + PercentChangeText(100.0 * gain / company.MyStockCost)
+                                : QString();
+    return QCoreApplication::translate("VxTradeHint",
+                                       "全%1を売ると %2 (手数料差引後)\n損益 %3%4 (購入額 %5)")
+        .arg(LotsText(lots.Last()), MoneyText(all), MoneyText(gain, true), percent, cost);
 }
 
 QString MarketTradeHint(const TVxGame& game, const TVxCompany& company) {
     if (company.SellStockCount() < TradeLot)
-        return QStringLiteral("売りに出ている株がありません");
+        return QCoreApplication::translate("VxTradeHint", "売りに出ている株がありません");
     TIntegerList lots;
     TIntegerList costs;
     game.BuildBuyOffers(company, lots, costs);
@@ -44,9 +50,11 @@ QString MarketTradeHint(const TVxGame& game, const TVxCompany& company) {
     // price, worked out as the offers work it out.
     const int32_t oneLot =
         lots.Count() > 0 ? costs.Get(0) : TradeBuyOfferAt(company.StockPrice(), 1).Money;
-    QString text = SharesText(1) + u' ' + MoneyText(oneLot) + QStringLiteral(" (手数料込み)\n");
     if (lots.Count() == 0)
-        return text + QStringLiteral("資金では") + SharesText(1) + QStringLiteral("も買えません");
-    return text + QStringLiteral("資金で買えるのは最大 %1 (%2)")
-                      .arg(SharesText(lots.Last()), MoneyText(costs.Last()));
+        return QCoreApplication::translate("VxTradeHint",
+                                           "%1 %2 (手数料込み)\n資金では%1も買えません")
+            .arg(LotsText(1), MoneyText(oneLot));
+    return QCoreApplication::translate("VxTradeHint",
+                                       "%1 %2 (手数料込み)\n資金で買えるのは最大 %3 (%4)")
+        .arg(LotsText(1), MoneyText(oneLot), LotsText(lots.Last()), MoneyText(costs.Last()));
 }
