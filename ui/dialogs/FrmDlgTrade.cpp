@@ -7,6 +7,7 @@
 #include "game/VxGame.h"
 #include "game/VxUtils.h"
 #include "ui/words/VxCompanyColumnText.h"
+#include "ui/words/VxTradeHint.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -326,8 +327,8 @@ void TFormDlgTrade::UpdatePricePerShare() {
     if (moneyIndex < 0 || lotsIndex < 0)
         LabelAboutStock1->clear();
     else
-        LabelAboutStock1->setText(QString::fromStdString(
-            TradePricePerShareText(MoneyList.Get(moneyIndex), StockCountList.Get(lotsIndex))));
+        LabelAboutStock1->setText(
+            PricePerShareText(MoneyList.Get(moneyIndex), StockCountList.Get(lotsIndex)));
     DescribeChoice();
 }
 

@@ -6,7 +6,10 @@
 #include "game/VxTrade.h"
 #include "ui/words/VxCompanyColumnText.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -49,4 +52,13 @@ QString MarketTradeHint(const TVxGame& game, const TVxCompany& company) {
         return text + QStringLiteral("資金では") + SharesText(1) + QStringLiteral("も買えません");
     return text + QStringLiteral("資金で買えるのは最大 %1 (%2)")
                       .arg(SharesText(lots.Last()), MoneyText(costs.Last()));
+}
+
+QString PricePerShareText(int32_t money, int32_t lots) {
+    const int64_t perShare = TradePricePerShare(money, lots);
+    if (perShare > INT32_MAX)
+        throw EVxTradeError("the per-share figure of " + std::to_string(money) + " for " +
+                            std::to_string(lots) + " lots is beyond 32 bits");
+    return QCoreApplication::translate("VxTradeHint", "1株%1相当")
+        .arg(PriceText(static_cast<int32_t>(perShare)));
 }
