@@ -16,7 +16,8 @@ constexpr int ColumnGap = 12;
 
 } // namespace
 
-TVxColumnFitter::TVxColumnFitter(TVxListView& list) : QObject(&list), FList(list) {
+TVxColumnFitter::TVxColumnFitter(TVxListView& list)
+    : QObject(&list), FList(list), FViewport(list.viewport()) {
     FList.viewport()->installEventFilter(this);
     FList.installEventFilter(this);
 }
@@ -56,7 +57,7 @@ int TVxColumnFitter::CellWidth(const QString& text) const {
 }
 
 bool TVxColumnFitter::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == FList.viewport() && event->type() == QEvent::Resize) {
+    if (watched == FViewport && event->type() == QEvent::Resize) {
         Fit();
     } else if (watched == &FList &&
                (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {

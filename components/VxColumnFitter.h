@@ -40,5 +40,9 @@ private:
     int CellWidth(const QString& text) const;
 
     TVxListView& FList;
+    // The list's viewport, kept so that the filter tells its events apart
+    // without asking the list, which may be in the middle of its
+    // destruction when the viewport's last events come.
+    const QObject* FViewport;
     std::vector<int> FWidest;
 };

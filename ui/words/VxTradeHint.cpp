@@ -5,10 +5,12 @@
 #include "game/VxGame.h"
 #include "game/VxTrade.h"
 #include "ui/words/VxCompanyColumnText.h"
+#include "ui/words/VxMoneyText.h"
 
 #include <QCoreApplication>
 
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -57,4 +59,9 @@ QString MarketTradeHint(const TVxGame& game, const TVxCompany& company) {
     return QCoreApplication::translate("VxTradeHint",
                                        "%1 %2 (手数料込み)\n資金で買えるのは最大 %3 (%4)")
         .arg(LotsText(1), MoneyText(oneLot), LotsText(lots.Last()), MoneyText(costs.Last()));
+}
+
+QString PricePerShareText(int32_t money, int32_t lots) {
+    return QCoreApplication::translate("VxTradeHint", "1株%1相当")
+        .arg(YenText(TradePricePerShare(money, lots)));
 }
