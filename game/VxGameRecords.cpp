@@ -20,7 +20,7 @@ constexpr int64_t MaxMoney = std::numeric_limits<int64_t>::max() / 4;
 constexpr int64_t MaxRecords = 1000000;
 
 [[noreturn]] void Refuse(const std::string& what) {
-    throw EVxRecordsError("記録ファイルが不正です: " + what);
+    throw EVxRecordsError("not a records file of this game: " + what);
 }
 
 template <typename T> T ReadNumber(std::string_view text, T low, T high, const char* what) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// The two ways the game model talks to the player: lines in the message log
-// and modal message boxes.  The window implements both; tests record them.
+// The window's two ways of speaking to the player: lines in the message log
+// and modal message boxes.  What the game tells (VxGameEvents.h) reaches
+// the player through them, and so do the window's own questions and errors.
 
 #include <string>
 

@@ -2,7 +2,6 @@
 
 #include "game/VxConsts.h"
 #include "game/VxRound.h"
-#include "game/VxUtils.h"
 
 #include <algorithm>
 #include <string>
@@ -184,14 +183,6 @@ int64_t TradePricePerShare(int32_t money, int32_t lots) {
     if (lots < 1)
         throw EVxTradeError("no per-share figure of " + std::to_string(lots) + " lots");
     return VxRound(static_cast<long double>(money) / lots * 10);
-}
-
-std::string TradePricePerShareText(int32_t money, int32_t lots) {
-    const int64_t perShare = TradePricePerShare(money, lots);
-    if (!FitsInt32(perShare))
-        throw EVxTradeError("the per-share figure of " + std::to_string(money) + " for " +
-                            std::to_string(lots) + " lots is beyond 32 bits");
-    return "1株" + IntToKanjiStr(static_cast<int32_t>(perShare), false) + "円相当";
 }
 
 int32_t TradeRemainingCost(int32_t averagePrice, int32_t remainingShares) {

@@ -127,9 +127,6 @@ int32_t TradeSellLotsUpTo(const TVxTradeFigures& figures, int32_t lots);
 // Throws EVxTradeError when `lots` is below 1.
 int64_t TradePricePerShare(int32_t money, int32_t lots);
 
-// The per-share figure as the dialog shows it: "1株%s円相当".
-std::string TradePricePerShareText(int32_t money, int32_t lots);
-
 // The cost that the shares held keep after `lots` of them are sold: the
 // holding's average buying price (whole yen) times the shares that remain.
 // The quotient is rounded to extended precision before the product, so a

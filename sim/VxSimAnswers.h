@@ -138,8 +138,8 @@ public:
 
 class TVxSimAnswers {
 public:
-    // Answers for `game`, started or loaded, for as long as this lives; the
-    // game's log and message boxes come here meanwhile.  Its saves go where
+    // Answers for `game`, started or loaded, for as long as this lives;
+    // what the game tells comes here meanwhile.  Its saves go where
     // `saves` says, if given.
     explicit TVxSimAnswers(TVxSimGame& game, IVxSimSaveFolder* saves = nullptr);
     ~TVxSimAnswers();

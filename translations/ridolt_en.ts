@@ -67,10 +67,6 @@
         <source>お取引時に手数料%1%をいただきます。</source>
         <translation>A fee of %1% is charged on every trade.</translation>
     </message>
-    <message>
-        <source>1株%1相当</source>
-        <translation>about %1 a share</translation>
-    </message>
 </context>
 <context>
     <name>FrmRidolt</name>
@@ -1120,6 +1116,10 @@ Your cash cannot buy even %1</translation>
 資金で買えるのは最大 %3 (%4)</source>
         <translation>%1 %2 (fee included)
 Your cash buys at most %3 (%4)</translation>
+    </message>
+    <message>
+        <source>1株%1相当</source>
+        <translation>about %1 a share</translation>
     </message>
 </context>
 </TS>

@@ -78,23 +78,7 @@ TEST(TradeArithmetic, PricePerShareIsTheExactQuotientRoundedHalfToEven) {
         }
 }
 
-struct TPerShareCase {
-    int32_t Money;
-    int32_t Lots;
-    const char* Text;
-};
-
-TEST(TradeArithmetic, PricePerShareText) {
-    const TPerShareCase cases[] = {
-        {110, 1, "1株1100円相当"},           // a purchase at 1000 yen
-        {90, 1, "1株900円相当"},             // a sale at 1000 yen
-        {1, 4, "1株2円相当"},                // 2.5 goes to the even neighbour
-        {3, 4, "1株8円相当"},                // 7.5 too
-        {1, 20, "1株0円相当"},               // 0.5 too
-        {110000000, 100, "1株1100万円相当"}, // all shares at the highest price
-    };
-    for (const TPerShareCase& c : cases)
-        EXPECT_EQ(TradePricePerShareText(c.Money, c.Lots), c.Text) << c.Money << "/" << c.Lots;
+TEST(TradeArithmetic, PricePerShareOfNoLotsIsNeverAskedFor) {
     EXPECT_THROW(TradePricePerShare(100, 0), EVxTradeError);
 }
 

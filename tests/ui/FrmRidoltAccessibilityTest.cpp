@@ -11,6 +11,7 @@
 #include "game/VxTrade.h"
 #include "game/VxUtils.h"
 #include "ui/words/VxCompanyColumnText.h"
+#include "ui/words/VxTradeHint.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -187,8 +188,8 @@ private slots:
             QStringLiteral("買い 1,000株 %1円 %2")
                 .arg(QString::fromStdString(ManToKanjiStr(
                          static_cast<int32_t>(TradeBuyCost(1, company.StockPrice())), false)),
-                     QString::fromStdString(TradePricePerShareText(
-                         static_cast<int32_t>(TradeBuyCost(1, company.StockPrice())), 1)));
+                     PricePerShareText(static_cast<int32_t>(TradeBuyCost(1, company.StockPrice())),
+                                       1));
         QCOMPARE(described, (QStringList{choice, choice}));
         QCOMPARE(tabs, QStringList{"買い"});
         QCOMPARE(switchedTabs, QStringList{"売り"});

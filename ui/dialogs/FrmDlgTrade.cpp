@@ -7,6 +7,7 @@
 #include "game/VxGame.h"
 #include "game/VxTrade.h"
 #include "ui/words/VxCompanyColumnText.h"
+#include "ui/words/VxTradeHint.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -337,9 +338,7 @@ void TFormDlgTrade::UpdatePricePerShare() {
         LabelAboutStock1->clear();
     else
         LabelAboutStock1->setText(
-            QCoreApplication::translate("FrmDlgTrade", "1株%1相当")
-                .arg(YenText(
-                    TradePricePerShare(MoneyList.Get(moneyIndex), StockCountList.Get(lotsIndex)))));
+            PricePerShareText(MoneyList.Get(moneyIndex), StockCountList.Get(lotsIndex)));
     DescribeChoice();
 }
 

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -57,4 +58,13 @@ QString MarketTradeHint(const TVxGame& game, const TVxCompany& company) {
     return QCoreApplication::translate("VxTradeHint",
                                        "%1 %2 (手数料込み)\n資金で買えるのは最大 %3 (%4)")
         .arg(LotsText(1), MoneyText(oneLot), LotsText(lots.Last()), MoneyText(costs.Last()));
+}
+
+QString PricePerShareText(int32_t money, int32_t lots) {
+    const int64_t perShare = TradePricePerShare(money, lots);
+    if (perShare > INT32_MAX)
+        throw EVxTradeError("the per-share figure of " + std::to_string(money) + " for " +
+                            std::to_string(lots) + " lots is beyond 32 bits");
+    return QCoreApplication::translate("VxTradeHint", "1株%1相当")
+        .arg(PriceText(static_cast<int32_t>(perShare)));
 }

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class TVxCompany;
 class TVxGame;
 
@@ -18,3 +20,8 @@ QString OwnerTradeHint(const TVxGame& game, const TVxCompany& company);
 // A listed company: what one lot costs with the fee, and how many lots the
 // cash buys now with their cost.
 QString MarketTradeHint(const TVxGame& game, const TVxCompany& company);
+
+// What `money` (万円) for `lots` lots comes to per share, as the trade
+// dialog shows it: "1株1100円相当" (TradePricePerShare).  Throws
+// EVxTradeError when `lots` is below 1 or the figure is beyond 32 bits.
+QString PricePerShareText(int32_t money, int32_t lots);
