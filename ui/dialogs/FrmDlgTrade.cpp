@@ -65,7 +65,7 @@ QComboBox* NewChoiceList(const QString& name, QWidget* parent) {
     // Styles that open a non-editable list over the whole screen (Fusion)
     // keep to 14 rows only when the popup is a plain list.
     combo->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
-    combo->setFixedWidth(113);
+    combo->setFixedWidth(MoneyFigureListWidth());
     return combo;
 }
 

@@ -35,6 +35,10 @@ QString MoneyFigureText(int64_t money) {
                             : Text(ManToKanjiStr(money, false));
 }
 
+int MoneyFigureListWidth() {
+    return WordsInEnglish() ? 150 : 113;
+}
+
 QString MonthDiffText(int32_t diff) {
     return WordsInEnglish() ? Text(YenStr(diff, true)) : Text(IntToKanjiStr(diff, true)) + Yen;
 }

@@ -29,6 +29,10 @@ QString MoneyText(int64_t money, bool showPlus = false);
 // dialog's 金額): "330万", "3,300,000".
 QString MoneyFigureText(int64_t money);
 
+// The width of a choice list of those figures (pixels): room for
+// "9999億9999万", or for "999,999,990,000" with every digit written.
+int MoneyFigureListWidth();
+
 // A change of price in yen as the 前月比(円) column writes it: +100円, -50円,
 // 0円; +¥100, -¥50, ¥0.
 QString MonthDiffText(int32_t diff);
