@@ -16,59 +16,16 @@ the first check that fails.
 
 import re
 import subprocess
-import sys
 import time
 
 import pyatspi
+
+from e2e_common import application, descendants, fail, first, say, wait_for
 from gi.repository import GLib
-
-
-def fail(message):
-    print(f"a11y: FAIL: {message}", file=sys.stderr)
-    sys.exit(1)
-
-
-def wait_for(what, read, timeout=20):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = read()
-        if value:
-            return value
-        time.sleep(0.2)
-    fail(f"no {what} after {timeout} s")
-
-
-def application(name):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == name:
-            return app
-    return None
-
-
-def descendants(node, depth=0):
-    """Every accessible below `node`, not entering the cells of tables."""
-    if node is None or depth > 20:
-        return
-    yield node
-    if node.getRoleName() in ("tree", "tree table", "table"):
-        return
-    for index in range(node.childCount):
-        yield from descendants(node.getChildAtIndex(index), depth + 1)
-
-
-def first(node, role, name=None):
-    for found in descendants(node):
-        if found.getRoleName() == role and (name is None or found.name == name):
-            return found
-    return None
 
 
 def states(node):
     return {pyatspi.stateToString(state) for state in node.getState().getStates()}
-
-
-def say(line):
-    print(f"a11y: {line}")
 
 
 game = wait_for("game on the accessibility bus", lambda: application("ridolt"))

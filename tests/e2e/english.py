@@ -20,6 +20,11 @@ import time
 
 import pyatspi
 
+from e2e_common import descendants, fail, first, keys, say, wait_for, window_id
+import e2e_common
+
+e2e_common.MAIN_WINDOW = "^Ridolt$"
+
 GAME, SIM = sys.argv[1], sys.argv[2]
 WORK = os.environ["RIDOLT_WORK"]
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "sim", "python"))
@@ -31,45 +36,8 @@ JAPANESE = re.compile("[\u3000-\u303f\u3040-\u30ff\u31f0-\u31ff\u3400-\u4dbf"
                       "\u4e00-\u9fff\uf900-\ufaff\uff00-\uffef]")
 
 
-def fail(message):
-    print(f"english: FAIL: {message}", file=sys.stderr)
-    sys.exit(1)
-
-
-def say(line):
-    print(f"english: {line}", flush=True)
-
-
-def wait_for(what, read, timeout=20):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = read()
-        if value:
-            return value
-        time.sleep(0.1)
-    fail(f"no {what} after {timeout} s")
-
-
 def children(node):
     return [node.getChildAtIndex(index) for index in range(node.childCount)]
-
-
-def descendants(node, depth=0):
-    """Every accessible below `node`, not entering the cells of tables."""
-    if node is None or depth > 25:
-        return
-    yield node
-    if node.getRoleName() in ("tree", "tree table", "table"):
-        return
-    for child in children(node):
-        yield from descendants(child, depth + 1)
-
-
-def first(node, role, name=None):
-    for found in descendants(node):
-        if found.getRoleName() == role and (name is None or found.name == name):
-            return found
-    return None
 
 
 def texts(node):
@@ -107,20 +75,6 @@ def check(where):
                     fail(f"{where}: a {node.getRoleName()} says {said!r}")
                 checked.add(said)
     say(f"{where}: {count} accessibles, no Japanese")
-
-
-def window_id(title):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title],
-                           capture_output=True, text=True).stdout.split()
-    return found[-1] if found else None
-
-
-def keys(*names, window="^Ridolt$", delay=150):
-    """Keys for the window titled `window`, given the keyboard first."""
-    target = wait_for(f"window {window}", lambda: window_id(window))
-    subprocess.run(["xdotool", "windowfocus", "--sync", target], check=False)
-    subprocess.run(["xdotool", "key", "--delay", str(delay), *names], check=True)
-    time.sleep(0.4)
 
 
 def hand_over(path):

@@ -22,6 +22,11 @@ import time
 
 import pyatspi
 
+from e2e_common import descendants, fail, first, keys, say, wait_for, window_id
+import e2e_common
+
+e2e_common.MAIN_WINDOW = "^リドルト$"
+
 GAME, SIM = sys.argv[1], sys.argv[2]
 WORK = os.environ["RIDOLT_WORK"]
 SAVES = os.path.join(WORK, "savedata")
@@ -29,59 +34,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "sim", "p
 from ridolt_sim import RidoltSim  # noqa: E402
 
 
-def fail(message):
-    print(f"play: FAIL: {message}", file=sys.stderr)
-    sys.exit(1)
-
-
-def say(line):
-    print(f"play: {line}", flush=True)
-
-
-def wait_for(what, read, timeout=20):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = read()
-        if value:
-            return value
-        time.sleep(0.1)
-    fail(f"no {what} after {timeout} s")
-
-
-def descendants(node, depth=0):
-    """Every accessible below `node`, not entering the cells of tables."""
-    if node is None or depth > 20:
-        return
-    yield node
-    if node.getRoleName() in ("tree", "tree table", "table"):
-        return
-    for index in range(node.childCount):
-        yield from descendants(node.getChildAtIndex(index), depth + 1)
-
-
-def first(node, role, name=None):
-    for found in descendants(node):
-        if found.getRoleName() == role and (name is None or found.name == name):
-            return found
-    return None
-
-
 def showing(node):
     return node is not None and node.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def window_id(title):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title],
-                           capture_output=True, text=True).stdout.split()
-    return found[-1] if found else None
-
-
-def keys(*names, window="^リドルト$", delay=150):
-    """Keys for the window titled `window`, given the keyboard first."""
-    target = wait_for(f"window {window}", lambda: window_id(window))
-    subprocess.run(["xdotool", "windowfocus", "--sync", target], check=False)
-    subprocess.run(["xdotool", "key", "--delay", str(delay), *names], check=True)
-    time.sleep(0.3)
 
 
 def hand_over(path):
