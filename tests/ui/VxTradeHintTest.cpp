@@ -22,7 +22,8 @@ private slots:
         QTest::newRow("0.5 too") << 1 << 20 << QStringLiteral("1株0円相当");
         QTest::newRow("all shares at the highest price")
             << 110000000 << 100 << QStringLiteral("1株1100万円相当");
-        QTest::newRow("beyond 32 bits") << INT32_MAX << 1 << QStringLiteral("1株214億7483万6470円相当");
+        QTest::newRow("beyond 32 bits")
+            << INT32_MAX << 1 << QStringLiteral("1株214億7483万6470円相当");
     }
     void pricePerShare() {
         QFETCH(int, money);
@@ -30,9 +31,7 @@ private slots:
         QTEST(PricePerShareText(money, lots), "text");
     }
 
-    void noFigureForNoLots() {
-        QVERIFY_THROWS_EXCEPTION(EVxTradeError, PricePerShareText(100, 0));
-    }
+    void noFigureForNoLots() { QVERIFY_THROWS_EXCEPTION(EVxTradeError, PricePerShareText(100, 0)); }
 };
 
 QTEST_MAIN(VxTradeHintTest)
