@@ -57,10 +57,10 @@ class LeagueError(Exception):
     """A bot that cannot be played: unknown, failing or hanging."""
 
 
-def bot_kind(spec):
-    if spec in STRATEGIES:
+def bot_kind(bot):
+    if bot in STRATEGIES:
         return "strategy"
-    if CALLABLE.match(spec):
+    if CALLABLE.match(bot):
         return "callable"
     return "command"
 
@@ -136,42 +136,42 @@ def _play_command(argv, seed, months, timeout):
     return _result(seed, game.outcome, game.months, game.total)
 
 
-def play_batch(spec, seeds, months, timeout):
-    """The games of `seeds` played by the bot `spec`, in seed order: what a
-    worker process runs."""
-    kind = bot_kind(spec)
+def play_batch(bot, seeds, months, timeout):
+    """The games of `seeds` played by `bot` (as named on the command line),
+    in seed order: what a worker process runs."""
+    kind = bot_kind(bot)
     if kind == "strategy":
         results = []
         for seed in seeds:
-            outcome, total, played = ridolt.play_strategy(spec, seed, months)
+            outcome, total, played = ridolt.play_strategy(bot, seed, months)
             results.append(_result(seed, outcome, played, total))
         return results
     if kind == "callable":
-        module, name = spec.split(":")
+        module, name = bot.split(":")
         try:
-            bot = getattr(importlib.import_module(module), name)
+            play = getattr(importlib.import_module(module), name)
         except (ImportError, AttributeError) as error:
-            raise LeagueError(f"{spec}: {error}") from error
+            raise LeagueError(f"{bot}: {error}") from error
         results = []
         for seed in seeds:
             try:
-                results.append(_play_callable(bot, seed, months))
+                results.append(_play_callable(play, seed, months))
             except ridolt.RidoltError as error:
-                raise LeagueError(f"{spec}: seed {seed}: {error}") from error
+                raise LeagueError(f"{bot}: seed {seed}: {error}") from error
         return results
-    argv = shlex.split(spec)
+    argv = shlex.split(bot)
     return [_play_command(argv, seed, months, timeout) for seed in seeds]
 
 
-def batches(specs, seeds, size):
-    for spec in specs:
+def batches(bots, seeds, size):
+    for bot in bots:
         for start in range(0, len(seeds), size):
-            yield spec, seeds[start:start + size]
+            yield bot, seeds[start:start + size]
 
 
 def run_local(tasks, months, timeout, workers):
     with ProcessPoolExecutor(max_workers=workers) as pool:
-        futures = [pool.submit(play_batch, spec, list(seeds), months, timeout) for spec, seeds in tasks]
+        futures = [pool.submit(play_batch, bot, list(seeds), months, timeout) for bot, seeds in tasks]
         return [future.result() for future in futures]
 
 
@@ -189,8 +189,8 @@ def run_dask(tasks, months, timeout, address=None, local_workers=None):
         cluster = None
         client = Client(address)
     try:
-        futures = [client.submit(play_batch, spec, list(seeds), months, timeout, pure=False)
-                   for spec, seeds in tasks]
+        futures = [client.submit(play_batch, bot, list(seeds), months, timeout, pure=False)
+                   for bot, seeds in tasks]
         return client.gather(futures)
     finally:
         client.close()
@@ -222,14 +222,14 @@ def paired_difference(totals, reference):
     return mean, [float(interval.low), float(interval.high)]
 
 
-def figures(spec, results, reference):
+def figures(bot, results, reference):
     totals = [r["total"] for r in results]
     won = [r["months"] for r in results if r["outcome"] == "won"]
     q25, median, q75 = (float(q) for q in np.percentile(totals, [25, 50, 75]))
     mean, interval = paired_difference(totals, [r["total"] for r in reference])
     return {
-        "bot": spec,
-        "kind": bot_kind(spec),
+        "bot": bot,
+        "kind": bot_kind(bot),
         "games": len(results),
         "won": len(won),
         "lost": sum(r["outcome"] == "lost" for r in results),
@@ -244,9 +244,9 @@ def figures(spec, results, reference):
     }
 
 
-def league(specs, seeds, months, batch=25, timeout=600.0, workers=None, dask=None, dask_local=None):
+def league(bots, seeds, months, batch=25, timeout=600.0, workers=None, dask=None, dask_local=None):
     """Plays the league and returns its figures, one entry per bot."""
-    players = list(dict.fromkeys(specs))
+    players = list(dict.fromkeys(bots))
     if REFERENCE not in players:
         players.append(REFERENCE)
     tasks = list(batches(players, seeds, batch))
@@ -254,15 +254,15 @@ def league(specs, seeds, months, batch=25, timeout=600.0, workers=None, dask=Non
         done = run_dask(tasks, months, timeout, dask, dask_local)
     else:
         done = run_local(tasks, months, timeout, workers or os.cpu_count())
-    results = {spec: [] for spec in players}
-    for (spec, _), games in zip(tasks, done):
-        results[spec].extend(games)
+    results = {bot: [] for bot in players}
+    for (bot, _), games in zip(tasks, done):
+        results[bot].extend(games)
     reference = results[REFERENCE]
     return {
         "seeds": {"first": seeds[0], "last": seeds[-1], "count": len(seeds)},
         "months": months,
         "reference": REFERENCE,
-        "bots": [figures(spec, results[spec], reference) for spec in players],
+        "bots": [figures(bot, results[bot], reference) for bot in players],
     }
 
 

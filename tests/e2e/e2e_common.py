@@ -74,3 +74,28 @@ def keys(*names, window=None, delay=150, settle=0.4):
     subprocess.run(["xdotool", "windowfocus", "--sync", target], check=False)
     subprocess.run(["xdotool", "key", "--delay", str(delay), *names], check=True)
     time.sleep(settle)
+
+
+def near_goal_save(sim, folder):
+    """A save of seed 7 played by the trend rules to 35年目9月, where selling
+    every share of the dearest holding reaches the goal."""
+    path = os.path.join(folder, "near.sav")
+    subprocess.run([sim, "run", "--seed", "7", "--strategy", "trend", "--months", "416",
+                    "--save", path], check=True, stdout=subprocess.DEVNULL)
+    return path
+
+
+def sell_dearest_holding(frame, holdings, trade_window):
+    """Turns to the holdings list named `holdings`, sorts it by the value
+    held (its last column, twice: the dearest first) and sells all of the
+    first row in the trade dialog titled `trade_window`."""
+    first(frame, "page tab", holdings).queryAction().doAction(0)
+    holdings_list = first(frame, "tree", holdings)
+    for _ in range(20):
+        if holdings_list.getState().contains(pyatspi.STATE_FOCUSED):
+            break
+        keys("Tab")
+    for _ in range(2):
+        keys("Menu", "o", "Up", "Return")
+    keys("Home", "Menu", "e")  # sell all
+    keys("Return", window=f"^{trade_window}$")

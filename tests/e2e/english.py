@@ -20,7 +20,8 @@ import time
 
 import pyatspi
 
-from e2e_common import descendants, fail, first, keys, say, wait_for, window_id
+from e2e_common import (descendants, fail, first, keys, near_goal_save, say,
+                        sell_dearest_holding, wait_for, window_id)
 import e2e_common
 
 e2e_common.MAIN_WINDOW = "^Ridolt$"
@@ -175,22 +176,9 @@ box("Game Over", "a game over")
 check("the window of a game over")
 
 # --- A game won by a sale.
-near = os.path.join(WORK, "near.sav")
-subprocess.run([SIM, "run", "--seed", "7", "--strategy", "trend", "--months", "416", "--save", near],
-               check=True, stdout=subprocess.DEVNULL)
-hand_over(near)
+hand_over(near_goal_save(SIM, WORK))
 wait_for("the game one sale from the goal", lambda: calendar() == "Year 35, Month 9")
-first(frame, "page tab", "Holdings").queryAction().doAction(0)
-holdings = first(frame, "tree", "Holdings")
-for _ in range(20):
-    if holdings.getState().contains(pyatspi.STATE_FOCUSED):
-        break
-    keys("Tab")
-# Sorted by the value held, the last column, twice: the dearest holding first.
-for _ in range(2):
-    keys("Menu", "o", "Up", "Return")
-keys("Home", "Menu", "e")  # Sell All
-keys("Return", window="^Stock Trade$")
+sell_dearest_holding(frame, "Holdings", "Stock Trade")
 box("Game Won", "a game won")
 check("the window of a game won")
 keys("alt+g", "r")

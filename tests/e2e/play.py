@@ -22,7 +22,8 @@ import time
 
 import pyatspi
 
-from e2e_common import descendants, fail, first, keys, say, wait_for, window_id
+from e2e_common import (descendants, fail, first, keys, near_goal_save, say,
+                        sell_dearest_holding, wait_for, window_id)
 import e2e_common
 
 e2e_common.MAIN_WINDOW = "^リドルト$"
@@ -162,22 +163,9 @@ if not stays(calendar, 1.5) or calendar() != "1年目1月":
 say("a refused month stopped 自動進行 with its warning")
 
 # --- A game won by a sale leaves its record.
-near = os.path.join(WORK, "near.sav")
-subprocess.run([SIM, "run", "--seed", "7", "--strategy", "trend", "--months", "416", "--save", near],
-               check=True, stdout=subprocess.DEVNULL)
-hand_over(near)
+hand_over(near_goal_save(SIM, WORK))
 wait_for("the game one sale from the goal", lambda: calendar() == "35年目9月")
-first(frame, "page tab", "所有銘柄").queryAction().doAction(0)
-holdings = first(frame, "tree", "所有銘柄")
-for _ in range(20):
-    if holdings.getState().contains(pyatspi.STATE_FOCUSED):
-        break
-    keys("Tab")
-# Sorted by 所有株総額, the last column, twice: the dearest holding first.
-for _ in range(2):
-    keys("Menu", "o", "Up", "Return")
-keys("Home", "Menu", "e")  # 全売り取引(E)
-keys("Return", window="^株取引$")
+sell_dearest_holding(frame, "所有銘柄", "株取引")
 keys("Return", window="^ゲームクリア$")
 records = os.path.join(SAVES, "records.txt")
 wait_for("records.txt", lambda: os.path.exists(records))
